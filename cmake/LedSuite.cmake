@@ -1,0 +1,34 @@
+# Helpers shared by every component.
+#
+# ls_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LOCALE <locale>]
+#             [TIMEOUT <seconds>] [LABELS <labels...>])
+#   A GoogleTest executable run by ctest under Wine (the cross-compiling
+#   emulator). LOCALE pins the ANSI code page of the test process
+#   (en_US.UTF-8 gives 1252 and is the default, zh_CN.GBK gives 936).
+function(ls_add_test name)
+  cmake_parse_arguments(T "" "LOCALE;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_LOCALE)
+    set(T_LOCALE en_US.UTF-8)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ls_test_main ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${LS_BIN_DIR})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "LEDSUITE_LOCALE=${T_LOCALE}")
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# ls_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
+#   A timed tool, built with everything else but not run by the tests;
+#   tools/bench.sh runs them.
+function(ls_add_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ls_bench_main ${B_LIBS})
+endfunction()
