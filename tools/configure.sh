@@ -12,6 +12,7 @@ declare -A dep
 while IFS== read -r name prefix; do dep[$name]=$prefix; done < "$LEDSUITE_CACHE/deps.env"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_NOHASHDIR=true CCACHE_BASEDIR="$root"
 cmake -S "$root" -B "$dir" -G Ninja --log-level=WARNING \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
   -DCMAKE_BUILD_TYPE=$btype \
