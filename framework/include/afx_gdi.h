@@ -1,0 +1,4 @@
+// GDI object wrappers and device contexts.
+#pragma once
+
+#include "afx.h"

@@ -1,0 +1,4 @@
+// Files, archives and time.
+#pragma once
+
+#include "afx_core.h"

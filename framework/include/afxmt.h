@@ -1,0 +1,4 @@
+// Synchronisation objects and worker threads.
+#pragma once
+
+#include "afx.h"
