@@ -2,3 +2,9 @@
 #pragma once
 
 #include <windows.h>
+
+#include "fw_object.h"
+#include "fw_string.h"
+#include "fw_exceptions.h"
+#include "fw_collections.h"
+#include "fw_geometry.h"
