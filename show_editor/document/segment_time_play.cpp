@@ -1,13 +1,13 @@
 // Defaults of a segment's play-time schedule.
 #include "segment_time_play.h"
 
-#include <afx.h>
+#include <time.h>
 
 namespace {
 
 int64_t SystemClock()
 {
-    return static_cast<int64_t>(CTime::GetCurrentTime().GetTime());
+    return static_cast<int64_t>(_time64(nullptr));
 }
 
 ScheduleClock g_clock = SystemClock;

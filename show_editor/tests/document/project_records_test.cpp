@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <time.h>
 #include <vector>
 
 #include "alloc_tracker.h"
@@ -78,10 +79,10 @@ TEST(SegmentTimePlay, InitWithAFixedClockGivesTheseBytes)
 TEST(SegmentTimePlay, SystemClockGivesTheCurrentTime)
 {
     SetScheduleClock(nullptr);
-    const int64_t before = static_cast<int64_t>(CTime::GetCurrentTime().GetTime());
+    const int64_t before = static_cast<int64_t>(_time64(nullptr));
     SegmentTimePlay schedule;
     InitSegmentTimePlay(&schedule);
-    const int64_t after = static_cast<int64_t>(CTime::GetCurrentTime().GetTime());
+    const int64_t after = static_cast<int64_t>(_time64(nullptr));
     EXPECT_GE(schedule.m_startDate, before);
     EXPECT_LE(schedule.m_startDate, after);
     EXPECT_EQ(schedule.m_endDate, schedule.m_startDate);
