@@ -1,0 +1,137 @@
+// CFramePlayer: one open video. It opens a file with FFmpeg, decodes the
+// video stream on a thread of its own into a queue of at most two BGRA
+// pictures, and draws the oldest queued picture into the caller's DC.
+#pragma once
+
+#include "PlayerSync.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+#include <condition_variable>
+
+struct AVFormatContext;
+struct AVStream;
+struct AVCodecParameters;
+struct AVCodecContext;
+struct AVCodec;
+struct SwsContext;
+struct AVFrame;
+struct AVPacket;
+
+// One decoded picture in 32-bit BGRA, top-down, ready to copy into the DIB.
+struct CFrameRecord {
+    std::unique_ptr<uint8_t[]> pixels;
+    size_t size = 0;
+    int lineSize = 0;
+    int height = 0;
+};
+
+// Decoder state of a player; the state lock guards the FFmpeg contexts, the
+// counter and the seek request.
+struct SPlayerState {
+    AVFormatContext* formatContext = nullptr;
+    int videoStreamIndex = -1;
+    AVStream* videoStream = nullptr;
+    const AVCodecParameters* streamCodecParameters = nullptr;
+    AVCodecContext* codecContext = nullptr;
+    const AVCodec* decoder = nullptr;
+    SwsContext* scaler = nullptr;
+    bool open = false;
+    int pictureWidth = 0; // size of the queued pictures, fixed at open
+    int pictureHeight = 0;
+
+    std::deque<CFrameRecord> queue; // oldest first
+    std::timed_mutex queueLock;
+    std::condition_variable_any queueFilled; // signalled when a picture is queued
+    std::vector<CFrameRecord> spareRecords; // drawn records kept for reuse (queue lock)
+
+    int64_t totalFrames = 0;
+    int64_t frameCounter = 0;
+    double frameRate = 0;
+    bool seekPending = false;
+    int seekTarget = 0; // 0-based frame index
+    int outputPixelFormat = 0;
+    HANDLE thread = nullptr;
+    std::timed_mutex stateLock;
+};
+
+class CFramePlayer {
+public:
+    CFramePlayer();
+    ~CFramePlayer();
+    CFramePlayer(const CFramePlayer&) = delete;
+    CFramePlayer& operator=(const CFramePlayer&) = delete;
+
+    // Opens path (UTF-16) for drawing into targetRect of targetDC. Returns 1 or 0.
+    int Open(const wchar_t* path, HDC targetDC, const RECT& targetRect, int cropLeft, int cropTop, int cropRight,
+        int cropBottom);
+    void Forward();
+    void SeekTo(int frame, bool draw);
+    void DrawNext(bool count);
+    void Close();
+    void StopThread();
+
+    int GetWidth();
+    int GetHeight();
+    int64_t GetTotalFrames();
+    int64_t GetFrameCounter();
+
+    // Set while the library is being unloaded: the loader lock is held then,
+    // so a finished decoding thread cannot be waited for (it needs that lock
+    // to exit).
+    static std::atomic<bool> s_loaderLockHeld;
+
+private:
+    enum class DecodeResult { Picture, Nothing, EndOfFile };
+
+    bool OpenFile();
+    void PrepareDrawing();
+    void ReleaseDrawing();
+    void ClearQueue();
+    size_t CountQueue();
+    bool WaitForQueued(int milliseconds);
+    void StartThread();
+    static unsigned __stdcall ThreadEntry(void* self);
+    void ThreadMain();
+    DecodeResult DecodeOne(AVFrame* decoded, AVPacket* packet);
+    bool QueuePicture(const AVFrame* decoded);
+    void SeekDecoder(int frameIndex);
+    void MarkStopped();
+
+    std::unique_ptr<SPlayerState> m_state;
+    std::string m_path; // UTF-8, as FFmpeg's file protocol expects on Windows
+    HDC m_memoryDC = nullptr;
+    HDC m_desktopDC = nullptr;
+    HBITMAP m_frameBitmap = nullptr;
+    HGDIOBJ m_previousBitmap = nullptr;
+    void* m_bitmapBits = nullptr;
+    int m_bitmapWidth = 0;
+    int m_bitmapHeight = 0;
+    RECT m_targetRect {};
+    std::mutex m_playerLock;
+    HDC m_targetDC = nullptr;
+    int m_cropLeft = 0;
+    int m_cropTop = 0;
+    int m_cropRight = 0;
+    int m_cropBottom = 0;
+    RECT m_sourceRect {};
+    std::atomic<bool> m_running { false };
+    std::atomic<bool> m_stopped { true };
+    CAutoResetEvent m_wakeEvent;
+
+    // Decoder-thread only: end of input reached, and after a seek the
+    // timestamp below which decoded pictures are skipped.
+    bool m_endOfFile = false;
+    bool m_draining = false;
+    int64_t m_skipBefore = 0;
+    bool m_skipping = false;
+    std::mutex m_stoppedLock;
+    std::condition_variable m_stoppedSignal;
+};

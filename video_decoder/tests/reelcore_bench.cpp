@@ -1,0 +1,129 @@
+// Decoding speed of the library against a plain FFmpeg decode-and-convert
+// loop in the same process, on a generated 1920x1080 MJPEG AVI. The library
+// run opens the clip, forwards every frame and draws into a 1920x1080 DC.
+#include "bench.h"
+
+#include "JpegEncoder.h"
+#include "Reelcore.h"
+#include "TestSupport.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+#include <string>
+#include <vector>
+
+using namespace clipgen;
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kFrames = 300;
+
+std::string Utf8(const std::wstring& text)
+{
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string result(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), bytes, nullptr, nullptr);
+    result.resize(size_t(bytes) - 1);
+    return result;
+}
+
+// Decodes and converts every frame to BGRA, as an application would without
+// the library. Returns the frames converted.
+int PlainLoop(const std::string& path, std::vector<uint8_t>& bgra)
+{
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) != 0)
+        return 0;
+    avformat_find_stream_info(format, nullptr);
+    const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const AVCodec* codec = avcodec_find_decoder(format->streams[index]->codecpar->codec_id);
+    AVCodecContext* context = avcodec_alloc_context3(codec);
+    avcodec_parameters_to_context(context, format->streams[index]->codecpar);
+    avcodec_open2(context, codec, nullptr);
+    SwsContext* scaler = nullptr;
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    int converted = 0;
+    auto drain = [&] {
+        while (avcodec_receive_frame(context, frame) == 0) {
+            scaler = sws_getCachedContext(scaler, frame->width, frame->height, AVPixelFormat(frame->format),
+                frame->width, frame->height, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+            bgra.resize(size_t(frame->width) * size_t(frame->height) * 4);
+            uint8_t* planes[4] = { bgra.data(), nullptr, nullptr, nullptr };
+            int strides[4] = { frame->width * 4, 0, 0, 0 };
+            sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
+            ++converted;
+        }
+    };
+    while (av_read_frame(format, packet) >= 0) {
+        if (packet->stream_index == index) {
+            avcodec_send_packet(context, packet);
+            drain();
+        }
+        av_packet_unref(packet);
+    }
+    avcodec_send_packet(context, nullptr);
+    drain();
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    sws_freeContext(scaler);
+    avcodec_free_context(&context);
+    avformat_close_input(&format);
+    return converted;
+}
+
+} // namespace
+
+LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
+{
+    av_log_set_level(AV_LOG_QUIET);
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"bench1080.avi");
+    {
+        CJpegEncoder encoder;
+        AviStream stream { StreamKind::Mjpeg, kWidth, kHeight, {} };
+        for (int i = 0; i < kFrames; ++i)
+            stream.chunks.push_back(encoder.Encode(TexturedPicture(kWidth, kHeight, i), 85));
+        WriteFileBytes(path, BuildAvi({ stream }, 25));
+    }
+
+    CCanvas canvas(kWidth, kHeight);
+    int drawn = 0;
+    int counted = 0;
+    const double librarySeconds = bench::Measure(
+        [&] {
+            const int handle = FFmpegFileOpen(path.c_str(), canvas.DC(), 0, 0, kWidth, kHeight, 0, 0, 0, 0);
+            int last = -1;
+            drawn = 0;
+            while (FFmpegFileGetFrame(handle) < FFmpegFileGetFrames(handle)) {
+                FFmpegFileForward(handle);
+                const int shown = FrameIndexOf(canvas.At(16, 16));
+                if (shown != last) {
+                    ++drawn;
+                    last = shown;
+                }
+            }
+            counted = FFmpegFileGetFrame(handle);
+            FFmpegFileClose(handle);
+        },
+        3.0);
+
+    std::vector<uint8_t> bgra;
+    int converted = 0;
+    const std::string utf8 = Utf8(path);
+    const double plainSeconds = bench::Measure([&] { converted = PlainLoop(utf8, bgra); }, 3.0);
+
+    const double libraryFps = drawn / librarySeconds;
+    const double plainFps = converted / plainSeconds;
+    bench::Report("frames counted by the library", counted, "frames");
+    bench::Report("frames drawn by the library", drawn, "frames");
+    bench::Report("library: open, forward all, draw 1920x1080", libraryFps, "fps");
+    bench::Report("plain FFmpeg decode + convert to BGRA", plainFps, "fps");
+    bench::Report("library / plain", libraryFps / plainFps, "x");
+}

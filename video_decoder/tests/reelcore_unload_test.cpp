@@ -1,0 +1,58 @@
+// Loads Reelcore.dll by name at run time, binds the exports by their plain
+// names and unloads the library with videos still open: the library closes
+// them itself and can be loaded again.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace clipgen;
+
+namespace {
+
+using OpenFn = int(__stdcall*)(LPCWSTR, HDC, int, int, int, int, int, int, int, int);
+using HandleFn = int(__stdcall*)(int);
+using CloseFn = void(__stdcall*)(int);
+
+template <typename Fn> Fn Bind(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+struct CLibrary {
+    HMODULE module = LoadLibraryW(L"Reelcore.dll");
+    OpenFn open = Bind<OpenFn>(module, "FFmpegFileOpen");
+    HandleFn forward = Bind<HandleFn>(module, "FFmpegFileForward");
+    HandleFn frame = Bind<HandleFn>(module, "FFmpegFileGetFrame");
+    CloseFn close = Bind<CloseFn>(module, "FFmpegFileClose");
+};
+
+TEST(ReelcoreUnload, UnloadingWithOpenVideosClosesThemAndTheLibraryLoadsAgain)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"clip.avi");
+    ASSERT_TRUE(WriteFileBytes(path, FlatRawAvi(32, 32, 10, 25)));
+    CCanvas canvas(32, 32);
+
+    for (int round = 0; round < 3; ++round) {
+        CLibrary lib;
+        ASSERT_NE(lib.module, nullptr);
+        ASSERT_NE(lib.open, nullptr);
+        ASSERT_NE(lib.forward, nullptr);
+        ASSERT_NE(lib.frame, nullptr);
+        ASSERT_NE(lib.close, nullptr);
+        const int a = lib.open(path.c_str(), canvas.DC(), 0, 0, 32, 32, 0, 0, 0, 0);
+        const int b = lib.open(path.c_str(), canvas.DC(), 0, 0, 32, 32, 0, 0, 0, 0);
+        ASSERT_GT(a, 0);
+        ASSERT_GT(b, 0);
+        lib.forward(a);
+        lib.forward(a);
+        EXPECT_EQ(lib.frame(a), 2);
+        EXPECT_EQ(FrameIndexOf(canvas.At(5, 5)), 1);
+        // a stays open, its thread waiting, when the library goes.
+        lib.close(b);
+        EXPECT_TRUE(FreeLibrary(lib.module));
+        EXPECT_EQ(GetModuleHandleW(L"Reelcore.dll"), nullptr) << "round " << round;
+    }
+}
+
+} // namespace
