@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "afx.h"
+#include "core_test_print.h"
 
 namespace {
 
