@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-#include <windowsx.h>
 
 class CSize;
 class CRect;
@@ -27,9 +26,10 @@ public:
         : tagPOINT { initSize.cx, initSize.cy }
     {
     }
-    // From a packed mouse-message LPARAM (signed 16-bit x and y).
+    // From a packed mouse-message LPARAM (signed 16-bit x and y). windowsx.h
+    // is not used: its macros clash with member names such as SubclassWindow.
     explicit CPoint(LPARAM dwPoint) noexcept
-        : tagPOINT { GET_X_LPARAM(dwPoint), GET_Y_LPARAM(dwPoint) }
+        : tagPOINT { static_cast<short>(LOWORD(dwPoint)), static_cast<short>(HIWORD(dwPoint)) }
     {
     }
 
