@@ -1,0 +1,40 @@
+// One screen of the controller library: an LED installation driven from one
+// layout, with its sender, controller grouping and settings. Screens are
+// values in the screen list; the sender is shared and owned by the list.
+#pragma once
+
+#include <afx.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "DisplaySurface.h"
+
+struct LocalSender;
+
+class CLEDScreen {
+public:
+    CLEDScreen() = default;
+
+    std::uint8_t m_displayBits = 24;
+    std::uint16_t m_portCount = 0;
+    std::uint16_t m_onlinePorts = 0;
+    std::uint16_t m_layoutPortTotal = 0;
+    CString m_lampFormat;
+    int m_width = 256;
+    int m_height = 128;
+    // Built only for screens that draw through it (shared by copies).
+    std::shared_ptr<DisplaySurface> m_surface;
+    LocalSender* m_sender = nullptr;
+    int m_index = 0;
+    int m_groupMode = 0;
+    int m_spareGroup = 1;
+    int m_portsPerController = 0;
+    int m_firstPort = 1;
+    int m_ready = 0;
+    CString m_layoutPath;
+    int m_syncEnabled = 1;
+    int m_cardType = 0;
+    std::uint8_t m_startSyncSender = 1;
+    std::uint16_t m_frameIntervalMs = 40;
+};

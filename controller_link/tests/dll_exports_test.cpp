@@ -1,0 +1,54 @@
+// Corvane.dll as programs see it: it loads, its exports have their plain
+// names, the import library binds them, and the exports not built yet
+// answer "wrong state".
+#include "Corvane.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CorvaneDll, ExportsEveryFunctionByItsPlainName)
+{
+    HMODULE dll = GetModuleHandleW(L"Corvane.dll");
+    ASSERT_NE(dll, nullptr); // bound at load time through the import library
+    const char* names[] = { "LEDNewScreen", "LEDSetScreenNum", "LEDSetLanguage", "LEDGetLpxFilePath",
+        "LEDGetPixFilePath", "LEDSetLayout", "LEDNewLayout", "LEDNewLayout2", "LEDEditLayout", "LEDClearLayout",
+        "LEDLoadDxfLayout", "LEDSetFourColor", "LEDSetFiveColor", "LEDGetAdapterInfo", "LEDSetIP", "LEDSetGroup",
+        "LEDSetCardType", "LEDBindIPMac", "LEDInitScreen", "LEDCheckSysNum", "LEDCheckSysOnline",
+        "LEDSetProtocalVersion", "LEDSetSecurityFlag", "LEDRecordingInit", "LEDRecordingFrame", "LEDRecordingFrameDC",
+        "LEDRecordingStop", "LEDPlayInit", "LEDPlayFrame", "LEDPlayFrameDC", "LEDPlayFrameSynchro", "LEDPlayStop",
+        "LEDDMXInitDataSend", "LEDDMXDataSend", "LEDDMXEndDataSend" };
+    for (const char* name : names)
+        EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
+    EXPECT_EQ(GetProcAddress(dll, "LEDNewScreen@0"), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, "_LEDNewScreen@0"), nullptr);
+}
+
+TEST(CorvaneDll, ScreenListWorksThroughTheImportLibrary)
+{
+    EXPECT_EQ(LEDSetScreenNum(0), 0);
+    EXPECT_EQ(LEDNewScreen(), 1);
+    EXPECT_EQ(LEDNewScreen(), 2);
+    EXPECT_EQ(LEDSetScreenNum(3), 3);
+    EXPECT_EQ(LEDSetScreenNum(-2), -1);
+    EXPECT_EQ(LEDSetIP(4, 0), -1);
+    EXPECT_EQ(LEDSetSecurityFlag(0), 0);
+    EXPECT_EQ(LEDSetProtocalVersion(3), 3);
+}
+
+TEST(CorvaneDll, ExportsNotBuiltYetAnswerWrongState)
+{
+    EXPECT_EQ(LEDSetLayout(1, L"x.lpx"), -1);
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -1);
+    EXPECT_EQ(LEDSetFiveColor(1, 1, 0.5, 0.5, 0, 0.5, 0.5, 0, 0), -1);
+    EXPECT_EQ(LEDInitScreen(1), -1);
+    EXPECT_EQ(LEDPlayInit(), -1);
+    RecordingSettings settings {};
+    EXPECT_EQ(LEDRecordingStop(settings), -1);
+    EXPECT_EQ(LEDDMXDataSend(0, nullptr, 0), -1);
+    LEDDMXEndDataSend();
+    ASSERT_NE(LEDGetLpxFilePath(1), nullptr);
+    EXPECT_EQ(LEDGetLpxFilePath(1)[0], L'\0');
+}
+
+} // namespace
