@@ -7,6 +7,7 @@
 #include "SplitString.h"
 
 #include <cstdlib>
+#include <initializer_list>
 
 namespace {
 
@@ -36,8 +37,10 @@ BOOL CChipDatabase::Open(LPCWSTR path)
 {
     m_ini.SetPath(nullptr);
     m_path = path != nullptr ? path : L"";
-    if (m_path.GetLength() >= CINI::kPathCapacity)
+    if (m_path.GetLength() >= CINI::kPathCapacity) {
+        m_path.Empty(); // refused like the reader refuses it
         return FALSE;
+    }
     if (ReadCategories().empty())
         return FALSE;
     return m_ini.SetPath(m_path);

@@ -113,6 +113,13 @@ TEST_F(ChipDatabaseTest, NoCategoriesMeansNoMenu)
     EXPECT_FALSE(missing.IsBound());
     EXPECT_TRUE(missing.BuildMenu().empty());
 
+    WriteText(path, kUcsTm);
+    const CString tooLong = path + CString(L'x', CINI::kPathCapacity);
+    CChipDatabase refused;
+    EXPECT_FALSE(refused.Open(tooLong));
+    EXPECT_FALSE(refused.IsBound());
+    EXPECT_TRUE(refused.ReadCategories().empty());
+
     Load("[TM_1]\r\nName=TM1814\r\n");
     EXPECT_FALSE(db.IsBound());
     EXPECT_TRUE(db.BuildMenu().empty());
