@@ -509,10 +509,16 @@ template <class T> void CStringT<T>::AppendFormatV(PCXSTR pszFormat, va_list arg
     va_end(copy);
     if (n <= 0)
         return; // nothing to add, or a format the runtime rejects
-    int nOld = m_nLength;
-    Reserve(nOld + n);
-    int nWritten = FormatInto(m_pch + nOld, static_cast<size_t>(n) + 1, pszFormat, args);
-    SetLengthTerminated(nOld + (nWritten < 0 ? n : nWritten));
+    // Formatted apart: an argument may point into this string's buffer,
+    // which growing would free.
+    CStringT tmp;
+    tmp.Reserve(n);
+    int nWritten = FormatInto(tmp.m_pch, static_cast<size_t>(n) + 1, pszFormat, args);
+    tmp.SetLengthTerminated(nWritten < 0 || nWritten > n ? n : nWritten);
+    if (m_nLength == 0)
+        *this = std::move(tmp);
+    else
+        Append(tmp.m_pch, tmp.m_nLength);
 }
 
 template <class T> void CStringT<T>::FormatInternal(PCXSTR pszFormat, ...)

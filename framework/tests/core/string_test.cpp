@@ -53,6 +53,11 @@ TEST(CStringFormatTest, LongOutputAndAppend)
     EXPECT_EQ(s.Right(6), L"|12345");
     s.AppendFormat(L"%s", (LPCTSTR)part);
     EXPECT_EQ(s.GetLength(), 2107);
+    CString twice(L"ab");
+    for (int i = 0; i < 10; ++i)
+        twice.AppendFormat(L"%s", twice); // reads itself while growing
+    EXPECT_EQ(twice.GetLength(), 2048);
+    EXPECT_EQ(twice.Right(4), L"abab");
     // Formatting into itself: the argument is read before the result replaces it.
     s.Format(L"<%s>", s.GetString());
     EXPECT_EQ(s.GetLength(), 2109);
