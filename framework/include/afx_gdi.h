@@ -2,3 +2,5 @@
 #pragma once
 
 #include "afx.h"
+#include "fw_gdi.h"
+#include "fw_dc.h"

@@ -2,3 +2,5 @@
 #pragma once
 
 #include "afx.h"
+#include "fw_sync.h"
+#include "fw_thread.h"
