@@ -1,0 +1,419 @@
+// Point-array operations of one layout port.
+#include "LayoutPort.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "EditorSettings.h"
+
+namespace {
+
+// Chains up to this length are searched directly; longer ones through the
+// sorted cell index.
+constexpr int kDirectSearchLimit = 32;
+
+// Removals of more points than this use the index instead of one scan per point.
+constexpr int kDirectRemoveLimit = 8;
+
+int ClampToInt(long long v)
+{
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+// int(v) truncated toward zero, held inside the int range (NaN gives 0).
+int TruncToInt(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= 2147483647.0)
+        return INT_MAX;
+    if (v <= -2147483648.0)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+// Realigns a moved point by the editor-wide grid setting.
+void Realign(CLPoint& p)
+{
+    if (AlignToGrid) {
+        p.m_normX = (p.x + 0.5) / LayoutWidth;
+        p.m_normY = (p.y + 0.5) / LayoutHeight;
+    } else {
+        p.x = TruncToInt(LayoutWidth * p.m_normX);
+        p.y = TruncToInt(LayoutHeight * p.m_normY);
+    }
+}
+
+void MovePointBy(CLPoint& p, const CLPoint& d)
+{
+    p.x = ClampToInt(static_cast<long long>(p.x) + d.x);
+    p.y = ClampToInt(static_cast<long long>(p.y) + d.y);
+    p.m_normX += d.m_normX;
+    p.m_normY += d.m_normY;
+    Realign(p);
+}
+
+void Negate(CLPoint& d)
+{
+    d.x = -d.x;
+    d.y = -d.y;
+    d.m_normX = -d.m_normX;
+    d.m_normY = -d.m_normY;
+}
+
+// Counts of removed original positions, for turning an original position
+// into the position it has once the earlier removals are done.
+class RemovedCounter {
+public:
+    explicit RemovedCounter(int n)
+        : m_tree(static_cast<size_t>(n) + 1, 0)
+    {
+    }
+    void Add(int pos)
+    {
+        for (size_t i = static_cast<size_t>(pos) + 1; i < m_tree.size(); i += i & (~i + 1))
+            ++m_tree[i];
+    }
+    // Removed positions below pos.
+    int Below(int pos) const
+    {
+        int sum = 0;
+        for (size_t i = static_cast<size_t>(pos); i > 0; i -= i & (~i + 1))
+            sum += m_tree[i];
+        return sum;
+    }
+
+private:
+    std::vector<int> m_tree;
+};
+
+} // namespace
+
+LayoutPort::LayoutPort()
+    : m_lampFormat(L"RGB")
+    , m_brightness(kPortTableSize, 100)
+    , m_gamma(kPortTableSize, 0)
+    , m_bounds(65535, 65535, 1, 1)
+{
+}
+
+void LayoutPort::Allocate(int capacity)
+{
+    m_points.clear();
+    m_points.shrink_to_fit();
+    m_capacity = std::clamp(capacity, 0, kMaxPortPoints);
+    m_lastHit = -1;
+    Changed();
+    UpdateBounds();
+}
+
+void LayoutPort::ClearPoints()
+{
+    m_points.clear();
+    m_lastHit = -1;
+    Changed();
+    UpdateBounds();
+}
+
+bool LayoutPort::GrowCapacity(int n)
+{
+    n = std::min(n, kMaxPortPoints);
+    if (m_capacity >= n)
+        return false;
+    m_capacity = n;
+    return true;
+}
+
+void LayoutPort::SwapPoints(LayoutPort& other) noexcept
+{
+    m_points.swap(other.m_points);
+    std::swap(m_capacity, other.m_capacity);
+    std::swap(m_bounds, other.m_bounds);
+    std::swap(m_fillsRect, other.m_fillsRect);
+    std::swap(m_lastHit, other.m_lastHit);
+    m_cellIndex.swap(other.m_cellIndex);
+    std::swap(m_indexValid, other.m_indexValid);
+}
+
+CLPoint& LayoutPort::EditPoint(int i)
+{
+    Changed();
+    return m_points[static_cast<size_t>(i)];
+}
+
+void LayoutPort::EnsureIndex() const
+{
+    if (m_indexValid)
+        return;
+    m_cellIndex.resize(m_points.size());
+    for (size_t i = 0; i < m_points.size(); ++i)
+        m_cellIndex[i] = CellEntry { m_points[i].y, m_points[i].x, static_cast<int>(i) };
+    std::sort(m_cellIndex.begin(), m_cellIndex.end(), [](const CellEntry& a, const CellEntry& b) {
+        if (a.y != b.y)
+            return a.y < b.y;
+        if (a.x != b.x)
+            return a.x < b.x;
+        return a.index < b.index;
+    });
+    m_indexValid = true;
+}
+
+std::pair<const LayoutPort::CellEntry*, const LayoutPort::CellEntry*> LayoutPort::EntriesAt(int x, int y) const
+{
+    EnsureIndex();
+    const CellEntry* first = m_cellIndex.data();
+    const CellEntry* last = first + m_cellIndex.size();
+    auto lo = std::lower_bound(first, last, CellEntry { y, x, INT_MIN }, [](const CellEntry& a, const CellEntry& b) {
+        return a.y != b.y ? a.y < b.y : (a.x != b.x ? a.x < b.x : a.index < b.index);
+    });
+    auto hi = lo;
+    while (hi != last && hi->y == y && hi->x == x)
+        ++hi;
+    return { lo, hi };
+}
+
+bool LayoutPort::UseIndex(int* indexBudget) const
+{
+    if (GetCount() <= kDirectSearchLimit)
+        return false;
+    if (m_indexValid)
+        return true;
+    if (indexBudget != nullptr) {
+        if (*indexBudget < GetCount())
+            return false;
+        *indexBudget -= GetCount();
+    }
+    EnsureIndex();
+    return true;
+}
+
+bool LayoutPort::HasPointAt(int x, int y, int* indexBudget) const
+{
+    if (!InBounds(x, y))
+        return false;
+    if (!UseIndex(indexBudget)) {
+        for (const CLPoint& p : m_points)
+            if (p.IsAt(x, y))
+                return true;
+        return false;
+    }
+    auto [lo, hi] = EntriesAt(x, y);
+    return lo != hi;
+}
+
+int LayoutPort::FindPointIndex(int x, int y, int preferred, int* indexBudget) const
+{
+    const int count = GetCount();
+    if (preferred >= 0 && preferred < count && m_points[static_cast<size_t>(preferred)].IsAt(x, y))
+        return preferred;
+    if (!UseIndex(indexBudget)) {
+        for (int i = count - 1; i >= 0; --i)
+            if (m_points[static_cast<size_t>(i)].IsAt(x, y))
+                return i;
+        return -1;
+    }
+    auto [lo, hi] = EntriesAt(x, y);
+    return lo == hi ? -1 : (hi - 1)->index;
+}
+
+void LayoutPort::CollectIndexesAt(int x, int y, std::vector<int>& out, int* indexBudget) const
+{
+    if (!InBounds(x, y))
+        return;
+    if (!UseIndex(indexBudget)) {
+        for (int i = GetCount() - 1; i >= 0; --i)
+            if (m_points[static_cast<size_t>(i)].IsAt(x, y))
+                out.push_back(i);
+        return;
+    }
+    auto [lo, hi] = EntriesAt(x, y);
+    while (hi != lo)
+        out.push_back((--hi)->index);
+}
+
+void LayoutPort::UpdateBounds()
+{
+    LONG minX = 65536, minY = 65536, maxX = 0, maxY = 0;
+    for (const CLPoint& p : m_points) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    m_bounds.SetRect(ClampToInt(static_cast<long long>(minX) - 1), ClampToInt(static_cast<long long>(minY) - 1),
+        ClampToInt(static_cast<long long>(maxX) + 1), ClampToInt(static_cast<long long>(maxY) + 1));
+
+    // The rectangle is filled when every cell of it holds a point. It cannot
+    // be when it has more cells than there are points, which also keeps
+    // a sparse port from walking a huge rectangle.
+    m_fillsRect = 0;
+    if (m_points.empty())
+        return;
+    const long long width = static_cast<long long>(maxX) - minX + 1;
+    const long long cells = width * (static_cast<long long>(maxY) - minY + 1);
+    if (cells <= 0 || cells > GetCount())
+        return;
+    std::vector<char> held(static_cast<size_t>(cells), 0);
+    long long filled = 0;
+    for (const CLPoint& p : m_points) {
+        char& cell = held[static_cast<size_t>((static_cast<long long>(p.y) - minY) * width + (p.x - minX))];
+        if (!cell) {
+            cell = 1;
+            ++filled;
+        }
+    }
+    m_fillsRect = filled == cells ? 1 : 0;
+}
+
+int LayoutPort::InsertPoints(const CLPoint* points, int n, const int* indexes)
+{
+    if (IsFull() || points == nullptr || n < 1)
+        return 0;
+    const int taken = std::min(n, GetFreeRoom());
+    if (indexes == nullptr) {
+        m_points.insert(m_points.end(), points, points + taken);
+    } else {
+        for (int i = 0; i < taken; ++i) {
+            int at = indexes[i];
+            // A position beyond the chain appends.
+            if (at < 0 || at > GetCount())
+                at = GetCount();
+            m_points.insert(m_points.begin() + at, points[i]);
+        }
+    }
+    Changed();
+    UpdateBounds();
+    return taken;
+}
+
+int LayoutPort::RemovePoints(const CLPoint* points, int n, int* indexesOut)
+{
+    if (m_points.empty() || points == nullptr || n < 1)
+        return 0;
+    std::vector<int> recorded(static_cast<size_t>(n), -1);
+    int removed = 0;
+    if (n <= kDirectRemoveLimit) {
+        for (int k = n - 1; k >= 0; --k) {
+            for (size_t i = 0; i < m_points.size(); ++i) {
+                if (m_points[i].SameCell(points[k])) {
+                    recorded[static_cast<size_t>(k)] = static_cast<int>(i);
+                    m_points.erase(m_points.begin() + static_cast<std::ptrdiff_t>(i));
+                    ++removed;
+                    break;
+                }
+            }
+        }
+    } else {
+        removed = RemovePointsByIndex(points, n, recorded);
+    }
+    if (indexesOut != nullptr)
+        std::copy(recorded.begin(), recorded.begin() + removed, indexesOut);
+    Changed();
+    UpdateBounds();
+    return removed;
+}
+
+// The same removal in one pass: the lowest remaining point on a cell is
+// always the lowest original index on that cell not taken yet, and its
+// position at the moment of removal is its original index less the removed
+// points before it.
+int LayoutPort::RemovePointsByIndex(const CLPoint* points, int n, std::vector<int>& recorded)
+{
+    EnsureIndex();
+    const int count = GetCount();
+    std::vector<int> taken(m_cellIndex.size(), 0); // per range start: entries taken
+    std::vector<char> gone(static_cast<size_t>(count), 0);
+    RemovedCounter counter(count);
+    int removed = 0;
+    for (int k = n - 1; k >= 0; --k) {
+        auto [lo, hi] = EntriesAt(points[k].x, points[k].y);
+        if (lo == hi)
+            continue;
+        const size_t start = static_cast<size_t>(lo - m_cellIndex.data());
+        const int used = taken[start];
+        if (used >= hi - lo)
+            continue;
+        taken[start] = used + 1;
+        const int original = lo[used].index;
+        recorded[static_cast<size_t>(k)] = original - counter.Below(original);
+        counter.Add(original);
+        gone[static_cast<size_t>(original)] = 1;
+        ++removed;
+    }
+    size_t out = 0;
+    for (size_t i = 0; i < m_points.size(); ++i)
+        if (!gone[i])
+            m_points[out++] = m_points[i];
+    m_points.resize(out);
+    return removed;
+}
+
+bool LayoutPort::ExchangePoint(const CLPoint& newPoint, int index, CLPoint& oldPoint)
+{
+    if (index < 0 || index >= GetCount())
+        return false;
+    CLPoint& slot = m_points[static_cast<size_t>(index)];
+    CLPoint previous = slot;
+    slot = newPoint;
+    oldPoint = previous;
+    Changed();
+    UpdateBounds();
+    return true;
+}
+
+bool LayoutPort::OffsetPoints(const int* indexes, int n, CLPoint& offset)
+{
+    if (indexes == nullptr || n < 1)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        // Indexes outside the chain are skipped.
+        if (indexes[i] >= 0 && indexes[i] < GetCount())
+            MovePointBy(m_points[static_cast<size_t>(indexes[i])], offset);
+    }
+    Negate(offset);
+    Changed();
+    UpdateBounds();
+    return true;
+}
+
+bool LayoutPort::OffsetPointsAndNegate(const int* indexes, int n, CLPoint* offsets)
+{
+    if (indexes == nullptr || offsets == nullptr || n < 1)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        if (indexes[i] >= 0 && indexes[i] < GetCount())
+            MovePointBy(m_points[static_cast<size_t>(indexes[i])], offsets[i]);
+        Negate(offsets[i]);
+    }
+    Changed();
+    UpdateBounds();
+    return true;
+}
+
+int LayoutPort::ThinOut(int n)
+{
+    if (n < 1 || m_points.empty())
+        return 0;
+    const size_t step = static_cast<size_t>(n) + 1;
+    size_t out = 0;
+    for (size_t i = 0; i < m_points.size(); i += step)
+        m_points[out++] = m_points[i];
+    const int removed = GetCount() - static_cast<int>(out);
+    m_points.resize(out);
+    Changed();
+    UpdateBounds();
+    return removed;
+}
+
+void ReversePointRange(int first, int last, LayoutPort& port)
+{
+    if (first < 1 || first > last || port.GetCount() < last)
+        return;
+    std::reverse(port.m_points.begin() + (first - 1), port.m_points.begin() + last);
+    port.Changed();
+}

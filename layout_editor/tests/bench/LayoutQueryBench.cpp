@@ -1,0 +1,140 @@
+// Times the layout model's per-mouse-action queries on a layout of
+// 1,000,000 lamps: 400 ports of 2,500 lamps, laid out so that every port's
+// bounds cover the middle of the grid (the worst case for the bounds test).
+#include "bench.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "LayoutData.h"
+
+namespace {
+
+constexpr int kPorts = 400;
+constexpr int kLampsPerPort = 2500;
+
+// Port p holds the cells of columns p, p + 400, ..., p + 1600 on every even
+// row of a 2000 x 1000 grid; odd rows are free.
+std::unique_ptr<CLayoutData> BuildLayout()
+{
+    auto layout = std::make_unique<CLayoutData>();
+    layout->ResetPorts(kPorts, kLampsPerPort, CString(L"RGB"), 0);
+    layout->m_width = 2000;
+    layout->m_height = 1000;
+    for (int p = 0; p < kPorts; ++p) {
+        LayoutPort record;
+        record.Allocate(kLampsPerPort);
+        std::vector<CLPoint> points;
+        points.reserve(kLampsPerPort);
+        for (int y = 0; y < 1000; y += 2)
+            for (int x = p; x < 2000; x += kPorts)
+                points.emplace_back(x, y);
+        record.InsertPoints(points.data(), static_cast<int>(points.size()));
+        layout->AppendLoadedPort(record);
+    }
+    return layout;
+}
+
+CLayoutData& Layout()
+{
+    static std::unique_ptr<CLayoutData> layout = BuildLayout();
+    return *layout;
+}
+
+volatile long long g_sink = 0;
+
+// Keeps the optimiser from dropping a query.
+void Keep(long long v)
+{
+    g_sink = g_sink + v;
+}
+
+} // namespace
+
+LS_BENCHMARK(layout_query_1m_lamps)
+{
+    const double buildStart = bench::Now();
+    CLayoutData& layout = Layout();
+    bench::Report("build 1,000,000 lamps (400 ports)", (bench::Now() - buildStart) * 1000, "ms");
+
+    long long total = 0;
+    for (int p = 0; p < layout.GetPortCount(); ++p)
+        total += layout.GetPort(p).GetCount();
+    bench::Report("lamps in the layout", static_cast<double>(total), "lamps");
+
+    const CPoint used(1000, 500); // port 200, after 200 ports in the used list
+    const CPoint freeCell(1000, 501); // inside every port's bounds, no lamp
+
+    // Right after loading no port has its cell index yet: each query builds
+    // a bounded share of them and scans the rest.
+    double first = 0;
+    double worst = 0;
+    for (int q = 0; q < 64; ++q) {
+        const double start = bench::Now();
+        Keep(layout.IsPointUsed(freeCell) ? 1 : 0);
+        const double took = bench::Now() - start;
+        if (q == 0)
+            first = took;
+        worst = std::max(worst, took);
+    }
+    bench::Report("first query after load (IsPointUsed)", first * 1000, "ms");
+    bench::Report("worst of the first 64 queries after load", worst * 1000, "ms");
+
+    bench::Report(
+        "IsPointUsed, free cell", bench::Measure([&] { Keep(layout.IsPointUsed(freeCell) ? 1 : 0); }) * 1e6, "us");
+    bench::Report(
+        "IsPointUsed, used cell", bench::Measure([&] { Keep(layout.IsPointUsed(used) ? 1 : 0); }) * 1e6, "us");
+
+    int port = 0, index = 0;
+    bench::Report("FindPointAt, no active port", bench::Measure([&] {
+        layout.m_activePort = -1;
+        layout.FindPointAt(used, port, index);
+        Keep(port + index);
+    }) * 1e6,
+        "us");
+    bench::Report("FindPointAt, active port hit", bench::Measure([&] {
+        layout.FindPointAt(used, port, index);
+        Keep(port + index);
+    }) * 1e6,
+        "us");
+    bench::Report("FindPointAt, free cell", bench::Measure([&] {
+        layout.FindPointAt(freeCell, port, index);
+        Keep(port + index);
+    }) * 1e6,
+        "us");
+
+    CDWordArray hits;
+    bench::Report("CollectPortsAtPoint, used cell", bench::Measure([&] {
+        layout.CollectPortsAtPoint(used, hits);
+        Keep(hits.GetSize());
+    }) * 1e6,
+        "us");
+    bench::Report("CollectPortsAtPoint, free cell", bench::Measure([&] {
+        layout.CollectPortsAtPoint(freeCell, hits);
+        Keep(hits.GetSize());
+    }) * 1e6,
+        "us");
+
+    // After a change to one port only that port's cells are sorted again.
+    LayoutPort& changed = layout.GetPort(200);
+    const CLPoint extra(1000, 501);
+    bench::Report("IsPointUsed after a one-lamp edit", bench::Measure([&] {
+        changed.InsertPoints(&extra, 1);
+        Keep(layout.IsPointUsed(freeCell) ? 1 : 0);
+        changed.RemovePoints(&extra, 1);
+    }) * 1e6,
+        "us");
+
+    // For comparison: one pass over every lamp, what a query without the
+    // cell index would cost.
+    bench::Report("full scan of every lamp (reference)", bench::Measure([&] {
+        long long hitsFound = 0;
+        for (int p = 0; p < layout.GetPortCount(); ++p) {
+            const LayoutPort& scanned = layout.GetPort(p);
+            for (int i = 0; i < scanned.GetCount(); ++i)
+                hitsFound += scanned.GetPoint(i).IsAt(freeCell.x, freeCell.y) ? 1 : 0;
+        }
+        Keep(hitsFound);
+    }) * 1e6,
+        "us");
+}
