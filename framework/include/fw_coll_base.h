@@ -80,3 +80,11 @@ template <> inline UINT AFXAPI HashKey<CStringA>(CStringA key)
 {
     return fw_detail::HashChars(key.GetString());
 }
+template <> inline UINT AFXAPI HashKey<CStringW&>(CStringW& key)
+{
+    return fw_detail::HashChars(key.GetString());
+}
+template <> inline UINT AFXAPI HashKey<CStringA&>(CStringA& key)
+{
+    return fw_detail::HashChars(key.GetString());
+}
