@@ -13,8 +13,9 @@ namespace {
 // sorted cell index.
 constexpr int kDirectSearchLimit = 32;
 
-// Removals of more points than this use the index instead of one scan per point.
-constexpr int kDirectRemoveLimit = 8;
+// Removals and indexed insertions of more points than this run in one pass
+// instead of one scan or shift per point.
+constexpr int kDirectEditLimit = 8;
 
 int ClampToInt(long long v)
 {
@@ -66,26 +67,45 @@ void Negate(CLPoint& d)
     d.m_normY = -d.m_normY;
 }
 
-// Counts of removed original positions, for turning an original position
-// into the position it has once the earlier removals are done.
-class RemovedCounter {
+// Marks over positions 0..n-1 with prefix counts and the search for the
+// k-th marked position, both in O(log n) (a binary indexed tree).
+class PositionCounter {
 public:
-    explicit RemovedCounter(int n)
+    // All positions unmarked, or all marked.
+    PositionCounter(int n, bool allMarked)
         : m_tree(static_cast<size_t>(n) + 1, 0)
     {
+        if (allMarked)
+            for (size_t i = 1; i < m_tree.size(); ++i)
+                m_tree[i] = static_cast<int>(i & (~i + 1));
     }
-    void Add(int pos)
+    void Add(int pos, int delta)
     {
         for (size_t i = static_cast<size_t>(pos) + 1; i < m_tree.size(); i += i & (~i + 1))
-            ++m_tree[i];
+            m_tree[i] += delta;
     }
-    // Removed positions below pos.
+    // Marked positions below pos.
     int Below(int pos) const
     {
         int sum = 0;
         for (size_t i = static_cast<size_t>(pos); i > 0; i -= i & (~i + 1))
             sum += m_tree[i];
         return sum;
+    }
+    // The position of the marked entry that has k marked entries before it.
+    int FindKth(int k) const
+    {
+        size_t pos = 0;
+        size_t step = 1;
+        while (step * 2 < m_tree.size())
+            step *= 2;
+        for (; step > 0; step /= 2) {
+            if (pos + step < m_tree.size() && m_tree[pos + step] <= k) {
+                pos += step;
+                k -= m_tree[pos];
+            }
+        }
+        return static_cast<int>(pos);
     }
 
 private:
@@ -277,7 +297,7 @@ int LayoutPort::InsertPoints(const CLPoint* points, int n, const int* indexes)
     const int taken = std::min(n, GetFreeRoom());
     if (indexes == nullptr) {
         m_points.insert(m_points.end(), points, points + taken);
-    } else {
+    } else if (taken <= kDirectEditLimit) {
         for (int i = 0; i < taken; ++i) {
             int at = indexes[i];
             // A position beyond the chain appends.
@@ -285,10 +305,39 @@ int LayoutPort::InsertPoints(const CLPoint* points, int n, const int* indexes)
                 at = GetCount();
             m_points.insert(m_points.begin() + at, points[i]);
         }
+    } else {
+        InsertPointsAt(points, taken, indexes);
     }
     Changed();
     UpdateBounds();
     return taken;
+}
+
+// The same insertions in one pass. Seen from the end, the last inserted
+// point sits at its index in the final chain; each earlier one sits at its
+// index among the slots that the later ones left free; the old points fill
+// the remaining slots in order.
+void LayoutPort::InsertPointsAt(const CLPoint* points, int taken, const int* indexes)
+{
+    const int count = GetCount();
+    const int total = count + taken;
+    std::vector<CLPoint> chain(static_cast<size_t>(total));
+    std::vector<char> claimed(static_cast<size_t>(total), 0);
+    PositionCounter freeSlots(total, true);
+    for (int i = taken - 1; i >= 0; --i) {
+        int at = indexes[i];
+        if (at < 0 || at > count + i) // beyond the chain of that moment: appended
+            at = count + i;
+        const int slot = freeSlots.FindKth(at);
+        freeSlots.Add(slot, -1);
+        claimed[static_cast<size_t>(slot)] = 1;
+        chain[static_cast<size_t>(slot)] = points[i];
+    }
+    size_t next = 0;
+    for (size_t slot = 0; slot < chain.size(); ++slot)
+        if (!claimed[slot])
+            chain[slot] = m_points[next++];
+    m_points.swap(chain);
 }
 
 int LayoutPort::RemovePoints(const CLPoint* points, int n, int* indexesOut)
@@ -297,7 +346,7 @@ int LayoutPort::RemovePoints(const CLPoint* points, int n, int* indexesOut)
         return 0;
     std::vector<int> recorded(static_cast<size_t>(n), -1);
     int removed = 0;
-    if (n <= kDirectRemoveLimit) {
+    if (n <= kDirectEditLimit) {
         for (int k = n - 1; k >= 0; --k) {
             for (size_t i = 0; i < m_points.size(); ++i) {
                 if (m_points[i].SameCell(points[k])) {
@@ -328,7 +377,7 @@ int LayoutPort::RemovePointsByIndex(const CLPoint* points, int n, std::vector<in
     const int count = GetCount();
     std::vector<int> taken(m_cellIndex.size(), 0); // per range start: entries taken
     std::vector<char> gone(static_cast<size_t>(count), 0);
-    RemovedCounter counter(count);
+    PositionCounter counter(count, false);
     int removed = 0;
     for (int k = n - 1; k >= 0; --k) {
         auto [lo, hi] = EntriesAt(points[k].x, points[k].y);
@@ -341,7 +390,7 @@ int LayoutPort::RemovePointsByIndex(const CLPoint* points, int n, std::vector<in
         taken[start] = used + 1;
         const int original = lo[used].index;
         recorded[static_cast<size_t>(k)] = original - counter.Below(original);
-        counter.Add(original);
+        counter.Add(original, 1);
         gone[static_cast<size_t>(original)] = 1;
         ++removed;
     }

@@ -122,6 +122,7 @@ private:
     // Range of index entries on the cell, or an empty range.
     std::pair<const CellEntry*, const CellEntry*> EntriesAt(int x, int y) const;
     int RemovePointsByIndex(const CLPoint* points, int n, std::vector<int>& recorded);
+    void InsertPointsAt(const CLPoint* points, int taken, const int* indexes);
 
     std::vector<CLPoint> m_points; // the points in use, in wiring order
     int m_capacity = 0;

@@ -138,3 +138,30 @@ LS_BENCHMARK(layout_query_1m_lamps)
     }) * 1e6,
         "us");
 }
+
+// What a delete of every lamp and its undo cost the point arrays: every
+// port loses all its lamps with recorded positions, then takes them back
+// at those positions.
+LS_BENCHMARK(layout_remove_reinsert_1m_lamps)
+{
+    std::unique_ptr<CLayoutData> layout = BuildLayout();
+    std::vector<std::vector<CLPoint>> taken(kPorts);
+    std::vector<std::vector<int>> positions(kPorts);
+    for (int p = 0; p < kPorts; ++p) {
+        const LayoutPort& port = layout->GetPort(p);
+        taken[p].assign(port.GetPoints(), port.GetPoints() + port.GetCount());
+        positions[p].resize(taken[p].size());
+    }
+    double start = bench::Now();
+    for (int p = 0; p < kPorts; ++p)
+        layout->GetPort(p).RemovePoints(taken[p].data(), static_cast<int>(taken[p].size()), positions[p].data());
+    bench::Report("remove all 1,000,000 lamps with positions", (bench::Now() - start) * 1000, "ms");
+    start = bench::Now();
+    for (int p = 0; p < kPorts; ++p)
+        layout->GetPort(p).InsertPoints(taken[p].data(), static_cast<int>(taken[p].size()), positions[p].data());
+    bench::Report("re-insert them at the recorded positions", (bench::Now() - start) * 1000, "ms");
+    long long total = 0;
+    for (int p = 0; p < kPorts; ++p)
+        total += layout->GetPort(p).GetCount();
+    Keep(total);
+}

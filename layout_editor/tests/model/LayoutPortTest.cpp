@@ -197,6 +197,37 @@ TEST(LayoutPort, LargeRemovalsMatchTheRulesAndRoundTrip)
     }
 }
 
+TEST(LayoutPort, LargeIndexedInsertionsMatchTheRules)
+{
+    // Long insertions take the one-pass path; they must match inserting one
+    // point after the other, positions beyond the chain appending.
+    std::mt19937 rng(777);
+    for (int round = 0; round < 40; ++round) {
+        const int count = static_cast<int>(rng() % 200);
+        std::vector<CLPoint> chain;
+        for (int i = 0; i < count; ++i)
+            chain.push_back(Pt(i, 0));
+        const int n = 1 + static_cast<int>(rng() % 150);
+        std::vector<CLPoint> given;
+        std::vector<int> indexes;
+        for (int k = 0; k < n; ++k) {
+            given.push_back(Pt(1000 + k, 1));
+            const int bound = count + k + 3;
+            indexes.push_back(static_cast<int>(rng() % static_cast<unsigned>(bound + 2)) - 2); // some out of range
+        }
+        std::vector<CLPoint> reference = chain;
+        for (int k = 0; k < n; ++k) {
+            int at = indexes[static_cast<size_t>(k)];
+            if (at < 0 || at > static_cast<int>(reference.size()))
+                at = static_cast<int>(reference.size());
+            reference.insert(reference.begin() + at, given[static_cast<size_t>(k)]);
+        }
+        LayoutPort port = MakePort(kMaxPortPoints, chain);
+        ASSERT_EQ(n, port.InsertPoints(given.data(), n, indexes.data())) << round;
+        EXPECT_EQ(Cells(reference), Cells(port)) << round;
+    }
+}
+
 TEST(LayoutPort, UndoStyleRoundTripOfManyPoints)
 {
     std::vector<CLPoint> chain;

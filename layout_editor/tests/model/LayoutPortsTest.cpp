@@ -391,3 +391,62 @@ TEST(SwapPorts, UsedListEntriesAndRefusals)
     EXPECT_TRUE(layout.FindPointAt(CPoint(5, 5), port, index));
     EXPECT_EQ(3, port);
 }
+
+TEST(LayoutScenario, LoadEditAndQueryWithAControllerList)
+{
+    // Two controllers of four ports, loaded the way the file readers do it.
+    CLayoutData layout;
+    CControllerList list;
+    SetList(list, { 4, 4 });
+    ASSERT_TRUE(layout.ResetPorts(8, 100, CString(L"RGB"), 0));
+    for (int p = 0; p < 8; ++p) {
+        std::vector<CLPoint> chain;
+        for (int i = 0; i < 9; ++i)
+            chain.push_back(Pt(i, p));
+        LayoutPort record = MakePort(100, chain);
+        record.m_colour = static_cast<COLORREF>(p);
+        ASSERT_TRUE(layout.AppendLoadedPort(record));
+    }
+    LayoutPort shared = MakePort(1, { Pt(4, 0) });
+    EXPECT_FALSE(layout.AppendLoadedPort(shared));
+    layout.GetPort(5).InsertPoints(std::vector<CLPoint> { Pt(4, 0) }.data(), 1); // shares a cell with port 0
+
+    int port = 0, index = 0;
+    ASSERT_TRUE(layout.FindPointAt(CPoint(4, 0), port, index));
+    EXPECT_EQ(1, port);
+    EXPECT_EQ(5, index);
+    CDWordArray hits;
+    layout.CollectPortsAtPoint(CPoint(4, 0), hits);
+    ASSERT_EQ(2, hits.GetSize());
+    EXPECT_EQ((6u << 16) | 10u, hits[1]);
+
+    // A third controller between the two, then the first one removed.
+    ASSERT_TRUE(layout.InsertPorts(1, 1, 2, 50, kPortModeControllers, list, CString(L"RGB"), 0));
+    EXPECT_EQ((std::vector<int> { 4, 2, 4 }), ListOf(list));
+    EXPECT_EQ(10, layout.GetPortCount());
+    EXPECT_EQ(7u, layout.GetPort(9).m_colour);
+    ASSERT_TRUE(layout.RemovePorts(0, 1, kPortModeControllers, list));
+    EXPECT_EQ((std::vector<int> { 2, 4 }), ListOf(list));
+    EXPECT_EQ(6, layout.GetPortCount());
+    EXPECT_EQ((std::vector<int> { 2, 3, 4, 5 }), UsedList(layout));
+    EXPECT_EQ(-1, layout.m_activePort);
+
+    // The old port 5 (now 3) still holds the shared cell; swapping it to slot 0 moves it there.
+    ASSERT_TRUE(layout.FindPointAt(CPoint(4, 0), port, index));
+    EXPECT_EQ(4, port);
+    EXPECT_EQ(10, index);
+    ASSERT_TRUE(layout.SwapPorts(3, 0));
+    EXPECT_EQ((std::vector<int> { 2, 0, 4, 5 }), UsedList(layout));
+    layout.m_activePort = -1;
+    ASSERT_TRUE(layout.FindPointAt(CPoint(4, 0), port, index));
+    EXPECT_EQ(1, port);
+
+    layout.m_modified = 0;
+    layout.ThinOutAllPorts(2); // 9 or 10 lamps keep indexes 0, 3, 6 (and 9)
+    EXPECT_EQ(1, layout.m_modified);
+    EXPECT_EQ(4, layout.GetPort(0).GetCount());
+    EXPECT_EQ(3, layout.GetPort(2).GetCount());
+    EXPECT_TRUE(layout.IsPointUsed(CPoint(4, 0)));
+    EXPECT_FALSE(layout.IsPointUsed(CPoint(4, 6)));
+    EXPECT_TRUE(layout.IsPointUsed(CPoint(3, 6)));
+}
