@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 namespace {
@@ -402,4 +403,55 @@ TEST(GdiObjects, DrawingLeavesTheGdiObjectCountUnchanged)
     EXPECT_EQ(before, GdiObjectCount());
     for (HGDIOBJ h : made)
         EXPECT_EQ(0u, ::GetObjectType(h)) << h;
+}
+
+namespace {
+
+// Stands in for a window class: anything with GetSafeHwnd() will do.
+struct FakeWnd {
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+};
+
+} // namespace
+
+TEST(WindowDC, TakeAHandleOrAnythingWithGetSafeHwnd)
+{
+    FakeWnd wnd;
+    wnd.m_hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, wnd.m_hWnd) << ::GetLastError();
+    {
+        CClientDC byHandle(wnd.m_hWnd);
+        EXPECT_NE(nullptr, byHandle.GetSafeHdc());
+        CClientDC byObject(&wnd);
+        EXPECT_EQ(wnd.m_hWnd, byObject.m_hWnd);
+        EXPECT_NE(nullptr, byObject.GetSafeHdc());
+        CWindowDC whole(&wnd);
+        EXPECT_NE(nullptr, whole.GetSafeHdc());
+        CRect clip;
+        EXPECT_NE(ERROR, byObject.GetClipBox(&clip));
+    }
+    {
+        CPaintDC paint(&wnd);
+        EXPECT_EQ(wnd.m_hWnd, paint.m_hWnd);
+        EXPECT_NE(nullptr, paint.GetSafeHdc());
+    }
+    ::DestroyWindow(wnd.m_hWnd);
+}
+
+TEST(GdiObjects, EachThreadHasItsOwnTemporaries)
+{
+    HGDIOBJ stock = ::GetStockObject(BLACK_PEN);
+    CPen* mine = CPen::FromHandle(static_cast<HPEN>(stock));
+    CPen* theirs = nullptr;
+    std::thread worker([&] {
+        theirs = CPen::FromHandle(static_cast<HPEN>(stock));
+        EXPECT_EQ(theirs, CPen::FromHandle(static_cast<HPEN>(stock)));
+        // The worker's temporaries go with it; the handle stays.
+    });
+    worker.join();
+    EXPECT_NE(nullptr, theirs);
+    EXPECT_NE(mine, theirs);
+    EXPECT_EQ(static_cast<DWORD>(OBJ_PEN), ::GetObjectType(stock));
+    EXPECT_EQ(mine, CPen::FromHandle(static_cast<HPEN>(stock)));
 }
