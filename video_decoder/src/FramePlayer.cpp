@@ -261,7 +261,7 @@ void CFramePlayer::ClearQueue()
 {
     std::lock_guard<std::timed_mutex> lock(m_state->queueLock);
     for (auto& record : m_state->queue) {
-        if (m_state->spareRecords.size() < 2)
+        if (m_state->spareRecords.size() < kSpareRecords)
             m_state->spareRecords.push_back(std::move(record));
     }
     m_state->queue.clear();

@@ -1,29 +1,13 @@
-// CFramePlayer's drawing: the memory DC with the frame's DIB section, and
-// DrawNext, which copies the oldest queued picture into it and stretches the
-// cropped source rectangle onto the caller's target rectangle.
+// CFramePlayer's drawing: DrawNext takes the oldest queued picture and
+// stretches its cropped source rectangle onto the caller's target rectangle.
 #include "FramePlayer.h"
 
 #include <chrono>
-#include <cstring>
 
 void CFramePlayer::ReleaseDrawing()
 {
-    if (m_memoryDC != nullptr) {
-        if (m_previousBitmap != nullptr)
-            SelectObject(m_memoryDC, m_previousBitmap);
-        DeleteDC(m_memoryDC);
-    }
-    if (m_frameBitmap != nullptr)
-        DeleteObject(m_frameBitmap);
-    if (m_desktopDC != nullptr)
-        ReleaseDC(nullptr, m_desktopDC);
-    m_memoryDC = nullptr;
-    m_frameBitmap = nullptr;
-    m_previousBitmap = nullptr;
-    m_desktopDC = nullptr;
-    m_bitmapBits = nullptr;
-    m_bitmapWidth = 0;
-    m_bitmapHeight = 0;
+    m_pictureInfo = {};
+    m_drawingReady = false;
 }
 
 void CFramePlayer::PrepareDrawing()
@@ -40,24 +24,14 @@ void CFramePlayer::PrepareDrawing()
     if (IsRectEmpty(&m_targetRect) || width <= 0 || height <= 0)
         return;
 
-    m_desktopDC = GetDC(nullptr);
-    m_memoryDC = CreateCompatibleDC(m_desktopDC);
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down, as FFmpeg writes the rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    if (m_memoryDC != nullptr)
-        m_frameBitmap = CreateDIBSection(m_memoryDC, &info, DIB_RGB_COLORS, &m_bitmapBits, nullptr, 0);
-    if (m_frameBitmap == nullptr) {
-        ReleaseDrawing();
-        return;
-    }
-    m_previousBitmap = SelectObject(m_memoryDC, m_frameBitmap);
-    m_bitmapWidth = width;
-    m_bitmapHeight = height;
+    BITMAPINFOHEADER& header = m_pictureInfo.bmiHeader;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = -height; // top-down, as FFmpeg writes the rows
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    m_drawingReady = true;
 
     m_sourceRect = { 0, 0, width, height };
     RECT cropped = { m_cropLeft, m_cropTop, width - m_cropRight, height - m_cropBottom };
@@ -81,9 +55,9 @@ void CFramePlayer::DrawNext(bool count)
 
     if (record.pixels) {
         std::lock_guard<std::mutex> lock(m_playerLock);
-        if (m_memoryDC != nullptr && m_bitmapBits != nullptr) {
-            const size_t bitmapSize = size_t(m_bitmapWidth) * 4 * size_t(m_bitmapHeight);
-            std::memcpy(m_bitmapBits, record.pixels.get(), record.size < bitmapSize ? record.size : bitmapSize);
+        const size_t pictureSize
+            = size_t(m_pictureInfo.bmiHeader.biWidth) * 4 * size_t(-m_pictureInfo.bmiHeader.biHeight);
+        if (m_drawingReady && record.size == pictureSize) {
             if (m_targetDC != nullptr) {
                 const int saved = SaveDC(m_targetDC);
                 const int targetWidth = m_targetRect.right - m_targetRect.left;
@@ -95,8 +69,9 @@ void CFramePlayer::DrawNext(bool count)
                 SetStretchBltMode(m_targetDC, shrinking ? COLORONCOLOR : HALFTONE);
                 if (!shrinking)
                     SetBrushOrgEx(m_targetDC, 0, 0, nullptr);
-                StretchBlt(m_targetDC, m_targetRect.left, m_targetRect.top, targetWidth, targetHeight, m_memoryDC,
-                    m_sourceRect.left, m_sourceRect.top, sourceWidth, sourceHeight, SRCCOPY);
+                StretchDIBits(m_targetDC, m_targetRect.left, m_targetRect.top, targetWidth, targetHeight,
+                    m_sourceRect.left, -m_pictureInfo.bmiHeader.biHeight - m_sourceRect.bottom, sourceWidth,
+                    sourceHeight, record.pixels.get(), &m_pictureInfo, DIB_RGB_COLORS, SRCCOPY);
                 RestoreDC(m_targetDC, saved);
             }
             if (count) {
@@ -104,8 +79,8 @@ void CFramePlayer::DrawNext(bool count)
                 ++s.frameCounter;
             }
         }
-        std::lock_guard<std::timed_mutex> lock2(s.queueLock);
-        if (s.spareRecords.size() < 2)
+        std::lock_guard<std::timed_mutex> queueLock(s.queueLock);
+        if (s.spareRecords.size() < kSpareRecords)
             s.spareRecords.push_back(std::move(record));
         return;
     }
