@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace clipgen;
@@ -263,6 +266,43 @@ TEST_F(PlayerTest, TwoHandlesOfOneFilePlayIndependently)
     EXPECT_NE(c, b);
     FFmpegFileClose(b);
     FFmpegFileClose(c);
+}
+
+TEST_F(PlayerTest, ThreadsOpeningAndClosingTogetherGetDistinctPositiveHandles)
+{
+    const std::wstring path = WriteClip(L"flat.avi", FlatRawAvi(16, 16, 6, 25));
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 8;
+    std::vector<std::vector<int>> handles(kThreads);
+    std::atomic<int> wrongFrames { 0 };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            CCanvas canvas(16, 16);
+            for (int round = 0; round < kRounds; ++round) {
+                const int handle = FFmpegFileOpen(path.c_str(), canvas.DC(), 0, 0, 16, 16, 0, 0, 0, 0);
+                handles[size_t(t)].push_back(handle);
+                for (int i = 0; i < 3; ++i) {
+                    Tick();
+                    FFmpegFileForward(handle);
+                }
+                if (FFmpegFileGetFrame(handle) != 3)
+                    ++wrongFrames;
+                FFmpegFileClose(handle);
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    std::set<int> seen;
+    for (const auto& list : handles) {
+        for (int handle : list) {
+            EXPECT_GT(handle, 0);
+            seen.insert(handle);
+        }
+    }
+    EXPECT_EQ(seen.size(), size_t(kThreads * kRounds));
+    EXPECT_EQ(wrongFrames.load(), 0);
 }
 
 TEST_F(PlayerTest, HandlesThatWereNeverOpenAreIgnored)
