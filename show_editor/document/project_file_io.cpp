@@ -1,0 +1,122 @@
+// Whole-file reading and replacing writes.
+#include "project_file_io.h"
+
+namespace {
+
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
+    ~CFileHandle()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_handle);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    // Closes now; false when closing failed (data may not have reached the disk).
+    bool Close()
+    {
+        const BOOL ok = ::CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+bool WriteAll(HANDLE file, const char* data, size_t size)
+{
+    while (size > 0) {
+        const DWORD chunk = size > (1u << 24) ? (1u << 24) : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!::WriteFile(file, data, chunk, &written, nullptr) || written != chunk)
+            return false;
+        data += chunk;
+        size -= chunk;
+    }
+    return true;
+}
+
+template <class Writer> bool ReplaceWith(const CString& path, Writer&& write)
+{
+    if (path.IsEmpty())
+        return false;
+    CString temporary;
+    temporary.Format(L"%s.%lu.saving", path.GetString(), ::GetCurrentProcessId());
+    CFileHandle file(
+        ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return false;
+    const bool written = write(file.Get());
+    const bool closed = file.Close();
+    if (!written || !closed || !::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temporary);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadWholeFile(const CString& path, std::string& bytes, size_t maxBytes)
+{
+    bytes.clear();
+    if (path.IsEmpty())
+        return false;
+    CFileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return false;
+    LARGE_INTEGER size {};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0
+        || static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const size_t left = bytes.size() - done;
+        const DWORD chunk = left > (1u << 24) ? (1u << 24) : static_cast<DWORD>(left);
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (read == 0)
+            break; // the file shrank meanwhile: keep what was there
+        done += read;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool WriteFileReplacing(const CString& path, const char* data, size_t size)
+{
+    return ReplaceWith(path, [&](HANDLE file) { return WriteAll(file, data, size); });
+}
+
+bool WriteTextFileReplacing(const CString& path, const char* data, size_t size)
+{
+    std::string text;
+    text.reserve(size + size / 16);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n')
+            text.push_back('\r');
+        text.push_back(data[i]);
+    }
+    return WriteFileReplacing(path, text.data(), text.size());
+}
+
+bool FileExistsAt(const CString& path)
+{
+    if (path.IsEmpty())
+        return false;
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
