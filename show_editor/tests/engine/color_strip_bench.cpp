@@ -1,0 +1,83 @@
+// Colour-strip throughput: 1000 strips of 1024 pixels drawn from 5-colour
+// templates into one 32-bit DIB, against a plain solid fill of the same
+// pixels into the same DIB.
+#include "bench.h"
+#include "color_strips.h"
+#include "drawing_helpers.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kStrips = 1000;
+constexpr int kWidth = 1024;
+
+struct StripCanvas {
+    StripCanvas()
+    {
+        dc.Attach(::CreateCompatibleDC(nullptr));
+        dib = CreateDib32(kWidth, 1);
+        old = ::SelectObject(dc, dib);
+    }
+    ~StripCanvas()
+    {
+        ::SelectObject(dc, old);
+        dc.DeleteDC();
+        ::DeleteObject(dib);
+    }
+    CDC dc;
+    HBITMAP dib = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+ColorTemplate* FiveColours(int mode, int seed)
+{
+    auto* t = new ColorTemplate;
+    t->m_changeMode = mode;
+    for (int i = 0; i < 5; ++i)
+        t->m_colors.Add(RGB((seed * 37 + i * 71) & 0xFF, (seed * 91 + i * 13) & 0xFF, (seed * 53 + i * 151) & 0xFF));
+    return t;
+}
+
+} // namespace
+
+LS_BENCHMARK(color_strips_vs_plain_fill)
+{
+    ColorTemplateList templates;
+    for (int i = 0; i < 8; ++i)
+        templates.Add(FiveColours(i % 4 == 3 ? 1 : 0, i)); // mostly gradients, some solid steps
+    StripCanvas canvas;
+    const double pixels = static_cast<double>(kStrips) * kWidth;
+
+    const double strips = bench::Measure([&] {
+        for (int s = 0; s < kStrips; ++s)
+            DrawTemplateStrip(&canvas.dc, templates, s % templates.GetSize(), 0, kWidth);
+    });
+    const double fill = bench::Measure([&] {
+        for (int s = 0; s < kStrips; ++s)
+            canvas.dc.FillSolidRect(0, 0, kWidth, 1, RGB(s & 0xFF, 0, 0));
+    });
+
+    // PaintColorStrip over the same templates expanded (32-pixel stops).
+    ColorTemplateArray source;
+    AppendColorTemplateCopies(source.m_templates, templates);
+    ColorStripList expanded;
+    ExpandColorTemplates(source, expanded);
+    ColorTemplateArrayEx strip; // 1024 pixels of stops
+    while (strip.GetTotalWidth() < kWidth)
+        for (INT_PTR i = 0; i < expanded.GetSize() && strip.GetTotalWidth() < kWidth; ++i)
+            for (INT_PTR j = 0; j < expanded[i]->m_stops.GetSize() && strip.GetTotalWidth() < kWidth; ++j)
+                strip.m_stops.Add(ColorTemplateEx::Clone(expanded[i]->m_stops[j]));
+    const double painted = bench::Measure([&] {
+        for (int s = 0; s < kStrips; ++s)
+            PaintColorStrip(0, &canvas.dc, strip);
+    });
+
+    bench::Report("DrawTemplateStrip", pixels / strips / 1e6, "Mpixel/s");
+    bench::Report("PaintColorStrip", pixels / painted / 1e6, "Mpixel/s");
+    bench::Report("plain fill", pixels / fill / 1e6, "Mpixel/s");
+    bench::Report("DrawTemplateStrip / plain fill", fill / strips, "ratio");
+    bench::Report("PaintColorStrip / plain fill", fill / painted, "ratio");
+    FreeColorStrips(expanded);
+    FreeColorTemplates(templates);
+}
