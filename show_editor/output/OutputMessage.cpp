@@ -1,20 +1,12 @@
-// Message boxes of the hardware and output code (replaceable by tests).
+// Message boxes of the hardware and output code, through the UI host. The
+// caption is the program's own ("Vantrel"), not the application title.
 #include "OutputMessage.h"
 
-namespace {
-OutputMessageHandler g_handler = nullptr;
-}
+#include <afxwin.h>
 
 int ShowOutputMessage(LPCWSTR text, LPCWSTR caption, UINT type)
 {
-    if (g_handler != nullptr)
-        return g_handler(text, caption, type);
-    return ::MessageBoxW(::GetActiveWindow(), text, caption, type);
-}
-
-OutputMessageHandler SetOutputMessageHandler(OutputMessageHandler handler)
-{
-    OutputMessageHandler previous = g_handler;
-    g_handler = handler;
-    return previous;
+    HWND owner = nullptr;
+    CWnd::GetSafeOwner(nullptr, &owner);
+    return AfxGetUiHost().MessageBox(owner, text, caption, type);
 }

@@ -75,7 +75,7 @@ TEST(ConfigWriter, RefreshThresholds)
         std::vector<const wchar_t*> texts;
     };
     const Row rows[] = {
-        { 25253, {}, ConfigWriteResult::kRefreshTooLow, { kTooLow } }, // 9.9 Hz
+        { 25253, { IDOK }, ConfigWriteResult::kRefreshTooLow, { kTooLow } }, // 9.9 Hz
         { 25000, { IDNO }, ConfigWriteResult::kDeclined, { kFlicker } }, // 10.0 Hz
         { 25000, { IDYES }, ConfigWriteResult::kWritten, { kFlicker } },
         { 5001, { IDYES }, ConfigWriteResult::kWritten, { kFlicker } }, // 49.99 Hz
@@ -83,7 +83,8 @@ TEST(ConfigWriter, RefreshThresholds)
     };
     for (const Row& row : rows) {
         CScriptedOutputHost host;
-        host.answers.assign(row.answers.begin(), row.answers.end());
+        for (int answer : row.answers)
+            host.ExpectMessageBox(answer);
         CTempTestFolder folder(L"cfg_refresh");
         const HardwareConfig config = OeConfig(row.channels);
         EXPECT_EQ(config.WriteConfigFiles(folder.Path(), 1), row.result) << row.channels;
@@ -158,6 +159,7 @@ TEST(ConfigWriter, EmptyFolderWritesNothingAndSaysNothing)
 TEST(ConfigWriter, FailedCreateIsReported)
 {
     CScriptedOutputHost host;
+    host.ExpectMessageBox(IDOK, L"CFG_001.bfm");
     CTempTestFolder folder(L"cfg_fail");
     HardwareConfig config;
     EXPECT_EQ(config.WriteConfigFiles(folder.Path() + L"\\missing\\sub", 2), ConfigWriteResult::kWriteFailed);
@@ -169,6 +171,7 @@ TEST(ConfigWriter, FailedCreateIsReported)
 TEST(ConfigWriter, FailedCopyIsReported)
 {
     CScriptedOutputHost host;
+    host.ExpectMessageBox(IDOK, L"CFG_003.bfm");
     CTempTestFolder folder(L"cfg_copyfail");
     // A folder in the place of CFG_003.bfm cannot be replaced by a file.
     ASSERT_TRUE(::CreateDirectoryW(folder.File(L"CFG_003.bfm"), nullptr));
@@ -184,6 +187,7 @@ TEST(ConfigWriter, FailedCopyIsReported)
 TEST(ConfigWriter, DamagedChipDataIsRefused)
 {
     CScriptedOutputHost host;
+    host.ExpectMessageBox(IDOK);
     CTempTestFolder folder(L"cfg_zero");
     HardwareConfig config;
     HardwareConfigRecord zero;

@@ -1,12 +1,9 @@
-// Answers the output code's message boxes from a queue and records what was
-// asked, for as long as the object lives.
+// The framework's scripted UI host, also recording the caption and flags of
+// every message box the output code shows.
 #pragma once
 
-#include <afx.h>
+#include <fw_testing.h>
 
-#include "OutputMessage.h"
-
-#include <deque>
 #include <vector>
 
 struct RecordedMessage {
@@ -15,36 +12,13 @@ struct RecordedMessage {
     UINT type = 0;
 };
 
-class CScriptedOutputHost {
+class CScriptedOutputHost : public fwtest::CScriptedUiHost {
 public:
-    CScriptedOutputHost()
-    {
-        s_current = this;
-        m_previous = SetOutputMessageHandler(&Answer);
-    }
-    ~CScriptedOutputHost()
-    {
-        SetOutputMessageHandler(m_previous);
-        s_current = nullptr;
-    }
-    CScriptedOutputHost(const CScriptedOutputHost&) = delete;
-    CScriptedOutputHost& operator=(const CScriptedOutputHost&) = delete;
-
-    std::deque<int> answers; // IDOK when empty
     std::vector<RecordedMessage> messages;
 
-private:
-    static int Answer(LPCWSTR text, LPCWSTR caption, UINT type)
+    int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) override
     {
-        CScriptedOutputHost& self = *s_current;
-        self.messages.push_back({ text, caption, type });
-        if (self.answers.empty())
-            return IDOK;
-        const int answer = self.answers.front();
-        self.answers.pop_front();
-        return answer;
+        messages.push_back({ text, caption, type });
+        return fwtest::CScriptedUiHost::MessageBox(owner, text, caption, type);
     }
-
-    static inline CScriptedOutputHost* s_current = nullptr;
-    OutputMessageHandler m_previous = nullptr;
 };
