@@ -6,6 +6,8 @@
 
 BOOL CCorvaneApp::InitInstance()
 {
+    if (!CWinApp::InitInstance())
+        return FALSE;
     return GuardedExport(L"InitInstance", FALSE, [] {
         DisplaySurface surface;
         if (surface.Create()) {
@@ -20,8 +22,9 @@ BOOL CCorvaneApp::InitInstance()
 
 int CCorvaneApp::ExitInstance()
 {
-    return GuardedExport(L"ExitInstance", 0, [] {
+    GuardedExport(L"ExitInstance", 0, [] {
         Library().screens.DestroyOutsideSenders();
         return 0;
     });
+    return CWinApp::ExitInstance();
 }

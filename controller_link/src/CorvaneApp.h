@@ -2,13 +2,15 @@
 // DLL loads and lets the outside senders go when it unloads.
 #pragma once
 
-#include <windows.h>
+#include <afxwin.h>
 
-class CCorvaneApp {
+class CCorvaneApp : public CWinApp {
 public:
-    // Reads the display depth: 24 bits per pixel give 3 bytes per frame
-    // pixel, 32 give 4 (other depths keep 4).
-    BOOL InitInstance();
-    // Destroys every sender's outside CSend_Udp.
-    int ExitInstance();
+    using CWinApp::CWinApp;
+
+    // The framework's start, then the display depth: 24 bits per pixel give
+    // 3 bytes per frame pixel, 32 give 4 (other depths keep 4).
+    BOOL InitInstance() override;
+    // Destroys every sender's outside CSend_Udp, then the framework's end.
+    int ExitInstance() override;
 };

@@ -1,15 +1,12 @@
-// Entry point of Corvane.dll: starts and ends the application object.
+// Entry point of Corvane.dll: the framework starts and ends the library's
+// application object.
 #include "CorvaneApp.h"
 
 namespace {
-CCorvaneApp theApp;
+CCorvaneApp theApp(L"Corvane");
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH)
-        return theApp.InitInstance();
-    if (reason == DLL_PROCESS_DETACH)
-        theApp.ExitInstance();
-    return TRUE;
+    return AfxDllMain(hInstance, reason);
 }
