@@ -1,8 +1,7 @@
 // CStringA in a double-byte ANSI code page (936): searching, editing and case
 // mapping step over whole characters, so a trail byte that equals an ASCII
 // character ('\\' or 'a') is never matched or changed. Runs only when the
-// process code page is 936: LEDSUITE_LOCALE=zh_CN.GBK tools/wine-run.sh
-// test_framework_core.exe --gtest_filter=CStringDbcs*
+// process code page is 936 (ctest runs it again as test_framework_core_gbk).
 #include <gtest/gtest.h>
 
 #include "core_test_print.h"
