@@ -99,6 +99,42 @@ public:
     void ClearUndoHistory();
     int GetCommandCount() const { return static_cast<int>(m_commands.size()); }
     int GetStepCount() const { return static_cast<int>(m_stepSizes.size()); }
+    // Takes back the commands of the last applied step, last first. False
+    // when nothing is applied.
+    bool UndoStep();
+    // Applies the commands of the next undone step again, first to last.
+    // False when nothing is undone.
+    bool RedoStep();
+    // Stores the commands of one edit (already applied, built in full) as one
+    // step and makes every step current. Callers drop the redo tail before
+    // their change. The history takes ownership; when it is full the oldest
+    // steps go. No commands: no step.
+    void RecordStep(std::vector<ICLCommand*> commands);
+
+    // --- Deleting, moving and reshaping points -------------------------------
+
+    // Deletes the lamps on the cells in use in [left, right) x [top, bottom),
+    // each cell's lamp of the lowest-numbered port. Returns the number of
+    // cells in use found.
+    int DeletePointsInRect(int left, int top, int right, int bottom);
+    // Empties one port as one undo step. Returns the number removed.
+    int ClearPortPoints(int port);
+    // Deletes the selected points and clears the selection. Returns the
+    // number of selected points. When every lamp in use is selected the
+    // ports are emptied without an undo step.
+    int DeleteSelection();
+    // Replaces the point at index with newPoint (false when out of range or
+    // when the cell does not change).
+    bool MovePoint(int port, int index, const CLPoint& newPoint);
+    // Moves the selected points by to - from (cells and normalised positions).
+    bool MoveSelectedPoints(const CLPoint& from, const CLPoint& to);
+    // Rotates the selected points by angle degrees about centre. With a
+    // preview buffer, the rotated points are written into it and the model
+    // stays unchanged (the redo tail still goes).
+    bool RotateSelection(std::vector<CLPoint>* preview, double angle, const CLPoint& centre);
+    // Spreads the points between the lamps on two cells of one port evenly
+    // along the straight segment between them.
+    bool StraightenPointRange(int port, const CPoint& first, const CPoint& second);
 
     // --- Floating buffer -----------------------------------------------------
 

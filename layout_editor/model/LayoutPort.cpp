@@ -256,6 +256,44 @@ void LayoutPort::CollectIndexesAt(int x, int y, std::vector<int>& out, int* inde
         out.push_back((--hi)->index);
 }
 
+void LayoutPort::CollectIndexesInRect(const CRect& rect, std::vector<int>& out) const
+{
+    const LONG left = std::max(rect.left, m_bounds.left);
+    const LONG top = std::max(rect.top, m_bounds.top);
+    const LONG right = std::min(rect.right, m_bounds.right);
+    const LONG bottom = std::min(rect.bottom, m_bounds.bottom);
+    if (left >= right || top >= bottom || m_points.empty())
+        return;
+    if (!m_indexValid || GetCount() <= kDirectSearchLimit) {
+        for (size_t i = 0; i < m_points.size(); ++i) {
+            const CLPoint& p = m_points[i];
+            if (p.x >= left && p.x < right && p.y >= top && p.y < bottom)
+                out.push_back(static_cast<int>(i));
+        }
+        return;
+    }
+    // Walk the sorted cells row by row, jumping over the parts of each row
+    // outside the rectangle.
+    const CellEntry* first = m_cellIndex.data();
+    const CellEntry* last = first + m_cellIndex.size();
+    auto less = [](const CellEntry& a, const CellEntry& b) {
+        return a.y != b.y ? a.y < b.y : (a.x != b.x ? a.x < b.x : a.index < b.index);
+    };
+    const CellEntry* it = std::lower_bound(first, last, CellEntry { top, left, INT_MIN }, less);
+    while (it != last && it->y < bottom) {
+        if (it->x < left) {
+            it = std::lower_bound(it, last, CellEntry { it->y, left, INT_MIN }, less);
+        } else if (it->x >= right) {
+            if (it->y >= bottom - 1)
+                break;
+            it = std::lower_bound(it, last, CellEntry { it->y + 1, left, INT_MIN }, less);
+        } else {
+            out.push_back(it->index);
+            ++it;
+        }
+    }
+}
+
 void LayoutPort::UpdateBounds()
 {
     LONG minX = 65536, minY = 65536, maxX = 0, maxY = 0;

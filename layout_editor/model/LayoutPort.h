@@ -71,6 +71,11 @@ public:
     int FindPointIndex(int x, int y, int preferred = -1, int* indexBudget = nullptr) const;
     // Appends the indexes of every point on the cell, highest first.
     void CollectIndexesAt(int x, int y, std::vector<int>& out, int* indexBudget = nullptr) const;
+    // Appends the indexes of every point inside the rectangle (left and top
+    // inclusive, right and bottom exclusive): by cell and then index when the
+    // cell index is built, else in chain order. Never builds the index, so a
+    // large rectangle over an unindexed port costs one pass over its chain.
+    void CollectIndexesInRect(const CRect& rect, std::vector<int>& out) const;
 
     int GetCount() const { return static_cast<int>(m_points.size()); }
     int GetCapacity() const { return m_capacity; }
