@@ -55,22 +55,36 @@ bool RemovePointsAtPositions(LayoutPort& port, const CLPoint* points, int n, con
     const int count = port.GetCount();
     if (points == nullptr || positions == nullptr || n < 1 || n > count)
         return false;
-    PresentPositions present(count);
     std::vector<char> gone(static_cast<size_t>(count), 0);
-    int remaining = count;
-    for (int k = n - 1; k >= 0; --k) {
-        const int at = positions[k];
-        if (at < 0 || at >= remaining)
-            return false;
-        const int original = present.FindKth(at);
-        if (!port.GetPoint(original).SameCell(points[k]))
-            return false;
-        present.Remove(original);
-        gone[static_cast<size_t>(original)] = 1;
-        --remaining;
+    // Ascending positions (how deletions record them) are the original
+    // indexes themselves: each point is taken before any point below it.
+    bool ascending = true;
+    for (int k = 1; k < n && ascending; ++k)
+        ascending = positions[k - 1] < positions[k];
+    if (ascending && positions[0] >= 0 && positions[n - 1] < count) {
+        for (int k = 0; k < n; ++k) {
+            if (!port.GetPoint(positions[k]).SameCell(points[k]))
+                return false;
+        }
+        for (int k = 0; k < n; ++k)
+            gone[static_cast<size_t>(positions[k])] = 1;
+    } else {
+        PresentPositions present(count);
+        int remaining = count;
+        for (int k = n - 1; k >= 0; --k) {
+            const int at = positions[k];
+            if (at < 0 || at >= remaining)
+                return false;
+            const int original = present.FindKth(at);
+            if (!port.GetPoint(original).SameCell(points[k]))
+                return false;
+            present.Remove(original);
+            gone[static_cast<size_t>(original)] = 1;
+            --remaining;
+        }
     }
     std::vector<CLPoint> kept;
-    kept.reserve(static_cast<size_t>(remaining));
+    kept.reserve(static_cast<size_t>(count - n));
     for (int i = 0; i < count; ++i)
         if (!gone[static_cast<size_t>(i)])
             kept.push_back(port.GetPoint(i));
