@@ -1,6 +1,7 @@
 // CINI: reads and writes through the system's private-profile functions.
 #include "IniFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwchar>
 
@@ -82,4 +83,18 @@ BOOL CINI::WriteDouble(LPCWSTR section, LPCWSTR key, double value)
     WCHAR text[512];
     std::swprintf(text, 512, L"%f", value);
     return ::WritePrivateProfileStringW(section, key, text, m_path);
+}
+
+BOOL CINI::WriteLayoutString(LPCWSTR value, LPCWSTR key)
+{
+    if (!HasPath())
+        return FALSE;
+    // The value passes through a formatted print of at most 1023 characters.
+    constexpr size_t kValueChars = 1023;
+    WCHAR text[kValueChars + 1];
+    const size_t length = value == nullptr ? 0 : std::min(std::wcslen(value), kValueChars);
+    if (length > 0)
+        std::wmemcpy(text, value, length);
+    text[length] = 0;
+    return ::WritePrivateProfileStringW(L"Layout", key, text, m_path);
 }

@@ -31,6 +31,9 @@ public:
     BOOL GetString(LPCWSTR section, LPCWSTR key, CString& value);
     BOOL WriteInt(LPCWSTR section, LPCWSTR key, int value);
     BOOL WriteDouble(LPCWSTR section, LPCWSTR key, double value);
+    // The layout editor's write: key = value in section "Layout", the value
+    // cut to 1023 characters. Non-zero on success.
+    BOOL WriteLayoutString(LPCWSTR value, LPCWSTR key);
 
 private:
     WCHAR m_path[kPathCapacity];

@@ -1,0 +1,4 @@
+// The editor-wide user gamma curves.
+#include "GammaCurveTables.h"
+
+CGammaCurveTables GammaCurveTables;

@@ -1,0 +1,129 @@
+// The current layout file format ".lpx" in memory: the magic "QVTNLAYOUT",
+// a version byte, the template kind, five key bytes whose XOR k masks
+// selected fields, then big-endian blocks that each start with their own
+// length, so a reader steps from block to block by the stored lengths.
+//
+// ParseLayoutBytes turns a file's bytes into LayoutFileContents, checking
+// every count and length against the bytes at hand and the format's limits;
+// the editor, the controller library and the preview program each take what
+// they keep from it. BuildLayoutBytes writes a model and its settings.
+#pragma once
+
+#include <afx.h>
+
+#include <vector>
+
+#include "GammaCurveTables.h"
+#include "LPoint.h"
+#include "LayoutData.h"
+#include "LayoutProjectSettings.h"
+
+constexpr int kLayoutMagicSize = 10;
+extern const char kLayoutMagic[kLayoutMagicSize]; // "QVTNLAYOUT", no terminator
+constexpr BYTE kLayoutFileVersion = 6;
+constexpr int kLayoutKeyBytes = 5;
+constexpr int kLayoutHeaderOffset = 17; // magic, version, template kind, key bytes
+constexpr int kMaxLayoutAnsiBytes = 1023; // an ANSI text's byte count
+constexpr int kMaxLayoutModelBytes = 1022; // the controller model's UTF-16 byte count
+constexpr int kLayoutLampRecordSize = 29;
+
+// Versions that brought a field.
+constexpr int kVersionLock = 2;
+constexpr int kVersionWireDirectly = 3;
+constexpr int kVersionTracing = 4;
+constexpr int kVersionLayer = 5;
+constexpr int kVersionDataReversed = 6;
+
+// Normalised positions are stored as value x 10,000,000 in 32 bits,
+// truncated toward zero (a value read from a file stores its integer again);
+// values that do not fit, the unset marker among them, are stored as
+// 0x80000000, which reads back as unset.
+constexpr double kNormalisedScale = 10000000.0;
+LONG EncodeNormalised(double value);
+double DecodeNormalised(LONG stored);
+
+// One port as stored.
+struct LayoutFilePort {
+    int capacity = 0; // as stored, not yet bounded
+    int lampCount = 0; // N as stored, not yet cut to the capacity
+    CString lampFormat;
+    int lampFormatIndex = 0;
+    int dataOffset = 0;
+    COLORREF colour = 0;
+    BYTE dataReversed = 0;
+    std::vector<BYTE> brightness; // the stored leading entries (rest 100)
+    std::vector<BYTE> gamma; // the stored leading entries (rest 0)
+    std::vector<CLPoint> lamps; // every stored lamp record, N of them
+};
+
+// Everything a current-format file holds.
+struct LayoutFileContents {
+    int version = 0;
+    BYTE templateKind = 0;
+    int portCount = 0;
+    int pointsPerPort = 0;
+    int width = 0;
+    int height = 0;
+    DWORD largestX = 0;
+    DWORD largestY = 0;
+    std::vector<WORD> controllers; // ports per controller; they add up to portCount
+    std::vector<CString> lampTypes;
+    CString projectLampFormat;
+    int portsPerController = 0;
+    int channelsPerPort = 0;
+    int lampsPerPort = 0;
+    BYTE doubleSided = 0;
+    BYTE showGrid = 0;
+    BYTE allowOverlap = 0;
+    BYTE allowMaxLamps = 0;
+    CString controllerModel;
+    BYTE alignToGrid = 0;
+    BYTE showXY = 0;
+    BYTE randomColours = 0;
+    COLORREF swatchColour = 0;
+    std::vector<WORD> hRulers; // at most kMaxRulers kept
+    std::vector<WORD> vRulers;
+    BYTE lock = 0; // 0 when the version lacks it
+    BYTE wireDirectly = 0;
+    BYTE tracing = 0;
+    std::vector<LayoutFilePort> ports;
+    int curveCount = 0;
+    BYTE curves[kMaxUserCurves][kCurveEntries] = {};
+};
+
+enum class LayoutReadResult {
+    Ok,
+    NotOpened, // the file cannot be opened or read, or is empty
+    NotLayout, // no "QVTNLAYOUT" magic
+    Corrupt, // a count or length breaks the bytes or the format's limits
+};
+
+enum class LayoutWriteResult {
+    Ok,
+    NoMemory, // the file's buffer could not be had
+    Unrepresentable, // the model or settings do not fit the format
+    NotCreated, // the file could not be created, written or put in place
+};
+
+// True when the bytes start with the magic.
+bool HasLayoutMagic(const BYTE* data, size_t size);
+
+// Parses a whole file. On anything but Ok the contents are unspecified.
+LayoutReadResult ParseLayoutBytes(const BYTE* data, size_t size, LayoutFileContents& contents);
+
+// What the writer stores beside the model: the view's project settings and
+// the editor-wide values.
+struct LayoutWriteSource {
+    const CLayoutData* model = nullptr;
+    const CLayoutProjectSettings* settings = nullptr;
+    const CStringArray* lampTypes = nullptr;
+    const CGammaCurveTables* curves = nullptr;
+    int alignToGrid = 0;
+    int lock = 0;
+    int wireDirectly = 0;
+    int tracing = 0;
+};
+
+// Builds the whole file with the given five key bytes into `bytes`.
+LayoutWriteResult BuildLayoutBytes(
+    const LayoutWriteSource& source, const BYTE keyBytes[kLayoutKeyBytes], std::vector<BYTE>& bytes);
