@@ -76,6 +76,16 @@ TEST_F(IniFileTest, GetStringLeavesTheOutputAloneWhenMissingOrEmpty)
     EXPECT_EQ(Raw(L"Missing"), CString(L"<none>")); // strings are never written back
 }
 
+TEST_F(IniFileTest, LongTextsAreCutTo2047Characters)
+{
+    const std::string longText(3000, 'q');
+    WriteFile(("[S]\r\nLong=" + longText + "\r\n").c_str());
+    CString value;
+    ASSERT_TRUE(ini.GetString(L"S", L"Long", value));
+    EXPECT_EQ(value.GetLength(), 2047);
+    EXPECT_EQ(value, CString(L'q', 2047));
+}
+
 TEST_F(IniFileTest, Writes)
 {
     EXPECT_TRUE(ini.WriteInt(L"S", L"W", -12));
@@ -104,6 +114,10 @@ TEST_F(IniFileTest, APathThatDoesNotFitIsRefused)
     CINI fits;
     EXPECT_TRUE(fits.SetPath(longest.c_str()));
     EXPECT_EQ(std::wstring(fits.GetPath()), longest);
+
+    CINI oneTooMany;
+    EXPECT_FALSE(oneTooMany.SetPath((longest + L"x").c_str()));
+    EXPECT_FALSE(oneTooMany.HasPath());
 
     const std::wstring tooLong = path.GetString() + std::wstring(CINI::kPathCapacity, L'y');
     EXPECT_FALSE(ini.SetPath(tooLong.c_str()));

@@ -179,6 +179,7 @@ BOOL ApplyChipToPage(CChipDatabase& database, const CString& chipName, ChipPageV
     page.IsOE = isOE;
     if (isOE)
         page.OePeriodSel = 7;
+    page.FirstClockEntry = isOE ? L"7.50MHz" : L"8.00MHz";
     page.AutoRefresh = 1;
     page.RefreshMax = ChipRefreshRate(params, isOE, page.OePeriodSel);
     page.RefreshRate = page.RefreshMax;
@@ -202,5 +203,7 @@ BOOL ApplyChipToPage(CChipDatabase& database, const CString& chipName, ChipPageV
     }
     for (int i = 0; i < 4; ++i)
         page.ChipCurrents[i] = config.ChipCurrents[i] = current;
+    page.LowGrayFilterSel = 0;
+    page.ColourCountSel = 0;
     return TRUE;
 }

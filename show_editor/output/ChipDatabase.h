@@ -85,6 +85,10 @@ struct ChipPageValues {
     ChipParams params;
     BOOL IsOE = 0;
     int OePeriodSel = 7; // selection of the OE period list
+    // First entry of the clock list: an OE chip's fastest clock is 7.50 MHz.
+    CString FirstClockEntry = L"8.00MHz";
+    int LowGrayFilterSel = 0; // selection of the low-gray filter list
+    int ColourCountSel = 0; // selection of the colour count list (index + 3 colours)
     BOOL AutoRefresh = 0;
     double RefreshMax = 60.0;
     double RefreshRate = 60.0;

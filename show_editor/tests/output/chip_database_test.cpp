@@ -228,6 +228,9 @@ TEST_F(ChipDatabaseTest, ApplyingAChip)
     page.RefreshRate = 10.0;
     page.Ucs5603HighCurrent = 1;
     page.OePeriodSel = 4;
+    page.FirstClockEntry = L"7.50MHz";
+    page.LowGrayFilterSel = 5;
+    page.ColourCountSel = 1;
     HardwareConfig config;
     config.CurrentA = 1;
     config.Ucs9812Currents[3] = 2;
@@ -239,6 +242,9 @@ TEST_F(ChipDatabaseTest, ApplyingAChip)
     EXPECT_EQ(page.params.ChipName, CString(L"UCS5603"));
     EXPECT_EQ(page.IsOE, 0);
     EXPECT_EQ(page.OePeriodSel, 4); // only an OE chip moves the OE selection
+    EXPECT_EQ(page.FirstClockEntry, CString(L"8.00MHz"));
+    EXPECT_EQ(page.LowGrayFilterSel, 0);
+    EXPECT_EQ(page.ColourCountSel, 0);
     EXPECT_EQ(page.AutoRefresh, 1);
     EXPECT_NEAR(page.RefreshMax, 303.2508, 0.0001); // 1 / (24 us + 682 x 24 bits / 5 MHz)
     EXPECT_EQ(page.RefreshRate, page.RefreshMax);
@@ -299,6 +305,7 @@ TEST_F(ChipDatabaseTest, ApplyingAnOeChip)
     ASSERT_TRUE(ApplyChipToPage(db, L"OE5024", page, config));
     EXPECT_EQ(page.IsOE, 1);
     EXPECT_EQ(page.OePeriodSel, 7);
+    EXPECT_EQ(page.FirstClockEntry, CString(L"7.50MHz"));
     EXPECT_NEAR(page.RefreshMax, 51.448, 0.001); // 4 MHz / (32 + 6) / 2046
     EXPECT_EQ(page.RefreshRate, page.RefreshMax);
 }

@@ -242,6 +242,15 @@ TEST(ConfigFile, ChipWordRules)
         { L"SM16804P", 1, 0, 0, 0x1234, 0, 0, 2046 },
         { L"UCS5603", 1, 0, 0, 0x0321, 0, 0, 2046 },
         { L"UCS5603", 1, 1, 0, 0x5321, 0, 0, 2046 },
+        // The OE rule overrides every earlier rule, but only the words it sets.
+        { L"MBI6024", 1, 0, 1, 0x17, 15, 0, 2046 },
+        { L"CX808", 1, 0, 1, 0x17, 15, 0, 2046 },
+        { L"UCS9812", 1, 0, 1, 0x17, 15, 0x9ABC, 2046 },
+        { L"TM1914", 1, 0, 1, 0x17, 15, 5, 2046 },
+        { L"MBI5042", 1, 0, 1, 0x17, 15, 0, 2046 },
+        { L"DMX512AP", 1, 0, 1, 0x17, 16, 0, 2048 }, // X from the full channel count
+        { L"UCS512", 1, 0, 1, 0x17, 16, 0, 2048 },
+        { L"SM16736", 1, 0, 1, 0x0443, 682, 0, 2046 },
     };
     for (const Row& row : rows) {
         HardwareConfig config;
@@ -265,6 +274,28 @@ TEST(ConfigFile, ChipWordRules)
         EXPECT_EQ(image.Param16(23), row.x) << name.GetString() << " mode " << row.backupMode;
         EXPECT_EQ(image.Param16(25), row.y) << name.GetString() << " mode " << row.backupMode;
         EXPECT_EQ(image.Param16(5), row.c) << name.GetString();
+    }
+}
+
+TEST(ConfigFile, AddressRoutingOnlyForItsThreeChips)
+{
+    struct Row {
+        const wchar_t* chip;
+        int routed;
+        int unrouted;
+    };
+    const Row rows[] = {
+        { L"DMX512AP", 1, 0 }, { L"YD-V", 1, 0 }, { L"PC", 1, 0 }, { L"DMX512", 0, 0 },
+        { L"YD-P", 0x0123, 0x0123 }, // neither contains "DMX" nor is YD-V
+    };
+    for (const Row& row : rows) {
+        HardwareConfig config;
+        config.ChipName = row.chip;
+        config.Conf_Data = 0x0123;
+        config.AddressRouted = 1;
+        EXPECT_EQ(Build(config).Param16(11), row.routed) << CStringA(row.chip).GetString();
+        config.AddressRouted = 0;
+        EXPECT_EQ(Build(config).Param16(11), row.unrouted) << CStringA(row.chip).GetString();
     }
 }
 

@@ -101,6 +101,20 @@ TEST(ConfigWriter, RefreshThresholds)
     }
 }
 
+TEST(ConfigWriter, RefreshCheckCountsWholeChipsOnly)
+{
+    // 25001 channels are 9.9996 Hz, but with two channels per chip only
+    // 25000 are driven: exactly 10 Hz, which asks instead of refusing.
+    CScriptedOutputHost host;
+    host.ExpectMessageBox(IDNO);
+    CTempTestFolder folder(L"cfg_whole");
+    HardwareConfig config = OeConfig(25001);
+    config.ChipChannel = 2;
+    EXPECT_EQ(config.WriteConfigFiles(folder.Path(), 1), ConfigWriteResult::kDeclined);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, CString(kFlicker));
+}
+
 TEST(ConfigWriter, RefreshIsNotCheckedWithoutOe)
 {
     CScriptedOutputHost host;
