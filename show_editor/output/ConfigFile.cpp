@@ -194,7 +194,8 @@ BYTE GammaPacking(const CString& chipName)
 double CalcRefreshRate(UINT gray, UINT channels, double clockMHz, int oePeriods)
 {
     const double log2Gray = std::log(static_cast<double>(gray)) / std::log(2.0);
-    const double clocksPerCycle = std::pow(2.0, log2Gray - oePeriods) + (oePeriods - 1);
+    // In reals: OE periods come unchecked from a project record.
+    const double clocksPerCycle = std::pow(2.0, log2Gray - oePeriods) + (oePeriods - 1.0);
     return (clockMHz * 1000.0 * 1000.0) / clocksPerCycle / static_cast<double>(channels);
 }
 

@@ -6,6 +6,7 @@
 #include "ConfigFile.h"
 #include "HardwareConfig.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -430,6 +431,9 @@ TEST(ConfigFile, RefreshRateOfOeChips)
     EXPECT_NEAR(CalcRefreshRate(4096, 2046, 4.0, 7), 51.448, 0.001);
     EXPECT_DOUBLE_EQ(CalcRefreshRate(2, 5000, 0.25, 1), 50.0);
     EXPECT_TRUE(std::isinf(CalcRefreshRate(4096, 0, 4.0, 7)));
+    // Extreme OE periods from a damaged record stay plain arithmetic.
+    EXPECT_EQ(CalcRefreshRate(4096, 2046, 4.0, INT_MIN), 0.0);
+    EXPECT_GT(CalcRefreshRate(4096, 2046, 4.0, INT_MAX), 0.0);
 }
 
 TEST(ConfigFile, OePeriodFollowingTheGrayChoice)
