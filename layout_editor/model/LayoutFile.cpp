@@ -87,7 +87,7 @@ void StoreBackgroundPath(const CString& background)
         ini.WriteLayoutString(background, L"strBKImg");
 }
 
-void ApplyContents(const LayoutFileContents& c, ILayoutFileView* view, CLayoutData& model)
+void ApplyContents(const BYTE* data, const LayoutFileContents& c, ILayoutFileView* view, CLayoutData& model)
 {
     if (view != nullptr)
         view->ResizeLayout(c.width, c.height);
@@ -97,6 +97,9 @@ void ApplyContents(const LayoutFileContents& c, ILayoutFileView* view, CLayoutDa
     model.m_height = c.height;
     model.ResetPorts(c.portCount, c.pointsPerPort, CString(L"RGB"), 0);
 
+    // Lamps are decoded port by port into one reused buffer, straight from
+    // the file's bytes.
+    std::vector<CLPoint> lamps;
     for (size_t p = 0; p < c.ports.size(); ++p) {
         const LayoutFilePort& stored = c.ports[p];
         LayoutPort record;
@@ -115,7 +118,11 @@ void ApplyContents(const LayoutFileContents& c, ILayoutFileView* view, CLayoutDa
         if (!model.AppendLoadedPort(record))
             break;
         const int kept = std::min({ stored.lampCount, stored.capacity, kMaxPortPoints });
-        model.GetPort(slot).InsertPoints(stored.lamps.data(), kept);
+        if (kept > 0) {
+            lamps.resize(static_cast<size_t>(kept));
+            DecodeLayoutLamps(data, c, stored.lampRecordsAt, kept, lamps.data());
+            model.GetPort(slot).InsertPoints(lamps.data(), kept);
+        }
     }
     if (view == nullptr)
         return;
@@ -256,11 +263,11 @@ bool FileHasLayoutMagic(const CString& path)
 LayoutReadResult ReadLayoutBytes(ILayoutFileView* view, const BYTE* data, size_t size, CLayoutData& model)
 {
     LayoutFileContents contents;
-    const LayoutReadResult result = ParseLayoutBytes(data, size, contents);
+    const LayoutReadResult result = ParseLayoutBytes(data, size, contents, false);
     if (result != LayoutReadResult::Ok)
         return result;
     try {
-        ApplyContents(contents, view, model);
+        ApplyContents(data, contents, view, model);
     } catch (const std::bad_alloc&) {
         return LayoutReadResult::NotOpened;
     }

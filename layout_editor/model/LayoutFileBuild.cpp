@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <new>
 #include <string>
 
@@ -12,15 +11,19 @@ const char kLayoutMagic[kLayoutMagicSize] = { 'Q', 'V', 'T', 'N', 'L', 'A', 'Y',
 LONG EncodeNormalised(double value)
 {
     const double scaled = value * kNormalisedScale;
-    // Truncated toward zero, except that a value a reader made from a stored
-    // integer (n / 10,000,000, which scales back to just below n) gives n
-    // again: opening and saving a layout must not creep its lamps.
-    const double nearest = std::nearbyint(scaled);
-    const double whole = std::fabs(scaled - nearest) < 1e-6 ? nearest : std::trunc(scaled);
     // Also false for NaN.
-    if (!(whole >= static_cast<double>(LONG_MIN) && whole <= static_cast<double>(LONG_MAX)))
+    if (!(scaled > static_cast<double>(LONG_MIN) - 1.0 && scaled < static_cast<double>(LONG_MAX) + 1.0))
         return LONG_MIN;
-    return static_cast<LONG>(whole);
+    LONG whole = static_cast<LONG>(scaled); // truncated toward zero
+    // A value a reader made from a stored integer (n / 10,000,000) may scale
+    // back to just short of n: it stores n again, so that opening and saving
+    // a layout does not creep its lamps.
+    constexpr double kSlack = 1e-6;
+    if (scaled > 0 && whole < LONG_MAX && (whole + 1.0) - scaled < kSlack)
+        ++whole;
+    else if (scaled < 0 && whole > LONG_MIN + 1 && scaled - (whole - 1.0) < kSlack)
+        --whole;
+    return whole;
 }
 
 double DecodeNormalised(LONG stored)

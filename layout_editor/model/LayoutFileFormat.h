@@ -53,12 +53,14 @@ struct LayoutFilePort {
     BYTE dataReversed = 0;
     std::vector<BYTE> brightness; // the stored leading entries (rest 100)
     std::vector<BYTE> gamma; // the stored leading entries (rest 0)
-    std::vector<CLPoint> lamps; // every stored lamp record, N of them
+    size_t lampRecordsAt = 0; // offset of the first lamp record in the file
+    std::vector<CLPoint> lamps; // the N lamp records, when decoded
 };
 
 // Everything a current-format file holds.
 struct LayoutFileContents {
     int version = 0;
+    BYTE key = 0; // XOR of the five key bytes
     BYTE templateKind = 0;
     int portCount = 0;
     int pointsPerPort = 0;
@@ -109,7 +111,13 @@ enum class LayoutWriteResult {
 bool HasLayoutMagic(const BYTE* data, size_t size);
 
 // Parses a whole file. On anything but Ok the contents are unspecified.
-LayoutReadResult ParseLayoutBytes(const BYTE* data, size_t size, LayoutFileContents& contents);
+// With decodeLamps false the lamp records are checked but left in the file:
+// DecodeLayoutLamps turns a port's records into points afterwards.
+LayoutReadResult ParseLayoutBytes(const BYTE* data, size_t size, LayoutFileContents& contents, bool decodeLamps = true);
+
+// Decodes `count` lamp records of a parsed file from `at` on into `lamps`.
+// The records must have been checked by ParseLayoutBytes on the same bytes.
+void DecodeLayoutLamps(const BYTE* data, const LayoutFileContents& contents, size_t at, int count, CLPoint* lamps);
 
 // What the writer stores beside the model: the view's project settings and
 // the editor-wide values.

@@ -203,7 +203,28 @@ bool ReadTable(const BYTE* data, size_t size, size_t& at, BYTE key, std::vector<
     return true;
 }
 
-bool ReadPort(const BYTE* data, size_t size, size_t& at, BYTE key, int version, LayoutFilePort& port)
+// One lamp record at p (its length already checked).
+void DecodeLamp(const BYTE* p, BYTE key, int version, CLPoint& lamp)
+{
+    auto get32 = [p, key](int at) {
+        return static_cast<LONG>((static_cast<DWORD>(p[at]) << 24) | (static_cast<DWORD>(p[at + 1]) << 16)
+            | (static_cast<DWORD>(p[at + 2]) << 8) | static_cast<DWORD>(p[at + 3] ^ key));
+    };
+    lamp.x = get32(2);
+    lamp.y = get32(6);
+    lamp.m_normX = DecodeNormalised(get32(14));
+    lamp.m_normY = DecodeNormalised(get32(18));
+    lamp.m_lampFormat = p[26];
+    lamp.m_masked = p[27];
+    lamp.m_layer = version >= kVersionLayer ? p[28] : 0;
+}
+
+size_t RecordLength(const BYTE* data, size_t at, BYTE key)
+{
+    return (static_cast<size_t>(data[at]) << 8) | static_cast<BYTE>(data[at + 1] ^ key);
+}
+
+bool ReadPort(const BYTE* data, size_t size, size_t& at, BYTE key, int version, bool decodeLamps, LayoutFilePort& port)
 {
     CLayoutByteReader in(data, 0, 0, key);
     size_t next = 0;
@@ -227,27 +248,23 @@ bool ReadPort(const BYTE* data, size_t size, size_t& at, BYTE key, int version, 
     const size_t minimum = version >= kVersionLayer ? 29 : 28;
     if (static_cast<size_t>(port.lampCount) > (size - at) / minimum)
         return false;
-    port.lamps.resize(static_cast<size_t>(port.lampCount));
-    for (CLPoint& lamp : port.lamps) {
+    port.lampRecordsAt = at;
+    if (decodeLamps)
+        port.lamps.resize(static_cast<size_t>(port.lampCount));
+    for (int i = 0; i < port.lampCount; ++i) {
         if (size - at < 2)
             return false;
-        const size_t length = (static_cast<size_t>(data[at]) << 8) | static_cast<BYTE>(data[at + 1] ^ key);
+        const size_t length = RecordLength(data, at, key);
         if (length < minimum || length > size - at)
             return false;
-        const BYTE* p = data + at;
-        lamp.x = static_cast<LONG>(in.Get32(p + 2, true));
-        lamp.y = static_cast<LONG>(in.Get32(p + 6, true));
-        lamp.m_normX = DecodeNormalised(static_cast<LONG>(in.Get32(p + 14, true)));
-        lamp.m_normY = DecodeNormalised(static_cast<LONG>(in.Get32(p + 18, true)));
-        lamp.m_lampFormat = p[26];
-        lamp.m_masked = p[27];
-        lamp.m_layer = version >= kVersionLayer ? p[28] : 0;
+        if (decodeLamps)
+            DecodeLamp(data + at, key, version, port.lamps[static_cast<size_t>(i)]);
         at += length;
     }
     return true;
 }
 
-LayoutReadResult Parse(const BYTE* data, size_t size, LayoutFileContents& c)
+LayoutReadResult Parse(const BYTE* data, size_t size, bool decodeLamps, LayoutFileContents& c)
 {
     if (data == nullptr || size == 0)
         return LayoutReadResult::NotOpened;
@@ -260,6 +277,7 @@ LayoutReadResult Parse(const BYTE* data, size_t size, LayoutFileContents& c)
     BYTE key = 0;
     for (int i = 12; i < 12 + kLayoutKeyBytes; ++i)
         key ^= data[i];
+    c.key = key;
 
     CLayoutByteReader header(data, 0, 0, key);
     size_t at = 0;
@@ -268,7 +286,7 @@ LayoutReadResult Parse(const BYTE* data, size_t size, LayoutFileContents& c)
 
     c.ports.resize(static_cast<size_t>(c.portCount));
     for (LayoutFilePort& port : c.ports)
-        if (!ReadPort(data, size, at, key, c.version, port))
+        if (!ReadPort(data, size, at, key, c.version, decodeLamps, port))
             return LayoutReadResult::Corrupt;
 
     if (at >= size)
@@ -283,12 +301,20 @@ LayoutReadResult Parse(const BYTE* data, size_t size, LayoutFileContents& c)
 
 } // namespace
 
-LayoutReadResult ParseLayoutBytes(const BYTE* data, size_t size, LayoutFileContents& contents)
+LayoutReadResult ParseLayoutBytes(const BYTE* data, size_t size, LayoutFileContents& contents, bool decodeLamps)
 {
     contents = LayoutFileContents();
     try {
-        return Parse(data, size, contents);
+        return Parse(data, size, decodeLamps, contents);
     } catch (const std::bad_alloc&) {
         return LayoutReadResult::NotOpened;
+    }
+}
+
+void DecodeLayoutLamps(const BYTE* data, const LayoutFileContents& contents, size_t at, int count, CLPoint* lamps)
+{
+    for (int i = 0; i < count; ++i) {
+        DecodeLamp(data + at, contents.key, contents.version, lamps[i]);
+        at += RecordLength(data, at, contents.key);
     }
 }

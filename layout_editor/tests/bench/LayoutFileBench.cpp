@@ -95,6 +95,19 @@ LS_BENCHMARK(layout_file_1m_lamps)
     const double layoutWrite = bench::Measure([&] { WriteLayoutFile(*layout, layoutPath, settings, kKey); }, 2.0);
     const double rawWrite = bench::Measure([&] { RawWrite(rawPath, bytes); }, 2.0);
 
+    const double build = bench::Measure(
+        [&] {
+            std::vector<BYTE> built;
+            BuildLayoutFileBytes(*layout, settings, kKey, built);
+        },
+        1.0);
+    const double parse = bench::Measure(
+        [&] {
+            LayoutFileContents contents;
+            ParseLayoutBytes(bytes.data(), bytes.size(), contents);
+        },
+        1.0);
+
     CBenchView view;
     const double layoutRead = bench::Measure(
         [&] {
@@ -123,6 +136,8 @@ LS_BENCHMARK(layout_file_1m_lamps)
     bench::Report("layout read into model", layoutRead * 1000, "ms");
     bench::Report("raw read, same bytes", rawRead * 1000, "ms");
     bench::Report("layout read / raw read", layoutRead / rawRead, "x");
+    bench::Report("  of which building the bytes", build * 1000, "ms");
+    bench::Report("  of which parsing the bytes", parse * 1000, "ms");
     bench::Report("empty model set-up (part of the read)", modelSetup * 1000, "ms");
     ::DeleteFileW(layoutPath);
     ::DeleteFileW(rawPath);

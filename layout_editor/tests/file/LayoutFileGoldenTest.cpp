@@ -286,3 +286,40 @@ TEST_F(LayoutFileGolden, AStoredPositionStoresTheSameIntegerAgain)
 }
 
 } // namespace
+
+namespace {
+
+// What the controller library and the preview program take: the parsed
+// contents, lamps decoded at once or later from the file's bytes.
+TEST(LayoutFileContentsTest, ParsedContentsOfTheSmallLayout)
+{
+    const std::vector<BYTE> bytes = SmallLayoutBytes();
+    LayoutFileContents c;
+    ASSERT_EQ(ParseLayoutBytes(bytes.data(), bytes.size(), c), LayoutReadResult::Ok);
+    EXPECT_EQ(c.version, 6);
+    EXPECT_EQ(c.key, 0x1F);
+    EXPECT_EQ(c.largestX, 3u);
+    EXPECT_EQ(c.largestY, 2u);
+    ASSERT_EQ(c.ports.size(), 2u);
+    EXPECT_EQ(c.ports[0].capacity, 4);
+    EXPECT_EQ(c.ports[0].lampCount, 2);
+    EXPECT_EQ(c.ports[0].dataOffset, 3);
+    EXPECT_EQ(c.ports[0].brightness, std::vector<BYTE>({ 100, 50 }));
+    EXPECT_TRUE(c.ports[0].gamma.empty());
+    EXPECT_EQ(c.ports[0].lampRecordsAt, kLampAAt);
+    ASSERT_EQ(c.ports[0].lamps.size(), 2u);
+    EXPECT_EQ(c.ports[0].lamps[1].x, 3);
+    EXPECT_EQ(c.ports[0].lamps[1].m_layer, 2);
+
+    LayoutFileContents later;
+    ASSERT_EQ(ParseLayoutBytes(bytes.data(), bytes.size(), later, false), LayoutReadResult::Ok);
+    EXPECT_TRUE(later.ports[0].lamps.empty());
+    CLPoint lamps[2];
+    DecodeLayoutLamps(bytes.data(), later, later.ports[0].lampRecordsAt, 2, lamps);
+    EXPECT_EQ(lamps[0].x, 1);
+    EXPECT_EQ(lamps[0].m_normX, 0.125);
+    EXPECT_EQ(lamps[1].m_normY, kUnsetNormalised);
+    EXPECT_EQ(lamps[1].m_masked, 1);
+}
+
+} // namespace
