@@ -43,6 +43,18 @@ public:
         m_ar >> text;
         return text;
     }
+    // A run of masked fields, read in one piece.
+    void MaskedRun(std::vector<LONG>& values, size_t count)
+    {
+        values.resize(count);
+        const UINT bytes = static_cast<UINT>(count * sizeof(LONG));
+        if (m_ar.Read(values.data(), bytes) != bytes)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        for (LONG& value : values) {
+            value ^= ArchiveKeyAt(m_key);
+            m_key = (m_key + 1) % kArchiveKeyLength;
+        }
+    }
     // A masked field that must lie in [low, high].
     LONG MaskedIn(LONG low, LONG high)
     {
@@ -130,6 +142,7 @@ void ParseBody(CArchive& ar, LayoutArchiveContents& c)
     c.allowMaxLamps = in.Masked();
     c.controllerModel = in.Text();
 
+    std::vector<LONG> run; // the masked fields of one port's lamps
     c.ports.resize(static_cast<size_t>(c.portCount));
     for (LayoutFilePort& port : c.ports) {
         port.capacity = in.Plain();
@@ -141,9 +154,10 @@ void ParseBody(CArchive& ar, LayoutArchiveContents& c)
         if (port.lampFormatIndex < 0 || port.lampFormatIndex > kMaxArchiveLampTypes)
             throw CArchiveRefused();
         port.lamps.resize(static_cast<size_t>(port.lampCount));
-        for (CLPoint& lamp : port.lamps) {
-            lamp.x = in.Masked();
-            lamp.y = in.Masked();
+        in.MaskedRun(run, port.lamps.size() * 2);
+        for (size_t i = 0; i < port.lamps.size(); ++i) {
+            port.lamps[i].x = run[2 * i];
+            port.lamps[i].y = run[2 * i + 1];
         }
     }
 
@@ -157,11 +171,13 @@ void ParseBody(CArchive& ar, LayoutArchiveContents& c)
         return;
     }
     c.alignToGrid = in.Masked();
-    for (LayoutFilePort& port : c.ports)
-        for (CLPoint& lamp : port.lamps) {
-            lamp.m_normX = DecodeArchiveNormalised(static_cast<DWORD>(in.Masked()));
-            lamp.m_normY = DecodeArchiveNormalised(static_cast<DWORD>(in.Masked()));
+    for (LayoutFilePort& port : c.ports) {
+        in.MaskedRun(run, port.lamps.size() * 2);
+        for (size_t i = 0; i < port.lamps.size(); ++i) {
+            port.lamps[i].m_normX = DecodeArchiveNormalised(static_cast<DWORD>(run[2 * i]));
+            port.lamps[i].m_normY = DecodeArchiveNormalised(static_cast<DWORD>(run[2 * i + 1]));
         }
+    }
 }
 
 void ApplyContents(const LayoutArchiveContents& c, ILayoutFileView& view, CLayoutData& model)
