@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cwctype>
+#include <new>
 
 #include "DxfLineSource.h"
 #include "DxfPointIndex.h"
@@ -96,12 +96,24 @@ void DxfReader::Reset()
 int DxfReader::Parse(
     LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, HWND progress, double factor)
 {
-    return ParseDrawing(path, layout, controllers, mode, 0, progress, factor, false);
+    return ParseChecked(path, layout, controllers, mode, 0, progress, factor, false);
 }
 
 int DxfReader::Parse3D(LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int view, HWND progress)
 {
-    return ParseDrawing(path, layout, controllers, kEndpointMode, view, progress, 1.0, true);
+    return ParseChecked(path, layout, controllers, kEndpointMode, view, progress, 1.0, true);
+}
+
+int DxfReader::ParseChecked(LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, int view,
+    HWND progress, double factor, bool threeD)
+{
+    try {
+        return ParseDrawing(path, layout, controllers, mode, view, progress, factor, threeD);
+    } catch (const std::bad_alloc&) {
+        // Out of memory on a huge drawing: the records go, the import fails.
+        Reset();
+        return -1;
+    }
 }
 
 int DxfReader::ParseDrawing(LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, int view,
@@ -139,7 +151,8 @@ int DxfReader::ParseDrawing(LPCWSTR path, CLayoutData& layout, CControllerList& 
     }
     if (!foundEntities)
         return -1;
-    ReadEntities(source, progress, threeD, view);
+    if (!ReadEntities(source, progress, threeD, view))
+        return -1;
     source.Close();
     if (m_texts.empty())
         return -1;
@@ -347,6 +360,8 @@ bool DxfReader::ReadEntities(CDxfLineSource& source, HWND progress, bool threeD,
                 continue;
             if (!ToWide(line, text.text, threeD ? kMaxTextChars : static_cast<int>(kMaxLabelBytes)))
                 continue;
+            if (m_texts.size() >= kMaxTexts)
+                return false;
             m_texts.push_back(text);
         } else if (Equals(line, "LINE")) {
             DxfLine l;
@@ -378,6 +393,8 @@ bool DxfReader::ReadEntities(CDxfLineSource& source, HWND progress, bool threeD,
             }
             l.y2 = (threeD && view == 1) ? b : a;
             l.z2 = threeD ? ((view == 1) ? a : b) : 0.0;
+            if (m_lines.size() >= kMaxLines)
+                return false;
             m_lines.push_back(l);
         } else if (Equals(line, "CIRCLE") || Equals(line, "ELLIPSE")) {
             DxfCircle circle;
@@ -385,6 +402,8 @@ bool DxfReader::ReadEntities(CDxfLineSource& source, HWND progress, bool threeD,
             if (!ReadCircle(source, threeD, view, circle, candidate))
                 break;
             TakeRadius(candidate, threeD, true);
+            if (m_circles.size() >= kMaxCircles)
+                return false;
             m_circles.push_back(circle);
             const double share = static_cast<double>(circleCount) / static_cast<double>(divisor) * 100.0;
             const int pos = static_cast<int>(std::min(100.0, share));

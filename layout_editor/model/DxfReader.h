@@ -56,6 +56,11 @@ public:
     // Largest grid (columns or rows) a drawing may span before the lamps are
     // fitted; a larger one is refused.
     static constexpr int kMaxGridCells = 1 << 20;
+    // Most records of each kind a drawing may hold; more is refused, so a
+    // hostile file cannot exhaust the memory of the 32-bit process.
+    static constexpr size_t kMaxTexts = 1 << 20;
+    static constexpr size_t kMaxLines = 1 << 21;
+    static constexpr size_t kMaxCircles = 1 << 21;
 
     DxfReader();
     ~DxfReader();
@@ -110,6 +115,8 @@ private:
     };
     enum class ChainKind { LineEnds, LineEndsNoRepeat, Circles };
 
+    int ParseChecked(LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, int view, HWND progress,
+        double factor, bool threeD);
     int ParseDrawing(LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, int view, HWND progress,
         double factor, bool threeD);
     bool ReadEntities(CDxfLineSource& source, HWND progress, bool threeD, int view);
