@@ -1,0 +1,86 @@
+// Pieces the colour-effect styles share: 32-bit drawing surfaces with their
+// pixels in memory, the clip box, solid fills that leave the device context's
+// state alone, the strip window painted at a strip position, the halftone
+// stretch of a one-pixel row, and saturating float-to-integer conversions.
+// Used by the colour-effect renderer's files only.
+#pragma once
+
+#include "color_animation_render.h"
+
+#include <vector>
+
+namespace colorrender {
+
+// A width x height 32-bit DIB selected into a memory DC of its own. Pixels are
+// 0x00RRGGBB; rows are kept top-down in memory order via Row().
+class CRenderSurface {
+public:
+    CRenderSurface(int width, int height);
+    ~CRenderSurface();
+    CRenderSurface(const CRenderSurface&) = delete;
+    CRenderSurface& operator=(const CRenderSurface&) = delete;
+
+    bool IsValid() const { return m_bits != nullptr; }
+    CDC* DC() { return &m_dc; }
+    HBITMAP Bitmap() const { return m_bitmap; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Row y (0 = top) after any pending GDI drawing has been flushed.
+    DWORD* Row(int y);
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    CDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+CRect ClipBoxOf(CDC* pDC);
+
+// Fills the rectangle with a solid brush; the DC's colours and objects stay as they were.
+void FillColor(CDC* pDC, const CRect& rect, COLORREF color);
+
+// Windows RGB to and from the 0x00RRGGBB pixels of a DIB.
+inline DWORD PixelOf(COLORREF color)
+{
+    return (static_cast<DWORD>(GetRValue(color)) << 16) | (static_cast<DWORD>(GetGValue(color)) << 8)
+        | GetBValue(color);
+}
+inline COLORREF ColorOfPixel(DWORD pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// floor and ceil of a float as an int, NaN giving 0 and values beyond the
+// int range the nearest int.
+int FloorToInt(double value);
+int CeilToInt(double value);
+
+// A zoom factor the strip styles can lay out: a positive, finite number.
+bool UsableZoom(float zoom);
+
+// Colour steps of a strip window: ceil(extent / (zoom * 256)) with the
+// quotient a float, 0 (or less) becoming 1, and capped so that the strip of
+// 2k steps stays a size a bitmap can have.
+int WindowSteps(double extent, float zoom);
+
+// The strip of an effect at strip position P, `length` pixels long (at least):
+// row 0 of a new surface holds strip position P - (P mod 256) + x at x,
+// painted by DrawTemplateStrip from the template and colour step that hold P,
+// black where the templates hold no colour at all. Invalid when length is 0
+// or less or the bitmap cannot be made.
+struct PaintedStrip {
+    explicit PaintedStrip(const ColorTemplateList& templates, int position, int length);
+    CRenderSurface surface;
+};
+
+// count pixels of the strip row from x, stretched (halftone) to `width`
+// pixels; pixels the source does not reach are black.
+std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width);
+
+// Copies a surface of the clip box's size into the clip box.
+void PutToClip(CDC* pDC, const CRect& clip, CRenderSurface& image);
+
+} // namespace colorrender

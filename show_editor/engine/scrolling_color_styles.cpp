@@ -1,0 +1,214 @@
+// The scrolling colour styles: strips that move up, down, left or right,
+// expand from or shrink to the middle, or travel along a diagonal.
+//
+// The moving and expanding strips are laid out here pixel by pixel in the
+// four quarter turns, rather than by blitting under a rotated world
+// transform: the geometry is the same, and block copies under a rotation are
+// not drawn alike by every GDI. Only the stretch of the one-pixel strip is
+// left to GDI's halftone mode. The diagonal window is drawn onto its turned
+// square by GDI+.
+#include "color_animation_render.h"
+
+#include "color_render_support.h"
+#include "gdiplus_handles.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+using namespace colorrender;
+
+namespace {
+
+constexpr int kStepWidth = 256;
+
+// The quarter turn nearest to an angle in radians: 0 for 0 degrees, 1 for 90,
+// 2 for 180, 3 for 270.
+int QuarterTurn(double angle)
+{
+    const long turns = std::lround(angle / (std::numbers::pi / 2));
+    return static_cast<int>(((turns % 4) + 4) % 4);
+}
+
+// The strip of an effect stretched so that every 256-pixel step covers
+// ceil(zoom x 256) pixels, read from floor((P mod 256) x zoom) on, `count`
+// pixels long; black where the stretched strip ends.
+std::vector<DWORD> StretchedWindow(const ProgramColorEffect& effect, int position, int steps, int count)
+{
+    std::vector<DWORD> window(count > 0 ? static_cast<size_t>(count) : 0, 0);
+    const float zoom = effect.m_zoomFactor;
+    const int stepWidth = CeilToInt(zoom * 256.0f);
+    const long long stretchedWidth = 2LL * steps * stepWidth;
+    if (count <= 0 || stepWidth <= 0 || stretchedWidth > (1LL << 26))
+        return window;
+    PaintedStrip strip(effect.m_templates, position, 2 * steps * kStepWidth);
+    const std::vector<DWORD> stretched
+        = StretchRow(strip.surface, 0, 2 * steps * kStepWidth, static_cast<int>(stretchedWidth));
+    int from = FloorToInt(static_cast<float>(position % kStepWidth) * zoom);
+    if (from < 0)
+        from = 0;
+    for (int i = 0; i < count; ++i) {
+        const long long x = static_cast<long long>(from) + i;
+        if (x < static_cast<long long>(stretched.size()))
+            window[static_cast<size_t>(i)] = stretched[static_cast<size_t>(x)] & 0x00FFFFFF;
+    }
+    return window;
+}
+
+} // namespace
+
+int CCColorAnimationRender::DrawStripMove(CDC* pDC, const ProgramColorEffect& effect, UINT frame, double angle)
+{
+    if (pDC == nullptr)
+        return 1;
+    const CRect clip = ClipBoxOf(pDC);
+    const int width = clip.Width();
+    const int height = clip.Height();
+    pDC->SetStretchBltMode(HALFTONE);
+    if (width <= 0 || height <= 0)
+        return 1;
+    if (!UsableZoom(effect.m_zoomFactor)) {
+        // No strip can be laid out at such a zoom factor: the view shows black.
+        FillColor(pDC, clip, RGB(0, 0, 0));
+        return 1;
+    }
+    const int turn = QuarterTurn(angle);
+    const bool vertical = turn % 2 == 1;
+    const int extent = vertical ? height : width;
+    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int steps = WindowSteps(extent, effect.m_zoomFactor);
+    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, extent);
+
+    CRenderSurface image(width, height);
+    if (!image.IsValid())
+        return 1;
+    for (int y = 0; y < height; ++y) {
+        DWORD* row = image.Row(y);
+        for (int x = 0; x < width; ++x) {
+            // Where the rows of the turned picture start: left (0 degrees),
+            // top (90), right (180) or bottom (270) shows the position itself.
+            int i = x;
+            if (turn == 1)
+                i = y;
+            else if (turn == 2)
+                i = width - 1 - x;
+            else if (turn == 3)
+                i = height - 1 - y;
+            row[x] = line[static_cast<size_t>(i)];
+        }
+    }
+    PutToClip(pDC, clip, image);
+    return 1;
+}
+
+int CCColorAnimationRender::DrawStripExpandShrink(
+    CDC* pDC, const ProgramColorEffect& effect, UINT frame, bool outward, double angle)
+{
+    if (pDC == nullptr)
+        return 1;
+    const CRect clip = ClipBoxOf(pDC);
+    const int width = clip.Width();
+    const int height = clip.Height();
+    pDC->SetStretchBltMode(HALFTONE);
+    if (width <= 0 || height <= 0)
+        return 1;
+    if (!UsableZoom(effect.m_zoomFactor)) {
+        // No strip can be laid out at such a zoom factor: the view shows black.
+        FillColor(pDC, clip, RGB(0, 0, 0));
+        return 1;
+    }
+    const bool vertical = QuarterTurn(angle) % 2 == 1;
+    // The view's width sets the step count of all four styles.
+    const int steps = WindowSteps(width, effect.m_zoomFactor);
+    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int extent = vertical ? height : width;
+    const int half = (extent + 1) / 2;
+
+    // Each half shows k steps of the strip from position P squeezed or
+    // stretched to its own size; the zoom factor only enters through k.
+    std::vector<DWORD> halfLine;
+    {
+        PaintedStrip strip(effect.m_templates, position, 2 * steps * kStepWidth);
+        halfLine = StretchRow(strip.surface, position % kStepWidth, steps * kStepWidth, half);
+    }
+    std::vector<DWORD> line(static_cast<size_t>(extent), 0);
+    for (int i = 0; i < half; ++i) {
+        const DWORD pixel = halfLine[static_cast<size_t>(i)] & 0x00FFFFFF;
+        // The first half, then its mirror image in the turned-round half.
+        const int first = outward ? i : extent / 2 + i;
+        const int second = outward ? extent - 1 - i : half - 1 - i;
+        line[static_cast<size_t>(first)] = pixel;
+        line[static_cast<size_t>(second)] = pixel;
+    }
+
+    CRenderSurface image(width, height);
+    if (!image.IsValid())
+        return 1;
+    for (int y = 0; y < height; ++y) {
+        DWORD* row = image.Row(y);
+        for (int x = 0; x < width; ++x)
+            row[x] = line[static_cast<size_t>(vertical ? y : x)];
+    }
+    PutToClip(pDC, clip, image);
+    return 1;
+}
+
+int CCColorAnimationRender::DrawStripDiagonal(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    if (pDC == nullptr)
+        return 1;
+    const CRect clip = ClipBoxOf(pDC);
+    const int width = clip.Width();
+    const int height = clip.Height();
+    if (width <= 0 || height <= 0)
+        return 1;
+    if (!UsableZoom(effect.m_zoomFactor)) {
+        // No strip can be laid out at such a zoom factor: the view shows black.
+        FillColor(pDC, clip, RGB(0, 0, 0));
+        return 1;
+    }
+    const int position = StripPosition(effect, frame, StripStep(effect));
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    const float diagonal = std::sqrt(static_cast<float>(w * w + h * h));
+    const int steps = WindowSteps(diagonal, effect.m_zoomFactor);
+
+    FillColor(pDC, clip, RGB(0, 0, 0));
+    pDC->SetStretchBltMode(HALFTONE);
+
+    // The square turned by 45 degrees whose sides pass through the clip
+    // box's corners: its upper-left, upper-right and lower-left corners.
+    const double s = std::sin(std::numbers::pi / 4);
+    const double c = std::cos(std::numbers::pi / 4);
+    const float a = static_cast<float>(s * width);
+    const float b = static_cast<float>(height * c);
+    const float p = static_cast<float>(b * s);
+    const float q = static_cast<float>(b * c);
+    const Gdiplus::GpPointF corners[3] = {
+        { static_cast<float>(clip.left + a * c), static_cast<float>(clip.top - a * s) },
+        { static_cast<float>(clip.right + p), static_cast<float>(clip.bottom - q) },
+        { static_cast<float>(clip.left - p), static_cast<float>(clip.top + q) },
+    };
+    const int windowHeight = CeilToInt(static_cast<double>(a) + b);
+    const int windowWidth = CeilToInt(c * width + s * height);
+
+    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, windowWidth);
+    CRenderSurface window(windowWidth, windowHeight);
+    if (!window.IsValid())
+        return 1;
+    for (int y = 0; y < windowHeight; ++y) {
+        DWORD* row = window.Row(y);
+        for (int x = 0; x < windowWidth; ++x)
+            row[x] = line[static_cast<size_t>(x)];
+    }
+    ::GdiFlush();
+
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (gdip::GdipCreateBitmapFromHBITMAP(window.Bitmap(), nullptr, &bitmap) != Gdiplus::Ok)
+        return 1;
+    const gdip::Image image(bitmap);
+    const gdip::Graphics graphics = gdip::GraphicsFromDC(pDC->GetSafeHdc());
+    if (graphics)
+        gdip::GdipDrawImagePoints(graphics.get(), bitmap, corners, 3);
+    return 1;
+}

@@ -1,0 +1,309 @@
+// The shape colour styles: the strip window at position P turned into the
+// stops of a path gradient, so that its colours form nested rectangles,
+// circles or diamonds that grow out of the middle or close in on it.
+//
+// The gradient is laid out here rather than by a GDI+ path-gradient brush:
+// not every GDI+ honours a preset blend on such a brush, and the blend is
+// simple to spread exactly: a point shows the stop position at which the
+// outline, scaled about the centre point, passes through it.
+#include "color_animation_render.h"
+
+#include "color_render_support.h"
+#include "shape_stops.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+using namespace colorrender;
+
+namespace {
+
+constexpr int kStepWidth = 256;
+
+enum ShapeKind {
+    SHAPE_RECTANGLE = 0,
+    SHAPE_CIRCLE = 1, // a circle around the whole view
+    SHAPE_ELLIPSE = 2, // an ellipse of the view's proportions, gamma corrected
+    SHAPE_DIAMOND = 3,
+};
+
+// Stops of a preset blend: position 0 is the outline, 1 the centre.
+struct BlendStops {
+    std::vector<DWORD> colors;
+    std::vector<float> positions;
+
+    void Add(DWORD pixel, float position)
+    {
+        colors.push_back(0xFF000000u | (pixel & 0x00FFFFFF));
+        positions.push_back(position);
+    }
+};
+
+// Forward: the outline shows the window's start and the centre its end, so
+// colours move outward as the position grows. Backward reads the window from
+// its end. Between two stops at a colour change the brush keeps the colours
+// apart; inside gradient steps every pixel may add two stops.
+BlendStops BuildStops(const DWORD* window, int length, bool forward)
+{
+    BlendStops stops;
+    const float total = static_cast<float>(length);
+    auto colour = [window](int i) { return window[i] & 0x00FFFFFF; };
+    for (int n = 0; n < length; ++n) {
+        if (n == 0) {
+            stops.Add(forward ? colour(0) : colour(length - 1), 0.0f);
+        } else if (n == length - 1) {
+            stops.Add(forward ? colour(length - 1) : colour(0), 1.0f);
+        } else if (forward) {
+            if (colour(n) != colour(n - 1)) {
+                stops.Add(colour(n - 1), static_cast<float>(n - 1) / total);
+                stops.Add(colour(n), static_cast<float>(n) / total);
+            }
+        } else {
+            const int x = length - 1 - n;
+            if (colour(x) != colour(x + 1)) {
+                stops.Add(colour(x + 1), static_cast<float>(n - 1) / total);
+                stops.Add(colour(x), static_cast<float>(n) / total);
+            }
+        }
+    }
+    return stops;
+}
+
+// The outline of a shape and the centre its stops close in on. A point p
+// lies on the outline scaled about the centre by 1 - t, and shows the blend
+// at position t: 0 on the outline, 1 at the centre (how a path-gradient
+// brush spreads its blend).
+struct ShapeOutline {
+    double cx = 0, cy = 0; // the centre point
+    bool ellipse = false;
+    double ex = 0, ey = 0, rx = 0, ry = 0; // ellipse: its middle and half axes
+    std::vector<std::pair<double, double>> corners; // convex polygon, clockwise on screen
+
+    // Blend position of the point, or a negative value outside the shape.
+    double Position(double px, double py) const
+    {
+        const double dx = px - cx;
+        const double dy = py - cy;
+        if (dx == 0.0 && dy == 0.0)
+            return 1.0;
+        // The ray from the centre through p leaves the shape at centre + s x d.
+        double s = -1.0;
+        if (ellipse) {
+            const double ox = (cx - ex) / rx;
+            const double oy = (cy - ey) / ry;
+            const double ux = dx / rx;
+            const double uy = dy / ry;
+            const double a = ux * ux + uy * uy;
+            const double b = 2.0 * (ox * ux + oy * uy);
+            const double c = ox * ox + oy * oy - 1.0;
+            const double disc = b * b - 4.0 * a * c;
+            if (disc >= 0.0)
+                s = (-b + std::sqrt(disc)) / (2.0 * a);
+        } else {
+            for (size_t i = 0; i < corners.size(); ++i) {
+                const auto [x0, y0] = corners[i];
+                const auto [x1, y1] = corners[(i + 1) % corners.size()];
+                // Outward normal of the edge (clockwise on screen, y down).
+                const double nx = y1 - y0;
+                const double ny = x0 - x1;
+                const double toward = nx * dx + ny * dy;
+                if (toward <= 0.0)
+                    continue;
+                const double hit = (nx * (x0 - cx) + ny * (y0 - cy)) / toward;
+                if (hit >= 0.0 && (s < 0.0 || hit < s))
+                    s = hit;
+            }
+        }
+        if (s < 1.0)
+            return s >= 0.0 && s > 1.0 - 1e-9 ? 0.0 : -1.0; // on or beyond the outline
+        return 1.0 - 1.0 / s;
+    }
+};
+
+ShapeOutline MakeOutline(int shape, const CRect& clip)
+{
+    const int width = clip.Width();
+    const int height = clip.Height();
+    ShapeOutline outline;
+    auto polygon = [&outline](std::initializer_list<std::pair<double, double>> points) {
+        outline.corners.assign(points);
+        double sx = 0, sy = 0;
+        for (const auto& [x, y] : outline.corners) {
+            sx += x;
+            sy += y;
+        }
+        outline.cx = sx / static_cast<double>(outline.corners.size());
+        outline.cy = sy / static_cast<double>(outline.corners.size());
+    };
+    if (shape == SHAPE_RECTANGLE) {
+        // The rectangle's centre is the centre of its corners.
+        polygon({ { clip.left, clip.top }, { clip.right, clip.top }, { clip.right, clip.bottom },
+            { clip.left, clip.bottom } });
+    } else if (shape == SHAPE_DIAMOND) {
+        const int left = clip.left - width / 2;
+        const int right = clip.right + width / 2;
+        const int top = clip.top - height / 2;
+        const int bottom = clip.bottom + height / 2;
+        const int cx = left + (right - left) / 2;
+        const int cy = top + (bottom - top) / 2;
+        polygon({ { cx, top }, { right, cy }, { cx, bottom }, { left, cy } });
+    } else {
+        int x = 0, y = 0, w = 0, h = 0;
+        if (shape == SHAPE_CIRCLE) {
+            const int diameter = static_cast<int>(1.5 * (width > height ? width : height));
+            x = (clip.left + clip.right) / 2 - diameter / 2;
+            y = (clip.top + clip.bottom) / 2 - diameter / 2;
+            w = h = diameter;
+        } else {
+            const int a = static_cast<int>(width / 2.2);
+            const int b = static_cast<int>(height / 2.2);
+            x = clip.left - a / 2;
+            y = clip.top - b / 2;
+            w = width + a;
+            h = height + b;
+        }
+        outline.ellipse = true;
+        outline.ex = x + w / 2.0;
+        outline.ey = y + h / 2.0;
+        outline.rx = w / 2.0;
+        outline.ry = h / 2.0;
+        // The centre point is set apart from the ellipse, to the view's middle.
+        outline.cx = clip.left + width / 2;
+        outline.cy = clip.top + height / 2;
+    }
+    return outline;
+}
+
+// Channels to and from light intensity for the gamma-corrected blend.
+double ToLinear(int channel)
+{
+    return std::pow(channel / 255.0, 2.2);
+}
+int FromLinear(double value)
+{
+    return static_cast<int>(std::lround(std::pow(std::clamp(value, 0.0, 1.0), 1.0 / 2.2) * 255.0));
+}
+
+// The colour of the preset blend at position t: linear between the stops
+// around it (in light intensity when gamma corrected); a run of stops at the
+// same position is a sharp edge.
+DWORD BlendAt(const BlendStops& stops, double t, bool gamma)
+{
+    const auto& positions = stops.positions;
+    const size_t upper = static_cast<size_t>(
+        std::upper_bound(positions.begin(), positions.end(), static_cast<float>(t)) - positions.begin());
+    if (upper == 0)
+        return stops.colors.front() & 0x00FFFFFF;
+    if (upper >= positions.size())
+        return stops.colors.back() & 0x00FFFFFF;
+    const size_t lower = upper - 1;
+    const double span = static_cast<double>(positions[upper]) - positions[lower];
+    const double f = span > 0.0 ? (t - positions[lower]) / span : 1.0;
+    const DWORD from = stops.colors[lower];
+    const DWORD to = stops.colors[upper];
+    DWORD result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = static_cast<int>((from >> shift) & 0xFF);
+        const int b = static_cast<int>((to >> shift) & 0xFF);
+        int channel = 0;
+        if (gamma)
+            channel = FromLinear(ToLinear(a) + (ToLinear(b) - ToLinear(a)) * f);
+        else
+            channel = static_cast<int>(std::lround(a + (b - a) * f));
+        result |= static_cast<DWORD>(std::clamp(channel, 0, 255)) << shift;
+    }
+    return result;
+}
+
+} // namespace
+
+std::vector<ShapeStop> BuildShapeStops(const ColorTemplateList& templates, int position, int steps, bool forward)
+{
+    std::vector<ShapeStop> result;
+    if (position < 0 || steps <= 0 || CCColorAnimationRender::LocatePosition(templates, position).index < 0)
+        return result;
+    const int length = steps * kStepWidth;
+    PaintedStrip strip(templates, position, 2 * length);
+    if (!strip.surface.IsValid())
+        return result;
+    const BlendStops stops = BuildStops(strip.surface.Row(0) + position % kStepWidth, length, forward);
+    for (size_t i = 0; i < stops.colors.size(); ++i)
+        result.push_back({ ColorOfPixel(stops.colors[i]), stops.positions[i] });
+    return result;
+}
+
+int CCColorAnimationRender::DrawShape(CDC* pDC, const ProgramColorEffect& effect, UINT frame, int shape, bool forward)
+{
+    if (pDC == nullptr)
+        return 1;
+    const CRect clip = ClipBoxOf(pDC);
+    if (clip.Width() <= 0 || clip.Height() <= 0)
+        return 1;
+    if (!UsableZoom(effect.m_zoomFactor)) {
+        // No strip can be laid out at such a zoom factor: the view shows black.
+        FillColor(pDC, clip, RGB(0, 0, 0));
+        return 1;
+    }
+    const int position = StripPosition(effect, frame, StripStep(effect));
+    // The window's length always follows the view's height, whatever the shape.
+    const int steps = WindowSteps(clip.Height(), effect.m_zoomFactor);
+    const int length = steps * kStepWidth;
+    const int start = position % kStepWidth;
+
+    FillColor(pDC, clip, RGB(0, 0, 0));
+    if (LocatePosition(effect.m_templates, position).index < 0)
+        return 1; // no colours: the view stays black
+
+    PaintedStrip strip(effect.m_templates, position, 2 * length);
+    if (!strip.surface.IsValid())
+        return 1;
+    const BlendStops stops = BuildStops(strip.surface.Row(0) + start, length, forward);
+
+    const ShapeOutline outline = MakeOutline(shape, clip);
+    CRenderSurface image(clip.Width(), clip.Height());
+    if (!image.IsValid())
+        return 1;
+    const bool gamma = shape == SHAPE_ELLIPSE;
+    for (int y = 0; y < clip.Height(); ++y) {
+        DWORD* row = image.Row(y);
+        for (int x = 0; x < clip.Width(); ++x) {
+            // Pixel centres; what lies outside the shape stays black.
+            const double t = outline.Position(clip.left + x + 0.5, clip.top + y + 0.5);
+            row[x] = t < 0.0 ? 0 : BlendAt(stops, t, gamma);
+        }
+    }
+    PutToClip(pDC, clip, image);
+    return 1;
+}
+
+int CCColorAnimationRender::DrawRectangleExpand(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_RECTANGLE, true);
+}
+
+int CCColorAnimationRender::DrawRectangleShrink(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_RECTANGLE, false);
+}
+
+int CCColorAnimationRender::DrawCircleExpand(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_CIRCLE, true);
+}
+
+int CCColorAnimationRender::DrawCircleShrink(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_ELLIPSE, false);
+}
+
+int CCColorAnimationRender::DrawDiamondExpand(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_DIAMOND, true);
+}
+
+int CCColorAnimationRender::DrawDiamondShrink(CDC* pDC, const ProgramColorEffect& effect, UINT frame)
+{
+    return DrawShape(pDC, effect, frame, SHAPE_DIAMOND, false);
+}
