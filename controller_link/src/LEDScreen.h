@@ -7,8 +7,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "ControllerLayout.h"
 #include "DisplaySurface.h"
+#include "ScreenColour.h"
 
 struct LocalSender;
 
@@ -37,4 +40,21 @@ public:
     int m_cardType = 0;
     std::uint8_t m_startSyncSender = 1;
     std::uint16_t m_frameIntervalMs = 40;
+
+    // The layout read by ReadLayout (ScreenLayoutRead.cpp): one record per
+    // controller entry of the file (m_portCount of them), the white-channel
+    // mask (one cell per grid cell, 1 under lamps with a white channel) and
+    // the user gamma curves.
+    std::vector<ControllerLayout> m_ports;
+    int m_channelsPerPort = 0;
+    std::vector<std::uint32_t> m_whiteMask;
+    UserCurveTables m_curves {};
+    ScreenColour m_colour;
+
+    // Reads a layout file of either format: 1, or 0 with the screen unchanged.
+    int ReadLayout(const CString& path);
+    // Drops the layout: ports, mask and path.
+    void ClearLayout();
+    // Builds the colour tables of the white mode (ColourProcessing.cpp).
+    void BuildColourTables();
 };

@@ -1,6 +1,6 @@
-// Exports whose work is not built yet: layouts, pixel maps, colour modes,
-// the controller table, online checks, recording, live play and DMX output.
-// Each answers "wrong state" (-1; an empty path for the path queries).
+// Exports whose work is not built yet: layouts, the controller table,
+// online checks, recording, live play and DMX output. Each answers "wrong
+// state" (-1).
 #include "Corvane.h"
 #include "CorvaneLibrary.h"
 
@@ -8,22 +8,8 @@ namespace {
 
 constexpr int kWrongState = -1;
 
-const wchar_t* EmptyPath()
-{
-    static const wchar_t empty[1] = { L'\0' };
-    return empty;
-}
-
 } // namespace
 
-CORVANE_API const wchar_t* __stdcall LEDGetLpxFilePath(int)
-{
-    return EmptyPath();
-}
-CORVANE_API const wchar_t* __stdcall LEDGetPixFilePath(int)
-{
-    return EmptyPath();
-}
 CORVANE_API int __stdcall LEDSetLayout(int, const wchar_t*)
 {
     return kWrongState;
@@ -45,15 +31,6 @@ CORVANE_API int __stdcall LEDClearLayout(int)
     return kWrongState;
 }
 CORVANE_API int __stdcall LEDLoadDxfLayout(int, const wchar_t*)
-{
-    return kWrongState;
-}
-
-CORVANE_API int __stdcall LEDSetFourColor(int, int, int)
-{
-    return kWrongState;
-}
-CORVANE_API int __stdcall LEDSetFiveColor(int, int, double, double, double, double, double, double, int)
 {
     return kWrongState;
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(CorvaneDll, ExportsEveryFunctionByItsPlainName)
@@ -40,15 +42,26 @@ TEST(CorvaneDll, ExportsNotBuiltYetAnswerWrongState)
 {
     EXPECT_EQ(LEDSetLayout(1, L"x.lpx"), -1);
     EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -1);
-    EXPECT_EQ(LEDSetFiveColor(1, 1, 0.5, 0.5, 0, 0.5, 0.5, 0, 0), -1);
     EXPECT_EQ(LEDInitScreen(1), -1);
     EXPECT_EQ(LEDPlayInit(), -1);
     RecordingSettings settings {};
     EXPECT_EQ(LEDRecordingStop(settings), -1);
     EXPECT_EQ(LEDDMXDataSend(0, nullptr, 0), -1);
     LEDDMXEndDataSend();
-    ASSERT_NE(LEDGetLpxFilePath(1), nullptr);
-    EXPECT_EQ(LEDGetLpxFilePath(1)[0], L'\0');
+}
+
+TEST(CorvaneDll, ColourModesAndExchangePaths)
+{
+    ASSERT_EQ(LEDSetScreenNum(2), 2);
+    EXPECT_EQ(LEDSetFourColor(0, 1, 0), 0);
+    EXPECT_EQ(LEDSetFiveColor(2, 1, 0.5, 0.5, 0, 0.5, 0.5, 0, 0), 0);
+    EXPECT_EQ(LEDSetFiveColor(3, 1, 0.5, 0.5, 0, 0.5, 0.5, 0, 0), -1);
+    const wchar_t* lpx = LEDGetLpxFilePath(1);
+    ASSERT_NE(lpx, nullptr);
+    const std::wstring path(lpx);
+    ASSERT_GE(path.size(), 18u);
+    EXPECT_EQ(path.substr(path.size() - 18), L"\\TF\\LEDScreen1.lpx");
+    EXPECT_EQ(std::wstring(LEDGetPixFilePath(1)), path.substr(0, path.size() - 3) + L"pix");
 }
 
 } // namespace
