@@ -80,6 +80,16 @@ struct PaintedStrip {
 // pixels; pixels the source does not reach are black.
 std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width);
 
+// The diagonal styles' window and the turned square it is drawn onto: the
+// square's upper-left, upper-right and lower-left corners, and the window's
+// size in pixels.
+struct DiagonalLayout {
+    float corners[3][2];
+    int windowWidth;
+    int windowHeight;
+};
+DiagonalLayout LayDiagonal(const CRect& clip);
+
 // Copies a surface of the clip box's size into the clip box.
 void PutToClip(CDC* pDC, const CRect& clip, CRenderSurface& image);
 

@@ -57,6 +57,34 @@ std::vector<DWORD> StretchedWindow(const ProgramColorEffect& effect, int positio
 
 } // namespace
 
+namespace colorrender {
+
+DiagonalLayout LayDiagonal(const CRect& clip)
+{
+    // The square turned by 45 degrees whose sides pass through the clip
+    // box's corners; every named value is kept as a float.
+    const int width = clip.Width();
+    const int height = clip.Height();
+    const double s = std::sin(std::numbers::pi / 4);
+    const double c = std::cos(std::numbers::pi / 4);
+    const float a = static_cast<float>(s * width);
+    const float b = static_cast<float>(height * c);
+    const float p = static_cast<float>(b * s);
+    const float q = static_cast<float>(b * c);
+    DiagonalLayout layout {};
+    layout.corners[0][0] = static_cast<float>(clip.left + a * c);
+    layout.corners[0][1] = static_cast<float>(clip.top - a * s);
+    layout.corners[1][0] = static_cast<float>(clip.right + p);
+    layout.corners[1][1] = static_cast<float>(clip.bottom - q);
+    layout.corners[2][0] = static_cast<float>(clip.left - p);
+    layout.corners[2][1] = static_cast<float>(clip.top + q);
+    layout.windowHeight = CeilToInt(static_cast<double>(a) + b);
+    layout.windowWidth = CeilToInt(c * width + s * height);
+    return layout;
+}
+
+} // namespace colorrender
+
 int CCColorAnimationRender::DrawStripMove(CDC* pDC, const ProgramColorEffect& effect, UINT frame, double angle)
 {
     if (pDC == nullptr)
@@ -176,21 +204,14 @@ int CCColorAnimationRender::DrawStripDiagonal(CDC* pDC, const ProgramColorEffect
     FillColor(pDC, clip, RGB(0, 0, 0));
     pDC->SetStretchBltMode(HALFTONE);
 
-    // The square turned by 45 degrees whose sides pass through the clip
-    // box's corners: its upper-left, upper-right and lower-left corners.
-    const double s = std::sin(std::numbers::pi / 4);
-    const double c = std::cos(std::numbers::pi / 4);
-    const float a = static_cast<float>(s * width);
-    const float b = static_cast<float>(height * c);
-    const float p = static_cast<float>(b * s);
-    const float q = static_cast<float>(b * c);
+    const DiagonalLayout layout = LayDiagonal(clip);
     const Gdiplus::GpPointF corners[3] = {
-        { static_cast<float>(clip.left + a * c), static_cast<float>(clip.top - a * s) },
-        { static_cast<float>(clip.right + p), static_cast<float>(clip.bottom - q) },
-        { static_cast<float>(clip.left - p), static_cast<float>(clip.top + q) },
+        { layout.corners[0][0], layout.corners[0][1] },
+        { layout.corners[1][0], layout.corners[1][1] },
+        { layout.corners[2][0], layout.corners[2][1] },
     };
-    const int windowHeight = CeilToInt(static_cast<double>(a) + b);
-    const int windowWidth = CeilToInt(c * width + s * height);
+    const int windowWidth = layout.windowWidth;
+    const int windowHeight = layout.windowHeight;
 
     const std::vector<DWORD> line = StretchedWindow(effect, position, steps, windowWidth);
     CRenderSurface window(windowWidth, windowHeight);

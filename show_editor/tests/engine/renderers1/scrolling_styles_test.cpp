@@ -2,6 +2,7 @@
 // for pixel at zoom 1.0, the window restarting past the strip's end and at a
 // template's end, the speed scale, the zoom's stretch, expanding and
 // shrinking halves, and the diagonal styles with their flips.
+#include "color_render_support.h"
 #include "colour_test_util.h"
 
 #include <gtest/gtest.h>
@@ -245,4 +246,38 @@ TEST(StripDiagonal, FlippedStylesAreMirrorImagesOfTheUpperLeft)
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 12; ++x)
             ASSERT_NE(upperLeft.At(x, y), kMarker) << x << "," << y;
+}
+
+TEST(StripDiagonal, TurnedSquareOfA200By50View)
+{
+    const colorrender::DiagonalLayout layout = colorrender::LayDiagonal(CRect(0, 0, 200, 50));
+    const float expected[3][2] = { { 100, -100 }, { 225, 25 }, { -25, 25 } };
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 2; ++j)
+            EXPECT_NEAR(layout.corners[i][j], expected[i][j], 1e-3) << i << "," << j;
+    EXPECT_EQ(layout.windowWidth, 177);
+    EXPECT_EQ(layout.windowHeight, 177);
+    const colorrender::DiagonalLayout moved = colorrender::LayDiagonal(CRect(10, 20, 210, 70));
+    EXPECT_NEAR(moved.corners[0][0], 110, 1e-3);
+    EXPECT_NEAR(moved.corners[0][1], -80, 1e-3);
+}
+
+TEST(StripExpandShrink, EdgesAndMiddleOfA200By50View)
+{
+    // Each 100-pixel half shows 256 strip pixels: the edges start at A and
+    // the middle columns come near the end of the first step.
+    auto effect = MakeAbc(COLOR_STYLE_EXPAND_HORIZONTAL);
+    Canvas canvas(200, 50, kMarker);
+    Render(canvas, *effect, 0);
+    EXPECT_TRUE(Near(canvas.At(0, 10), A, 4)) << Show(canvas.At(0, 10));
+    EXPECT_TRUE(Near(canvas.At(199, 10), A, 4)) << Show(canvas.At(199, 10));
+    EXPECT_TRUE(Near(canvas.At(99, 10), Abc(253), 6)) << Show(canvas.At(99, 10));
+    EXPECT_EQ(canvas.At(99, 10), canvas.At(100, 40));
+
+    effect->m_style = COLOR_STYLE_EXPAND_VERTICAL;
+    Render(canvas, *effect, 0);
+    EXPECT_TRUE(Near(canvas.At(50, 0), A, 4)) << Show(canvas.At(50, 0));
+    EXPECT_TRUE(Near(canvas.At(150, 49), A, 4)) << Show(canvas.At(150, 49));
+    // k = 1 from the width: 25 rows show the whole first step.
+    EXPECT_TRUE(Near(canvas.At(7, 24), Abc(246), 12)) << Show(canvas.At(7, 24));
 }

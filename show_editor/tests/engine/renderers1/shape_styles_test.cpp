@@ -146,3 +146,54 @@ TEST(ShapeStyles, AsThePositionGrowsTheColoursMove)
         EXPECT_GT(countColor(late, B), countColor(early, B)) << style;
     }
 }
+
+TEST(ShapeStyles, RectangleGoldenOn8By4)
+{
+    // Stops A@0, A@55/256, B@56/256, B@1. A pixel's position is
+    // 1 - max(|dx| / 4, |dy| / 2) from its centre to the view's middle:
+    // only the outer columns stay below 55/256.
+    auto effect = MakeEffect(COLOR_STYLE_RECTANGLE_EXPAND);
+    AddTemplate(*effect, ColorTemplate::CHANGE_SOLID, { A, B });
+    Canvas canvas(8, 4, kMarker);
+    Render(canvas, *effect, 200);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(canvas.At(x, y), x == 0 || x == 7 ? A : B) << x << "," << y;
+
+    // Shrinking: B@0, B@199/256, A@200/256, A@1; positions 0.125 (outer
+    // columns), 0.25 (rows 0 and 3), 0.375, 0.625 and 0.75 (middle) are all B.
+    effect->m_style = COLOR_STYLE_RECTANGLE_SHRINK;
+    Render(canvas, *effect, 200);
+    EXPECT_TRUE(AllPixels(canvas, B));
+}
+
+TEST(ShapeStyles, OutlinesOfA200By100View)
+{
+    // The gradient A, B, C from position 0: the colour at blend position t is
+    // strip pixel t x 256 (expanding) or 255 - t x 256 (shrinking), so the
+    // colour at the left middle pixel (0.5, 50.5) tells how far the outline is.
+    struct Case {
+        int style;
+        double t; // blend position of pixel (0, 50)
+    };
+    const Case cases[] = {
+        { COLOR_STYLE_RECTANGLE_EXPAND, 1 - 99.5 / 100 },
+        { COLOR_STYLE_RECTANGLE_SHRINK, 1 - 99.5 / 100 },
+        { COLOR_STYLE_CIRCLE_EXPAND, 1 - 99.5 / 150 }, // diameter 300 around (100, 50)
+        { COLOR_STYLE_CIRCLE_SHRINK, 1 - 99.5 / 145 }, // ellipse 290 x 145 from (-45, -22)
+        { COLOR_STYLE_DIAMOND_EXPAND, 1 - 99.5 / 200 }, // left corner (-100, 50)
+        { COLOR_STYLE_DIAMOND_SHRINK, 1 - 99.5 / 200 },
+    };
+    for (const Case& c : cases) {
+        auto effect = MakeAbc(c.style);
+        Canvas canvas(200, 100, kMarker);
+        Render(canvas, *effect, 0);
+        const bool expand = c.style % 2 == 0;
+        const int pixel = static_cast<int>(c.t * 256);
+        const COLORREF expected = Abc(expand ? pixel : 255 - pixel);
+        EXPECT_TRUE(Near(canvas.At(0, 50), expected, 3))
+            << c.style << ": " << Show(canvas.At(0, 50)) << " expected " << Show(expected);
+        // The middle shows the window's other end.
+        EXPECT_TRUE(Near(canvas.At(100, 50), Abc(expand ? 255 : 0), 3)) << c.style << ": " << Show(canvas.At(100, 50));
+    }
+}
