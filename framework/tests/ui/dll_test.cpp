@@ -31,7 +31,7 @@ TEST(DllSkeleton, ExportShowsTheDllsOwnDialogAndReturnsTheValue)
     wchar_t initial[32] = L"";
     std::thread user([&] {
         HWND hDlg = nullptr;
-        for (int i = 0; i < 500 && hDlg == nullptr; ++i) {
+        for (int i = 0; i < 3000 && hDlg == nullptr; ++i) { // up to 30 s on a loaded machine
             hDlg = ::FindWindow(L"#32770", L"Skeleton Ask");
             if (hDlg == nullptr)
                 ::Sleep(10);
