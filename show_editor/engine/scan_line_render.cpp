@@ -55,8 +55,6 @@ int DrawScanLine(CDC* pDC, UINT frame, const ProgramColorEffect& effect)
     if (width <= 0 || height <= 0)
         return 1; // nothing to cross
 
-    FillColor(pDC, clip, FirstTemplateColor(effect, 0));
-
     POINT from {};
     POINT to {};
     switch (effect.m_style) {
@@ -77,9 +75,10 @@ int DrawScanLine(CDC* pDC, UINT frame, const ProgramColorEffect& effect)
         to = { clip.right, from.y };
         break;
     default:
-        return 1;
+        return 1; // not a scan line
     }
 
+    FillColor(pDC, clip, FirstTemplateColor(effect, 0));
     const HDC hDC = pDC->GetSafeHdc();
     const HPEN pen = ::CreatePen(PS_SOLID, 1, FirstTemplateColor(effect, 1));
     if (pen == nullptr)

@@ -153,6 +153,12 @@ TEST(ScanLine, TinyViewsAndNoColours)
     DrawScanLine(column.dc(), 4, *effect);
     EXPECT_TRUE(AllPixels(column, kLine));
 
+    // Not a scan-line code: nothing is drawn.
+    auto other = MakeScan(COLOR_STYLE_MOVE_LEFT, 1.0f);
+    Canvas untouched(4, 2, kMarker);
+    EXPECT_EQ(DrawScanLine(untouched.dc(), 0, *other), 1);
+    EXPECT_TRUE(AllPixels(untouched, kMarker));
+
     auto none = MakeEffect(COLOR_STYLE_SCAN_RIGHT);
     Canvas canvas(6, 3, kMarker);
     EXPECT_NO_THROW(DrawScanLine(canvas.dc(), 0, *none));
