@@ -79,7 +79,9 @@ struct ShapeOutline {
     double cx = 0, cy = 0; // the centre point
     bool ellipse = false;
     double ex = 0, ey = 0, rx = 0, ry = 0; // ellipse: its middle and half axes
-    std::vector<std::pair<double, double>> corners; // convex polygon, clockwise on screen
+    // Convex polygon: the outward normal of each edge divided by the
+    // centre's distance from the edge along it.
+    std::vector<std::pair<double, double>> edges;
 
     // Blend position of the point, or a negative value outside the shape.
     double Position(double px, double py) const
@@ -102,19 +104,15 @@ struct ShapeOutline {
             if (disc >= 0.0)
                 s = (-b + std::sqrt(disc)) / (2.0 * a);
         } else {
-            for (size_t i = 0; i < corners.size(); ++i) {
-                const auto [x0, y0] = corners[i];
-                const auto [x1, y1] = corners[(i + 1) % corners.size()];
-                // Outward normal of the edge (clockwise on screen, y down).
-                const double nx = y1 - y0;
-                const double ny = x0 - x1;
-                const double toward = nx * dx + ny * dy;
-                if (toward <= 0.0)
-                    continue;
-                const double hit = (nx * (x0 - cx) + ny * (y0 - cy)) / toward;
-                if (hit >= 0.0 && (s < 0.0 || hit < s))
-                    s = hit;
-            }
+            // Each edge e with centre-to-edge distance h along its outward
+            // normal n meets the ray at s = h / (n . d): 1 / s is largest for
+            // the edge the ray leaves through.
+            double reach = 0.0;
+            for (const auto& [nx, ny] : edges)
+                reach = std::max(reach, nx * dx + ny * dy);
+            if (reach > 1.0 + 1e-9)
+                return -1.0;
+            return std::max(0.0, 1.0 - reach);
         }
         if (s < 1.0)
             return s >= 0.0 && s > 1.0 - 1e-9 ? 0.0 : -1.0; // on or beyond the outline
@@ -127,15 +125,25 @@ ShapeOutline MakeOutline(int shape, const CRect& clip)
     const int width = clip.Width();
     const int height = clip.Height();
     ShapeOutline outline;
+    // Corners clockwise on screen (y down); the centre is their average.
     auto polygon = [&outline](std::initializer_list<std::pair<double, double>> points) {
-        outline.corners.assign(points);
+        const std::vector<std::pair<double, double>> corners(points);
         double sx = 0, sy = 0;
-        for (const auto& [x, y] : outline.corners) {
+        for (const auto& [x, y] : corners) {
             sx += x;
             sy += y;
         }
-        outline.cx = sx / static_cast<double>(outline.corners.size());
-        outline.cy = sy / static_cast<double>(outline.corners.size());
+        outline.cx = sx / static_cast<double>(corners.size());
+        outline.cy = sy / static_cast<double>(corners.size());
+        for (size_t i = 0; i < corners.size(); ++i) {
+            const auto [x0, y0] = corners[i];
+            const auto [x1, y1] = corners[(i + 1) % corners.size()];
+            const double nx = y1 - y0;
+            const double ny = x0 - x1;
+            const double distance = nx * (x0 - outline.cx) + ny * (y0 - outline.cy);
+            if (distance > 0.0)
+                outline.edges.emplace_back(nx / distance, ny / distance);
+        }
     };
     if (shape == SHAPE_RECTANGLE) {
         // The rectangle's centre is the centre of its corners.
@@ -265,13 +273,20 @@ int CCColorAnimationRender::DrawShape(CDC* pDC, const ProgramColorEffect& effect
     CRenderSurface image(clip.Width(), clip.Height());
     if (!image.IsValid())
         return 1;
+    // The blend sampled 16 times per window pixel: every stop position
+    // (a multiple of 1 / v) falls on a sample, so sharp edges stay where
+    // they are, and a pixel costs a look-up instead of a search.
     const bool gamma = shape == SHAPE_ELLIPSE;
+    const int samples = 16 * length;
+    std::vector<DWORD> blend(static_cast<size_t>(samples) + 1);
+    for (int i = 0; i <= samples; ++i)
+        blend[static_cast<size_t>(i)] = BlendAt(stops, static_cast<double>(i) / samples, gamma);
     for (int y = 0; y < clip.Height(); ++y) {
         DWORD* row = image.Row(y);
         for (int x = 0; x < clip.Width(); ++x) {
             // Pixel centres; what lies outside the shape stays black.
             const double t = outline.Position(clip.left + x + 0.5, clip.top + y + 0.5);
-            row[x] = t < 0.0 ? 0 : BlendAt(stops, t, gamma);
+            row[x] = t < 0.0 ? 0 : blend[static_cast<size_t>(std::lround(t * samples))];
         }
     }
     PutToClip(pDC, clip, image);

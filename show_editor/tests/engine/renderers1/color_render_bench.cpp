@@ -1,0 +1,85 @@
+// Colour-effect frame cost: one frame of each style family on a 320 x 160
+// view at frame 300 (the renderer replays the speed ramp from frame 0 each
+// time), and the moving strip on a 1920 x 1080 view.
+#include "bench.h"
+#include "color_animation_render.h"
+#include "drawing_helpers.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct GdiplusSession {
+    GdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
+    ULONG_PTR token = 0;
+};
+
+struct View {
+    View(int width, int height)
+    {
+        dc.Attach(::CreateCompatibleDC(nullptr));
+        dib = CreateDib32(width, height);
+        old = ::SelectObject(dc, dib);
+    }
+    ~View()
+    {
+        ::SelectObject(dc, old);
+        dc.DeleteDC();
+        ::DeleteObject(dib);
+    }
+    CDC dc;
+    HBITMAP dib = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+std::unique_ptr<ProgramColorEffect> MakeEffect()
+{
+    auto effect = std::make_unique<ProgramColorEffect>();
+    auto* gradient = new ColorTemplate;
+    for (COLORREF c : { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0) })
+        gradient->m_colors.Add(c);
+    effect->m_templates.Add(gradient);
+    auto* solid = new ColorTemplate;
+    solid->m_changeMode = ColorTemplate::CHANGE_SOLID;
+    solid->m_colors.Add(RGB(255, 255, 255));
+    solid->m_colors.Add(RGB(0, 128, 255));
+    effect->m_templates.Add(solid);
+    return effect;
+}
+
+void Frame(const char* name, int style, int width, int height)
+{
+    static GdiplusSession session;
+    View view(width, height);
+    auto effect = MakeEffect();
+    effect->m_style = style;
+    CCColorAnimationRender renderer;
+    const double seconds = bench::Measure([&] { renderer.RenderColorEffect(&view.dc, 300, *effect); }, 0.3);
+    bench::Report(name, seconds * 1000.0, "ms per frame");
+}
+
+} // namespace
+
+LS_BENCHMARK(ColourEffectFrames)
+{
+    Frame("colour change 320x160", COLOR_STYLE_CHANGE, 320, 160);
+    Frame("move left 320x160", COLOR_STYLE_MOVE_LEFT, 320, 160);
+    Frame("move up 320x160", COLOR_STYLE_MOVE_UP, 320, 160);
+    Frame("horizontal expand 320x160", COLOR_STYLE_EXPAND_HORIZONTAL, 320, 160);
+    Frame("diagonal lower right 320x160", COLOR_STYLE_LOWER_RIGHT, 320, 160);
+    Frame("rectangle expand 320x160", COLOR_STYLE_RECTANGLE_EXPAND, 320, 160);
+    Frame("circle shrink (gamma) 320x160", COLOR_STYLE_CIRCLE_SHRINK, 320, 160);
+    Frame("scan line 320x160", COLOR_STYLE_SCAN_RIGHT, 320, 160);
+    Frame("move left 1920x1080", COLOR_STYLE_MOVE_LEFT, 1920, 1080);
+    Frame("diamond expand 1920x1080", COLOR_STYLE_DIAMOND_EXPAND, 1920, 1080);
+    Frame("circle shrink (gamma) 1920x1080", COLOR_STYLE_CIRCLE_SHRINK, 1920, 1080);
+}
