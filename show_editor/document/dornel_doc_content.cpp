@@ -1,0 +1,486 @@
+// The project document's content commands: opening the effect editors (one
+// at a time), the file choices before them, the hand-over of finished and
+// edited programs, and the end of an editor.
+#include "dornel_doc.h"
+
+#include <afxdlgs.h>
+
+#include "TextHelpers.h"
+#include "ce_flicker_star.h"
+#include "media_probe.h"
+#include "program_color_effect.h"
+#include "program_color_effect_plus.h"
+#include "program_colorful_words.h"
+#include "program_image_show.h"
+#include "program_video.h"
+
+namespace {
+
+struct StyleCommand {
+    UINT id;
+    int style;
+};
+
+constexpr StyleCommand kStyleCommands[] = {
+    { 32859, 0 },
+    { 32860, 1 },
+    { 32862, 2 },
+    { 32863, 3 },
+    { 32861, 4 },
+    { 32864, 5 },
+    { 32876, 6 },
+    { 32866, 7 },
+    { 32877, 8 },
+    { 32868, 9 },
+    { 32869, 10 },
+    { 32871, 11 },
+    { 32872, 12 },
+    { 32873, 13 },
+    { 32875, 14 },
+    { 32878, 15 },
+    { 32879, 16 },
+    { 32880, 17 },
+    { 32881, 18 },
+    { 32882, 19 },
+};
+
+constexpr LPCWSTR kVideoFilter = L"Video Files|*.AVI;*.SWF;*.DivX;*.Div;*.Xvid;*.MPGE;*.MPG;*.DAT;*.WMV;*.ASF;*.ASX;"
+                                 L"\t\t*.RM;*.RMVB;*.MOV;*.QT;*.3GP;*.3G2;*.MP4;*.M4V;*.FLV;*.TOL||";
+
+} // namespace
+
+void CDornelDoc::OnColorEffect(UINT id)
+{
+    for (const StyleCommand& command : kStyleCommands) {
+        if (command.id == id) {
+            AddColorEffect(command.style, FALSE);
+            return;
+        }
+    }
+}
+
+void CDornelDoc::OnScanLine()
+{
+    AddColorEffect(21, TRUE);
+}
+
+void CDornelDoc::EnsureView()
+{
+    if (m_pCurrentViewNode == nullptr)
+        NewSegment(TRUE, TRUE);
+}
+
+void CDornelDoc::CentreEditor(CEffectEditor* editor)
+{
+    HWND main = Host().GetMainWindow();
+    CRect mainRect;
+    if (main == nullptr || !::GetWindowRect(main, &mainRect))
+        return;
+    CRect rect = editor->GetWindowRect();
+    editor->MoveTo(
+        mainRect.left + (mainRect.Width() - rect.Width()) / 2, mainRect.top + (mainRect.Height() - rect.Height()) / 2);
+}
+
+void CDornelDoc::OpenModeless(CEffectEditor*& slot, EffectEditorRequest request)
+{
+    if (slot != nullptr) {
+        slot->Show();
+        return;
+    }
+    slot = Host().CreateEffectEditor(request);
+    if (slot == nullptr)
+        return;
+    slot->Show();
+    CentreEditor(slot);
+}
+
+bool CDornelDoc::IsEffectDialogOpen()
+{
+    CEffectEditor* editors[] = { m_pWordsEditor, m_pScanLineEditor, m_pColourEffectEditor, m_pVideoEditor,
+        m_pImageShowEditor, m_pColorPlusEditor, m_pFlickerEditor };
+    bool open = false;
+    for (CEffectEditor* editor : editors) {
+        if (editor != nullptr) {
+            CentreEditor(editor);
+            open = true;
+        }
+    }
+    return open;
+}
+
+void CDornelDoc::AddColorEffect(int style, BOOL skipChooser)
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    ColorTemplate* chosen = nullptr;
+    if (!skipChooser && !Host().ChooseColorTemplate(chosen))
+        return;
+    StopPlayback();
+    m_listSelector = 0;
+    EffectEditorRequest request;
+    request.style = style;
+    request.chosenTemplate = chosen;
+    if (style == 21) {
+        request.dialogId = IDD_EDITOR_SCAN_LINE;
+        OpenModeless(m_pScanLineEditor, request);
+    } else {
+        request.dialogId = IDD_EDITOR_COLOR_EFFECT;
+        OpenModeless(m_pColourEffectEditor, request);
+    }
+}
+
+void CDornelDoc::OnAddVideo()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    StopPlayback();
+    m_listSelector = 0;
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kVideoFilter);
+    if (dialog.DoModal() != IDOK) {
+        m_listSelector = 1;
+        return;
+    }
+    AddVideoFile(dialog.GetPathName());
+}
+
+int CDornelDoc::MediaThumbnailIndex(const CString& path)
+{
+    int index = FindStringIndex(path, m_mediaPaths);
+    if (index >= 0)
+        return index;
+    HWND main = Host().GetMainWindow();
+    HDC windowDC = ::GetDC(main);
+    auto* thumb = new CBitmap;
+    HDC memDC = ::CreateCompatibleDC(windowDC);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(windowDC, 256, 256);
+    if (memDC != nullptr && bitmap != nullptr) {
+        HGDIOBJ old = ::SelectObject(memDC, bitmap);
+        RenderMediaThumbnail(path, memDC);
+        ::SelectObject(memDC, old);
+        thumb->Attach(bitmap);
+    } else if (bitmap != nullptr) {
+        ::DeleteObject(bitmap);
+    }
+    if (memDC != nullptr)
+        ::DeleteDC(memDC);
+    ::ReleaseDC(main, windowDC);
+    m_mediaPaths.Add(path);
+    m_mediaThumbs.Add(thumb);
+    return static_cast<int>(m_mediaPaths.GetSize()) - 1;
+}
+
+void CDornelDoc::AddVideoFile(const CString& path)
+{
+    MediaFileKind kind = MediaKindOfPath(path);
+    if (kind == MEDIA_FILE_VIDEO) {
+        HWND main = Host().GetMainWindow();
+        HDC windowDC = ::GetDC(main);
+        int handle = GetMediaDecoders().FFmpegFileOpen(path, windowDC, 0, 0, 100, 100, 0, 0, 0, 0);
+        if (handle >= 0)
+            GetMediaDecoders().FFmpegFileClose(handle);
+        ::ReleaseDC(main, windowDC);
+        if (handle < 0) {
+            AfxMessageBox(LangText(L"HINT", 18, nullptr));
+            m_listSelector = 1;
+            return;
+        }
+    }
+    int index = MediaThumbnailIndex(path);
+    m_listSelector = 0;
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_VIDEO;
+    request.thumbnailIndex = index;
+    OpenModeless(m_pVideoEditor, request);
+}
+
+void CDornelDoc::OnAddColorfulWords()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    StopPlayback();
+    m_listSelector = 0;
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_COLORFUL_WORDS;
+    OpenModeless(m_pWordsEditor, request);
+}
+
+void CDornelDoc::OnAddImageShow()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    StopPlayback();
+    m_listSelector = 0;
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+        L"Image File(*.JPEG;*.PNG;*.BMP;*.JPG)|*.JPEG;*.PNG;*.BMP;*.JPG;)||");
+    if (dialog.DoModal() != IDOK) {
+        m_listSelector = 1;
+        return;
+    }
+    CStringArray files;
+    POSITION pos = dialog.GetStartPosition();
+    while (pos != nullptr)
+        files.Add(dialog.GetNextPathName(pos));
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_IMAGE_SHOW;
+    request.imageFiles = &files;
+    OpenModeless(m_pImageShowEditor, request);
+}
+
+void CDornelDoc::OnScreenCapture()
+{
+    CFileDialog dialog(FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"Video Files(*.AVI)|*.avi||");
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString path = dialog.GetPathName();
+    Host().MinimizeMainWindow();
+    Host().RunScreenRecorder(path);
+    Host().ShowMainWindowMaximized();
+    DWORD attributes = ::GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        ImportCapturedVideo(path);
+}
+
+void CDornelDoc::ImportCapturedVideo(const CString& path)
+{
+    EnsureView();
+    bool wasPlaying = m_playState == PLAY_PLAYING;
+    StopPlayback();
+    m_listSelector = 0;
+    int index = MediaThumbnailIndex(path);
+    Host().RunVideoEditorModal(index);
+    StopPlayback();
+    FreePreviewList();
+    m_listSelector = 1;
+    if (wasPlaying)
+        OnPlay();
+}
+
+void CDornelDoc::OnShowMaker()
+{
+    Host().RunShowMaker();
+    m_listSelector = 1;
+}
+
+void CDornelDoc::AddColorPlus()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    m_listSelector = 0;
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_COLOR_PLUS;
+    OpenModeless(m_pColorPlusEditor, request);
+}
+
+void CDornelDoc::OnAddFlickerStar()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    m_listSelector = 0;
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_FLICKER_DOT;
+    OpenModeless(m_pFlickerEditor, request);
+}
+
+void CDornelDoc::OnBuiltInEffects()
+{
+    EnsureView();
+    if (IsEffectDialogOpen())
+        return;
+    m_listSelector = 0;
+    if (m_pAnimationBrowser != nullptr) {
+        m_pAnimationBrowser->BuildPreviewSegment();
+        m_pAnimationBrowser->Show();
+        m_pAnimationBrowser->LocalizeLabels();
+        return;
+    }
+    EffectEditorRequest request;
+    request.dialogId = IDD_EDITOR_ANI_PREVIEW;
+    OpenModeless(m_pAnimationBrowser, request);
+}
+
+void CDornelDoc::OnEditMaterial()
+{
+    if (IsEffectDialogOpen() || m_editSegment > 0)
+        return;
+    QvSegmentGourp* segment = GetSegment(m_currentSegment - 1);
+    NodeInfo* node = m_pSelectedNode;
+    if (segment == nullptr || node == nullptr || node->m_kind != NODE_PROGRAM)
+        return;
+    ProgramView* view = GetSegmentView(node->m_parent - 1, segment);
+    if (view == nullptr || node->m_index < 1 || node->m_index > view->m_programs.GetSize())
+        return;
+    Program* program = view->m_programs.GetAt(node->m_index - 1);
+
+    m_listSelector = 0;
+    m_editSegment = m_currentSegment;
+    StopPlayback();
+    m_editedProgramKind = program->m_programType;
+
+    EffectEditorRequest request;
+    request.editMode = TRUE;
+    request.target = program;
+    CEffectEditor** slot = nullptr;
+    if (program->m_programType == PROGRAM_TYPE_MEDIA) {
+        request.dialogId = IDD_EDITOR_VIDEO;
+        slot = &m_pVideoEditor;
+    } else if (program->IsKindOf(RUNTIME_CLASS(ProgramColorEffect))) {
+        int style = static_cast<ProgramColorEffect*>(program)->m_style;
+        request.style = style;
+        if (style >= 21 && style <= 24) {
+            if (IsEffectDialogOpen())
+                return;
+            request.dialogId = IDD_EDITOR_SCAN_LINE;
+            slot = &m_pScanLineEditor;
+        } else {
+            request.dialogId = IDD_EDITOR_COLOR_EFFECT;
+            slot = &m_pColourEffectEditor;
+        }
+    } else if (program->IsKindOf(RUNTIME_CLASS(ProgramColorEffectPlusArray))) {
+        request.dialogId = IDD_EDITOR_COLOR_PLUS;
+        slot = &m_pColorPlusEditor;
+    } else if (program->m_programType == PROGRAM_TYPE_COLORFUL_WORDS) {
+        if (IsEffectDialogOpen())
+            return;
+        StopPlayback();
+        m_listSelector = 0;
+        request.dialogId = IDD_EDITOR_COLORFUL_WORDS;
+        slot = &m_pWordsEditor;
+    } else if (program->m_programType == PROGRAM_TYPE_IMAGE_SHOW) {
+        request.dialogId = IDD_EDITOR_IMAGE_SHOW;
+        slot = &m_pImageShowEditor;
+    } else if (program->m_programType == PROGRAM_TYPE_FLICKER_STAR) {
+        request.dialogId = IDD_EDITOR_FLICKER_DOT;
+        slot = &m_pFlickerEditor;
+    }
+    if (slot != nullptr)
+        OpenModeless(*slot, request);
+}
+
+void CDornelDoc::AddProgram(Program* program)
+{
+    if (Program* clone = CloneForProject(program)) {
+        AddProgramToView(m_pCurrentViewNode, clone);
+        // A program the view did not take (no current view) is not kept.
+        if (m_pCurrentViewNode == nullptr
+            || GetSegmentView(m_pCurrentViewNode->m_index - 1, GetSegment(m_pCurrentViewNode->m_parent - 1)) == nullptr)
+            delete clone;
+        else
+            RecountSegmentFrames(GetSegment(m_currentSegment - 1));
+    }
+    if (m_segments.GetSize() > 0) {
+        Host().EnableFileMenuItem(ID_DOC_EXPORT_AVI, TRUE);
+        if (!m_projectSettings.m_layoutFile.IsEmpty())
+            Host().EnableFileMenuItem(ID_DOC_EXPORT_OFFLINE, TRUE);
+    }
+    NotifyPanel(m_pPropertyPanel);
+    PostPanel(m_pViewPanel, WM_PROJECT_CHANGED, 1, 0);
+    NotifyPanel(m_pTreePanel);
+    SetModifiedFlag();
+}
+
+bool CDornelDoc::ProgramIsInProject(const Program* program) const
+{
+    for (INT_PTR s = 0; s < m_segments.GetSize(); ++s) {
+        const ProgramViewList& views = m_segments.GetAt(s)->m_views;
+        for (INT_PTR v = 0; v < views.GetSize(); ++v) {
+            const ProgramList& programs = views.GetAt(v)->m_programs;
+            for (INT_PTR p = 0; p < programs.GetSize(); ++p) {
+                if (programs.GetAt(p) == program)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+void CDornelDoc::UpdateProgram(Program* workingCopy, Program* target)
+{
+    if (m_editSegment == -1 || m_editSegment > m_segments.GetSize())
+        return;
+    // The edited program may have been deleted from the tree while its
+    // editor was open; never write into a freed program.
+    if (workingCopy == nullptr || target == nullptr || !ProgramIsInProject(target))
+        return;
+    if (target->m_programType == PROGRAM_TYPE_MEDIA && target->IsKindOf(RUNTIME_CLASS(ProgramVideo))
+        && workingCopy->IsKindOf(RUNTIME_CLASS(ProgramVideo))) {
+        ProgramVideo::CopyFrom(static_cast<ProgramVideo*>(target), static_cast<ProgramVideo*>(workingCopy));
+    } else if (target->IsKindOf(RUNTIME_CLASS(ProgramColorEffect))) {
+        if (workingCopy->IsKindOf(RUNTIME_CLASS(ProgramColorEffect)))
+            ProgramColorEffect::CopyFrom(
+                static_cast<ProgramColorEffect*>(target), static_cast<ProgramColorEffect*>(workingCopy));
+    } else if (target->IsKindOf(RUNTIME_CLASS(ProgramColorEffectPlusArray))) {
+        if (workingCopy->IsKindOf(RUNTIME_CLASS(ProgramColorEffectPlusArray)))
+            ProgramColorEffectPlusArray::CopyFrom(static_cast<ProgramColorEffectPlusArray*>(target),
+                static_cast<ProgramColorEffectPlusArray*>(workingCopy));
+    } else if (target->m_programType == PROGRAM_TYPE_COLORFUL_WORDS
+        && target->IsKindOf(RUNTIME_CLASS(ProgramColorFulWords))
+        && workingCopy->IsKindOf(RUNTIME_CLASS(ProgramColorFulWords))) {
+        ProgramColorFulWords::CopyFrom(
+            static_cast<ProgramColorFulWords*>(target), static_cast<ProgramColorFulWords*>(workingCopy));
+    } else if (target->m_programType == PROGRAM_TYPE_IMAGE_SHOW && target->IsKindOf(RUNTIME_CLASS(ProgramImageShow))
+        && workingCopy->IsKindOf(RUNTIME_CLASS(ProgramImageShow))) {
+        ProgramImageShow::CopyFrom(static_cast<ProgramImageShow*>(target), static_cast<ProgramImageShow*>(workingCopy));
+    } else if (target->m_programType == PROGRAM_TYPE_FLICKER_STAR && target->IsKindOf(RUNTIME_CLASS(CEFlickerStar))
+        && workingCopy->IsKindOf(RUNTIME_CLASS(CEFlickerStar))) {
+        CEFlickerStar::CopyFrom(static_cast<CEFlickerStar*>(target), static_cast<CEFlickerStar*>(workingCopy));
+    }
+    QvSegmentGourp* segment = GetSegment(m_editSegment - 1);
+    ProgramView* view
+        = m_pCurrentViewNode != nullptr ? GetSegmentView(m_pCurrentViewNode->m_index - 1, segment) : nullptr;
+    if (segment != nullptr && view != nullptr) {
+        RecountViewFrames(view);
+        RecountSegmentFrames(segment);
+        NotifyPanel(m_pPropertyPanel);
+        PostPanel(m_pViewPanel, WM_PROJECT_CHANGED, 1, 0);
+        SetModifiedFlag();
+    }
+}
+
+void CDornelDoc::OnEffectDialogClosed(int dialogId)
+{
+    m_playState = PLAY_STOPPED;
+    Host().StopPlay();
+    CSingleLock lock(&m_mutex, TRUE);
+    CEffectEditor** slot = nullptr;
+    switch (dialogId) {
+    case IDD_EDITOR_COLOR_EFFECT:
+        slot = &m_pColourEffectEditor;
+        break;
+    case IDD_EDITOR_VIDEO:
+        slot = &m_pVideoEditor;
+        break;
+    case IDD_EDITOR_COLORFUL_WORDS:
+        slot = &m_pWordsEditor;
+        break;
+    case IDD_EDITOR_SCAN_LINE:
+        slot = &m_pScanLineEditor;
+        break;
+    case IDD_EDITOR_IMAGE_SHOW:
+        slot = &m_pImageShowEditor;
+        break;
+    case IDD_EDITOR_COLOR_PLUS:
+        slot = &m_pColorPlusEditor;
+        break;
+    case IDD_EDITOR_FLICKER_DOT:
+        slot = &m_pFlickerEditor;
+        break;
+    default:
+        break;
+    }
+    if (slot != nullptr && *slot != nullptr) {
+        FreePreviewList();
+        m_editSegment = -1;
+        (*slot)->DestroyEditor();
+        delete *slot;
+        *slot = nullptr;
+        m_listSelector = 1;
+    }
+    FreePreviewList();
+    m_listSelector = 1;
+}
