@@ -227,7 +227,7 @@ BOOL CDornelDoc::OnOpenDocument(LPCTSTR lpszPathName)
         FreeLegacySegments(legacy);
     }
 
-    SetCaption(TRUE, Host().GetProductTitle());
+    SetCaption(path, TRUE, Host().GetProductTitle());
 
     Host().SetMainFrameFourColorMode(m_projectSettings.m_colorMode);
     Host().SetFourColor(Host().GetMainFrameScreen(), m_projectSettings.m_colorMode, 0);
@@ -278,7 +278,7 @@ BOOL CDornelDoc::OnSaveDocument(LPCTSTR lpszPathName)
         return FALSE;
     }
     SetModifiedFlag(FALSE);
-    SetCaption(FALSE, L"Vantrel");
+    SetCaption(path, FALSE, L"Vantrel");
     m_projectPath = path;
     return TRUE;
 }
@@ -301,11 +301,11 @@ void CDornelDoc::OnMergeSave()
     SetPathName(path, TRUE);
 }
 
-void CDornelDoc::SetCaption(BOOL onlyWhenVisible, const CString& productTitle)
+void CDornelDoc::SetCaption(const CString& path, BOOL onlyWhenVisible, const CString& productTitle)
 {
     if (onlyWhenVisible && !Host().IsMainWindowVisible())
         return;
-    CString caption = CaptionFileName(m_projectPath);
+    CString caption = CaptionFileName(path);
     if (m_projectSettings.m_withResource != 0)
         caption += L"(合并素材)";
     caption += L"-";
@@ -317,7 +317,7 @@ void CDornelDoc::RefreshWindowTitle()
 {
     if (m_projectPath.IsEmpty())
         return;
-    SetCaption(TRUE, L"Vantrel");
+    SetCaption(m_projectPath, TRUE, L"Vantrel");
 }
 
 // ---------------------------------------------------------------------------

@@ -242,7 +242,7 @@ protected:
 private:
     void StopPlayback();
     void ResetForNewProject();
-    void SetCaption(BOOL onlyWhenVisible, const CString& productTitle);
+    void SetCaption(const CString& path, BOOL onlyWhenVisible, const CString& productTitle);
     CString LangText(LPCTSTR section, int key, LPCTSTR fallback);
     LRESULT SendPanel(CWnd* panel, UINT message, WPARAM wParam, LPARAM lParam);
     void PostPanel(CWnd* panel, UINT message, WPARAM wParam, LPARAM lParam);
