@@ -72,9 +72,8 @@ void CDornelDoc::EnsureView()
 
 void CDornelDoc::CentreEditor(CEffectEditor* editor)
 {
-    HWND main = Host().GetMainWindow();
     CRect mainRect;
-    if (main == nullptr || !::GetWindowRect(main, &mainRect))
+    if (!Host().GetMainWindowRect(mainRect))
         return;
     CRect rect = editor->GetWindowRect();
     editor->MoveTo(

@@ -38,6 +38,12 @@ BOOL CDornelDocHost::IsMainWindowVisible()
     return main != nullptr && ::IsWindowVisible(main);
 }
 
+BOOL CDornelDocHost::GetMainWindowRect(CRect& rect)
+{
+    HWND main = GetMainWindow();
+    return main != nullptr && ::GetWindowRect(main, &rect);
+}
+
 void CDornelDocHost::SetMainWindowCaption(const CString& caption)
 {
     HWND main = GetMainWindow();

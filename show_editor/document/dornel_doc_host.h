@@ -55,6 +55,8 @@ public:
     // Main window and main frame.
     virtual HWND GetMainWindow();
     virtual BOOL IsMainWindowVisible();
+    // The main window's rectangle in screen coordinates; FALSE without one.
+    virtual BOOL GetMainWindowRect(CRect& rect);
     virtual void SetMainWindowCaption(const CString& caption);
     virtual void SetStatusText(const CString& text);
     // Enables or disables an item of the main menu's first submenu.

@@ -30,6 +30,11 @@ class CRecordingHost : public CDornelDocHost {
 public:
     HWND GetMainWindow() override { return nullptr; }
     BOOL IsMainWindowVisible() override { return m_visible; }
+    BOOL GetMainWindowRect(CRect& rect) override
+    {
+        rect.SetRect(100, 50, 1101, 850);
+        return TRUE;
+    }
     void SetMainWindowCaption(const CString& caption) override { m_captions.push_back(caption); }
     void SetStatusText(const CString& text) override { m_status.push_back(text); }
     void EnableFileMenuItem(UINT id, BOOL enable) override { m_menu.push_back({ id, enable }); }
