@@ -1,0 +1,25 @@
+// Resource ids of the card copying tool Cardwell.
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDI_REFRESH 129
+#define IDI_CONFIG_FILE 131
+#define IDI_CARD_GROUP 132
+#define IDI_SHOW_FILE 133
+
+#define IDD_CARDWELL_DIALOG 102
+
+#define IDC_ADD_FOLDER 1001
+#define IDC_REMOVE_FOLDER 1002
+#define IDC_FOLDER_LIST 1003
+#define IDC_GROUP_TREE 1004
+#define IDC_DRIVE_LIST 1005
+#define IDC_REFRESH_DRIVES 1006
+#define IDC_AUTO_FORMAT 1007
+#define IDC_FILE_SYSTEM 1008
+#define IDC_QUICK_FORMAT 1009
+#define IDC_NEXT_GROUP 1010
+#define IDC_EJECT_AFTER 1011
+#define IDC_EXECUTE 1012
+#define IDC_WRITE_ON_INSERT 1013
+#define IDC_LOG 1016

@@ -1,0 +1,74 @@
+// The DMX address file.
+#include "DmxAddressFile.h"
+
+const wchar_t* const kDmxChipTypes[5] = { L"SLX15", L"DMX512-AP", L"UCS512", L"SM16512", L"UCS512C" };
+
+namespace {
+CStringA ToAnsi(const CString& text)
+{
+    if (text.IsEmpty())
+        return CStringA();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
+    CStringA result;
+    if (length <= 0)
+        return result;
+    char* buffer = result.GetBuffer(length);
+    ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), buffer, length, nullptr, nullptr);
+    result.ReleaseBuffer(length);
+    return result;
+}
+
+void BuildLines(int nChipType, int nFixtureNumber, int nChannels, CString (&lines)[5])
+{
+    lines[0] = L"-----QVPELLOX文件写地址" + CString(L'-', 52) + L"\r\n";
+    lines[1].Format(L"芯片类型        =%d     //0:SLX15;1:DMX512-AP;2:UCS512;3:SM16512;4:UCS512C\r\n", nChipType);
+    lines[2].Format(L"灯具编号        =%d\t//起始地址等于：(灯具编号-1)*灯具通道数+1 \r\n", nFixtureNumber);
+    lines[3].Format(L"灯具通道数      =%d      //灯具通道数就是地址递增数\r\n", nChannels);
+    lines[4] = L"-----请注意修改参数时，数字一定要紧跟在等号之后" + CString(L'-', 28) + L"\r\n";
+}
+} // namespace
+
+CString BuildDmxAddressText(int nChipType, int nFixtureNumber, int nChannels)
+{
+    CString lines[5];
+    BuildLines(nChipType, nFixtureNumber, nChannels, lines);
+    CString text;
+    for (const CString& line : lines)
+        text += line;
+    return text;
+}
+
+CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels)
+{
+    CString lines[5];
+    BuildLines(nChipType, nFixtureNumber, nChannels, lines);
+    CStringA bytes;
+    for (const CString& line : lines)
+        bytes += ToAnsi(line);
+    return bytes;
+}
+
+BOOL WriteFileReplacing(LPCTSTR lpszPath, const CStringA& bytes)
+{
+    CString path(lpszPath);
+    int slash = path.ReverseFind(L'\\');
+    CString folder = slash < 0 ? CString(L".") : path.Left(slash + 1);
+    wchar_t temp[MAX_PATH + 16] = {};
+    if (::GetTempFileName(folder, L"plx", 0, temp) == 0)
+        return FALSE;
+    HANDLE hFile = ::CreateFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        ::DeleteFile(temp);
+        return FALSE;
+    }
+    DWORD written = 0;
+    DWORD size = static_cast<DWORD>(bytes.GetLength());
+    BOOL ok = size == 0 || (::WriteFile(hFile, bytes.GetString(), size, &written, nullptr) && written == size);
+    ok = ::FlushFileBuffers(hFile) && ok;
+    ok = ::CloseHandle(hFile) && ok;
+    if (ok)
+        ok = ::MoveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        ::DeleteFile(temp);
+    return ok;
+}

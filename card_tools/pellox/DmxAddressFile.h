@@ -1,0 +1,20 @@
+// The DMX address file: five ANSI text lines naming a decoder chip type, a
+// fixture number and the channels per fixture (a fixture's start address is
+// (fixture number - 1) x channels per fixture + 1).
+#pragma once
+
+#include "afx.h"
+
+// The chip types in the order of their numbers in the file.
+extern const wchar_t* const kDmxChipTypes[5];
+
+// The five lines as wide text, each ending in "\r\n".
+CString BuildDmxAddressText(int nChipType, int nFixtureNumber, int nChannels);
+// The file's bytes: each line converted with the system ANSI code page, no
+// byte order mark, no terminator.
+CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels);
+
+// Writes the bytes to a temporary file beside lpszPath and replaces lpszPath
+// with it only when the whole write succeeded; on failure the old file is
+// left as it was and no temporary file remains.
+BOOL WriteFileReplacing(LPCTSTR lpszPath, const CStringA& bytes);
