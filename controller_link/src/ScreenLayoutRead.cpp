@@ -8,6 +8,7 @@
 #include "LEDScreen.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <utility>
 
@@ -70,7 +71,9 @@ std::vector<CLPoint> LampsToSend(const std::vector<CLPoint>& lamps, bool doubleS
     for (const CLPoint& lamp : lamps) {
         pairs.push_back(lamp);
         CLPoint mirror(lamp);
-        mirror.x = width - lamp.x - 1;
+        // Far outside the grid the mirror stays outside, without overflow.
+        const long long x = static_cast<long long>(width) - lamp.x - 1;
+        mirror.x = x < INT_MIN || x > INT_MAX ? -1 : static_cast<LONG>(x);
         pairs.push_back(mirror);
     }
     return pairs;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -102,6 +103,12 @@ TEST_F(ScreenLayoutRead, DoubleSidedLampsAreFollowedByTheirMirror)
     EXPECT_EQ(output.m_lamps[1].m_layer, 5);
     EXPECT_EQ(output.m_mapLength, 12);
     EXPECT_EQ(output.m_map[3 * 3 + 2], (7u + 10 * 1) * 4);
+
+    // A lamp far outside the grid has its mirror outside too.
+    layout.controllers[0][0].lamps = { Lamp(INT_MIN, 1), Lamp(-5, 1) };
+    ASSERT_EQ(screen.ReadLayout(Write(L"far.lpx", CurrentLayoutBytes(layout))), 1);
+    EXPECT_EQ(
+        screen.m_ports[0].m_lampLists[0], (std::vector<CPoint> { { INT_MIN, 1 }, { -1, 1 }, { -5, 1 }, { 14, 1 } }));
 }
 
 TEST_F(ScreenLayoutRead, WhiteMaskMarksLampsOfWhiteChannelPorts)
