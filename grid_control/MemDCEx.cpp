@@ -1,0 +1,40 @@
+// CMemDCEx: double buffering for one paint.
+#include "MemDCEx.h"
+
+CMemDCEx::CMemDCEx(CDC* pDC)
+    : m_pDC(pDC)
+{
+    const HDC hTarget = pDC->GetSafeHdc();
+    const DWORD type = ::GetObjectType(hTarget);
+    const bool bPrinting
+        = pDC->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER || type == OBJ_ENHMETADC || type == OBJ_METADC;
+    m_bMemDC = bPrinting ? FALSE : TRUE;
+    if (!m_bMemDC) {
+        // Printing: draw straight through the target's handle.
+        m_hDC = hTarget;
+        return;
+    }
+    pDC->GetClipBox(&m_rect);
+    if (!CreateCompatibleDC(pDC) || !m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height())) {
+        // No buffer to be had: draw directly after all.
+        if (m_hDC != nullptr)
+            DeleteDC();
+        m_hDC = hTarget;
+        m_bMemDC = FALSE;
+        return;
+    }
+    m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.m_hObject);
+    SetWindowOrg(m_rect.left, m_rect.top);
+    FillSolidRect(&m_rect, pDC->GetBkColor());
+}
+
+CMemDCEx::~CMemDCEx()
+{
+    if (m_bMemDC) {
+        m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left, m_rect.top, SRCCOPY);
+        ::SelectObject(m_hDC, m_hOldBitmap);
+    } else {
+        // The handle belongs to the target.
+        m_hDC = nullptr;
+    }
+}
