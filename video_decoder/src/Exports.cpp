@@ -1,7 +1,9 @@
 // The exported functions of Reelcore.dll and its entry point. Every export
-// catches everything: no C++ exception may leave the library.
-#include "FramePlayer.h"
+// catches everything: no C++ exception may leave the library. The library
+// loads no resources of its own, so the exports need not switch the
+// framework's module state.
 #include "ReelcoreApp.h"
+#include "FramePlayer.h"
 
 #include "Reelcore.h"
 
@@ -14,6 +16,9 @@ template <typename Fn> auto Guarded(int fallback, Fn&& fn) -> int
 {
     try {
         return fn();
+    } catch (CException* e) {
+        e->Delete();
+        return fallback;
     } catch (...) {
         return fallback;
     }
@@ -111,24 +116,11 @@ int __stdcall FFmpegFileGetFrame(int handle)
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-    switch (reason) {
-    case DLL_PROCESS_ATTACH:
+    if (reason == DLL_PROCESS_ATTACH)
         DisableThreadLibraryCalls(instance);
-        return TheReelcoreApp().InitInstance();
-    case DLL_PROCESS_DETACH:
-        // When the process is ending, its other threads are already gone and
-        // may have died holding locks: leave the clean-up to the system.
-        // On FreeLibrary, close every player still open.
-        if (reserved == nullptr) {
-            CFramePlayer::s_loaderLockHeld = true;
-            try {
-                TheReelcoreApp().ExitInstance();
-            } catch (...) {
-            }
-            CFramePlayer::s_loaderLockHeld = false;
-        }
-        return TRUE;
-    default:
-        return TRUE;
-    }
+    else if (reason == DLL_PROCESS_DETACH)
+        TheReelcoreApp().SetProcessEnding(reserved != nullptr);
+    // The framework runs the application's InitInstance at load and its
+    // ExitInstance at unload, also when the process is ending.
+    return AfxDllMain(instance, reason);
 }

@@ -4,51 +4,98 @@
 #include "FramePlayer.h"
 
 #include <climits>
-#include <cwchar>
 #include <vector>
+
+namespace {
+
+CReelcoreApp theApp;
+
+// Every player is closed under the loader lock when the library unloads:
+// a decoding thread that has left cannot be waited for then (it needs that
+// lock to end), so the players rely on the thread's own stopped mark.
+class CLoaderLockScope {
+public:
+    CLoaderLockScope() { CFramePlayer::s_loaderLockHeld = true; }
+    ~CLoaderLockScope() { CFramePlayer::s_loaderLockHeld = false; }
+    CLoaderLockScope(const CLoaderLockScope&) = delete;
+    CLoaderLockScope& operator=(const CLoaderLockScope&) = delete;
+};
+
+} // namespace
 
 CReelcoreApp& TheReelcoreApp()
 {
-    // Never destroyed: at process exit the decoding threads are already gone,
-    // and players must not be closed then (see DllMain).
-    static CReelcoreApp* app = new CReelcoreApp;
-    return *app;
+    return theApp;
+}
+
+CReelcoreApp::CReelcoreApp()
+    : CWinApp(L"Reelcore")
+    , m_players(new CPlayerMap(10))
+{
+    m_players->InitHashTable(17);
+}
+
+CReelcoreApp::~CReelcoreApp()
+{
+    delete m_players;
 }
 
 BOOL CReelcoreApp::InitInstance()
 {
-    return TRUE;
+    return CWinApp::InitInstance();
 }
 
 int CReelcoreApp::ExitInstance()
 {
-    std::map<std::wstring, std::shared_ptr<CFramePlayer>> players;
-    {
-        std::lock_guard<std::mutex> lock(m_mapLock);
-        players.swap(m_players);
+    if (m_processEnding) {
+        // Left behind on purpose: closing would wait for dead threads and
+        // locks they may hold.
+        m_players = nullptr;
+        return CWinApp::ExitInstance();
     }
-    for (auto& entry : players)
-        entry.second->Close();
-    players.clear();
-    return 0;
+    try {
+        CLoaderLockScope loaderLock;
+        std::vector<std::shared_ptr<CFramePlayer>> players;
+        {
+            CSingleLock lock(&m_mapLock, TRUE);
+            if (lock.IsLocked() && m_players != nullptr) {
+                for (const CPlayerMap::CPair* pair = m_players->PGetFirstAssoc(); pair != nullptr;
+                     pair = m_players->PGetNextAssoc(pair))
+                    players.push_back(pair->value);
+                m_players->RemoveAll();
+            }
+        }
+        for (auto& player : players)
+            player->Close();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+        // Nothing may leave the library's entry point.
+    }
+    return CWinApp::ExitInstance();
 }
 
-std::wstring CReelcoreApp::KeyOf(int handle)
+CString CReelcoreApp::KeyOf(int handle)
 {
-    wchar_t key[16];
-    std::swprintf(key, 16, L"%d", handle);
+    CString key;
+    key.Format(L"%d", handle);
     return key;
 }
 
 int CReelcoreApp::AddPlayer(std::unique_ptr<CFramePlayer> player)
 {
-    std::lock_guard<std::mutex> lock(m_mapLock);
+    std::shared_ptr<CFramePlayer> shared(std::move(player));
+    CSingleLock lock(&m_mapLock, TRUE);
+    if (!lock.IsLocked() || m_players == nullptr)
+        return -1;
     int handle = m_lastHandle;
+    CString key;
     do {
         handle = handle == INT_MAX ? 1 : handle + 1;
-    } while (m_players.count(KeyOf(handle)) != 0);
+        key = KeyOf(handle);
+    } while (m_players->PLookup(key) != nullptr);
+    m_players->SetAt(key, shared);
     m_lastHandle = handle;
-    m_players.emplace(KeyOf(handle), std::shared_ptr<CFramePlayer>(player.release()));
     return handle;
 }
 
@@ -56,21 +103,25 @@ std::shared_ptr<CFramePlayer> CReelcoreApp::FindPlayer(int handle)
 {
     if (handle <= 0)
         return nullptr;
-    std::lock_guard<std::mutex> lock(m_mapLock);
-    auto it = m_players.find(KeyOf(handle));
-    return it == m_players.end() ? nullptr : it->second;
+    const CString key = KeyOf(handle);
+    std::shared_ptr<CFramePlayer> player;
+    CSingleLock lock(&m_mapLock, TRUE);
+    if (lock.IsLocked() && m_players != nullptr)
+        m_players->Lookup(key, player);
+    return player;
 }
 
 void CReelcoreApp::RemovePlayer(int handle)
 {
+    if (handle <= 0)
+        return;
+    const CString key = KeyOf(handle);
     std::shared_ptr<CFramePlayer> player;
     {
-        std::lock_guard<std::mutex> lock(m_mapLock);
-        auto it = m_players.find(KeyOf(handle));
-        if (it == m_players.end())
+        CSingleLock lock(&m_mapLock, TRUE);
+        if (!lock.IsLocked() || m_players == nullptr || !m_players->Lookup(key, player))
             return;
-        player = std::move(it->second);
-        m_players.erase(it);
+        m_players->RemoveKey(key);
     }
     // Closed outside the map lock: stopping a decoding thread must not hold
     // up the other handles' calls.

@@ -132,3 +132,23 @@ LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
     bench::Report("plain FFmpeg decode + convert to BGRA", plainFps, "fps");
     bench::Report("library / plain", libraryFps / plainFps, "x");
 }
+
+// What every export pays before it reaches its player: the handle lookup
+// under the map lock.
+LS_BENCHMARK(reelcore_handle_lookup)
+{
+    CTempFolder folder;
+    const std::wstring path = folder.File(L"small.avi");
+    WriteFileBytes(path, FlatRawAvi(32, 32, 10, 25));
+    CCanvas canvas(32, 32);
+    const int handle = FFmpegFileOpen(path.c_str(), canvas.DC(), 0, 0, 32, 32, 0, 0, 0, 0);
+    constexpr int kCalls = 1000;
+    int frames = 0;
+    const double seconds = bench::Measure([&] {
+        for (int i = 0; i < kCalls; ++i)
+            frames = FFmpegFileGetFrames(handle);
+    });
+    FFmpegFileClose(handle);
+    bench::Report("frames of the open video", frames, "frames");
+    bench::Report("FFmpegFileGetFrames call", seconds / kCalls * 1e6, "us");
+}

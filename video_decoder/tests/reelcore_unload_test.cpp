@@ -1,6 +1,7 @@
 // Loads Reelcore.dll by name at run time, binds the exports by their plain
 // names and unloads the library with videos still open: the library closes
-// them itself and can be loaded again.
+// them itself and can be loaded again. A helper program ends its process
+// with videos playing: the library must not wait for their dead threads.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,41 @@ TEST(ReelcoreUnload, UnloadingWithOpenVideosClosesThemAndTheLibraryLoadsAgain)
         lib.close(b);
         EXPECT_TRUE(FreeLibrary(lib.module));
         EXPECT_EQ(GetModuleHandleW(L"Reelcore.dll"), nullptr) << "round " << round;
+    }
+}
+
+std::wstring BesideThisProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    return folder + name;
+}
+
+TEST(ReelcoreUnload, ProcessEndingWithVideosPlayingEndsPromptlyWithItsExitCode)
+{
+    CTempFolder folder;
+    const std::wstring clip = folder.File(L"clip.avi");
+    ASSERT_TRUE(WriteFileBytes(clip, FlatRawAvi(32, 32, 40, 25)));
+    const std::wstring probe = BesideThisProgram(L"reelcore_exit_probe.exe");
+
+    for (int round = 0; round < 3; ++round) {
+        std::wstring commandLine = L"\"" + probe + L"\" \"" + clip + L"\"";
+        STARTUPINFOW startup {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process {};
+        ASSERT_TRUE(CreateProcessW(
+            probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        const DWORD waited = WaitForSingleObject(process.hProcess, 30000);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        if (waited != WAIT_OBJECT_0)
+            TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        ASSERT_EQ(waited, WAIT_OBJECT_0) << "the process did not end, round " << round;
+        EXPECT_EQ(exitCode, 7u) << "round " << round;
     }
 }
 
