@@ -1,0 +1,309 @@
+// The frame engine's AVI export and off-line recording, and the worker
+// thread that paces them: one WM_NEXT_FRAME in flight at a time, the next
+// posted only after the engine has rendered the previous one.
+#include "frame_engine.h"
+
+#include "Corvane.h"
+#include "program_video.h"
+#include "proj_set.h"
+#include "show_messages.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+namespace {
+
+// Card identity strings written into every off-line file.
+const wchar_t* const kCardStrings[4] = {
+    L"QV-HN31EPLAY>>>>",
+    L"QV-HN31E>>PLAY>>",
+    L"QV-HN31EPLAY>>>>",
+    L"QV-HN31E>>PLAY>>",
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Worker
+
+UINT CCanvasContainer::FramePumpThread(LPVOID param)
+{
+    auto* engine = static_cast<CCanvasContainer*>(param);
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    while (engine->m_pumpRunning.load() != 0) {
+        ::WaitForSingleObject(static_cast<HANDLE>(engine->m_frameEvent), INFINITE);
+        if (engine->m_pumpExited.load() == 0) {
+            if (engine->m_pumpRunning.load() == 0)
+                break;
+            ::Sleep(1);
+            ::PostMessageW(engine->m_hWnd, WM_NEXT_FRAME, 0, 0);
+            const auto* video = dynamic_cast<const ProgramVideo*>(engine->m_currentProgram.load());
+            if (video != nullptr && video->m_mediaKind == MEDIA_SWF)
+                ::Sleep(10);
+        }
+    }
+    engine->m_pumpRunning = 0;
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    // Last: once this is seen the engine may go away.
+    engine->m_pumpExited = 1;
+    return 0;
+}
+
+void CCanvasContainer::JoinFramePump()
+{
+    while (m_pumpExited.load() == 0) {
+        m_pumpRunning = 0;
+        m_frameEvent.SetEvent();
+        ::Sleep(0);
+    }
+}
+
+void CCanvasContainer::StartFramePump()
+{
+    JoinFramePump();
+    // Marked running before the thread starts, so that a stop that comes
+    // before the thread has run still waits for it.
+    m_pumpRunning = 1;
+    m_pumpExited = 0;
+    CWinThread* thread = AfxBeginThread(&CCanvasContainer::FramePumpThread, this);
+    if (thread == nullptr) {
+        m_pumpRunning = 0;
+        m_pumpExited = 1;
+    }
+}
+
+void CCanvasContainer::StopFramePump()
+{
+    JoinFramePump();
+    m_mode = ENGINE_MODE_PREVIEW;
+}
+
+LRESULT CCanvasContainer::OnNextFrame(WPARAM, LPARAM)
+{
+    // A frame message that was in flight when the run stopped renders nothing.
+    if (m_pumpExited.load() != 0)
+        return 0;
+    StepFrame();
+    m_frameEvent.SetEvent();
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// AVI export
+
+void CCanvasContainer::StartAviFile(const CString& path)
+{
+    int width = m_frameWidth;
+    int height = m_frameHeight;
+    int frameRate = 25;
+    {
+        CSingleLock lock(&m_document->Mutex(), TRUE);
+        frameRate = FrameRate(m_document->GetProjectSettings());
+        if (m_aviAtFrameSize == 0) {
+            CRect client(0, 0, 0, 0);
+            if (m_canvas != nullptr && m_canvas->GetWindow() != nullptr)
+                m_canvas->GetWindow()->GetClientRect(&client);
+            width = client.Width();
+            height = client.Height();
+        }
+    }
+    if (m_aviOpen)
+        EndAviFile();
+    m_aviWriter->Init(path, width, height, 32, frameRate);
+    m_aviOpen = true;
+}
+
+void CCanvasContainer::EndAviFile()
+{
+    if (!m_aviOpen)
+        return;
+    m_aviWriter->End();
+    m_aviOpen = false;
+}
+
+void CCanvasContainer::WriteAviFrame()
+{
+    BOOL complete = FALSE;
+    if (m_exportDialog != nullptr)
+        complete = m_exportDialog->StepProgress(m_runningFrame + 1);
+    if (m_aviAtFrameSize != 0) {
+        m_aviWriter->WriteFrameDC(m_outputDC.GetSafeHdc());
+    } else if (m_canvas != nullptr && m_canvas->GetCompositionDC() != nullptr) {
+        CDC* composition = m_canvas->GetCompositionDC();
+        CRect clip(0, 0, 0, 0);
+        composition->GetClipBox(&clip);
+        composition->FillSolidRect(&clip, RGB(0, 0, 0));
+        const int oldMode = composition->SetStretchBltMode(HALFTONE);
+        composition->StretchBlt(
+            clip.left, clip.top, clip.Width(), clip.Height(), &m_outputDC, 0, 0, m_frameWidth, m_frameHeight, SRCCOPY);
+        composition->SetStretchBltMode(oldMode);
+        if (CDC* mask = m_canvas->GetDotMaskDC())
+            composition->BitBlt(clip.left, clip.top, clip.Width(), clip.Height(), mask, clip.left, clip.top, SRCAND);
+        if (CDC* background = m_canvas->GetBackgroundDC(); background != nullptr && !m_backgroundPath.IsEmpty())
+            composition->BitBlt(
+                clip.left, clip.top, clip.Width(), clip.Height(), background, clip.left, clip.top, SRCPAINT);
+        ::GdiFlush();
+        m_aviWriter->WriteFrameDC(composition->GetSafeHdc());
+    }
+    if (complete && m_exportDialog != nullptr)
+        ::PostMessageW(m_exportDialog->GetSafeHwnd(), WM_CLOSE, 0, 0);
+}
+
+LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
+{
+    if (m_document == nullptr)
+        return 0;
+    if (path == 0) {
+        if (!m_exportDialogFactory || m_exportDialog != nullptr)
+            return 0;
+        m_exportDialog = m_exportDialogFactory(this, m_document);
+        if (m_exportDialog == nullptr)
+            return 0;
+        const INT_PTR result = m_exportDialog->RunModal();
+        if (result != 1)
+            return 0;
+        delete m_exportDialog;
+        m_exportDialog = nullptr;
+        if (m_mode.load() == ENGINE_MODE_AVI) {
+            EndAviFile();
+            StopFramePump();
+            AfxShellOpen(m_aviFolder);
+            m_aviFolder.Empty();
+            m_aviBaseName.Empty();
+        }
+        return 0;
+    }
+
+    const CString file = *reinterpret_cast<const CString*>(path);
+    m_segmentIndex = 0;
+    m_frameInSegment = 0;
+    m_runningFrame = 0;
+    m_mode = ENGINE_MODE_AVI;
+    {
+        CSingleLock lock(&m_document->Mutex(), TRUE);
+        const int total = m_document->GetProjectSettings().m_playFrames;
+        if (m_exportDialog != nullptr)
+            m_exportDialog->BeginProgress(total);
+    }
+    const int slash = file.ReverseFind(L'\\');
+    m_aviFolder = slash >= 0 ? file.Left(slash) : CString();
+    const CString name = slash >= 0 ? file.Mid(slash + 1) : file;
+    m_aviBaseName = name.Left(std::max(0, name.GetLength() - 4));
+    ClearOutput(RGB(0, 0, 0));
+    m_aviAtFrameSize = sizeChoice == 0 ? 1 : 0;
+    if (!m_document->GetAviPerSegment())
+        StartAviFile(file);
+    m_frameEvent.SetEvent();
+    StartFramePump();
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Off-line recording
+
+void CCanvasContainer::BeginRecordFile()
+{
+    int frameRate = 25;
+    int screen = 0;
+    {
+        CSingleLock lock(&m_document->Mutex(), TRUE);
+        frameRate = FrameRate(m_document->GetProjectSettings());
+        screen = m_document->GetScreen();
+    }
+    m_recorder->SetSecurityFlag(0);
+    int& counter = m_document->OfflineFileCounter();
+    ++counter;
+    CString path;
+    path.Format(L"%s\\OFF%03d.arm", m_offlineFolder.GetString(), counter);
+    if (m_recorder->RecordingInit(screen, path, static_cast<unsigned>(frameRate)) != 0) {
+        m_recordFileOpen = false;
+        AfxMessageBox(m_document->GetLangText(L"HINT", 12), MB_OK);
+        StopFramePump();
+        return;
+    }
+    m_recordFileOpen = true;
+}
+
+void CCanvasContainer::EndRecordFile(int segmentNumber)
+{
+    if (m_mode.load() != ENGINE_MODE_RECORD)
+        return;
+    SegmentTimePlay schedule;
+    {
+        CSingleLock lock(&m_document->Mutex(), TRUE);
+        SegmentList* segments = m_document->GetActiveSegments();
+        if (segments != nullptr && segmentNumber >= 1 && segmentNumber <= segments->GetSize()) {
+            const SegmentInfo* info = segments->GetAt(segmentNumber - 1)->m_pSegmentInfo;
+            if (info != nullptr)
+                schedule = info->m_timePlay;
+        }
+    }
+    CStringArray cards;
+    for (const wchar_t* card : kCardStrings)
+        cards.Add(card);
+
+    RecordingSettings settings {};
+    settings.settings0 = schedule.m_gpsMode;
+    settings.settings1 = schedule.m_fixedDuration;
+    settings.playSeconds = schedule.m_durationSeconds;
+    settings.cardStrings = &cards;
+    settings.playWindowEnabled = schedule.m_timedPlay;
+    settings.yearLimit = schedule.m_yearApplies;
+    settings.monthLimit = schedule.m_monthApplies;
+    settings.dayLimit = schedule.m_dayApplies;
+    settings.startDate = schedule.m_startDate;
+    settings.endDate = schedule.m_endDate;
+    settings.timeLimit = schedule.m_timeWindowApplies;
+    settings.startTime = schedule.m_startTime;
+    settings.endTime = schedule.m_endTime;
+    settings.weekdayLimit = schedule.m_weekdaysApply;
+    settings.weekdays = schedule.m_weekdays;
+    settings.playAtOnce = schedule.m_playAtOnce;
+    settings.slotMask
+        = static_cast<std::int32_t>(schedule.m_holidayMask) | (static_cast<std::int32_t>(schedule.m_reserved) << 16);
+    settings.slotEnabled = schedule.m_holidayOwnWindow;
+    settings.slotStarts = schedule.m_holidayStart;
+    settings.slotEnds = schedule.m_holidayEnd;
+    settings.slotCount = SegmentTimePlay::kHolidaySlots;
+    settings.password = m_document->GetOfflineEncryption() ? m_document->GetOfflinePassword() : nullptr;
+    m_recorder->RecordingStop(settings);
+    m_recordFileOpen = false;
+}
+
+LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
+{
+    if (m_document == nullptr)
+        return 0;
+    if (static_cast<int>(request) <= 0) {
+        m_offlineFolder = m_document->GetOfflineFolder();
+        m_document->OfflineFileCounter() = 0;
+        m_firstRecordedSegment = -1;
+        m_recordFileOpen = false;
+        m_mode = ENGINE_MODE_RECORD;
+        m_segmentIndex = 0;
+        m_frameInSegment = 0;
+        m_runningFrame = 0;
+        m_frameEvent.SetEvent();
+        ClearOutput(RGB(0, 0, 0));
+        StartFramePump();
+    } else if (m_mode.load() == ENGINE_MODE_RECORD) {
+        // A cancelled run: its open file is left as it is.
+        m_mode = ENGINE_MODE_STOPPING;
+        StopFramePump();
+    }
+    return 0;
+}
+
+void CCanvasContainer::FinishOutputAtShowEnd()
+{
+    // A run whose frame count ends before its last segment has finished (or
+    // whose files are not closed by a segment boundary) still finishes the
+    // file it has open, so that it is playable.
+    const int mode = m_mode.load();
+    if (mode == ENGINE_MODE_AVI)
+        EndAviFile();
+    else if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
+        EndRecordFile(m_recordFileSegment);
+}

@@ -1,0 +1,168 @@
+// Media programs: the order of the decoder calls for video, SWF and TOL
+// programs over a pass, after a seek and on a failed open, and a generated
+// clip played through the video library frame by frame.
+#include "TestSupport.h"
+#include "frame_engine_fixture.h"
+#include "view_compose.h"
+
+namespace enginetest {
+namespace {
+
+class MediaProgramTest : public EngineFixture {
+protected:
+    ProgramVideo* SetUpMedia(int kind, int frames)
+    {
+        ProgramVideo* media = MediaProgram(kind, L"clip", frames);
+        media->m_marginLeft = 1;
+        media->m_marginTop = 2;
+        media->m_marginRight = 3;
+        media->m_marginBottom = 4;
+        AddView(m_doc.AddSegment(frames), CRect(0, 0, 8, 4), { media });
+        m_doc.CountFrames();
+        CreateEngine();
+        return media;
+    }
+    void Steps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            m_engine->StepFrame();
+    }
+};
+
+TEST_F(MediaProgramTest, VideoOpensOnThePassStartAndClosesOnItsLastFrame)
+{
+    ProgramVideo* video = SetUpMedia(MEDIA_VIDEO, 3);
+    Steps(3);
+    const std::vector<std::string> expected = {
+        "video close -1",
+        "video open clip 0,0,8,4 1,2,3,4",
+        "video forward 7",
+        "video forward 7",
+        "video forward 7",
+        "video close 7",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+    EXPECT_EQ(-1, video->m_decoderHandle);
+}
+
+TEST_F(MediaProgramTest, VideoSeekedIntoReopensAtTheWantedFrame)
+{
+    SetUpMedia(MEDIA_VIDEO, 5);
+    m_engine->SeekToFrame(2);
+    // Frame 3 of the program is wanted: 2 frames must count as drawn.
+    const std::vector<std::string> expected = {
+        "video close -1", // the seek closes every decoder of the segment
+        "video close -1",
+        "video open clip 0,0,8,4 1,2,3,4",
+        "video seek 7 3 0",
+        "video forward 7",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+    m_decoders.m_log.clear();
+    m_engine->SeekToFrame(1);
+    ASSERT_GE(m_decoders.m_log.size(), 3u);
+    EXPECT_EQ("video close 7", m_decoders.m_log[0]) << "a seek closes the open decoder";
+    EXPECT_EQ("video seek 7 2 0", m_decoders.m_log[3]) << "frame 2 needs its own seek";
+}
+
+TEST_F(MediaProgramTest, VideoThatCannotOpenTriesAgainNextFrame)
+{
+    ProgramVideo* video = SetUpMedia(MEDIA_VIDEO, 3);
+    m_decoders.m_openResult = -1;
+    Steps(2);
+    const std::vector<std::string> expected = {
+        "video close -1",
+        "video open clip 0,0,8,4 1,2,3,4",
+        "video close -1",
+        "video open clip 0,0,8,4 1,2,3,4",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+    EXPECT_EQ(-1, video->m_decoderHandle);
+    EXPECT_EQ(0u, OutputPixel(0, 0));
+}
+
+TEST_F(MediaProgramTest, SwfSeeksOnOpenAndClosesAnOpenHandleBeforeReopening)
+{
+    ProgramVideo* swf = SetUpMedia(MEDIA_SWF, 3);
+    swf->m_orgFrames = 2; // a pass shorter than the program restarts before the end frame
+    Steps(3);
+    const std::vector<std::string> expected = {
+        "swf open clip 8x4",
+        "swf seek 7 1",
+        "swf forward 7",
+        "swf close 7",
+        "swf open clip 8x4",
+        "swf seek 7 1",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+}
+
+TEST_F(MediaProgramTest, SwfOfOneFrameForwardsAndCloses)
+{
+    SetUpMedia(MEDIA_SWF, 1);
+    Steps(1);
+    EXPECT_EQ(std::vector<std::string>({ "swf open clip 8x4", "swf forward 7", "swf close 7" }), m_decoders.m_log);
+}
+
+TEST_F(MediaProgramTest, TolSeeksFromZeroAndClosesAtItsEnd)
+{
+    ProgramVideo* tol = SetUpMedia(MEDIA_TOL, 3);
+    Steps(3);
+    const std::vector<std::string> expected = {
+        "tol close -1",
+        "tol open clip 8x4",
+        "tol seek 7 0",
+        "tol forward 7",
+        "tol forward 7",
+        "tol close 7",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+    EXPECT_EQ(-1, tol->m_decoderHandle);
+}
+
+TEST_F(MediaProgramTest, StandInAnimationLibrariesLeaveTheViewBlack)
+{
+    SetUpMedia(MEDIA_SWF, 3);
+    AddView(m_doc.m_segments[0], CRect(0, 0, 8, 4), { MediaProgram(MEDIA_TOL, L"x.tol", 3) });
+    m_engine->SetDecoders(nullptr); // Flossar and Kobrin open nothing here
+    Steps(3);
+    EXPECT_EQ(0u, OutputPixel(3, 2));
+}
+
+// A raw clip whose frame i is flat clipgen::FrameColour(i), played through
+// the video library into the output image.
+TEST_F(MediaProgramTest, GeneratedClipPlaysFrameByFrameThroughTheVideoLibrary)
+{
+    clipgen::CTempFolder folder(L"engine_video");
+    const std::wstring path = folder.File(L"flat.avi");
+    ASSERT_TRUE(clipgen::WriteFileBytes(path, clipgen::FlatRawAvi(16, 8, 8, 25)));
+    ProgramVideo* video = MediaProgram(MEDIA_VIDEO, path.c_str(), 6);
+    AddView(m_doc.AddSegment(6), CRect(0, 0, 8, 4), { video });
+    m_doc.CountFrames();
+    CreateEngine();
+    m_engine->SetDecoders(nullptr);
+
+    auto frameShown = [this]() {
+        const DWORD pixel = OutputPixel(4, 2);
+        clipgen::Rgb colour { static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+            static_cast<int>(pixel & 0xFF) };
+        return clipgen::FrameIndexOf(colour);
+    };
+    std::vector<int> shown;
+    for (int i = 0; i < 6; ++i) {
+        m_engine->StepFrame();
+        shown.push_back(frameShown());
+    }
+    EXPECT_EQ(std::vector<int>({ 0, 1, 2, 3, 4, 5 }), shown);
+    EXPECT_EQ(-1, video->m_decoderHandle) << "closed on the program's last frame";
+
+    m_engine->SeekToFrame(1);
+    EXPECT_EQ(1, frameShown()) << "a seek into the program shows that very frame";
+    m_engine->SeekToFrame(4);
+    EXPECT_EQ(4, frameShown());
+    m_engine->StopPlay();
+    EXPECT_EQ(-1, video->m_decoderHandle);
+}
+
+} // namespace
+} // namespace enginetest
