@@ -3,9 +3,12 @@
 // bytes. A chunk is a u32 position ((output << 16) + offset within the
 // output), a u16 length and the bytes; chunks that do not fit are split at a
 // multiple of 4 bytes and continue in the next block. These are the blocks the
-// controllers receive, one datagram each.
+// controllers receive, one datagram each, and the blocks the controller
+// library stores in off-line show files (there inside one long datagram, with
+// an 8-byte gap after each block). Both use this one packer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,7 +17,26 @@ namespace netrove {
 constexpr int kBlockSize = 1472;
 constexpr int kBlockHeaderSize = 8;
 constexpr int kChunkAreaSize = kBlockSize - kBlockHeaderSize;
+constexpr int kChunkHeaderSize = 6;
 constexpr int kOutputCount = 16;
+
+#pragma pack(push, 1)
+struct DataBlockHeader {
+    char magic[4]; // "QVTN"
+    std::uint16_t port; // little-endian
+    std::uint8_t chunks;
+    std::uint8_t one; // always 1
+};
+#pragma pack(pop)
+static_assert(sizeof(DataBlockHeader) == kBlockHeaderSize, "DataBlockHeader is 8 bytes");
+
+// Packs the port's outputs into `buffer` as blocks placed `stride` bytes
+// apart (stride >= kBlockSize). Each block is zeroed when it is opened; the
+// bytes between blocks are left as they are. Outputs of length 0 (or without data) are skipped. Returns the
+// number of blocks (0 when every length is 0), or -1 when the blocks would
+// not fit in `capacity` bytes; nothing is written past `capacity`.
+int PackPortBlocksInto(const unsigned char* const data[kOutputCount], const unsigned short lengths[kOutputCount],
+    unsigned short port, std::uint8_t* buffer, std::size_t capacity, std::size_t stride);
 
 // Appends the blocks of the port's outputs to `blocks` (a multiple of 1472
 // bytes). Outputs of length 0 are skipped; no output at all gives no block.

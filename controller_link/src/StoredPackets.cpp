@@ -1,0 +1,200 @@
+// Stored datagrams and commands of off-line show files (see StoredPackets.h).
+#include "StoredPackets.h"
+
+#include "AdapterTable.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace stored {
+
+namespace {
+
+void PutBE16(std::uint8_t* p, unsigned v)
+{
+    p[0] = std::uint8_t(v >> 8);
+    p[1] = std::uint8_t(v);
+}
+
+void PutLE16(std::uint8_t* p, unsigned v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
+
+void PutLE32(std::uint8_t* p, std::uint32_t v)
+{
+    PutLE16(p, v & 0xFFFFu);
+    PutLE16(p + 2, v >> 16);
+}
+
+std::uint32_t SumWords(const std::uint8_t* bytes, std::size_t length, std::uint32_t sum)
+{
+    std::size_t i = 0;
+    for (; i + 1 < length; i += 2)
+        sum += (std::uint32_t(bytes[i]) << 8) | bytes[i + 1];
+    if (i < length)
+        sum += std::uint32_t(bytes[i]) << 8;
+    return sum;
+}
+
+std::uint16_t Fold(std::uint32_t sum)
+{
+    while (sum >> 16)
+        sum = (sum & 0xFFFFu) + (sum >> 16);
+    return std::uint16_t(~sum & 0xFFFFu);
+}
+
+} // namespace
+
+std::uint16_t InternetChecksum(const std::uint8_t* bytes, std::size_t length)
+{
+    return Fold(SumWords(bytes, length, 0));
+}
+
+int DatagramBlockCount(int length)
+{
+    if (length <= kIpUdpHeaderSize)
+        return 0;
+    return (length - kIpUdpHeaderSize - 1) / kBlockStride + 1;
+}
+
+void WriteEthernetHeader(std::uint8_t* out, const std::uint8_t destinationMac[6], const std::uint8_t sourceMac[6])
+{
+    std::memcpy(out, destinationMac, 6);
+    std::memcpy(out + 6, sourceMac, 6);
+    out[12] = 0x08;
+    out[13] = 0x00;
+}
+
+CPacketAssembler::CPacketAssembler()
+    : m_buffer(kPackingBufferSize, 0)
+    , m_random(GetTickCount() | 1u)
+{
+}
+
+int CPacketAssembler::PackPortData(const unsigned char* const data[netrove::kOutputCount],
+    const unsigned short lengths[netrove::kOutputCount], std::uint16_t port, const char* controllerIp,
+    const char* senderIp)
+{
+    bool any = false;
+    for (int j = 0; j < netrove::kOutputCount; ++j)
+        any = any || lengths[j] != 0;
+    if (!any) {
+        std::printf("send data is NULL!\n");
+        return -2;
+    }
+    // Every datagram starts from zeros: the gaps between blocks are summed
+    // into the UDP checksum (blocks are zeroed as they open).
+    ClearUsed();
+    const int blocks = netrove::PackPortBlocksInto(data, lengths, port, m_buffer.data() + kIpUdpHeaderSize,
+        std::size_t(kMaxDatagramLength - kIpUdpHeaderSize), kBlockStride);
+    if (blocks < 0) {
+        std::printf("send data length more len %d\n", kMaxDatagramLength);
+        m_write = 0;
+        m_used = m_buffer.size(); // the blocks that did fit were written
+        return -1;
+    }
+    if (blocks == 0) { // every output with a length had no data
+        m_write = 0;
+        return -2;
+    }
+    m_write = std::size_t(kIpUdpHeaderSize + (blocks - 1) * kBlockStride + netrove::kBlockSize);
+    return FinishRecordedDatagram(controllerIp, senderIp);
+}
+
+void CPacketAssembler::ClearUsed()
+{
+    std::memset(m_buffer.data(), 0, m_used);
+    m_used = 0;
+}
+
+int CPacketAssembler::FinishRecordedDatagram(const char* controllerIp, const char* senderIp)
+{
+    const std::size_t length = m_write;
+    m_write = 0;
+    if (length > m_used)
+        m_used = length <= m_buffer.size() ? length : m_buffer.size();
+    if (length > std::size_t(kMaxDatagramLength)) {
+        std::printf("send data length more len %d\n", kMaxDatagramLength);
+        return -1;
+    }
+    if (m_buffer.empty()) {
+        std::printf("no socket have be created!\n");
+        return -1;
+    }
+    std::uint8_t source[4];
+    std::uint8_t destination[4];
+    ParseIPv4Text(senderIp ? senderIp : "", source);
+    ParseIPv4Text(controllerIp ? controllerIp : "", destination);
+
+    const std::uint8_t r = m_scramble ? std::uint8_t(m_random() % 255u) : 0;
+    std::uint8_t* ip = m_buffer.data();
+    ip[0] = 0x45;
+    ip[1] = 0x00;
+    PutBE16(ip + 2, kStoredLengthField);
+    ip[4] = kIdentificationHigh;
+    ip[5] = r;
+    ip[6] = ip[7] = 0;
+    ip[8] = 64;
+    ip[9] = 17;
+    ip[10] = ip[11] = 0;
+    std::memcpy(ip + 12, source, 4);
+    std::memcpy(ip + 16, destination, 4);
+    PutBE16(ip + 10, InternetChecksum(ip, 20));
+
+    std::uint8_t* udp = ip + 20;
+    PutBE16(udp, kStoredUdpPort);
+    PutBE16(udp + 2, kStoredUdpPort);
+    PutBE16(udp + 4, kStoredLengthField);
+    udp[6] = udp[7] = 0;
+
+    std::uint8_t* payload = m_buffer.data() + kIpUdpHeaderSize;
+    const std::size_t payloadLength = length > std::size_t(kIpUdpHeaderSize) ? length - kIpUdpHeaderSize : 0;
+    if (r != 0) {
+        for (std::size_t i = 0; i < payloadLength; ++i)
+            payload[i] ^= r;
+    }
+    std::uint8_t pseudo[12];
+    std::memcpy(pseudo, source, 4);
+    std::memcpy(pseudo + 4, destination, 4);
+    pseudo[8] = 0;
+    pseudo[9] = 17;
+    PutBE16(pseudo + 10, kStoredLengthField);
+    std::uint32_t sum = SumWords(pseudo, sizeof pseudo, 0);
+    sum = SumWords(udp, 6, sum); // ports and length, without the checksum field
+    sum = SumWords(payload, payloadLength, sum);
+    PutBE16(udp + 6, Fold(sum));
+    return int(length);
+}
+
+int CPacketAssembler::BuildRecordedCommand(std::uint32_t value, const std::uint8_t senderMac[6], const char* senderIp,
+    const char* controllerIp, const std::uint8_t controllerMac[6], std::uint8_t code, const std::uint8_t* payload,
+    std::uint16_t payloadLength, std::uint8_t* storedFrame)
+{
+    const int packet = kCommandHeaderSize + payloadLength;
+    const int padded = packet < kMinCommandLength ? kMinCommandLength : packet;
+    if (!storedFrame || kStoredHeaderSize + padded > kStoredFrameCapacity || (payloadLength > 0 && !payload))
+        return -1;
+    ClearUsed();
+    std::uint8_t* command = m_buffer.data() + kIpUdpHeaderSize;
+    std::memcpy(command, "QVTN", 4);
+    PutLE16(command + 4, kAllPorts);
+    command[6] = 0; // flag
+    command[7] = code;
+    PutLE32(command + 8, value);
+    PutLE16(command + 12, payloadLength);
+    if (payloadLength > 0)
+        std::memcpy(command + kCommandHeaderSize, payload, payloadLength);
+    m_write = std::size_t(kIpUdpHeaderSize + padded);
+    const int length = FinishRecordedDatagram(controllerIp, senderIp);
+    if (length < 0)
+        return -1;
+    WriteEthernetHeader(storedFrame, controllerMac, senderMac);
+    std::memcpy(storedFrame + kEthernetHeaderSize, m_buffer.data(), std::size_t(length));
+    return kEthernetHeaderSize + length;
+}
+
+} // namespace stored
