@@ -22,6 +22,14 @@ bool COfflineShowFile::Create(const CString& target)
     Discard();
     if (target.IsEmpty())
         return false;
+    // A target that exists but cannot be replaced (read-only, or held open
+    // by a player) fails now rather than after the whole recording.
+    if (GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES) {
+        HANDLE existing = CreateFileW(target, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (existing == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(existing);
+    }
     m_target = target;
     m_temporary = target + L".part";
     m_handle = CreateFileW(

@@ -26,9 +26,6 @@ static_assert(kFrameHeaderSize + kMaxFrameSlots * kSlotSize <= kFrameBufferSize,
 constexpr std::size_t kCommandSlotsOffset = 512;
 constexpr int kMaxCommandSlots = int((kHeaderBlockSize - kCommandSlotsOffset) / kSlotSize);
 
-constexpr std::uint8_t kStartCommandCode = 14;
-constexpr std::uint32_t kStartCommandValue = 4096;
-
 // Block A offsets.
 constexpr std::size_t kCardFieldsOffset = 512;
 constexpr std::size_t kCardFieldSize = 16;
