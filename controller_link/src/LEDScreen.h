@@ -9,8 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "ControllerEntry.h"
 #include "ControllerLayout.h"
 #include "DisplaySurface.h"
+#include "LivePlayFields.h"
 #include "ScreenColour.h"
 
 struct LocalSender;
@@ -40,6 +42,9 @@ public:
     int m_cardType = 0;
     std::uint8_t m_startSyncSender = 1;
     std::uint16_t m_frameIntervalMs = 40;
+    // The controller table (ControllerTable.h) and the live-play state.
+    std::vector<ControllerEntry> m_controllers;
+    LivePlayFields m_live;
 
     // The layout read by ReadLayout (ScreenLayoutRead.cpp): one record per
     // controller entry of the file (m_portCount of them), the white-channel

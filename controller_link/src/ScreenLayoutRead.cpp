@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "ByteBufferFile.h"
+#include "ControllerTable.h"
 #include "FileScrambler.h"
 #include "LayoutArchive.h"
 #include "LayoutFile.h"
@@ -276,6 +277,7 @@ int CLEDScreen::ReadLayout(const CString& path)
         m_curves = build.curves; // curves the file does not carry are all 0
     m_groupMode = 0;
     m_layoutPath = path;
+    BuildControllerTable(*this);
     return 1;
 }
 
@@ -285,4 +287,5 @@ void CLEDScreen::ClearLayout()
     m_portCount = 0;
     m_layoutPath.Empty();
     m_whiteMask.clear();
+    ClearControllerOnlineLists(*this);
 }

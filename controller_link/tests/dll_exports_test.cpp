@@ -1,6 +1,6 @@
 // Corvane.dll as programs see it: it loads, its exports have their plain
 // names, the import library binds them, and the exports not built yet
-// answer "wrong state".
+// answer "wrong state"; screens without a sender stay off the network.
 #include "Corvane.h"
 
 #include <gtest/gtest.h>
@@ -40,14 +40,25 @@ TEST(CorvaneDll, ScreenListWorksThroughTheImportLibrary)
 
 TEST(CorvaneDll, ExportsNotBuiltYetAnswerWrongState)
 {
-    EXPECT_EQ(LEDSetLayout(1, L"x.lpx"), -1);
-    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -1);
-    EXPECT_EQ(LEDInitScreen(1), -1);
-    EXPECT_EQ(LEDPlayInit(), -1);
     RecordingSettings settings {};
     EXPECT_EQ(LEDRecordingStop(settings), -1);
-    EXPECT_EQ(LEDDMXDataSend(0, nullptr, 0), -1);
     LEDDMXEndDataSend();
+}
+
+// Screens without a sender: nothing goes to the network and no command
+// runs; the editor exports are left to the in-process tests, which replace
+// the UI host.
+TEST(CorvaneDll, NetworkAndLayoutExportsWithoutASender)
+{
+    ASSERT_EQ(LEDSetScreenNum(1), 1);
+    EXPECT_EQ(LEDSetLayout(1, L"x.lpx"), -2);
+    EXPECT_EQ(LEDSetLayout(2, L"x.lpx"), -1);
+    EXPECT_EQ(LEDSetGroup(1, 1, 1, 1, 4), 0);
+    EXPECT_EQ(LEDInitScreen(1), 0);
+    EXPECT_EQ(LEDBindIPMac(1), 0);
+    EXPECT_EQ(LEDPlayFrameSynchro(1), 0);
+    EXPECT_EQ(LEDDMXDataSend(0, nullptr, 0), -1);
+    EXPECT_EQ(LEDPlayStop(), -1);
 }
 
 TEST(CorvaneDll, ColourModesAndExchangePaths)

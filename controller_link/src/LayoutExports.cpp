@@ -1,0 +1,98 @@
+// Layout exports: new and edited layouts through the layout editor, DXF
+// imports, a layout file taken as it is, and clearing a screen's layout.
+// Each that succeeds leaves the layout in the screen, a copy in the
+// screen's exchange ".lpx" and its pixel map in the ".pix".
+#include "ControllerTable.h"
+#include "Corvane.h"
+#include "CorvaneLibrary.h"
+#include "MessageDlg.h"
+#include "PixelMapFile.h"
+
+namespace {
+
+// Runs the editor dialog for screen `number`: 0, -1 or -2.
+int RunEditor(
+    int number, int mode, int width, int height, int portsPerController, int channelsPerPort, const CString& path)
+{
+    CLEDScreen* screen = Library().screens.Screen(number);
+    if (!screen)
+        return -1;
+    CMessageDlg dlg;
+    dlg.m_mode = mode;
+    dlg.m_screen = number;
+    dlg.m_width = width;
+    dlg.m_height = height;
+    dlg.m_portsPerController = portsPerController;
+    dlg.m_channelsPerPort = channelsPerPort;
+    dlg.m_path = path;
+    dlg.DoModal();
+    if (!dlg.m_saved)
+        return -2;
+    // The dialog may have run other calls' messages: look the screen up again.
+    screen = Library().screens.Screen(number);
+    if (!screen || !screen->ReadLayout(ScreenLayoutPath(number)))
+        return -2;
+    WritePixFile(ScreenPixelMapPath(number), number);
+    return 0;
+}
+
+} // namespace
+
+CORVANE_API int __stdcall LEDNewLayout(int screen, int width, int height, int portsPerController, int channelsPerPort)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return GuardedExport(L"LEDNewLayout", -1,
+        [&] { return RunEditor(screen, 1, width, height, portsPerController, channelsPerPort, CString()); });
+}
+
+CORVANE_API int __stdcall LEDNewLayout2(int screen, int width, int height, int portsPerController, int channelsPerPort)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return GuardedExport(L"LEDNewLayout2", -1,
+        [&] { return RunEditor(screen, 5, width, height, portsPerController, channelsPerPort, CString()); });
+}
+
+CORVANE_API int __stdcall LEDEditLayout(int screen)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return GuardedExport(
+        L"LEDEditLayout", -1, [&] { return RunEditor(screen, 2, 512, 384, 8, 3072, ScreenLayoutPath(screen)); });
+}
+
+CORVANE_API int __stdcall LEDLoadDxfLayout(int screen, const wchar_t* path)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return GuardedExport(
+        L"LEDLoadDxfLayout", -1, [&] { return RunEditor(screen, 3, 512, 384, 8, 3072, CString(path ? path : L"")); });
+}
+
+CORVANE_API int __stdcall LEDSetLayout(int screen, const wchar_t* path)
+{
+    return GuardedExport(L"LEDSetLayout", -1, [&] {
+        CLEDScreen* s = Library().screens.Screen(screen);
+        if (!s)
+            return -1;
+        if (!path || !s->ReadLayout(path))
+            return -2;
+        CreateDirectoryW(GetExchangeFolder(), nullptr);
+        CopyFileW(path, ScreenLayoutPath(screen), FALSE);
+        WritePixFile(ScreenPixelMapPath(screen), screen);
+        return 0;
+    });
+}
+
+CORVANE_API int __stdcall LEDClearLayout(int screen)
+{
+    return GuardedExport(L"LEDClearLayout", -1, [&] {
+        CLEDScreen* s = Library().screens.Screen(screen);
+        if (!s)
+            return -1;
+        s->ClearLayout();
+        s->m_groupMode = 0;
+        s->m_controllers.clear();
+        s->m_ready = 0;
+        DeleteFileW(ScreenLayoutPath(screen));
+        DeleteFileW(ScreenPixelMapPath(screen));
+        return 0;
+    });
+}

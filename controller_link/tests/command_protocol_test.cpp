@@ -1,0 +1,180 @@
+// Commands, queries and online checks as loopback fake controllers see and
+// answer them.
+#include "NetScreenFixture.h"
+
+#include "Send_Udp.h"
+
+#include <chrono>
+
+namespace {
+
+using namespace corvane_test;
+using Bytes = std::vector<std::uint8_t>;
+
+class CommandProtocol : public NetScreens { };
+
+// The reply template of every controller of a sender bound on 127.0.0.1.
+Bytes ReplyTemplate(std::uint16_t port)
+{
+    Bytes t = { 0x02, 0x11, 0x22, 0x33, 0x44, 0x55, 0x00, 0x51, 0x56, 0x54, 0xFF, 0xFF, 0x08, 0x00, 0x45, 0x00, 0x01,
+        0x1C, 0xE1, 0x00, 0x00, 0x00, 0x40, 0x11, 0xD7, 0xF1, 0xC0, 0xA8, 0x00, 0x37, 0xFF, 0xFF, 0xFF, 0xFF };
+    for (int i = 0; i < 2; ++i) {
+        t.push_back(std::uint8_t(port >> 8));
+        t.push_back(std::uint8_t(port));
+    }
+    t.insert(t.end(), { 0x01, 0x08, 0x00, 0x00 });
+    return t;
+}
+
+TEST_F(CommandProtocol, SyncCodesFollowTheProtocolVersion)
+{
+    MakeScreens(1, 3, 2);
+    struct Case {
+        int version;
+        std::uint8_t sync;
+    };
+    // Version 2 is not one of the versions: the codes stay.
+    const Case cases[] = { { 0, 0 }, { 1, 80 }, { 2, 80 }, { 3, 60 } };
+    for (const Case& c : cases) {
+        if (c.version != 0) {
+            EXPECT_EQ(LEDSetProtocalVersion(c.version), c.version);
+        }
+        ASSERT_EQ(LEDPlayFrameSynchro(1), 0);
+        const auto packets = m_controllers.WaitFor(2);
+        m_controllers.Take(20);
+        ASSERT_EQ(packets.size(), 2u) << "version " << c.version;
+        EXPECT_EQ(packets[0].to, "127.0.0.101");
+        EXPECT_EQ(packets[1].to, "127.0.0.102");
+        for (const auto& p : packets)
+            EXPECT_EQ(p.bytes, Command(0xFFFF, c.sync, 0, 0));
+    }
+    EXPECT_EQ(Library().dmxParameterCode, 62);
+    EXPECT_EQ(LEDPlayFrameSynchro(2), -1);
+
+    // Sync is off while a recording holds it, and on a screen not ready.
+    Screen(1).m_syncEnabled = 0;
+    ASSERT_EQ(LEDPlayFrameSynchro(1), 0);
+    Screen(1).m_syncEnabled = 1;
+    ASSERT_EQ(LEDSetGroup(1, 1, 1, 1, 2), 0); // rebuilt, not ready
+    ASSERT_EQ(LEDPlayFrameSynchro(1), 0);
+    EXPECT_TRUE(m_controllers.Take().empty());
+}
+
+TEST_F(CommandProtocol, QueryCarriesTheReplyTemplateAndTheAnswerComesBack)
+{
+    MakeScreens(1, 3, 2);
+    m_answer = [](const std::string&, std::uint16_t asked) { return std::optional<std::uint16_t>(asked); };
+    ControllerEntry& entry = Screen(1).m_controllers[1];
+    std::uint8_t reply[256];
+    ASSERT_EQ(SendQueryWait(entry.replyTemplate.data(), reply, Sender(), entry.ipText, 3, 3, 0), 0);
+    EXPECT_EQ(reply[0], 3);
+    EXPECT_EQ(reply[1], 0);
+
+    const auto packets = m_controllers.Take();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].to, "127.0.0.102");
+    Bytes expected = Command(3, 3, 0, 256, ReplyTemplate(Sender().boundPort));
+    EXPECT_EQ(packets[0].bytes, expected);
+    EXPECT_EQ(packets[0].bytes.size(), 56u);
+    // The reply socket holds the bound port, so the query leaves from the
+    // outside sender's own socket.
+    EXPECT_EQ(packets[0].fromPort, Sender().boundPort + 111);
+}
+
+TEST_F(CommandProtocol, NoReplyGives2300AndAFailedSendGives2301)
+{
+    MakeScreens(1, 3, 2);
+    ControllerEntry& entry = Screen(1).m_controllers[0];
+    std::uint8_t reply[256];
+    std::memset(reply, 0xAA, sizeof reply);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendQueryWait(entry.replyTemplate.data(), reply, Sender(), entry.ipText, 3, 1, 0), 2300);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(13));
+    EXPECT_EQ(reply[0], 0) << "the reply buffer is cleared first";
+    m_controllers.Take();
+
+    // An outside sender whose socket failed reports 10057 for every send.
+    {
+        SOCKET taken = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+        sockaddr_in a {};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(33999);
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+        EXPECT_NE(Sender().outside->create_socket("127.0.0.1", 33999), 0);
+        closesocket(taken);
+    }
+    EXPECT_EQ(SendQueryWait(entry.replyTemplate.data(), reply, Sender(), entry.ipText, 3, 1, 0), 2301);
+    EXPECT_EQ(SendQuery(entry.replyTemplate.data(), Sender(), entry.ipText, 1), 2301);
+    EXPECT_EQ(SendCommand(0, Sender(), entry.ipText, 0, 0xFFFF, nullptr, 0, 0), 2301);
+    EXPECT_NE(m_log.DayText(2024, 3, 5).find(L"08:00:00 错误 read send失败 10057\r\n"), std::wstring::npos);
+    EXPECT_TRUE(m_controllers.Take().empty());
+}
+
+TEST_F(CommandProtocol, GroupCheckCountsOnlyPortsThatAnswerWithTheirOwnNumber)
+{
+    MakeScreens(1, 3, 2);
+    // Controller 1 answers port 1, and port 2 as port 6; controller 2 is silent.
+    m_answer = [](const std::string& to, std::uint16_t asked) -> std::optional<std::uint16_t> {
+        if (to == "127.0.0.101")
+            return asked == 2 ? 6 : asked;
+        return std::nullopt;
+    };
+    CWordArray ports;
+    ports.Add(99);
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 1);
+    ASSERT_EQ(ports.GetSize(), 1);
+    EXPECT_EQ(ports[0], 1);
+    EXPECT_EQ(Screen(1).m_onlinePorts, 1);
+    EXPECT_EQ(Screen(1).m_controllers[0].onlineCount, 1);
+    EXPECT_EQ(Screen(1).m_controllers[1].onlineCount, 0);
+    EXPECT_EQ(m_log.DayText(2024, 3, 5), L"08:00:00 信息 group1，rd=1，rt=1\r\n08:00:00 信息 group1，rd=2，rt=6\r\n");
+
+    const auto packets = m_controllers.Take();
+    ASSERT_EQ(packets.size(), 3u);
+    EXPECT_EQ(packets[2].to, "127.0.0.102");
+    EXPECT_EQ(packets[2].bytes, Command(3, 3, 0, 256, ReplyTemplate(Sender().boundPort)));
+
+    // A second check counts afresh.
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 1);
+    EXPECT_EQ(Screen(1).m_controllers[0].online.size(), 1u);
+}
+
+TEST_F(CommandProtocol, MulticastCheckRecordsEveryReplyAndAsksAgainForMissingPorts)
+{
+    MakeScreens(1, 12, 0, 5);
+    // Port numbers run from the first port, 5: port 11 never answers.
+    m_answer = [](const std::string& to, std::uint16_t asked) -> std::optional<std::uint16_t> {
+        if (to != "127.1.1.1" || asked == 11)
+            return std::nullopt;
+        return asked;
+    };
+    CWordArray ports;
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 11);
+    std::vector<int> got;
+    for (INT_PTR i = 0; i < ports.GetSize(); ++i)
+        got.push_back(ports[i]);
+    std::sort(got.begin(), got.end());
+    const std::vector<int> expected = { 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16 };
+    EXPECT_EQ(got, expected);
+
+    const auto packets = m_controllers.Take();
+    // Twelve queries and one more for the silent port.
+    ASSERT_EQ(packets.size(), 13u);
+    EXPECT_EQ(packets[12].bytes, Command(11, 3, 0, 256, ReplyTemplate(Sender().boundPort)));
+    for (const auto& p : packets)
+        EXPECT_EQ(p.to, "127.1.1.1");
+}
+
+TEST_F(CommandProtocol, CheckOfAScreenNotReadyFindsNothing)
+{
+    ASSERT_EQ(LEDNewScreen(), 1);
+    CWordArray ports;
+    ports.Add(1);
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 0);
+    EXPECT_EQ(ports.GetSize(), 0);
+    EXPECT_EQ(LEDCheckSysNum(2, &ports), -1);
+    EXPECT_EQ(LEDCheckSysNum(0, &ports), -1);
+}
+
+} // namespace

@@ -1,0 +1,191 @@
+// The layout exports that start the layout editor: its command lines for
+// modes 1, 2, 3 and 5 through the UI host, and the editor's WM_COPYDATA
+// replies played by a fake editor thread (saved paths, then "EXIT").
+#include "Corvane.h"
+#include "CorvaneLibrary.h"
+#include "LayoutTestFiles.h"
+#include "MessageDlg.h"
+#include "NetTestSupport.h"
+#include "PixelMapFile.h"
+#include "TestSupport.h"
+
+#include <fw_testing.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+using namespace corvane_test;
+
+// The scripted host that also plays the editor: at the shell start it
+// records the command line and lets a thread send the replies to the
+// window the command line names.
+class CEditorHost : public fwtest::CScriptedUiHost {
+public:
+    std::vector<std::wstring> m_replies; // paths, then usually "EXIT"
+    CString m_file;
+    CString m_parameters;
+    int m_nShowCmd = 0;
+    std::thread m_editor;
+
+    ~CEditorHost() override
+    {
+        if (m_editor.joinable())
+            m_editor.join();
+    }
+
+    BOOL ShellOpen(
+        HWND hWndOwner, LPCTSTR lpszFile, LPCTSTR lpszParameters, LPCTSTR lpszDirectory, int nShowCmd) override
+    {
+        m_file = lpszFile;
+        m_parameters = lpszParameters;
+        m_nShowCmd = nShowCmd;
+        const BOOL started = CScriptedUiHost::ShellOpen(hWndOwner, lpszFile, lpszParameters, lpszDirectory, nShowCmd);
+        if (started) {
+            // "CMDn-<window>," or "\"CMDn-<window>,".
+            const int dash = m_parameters.Find(L'-');
+            const HWND window = reinterpret_cast<HWND>(INT_PTR(_wtoi(m_parameters.GetString() + dash + 1)));
+            m_editor = std::thread([window, replies = m_replies] {
+                for (const std::wstring& text : replies) {
+                    COPYDATASTRUCT data { 0, DWORD((text.size() + 1) * 2), const_cast<wchar_t*>(text.c_str()) };
+                    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+                }
+            });
+        }
+        return started;
+    }
+};
+
+class LayoutLaunch : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        LEDSetScreenNum(0);
+        SetProgramFolderOverride((m_folder.Path() + L"\\").c_str());
+        CreateDirectoryW((m_folder.Path() + L"\\TF").c_str(), nullptr);
+        ASSERT_EQ(LEDNewScreen(), 1);
+    }
+    void TearDown() override
+    {
+        LEDSetScreenNum(0);
+        LEDSetLanguage(2);
+        SetProgramFolderOverride(CString());
+    }
+    std::wstring Layout(const wchar_t* name, int ports) { return WritePairLayout(m_folder.Path(), name, ports); }
+    CString WindowPart(const CString& parameters) const
+    {
+        const int dash = parameters.Find(L'-');
+        return parameters.Mid(dash + 1, parameters.Find(L',') - dash - 1);
+    }
+
+    CScratchFolder m_folder;
+};
+
+TEST_F(LayoutLaunch, NewLayoutStartsTheEditorAndReadsTheLastSaveAfterExit)
+{
+    const std::wstring first = Layout(L"first.lpx", 2);
+    const std::wstring second = Layout(L"second.lpx", 3);
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { first, second, L"EXIT" };
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), 0);
+    EXPECT_EQ(host.m_file, GetLayoutEditorPath());
+    EXPECT_EQ(host.m_nShowCmd, SW_SHOWNORMAL);
+    const CString window = WindowPart(host.m_parameters);
+    EXPECT_GT(_wtoi(window), 0);
+    EXPECT_EQ(host.m_parameters, L"CMD1-" + window + L",256,128,8,3072,2");
+
+    CLEDScreen& screen = *Library().screens.Screen(1);
+    EXPECT_EQ(screen.m_portCount, 3) << "the second save wins";
+    EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), ReadFileBytes(second));
+    EXPECT_NE(GetFileAttributesW(ScreenPixelMapPath(1)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(screen.m_controllers.size(), 1u);
+    EXPECT_EQ(host.PendingCount(), 0u);
+}
+
+TEST_F(LayoutLaunch, LightBoxLayoutUsesMode5AndTheLanguage)
+{
+    const std::wstring saved = Layout(L"box.lpx", 1);
+    ASSERT_EQ(LEDSetLanguage(4), 4);
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { saved, L"EXIT" };
+    EXPECT_EQ(LEDNewLayout2(1, 64, 32, 4, 512), 0);
+    EXPECT_EQ(host.m_parameters, L"CMD5-" + WindowPart(host.m_parameters) + L",64,32,4,512,4");
+}
+
+TEST_F(LayoutLaunch, EditingQuotesTheExchangeFileAndNeedsIt)
+{
+    {
+        // No exchange file yet: no editor, -2.
+        CEditorHost host;
+        EXPECT_EQ(LEDEditLayout(1), -2);
+        EXPECT_TRUE(host.Transcript().empty());
+    }
+    ASSERT_EQ(LEDSetLayout(1, Layout(L"start.lpx", 2).c_str()), 0);
+    const std::wstring saved = Layout(L"edited.lpx", 4);
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { saved, L"EXIT" };
+    EXPECT_EQ(LEDEditLayout(1), 0);
+    EXPECT_EQ(host.m_parameters, L"\"CMD2-" + WindowPart(host.m_parameters) + L"," + ScreenLayoutPath(1) + L"\",2");
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 4);
+    EXPECT_EQ(LEDEditLayout(2), -1);
+    EXPECT_EQ(LEDEditLayout(0), -1);
+}
+
+TEST_F(LayoutLaunch, DxfImportClosedWithoutSavingLeavesTheScreen)
+{
+    ASSERT_EQ(LEDSetLayout(1, Layout(L"start.lpx", 2).c_str()), 0);
+    const std::wstring dxf = m_folder.Path() + L"\\drawing one.dxf";
+    WriteBytes(dxf, { '0', '\n', 'E', 'O', 'F', '\n' });
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { L"EXIT" };
+    EXPECT_EQ(LEDLoadDxfLayout(1, dxf.c_str()), -2);
+    EXPECT_EQ(host.m_parameters, L"\"CMD3-" + WindowPart(host.m_parameters) + L"," + dxf.c_str() + L"\",2");
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 2);
+
+    CEditorHost none;
+    EXPECT_EQ(LEDLoadDxfLayout(1, (m_folder.Path() + L"\\missing.dxf").c_str()), -2);
+    EXPECT_EQ(LEDLoadDxfLayout(1, nullptr), -2);
+    EXPECT_TRUE(none.Transcript().empty());
+}
+
+TEST_F(LayoutLaunch, AnEditorThatCannotStartEndsTheWait)
+{
+    CEditorHost host;
+    host.ExpectShellOpen(FALSE);
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
+    EXPECT_EQ(LEDNewLayout(3, 256, 128, 8, 3072), -1);
+}
+
+TEST_F(LayoutLaunch, ASavedFileThatIsNotALayoutGivesMinus2)
+{
+    const std::wstring junk = m_folder.Path() + L"\\junk.lpx";
+    WriteBytes(junk, { 1, 2, 3 });
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { junk, L"EXIT" };
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
+    // The copy is already in place.
+    EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), ReadFileBytes(junk));
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 0);
+}
+
+TEST(MessageDlgReplies, TextIsBoundedByTheSizeTheSenderGave)
+{
+    // A reply without its terminating zero inside the given size reads
+    // only what the size covers.
+    CMessageDlg dlg;
+    dlg.m_mode = 1;
+    EXPECT_EQ(dlg.CommandLine(reinterpret_cast<HWND>(INT_PTR(1234)), 6), L"CMD1-1234,512,384,8,3072,6");
+    dlg.m_mode = 3;
+    dlg.m_path = L"C:\\a b\\c.dxf";
+    EXPECT_EQ(dlg.CommandLine(reinterpret_cast<HWND>(INT_PTR(99)), 2), L"\"CMD3-99,C:\\a b\\c.dxf\",2");
+    dlg.m_mode = 4;
+    EXPECT_TRUE(dlg.CommandLine(nullptr, 2).IsEmpty());
+}
+
+} // namespace
