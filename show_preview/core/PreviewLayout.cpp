@@ -1,0 +1,229 @@
+// Reading layout files for the preview (see PreviewLayout.h).
+#include "PreviewLayout.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+#include <utility>
+
+#include "ByteBufferFile.h"
+#include "FileScrambler.h"
+#include "LayoutArchive.h"
+#include "LayoutFile.h"
+#include "LayoutFileFormat.h"
+
+namespace preview {
+
+namespace {
+
+bool StartRecords(int width, int height, const std::vector<WORD>& controllers, PreviewLayout& build)
+{
+    if (width < 1 || height < 1 || static_cast<long long>(width) * height > kMaxLayoutPixels)
+        return false;
+    for (WORD ports : controllers)
+        if (ports > kMaxControllerPorts)
+            return false; // more ports than a record has group places
+    build.width = width;
+    build.height = height;
+    build.records.resize(controllers.size());
+    for (std::size_t c = 0; c < controllers.size(); ++c)
+        build.records[c].m_ports = controllers[c];
+    return true;
+}
+
+// A double-sided layout has each lamp followed by its mirror image.
+std::vector<CLPoint> WithMirrors(const std::vector<CLPoint>& lamps, bool doubleSided, int width)
+{
+    if (!doubleSided)
+        return lamps;
+    std::vector<CLPoint> pairs;
+    pairs.reserve(lamps.size() * 2);
+    for (const CLPoint& lamp : lamps) {
+        pairs.push_back(lamp);
+        CLPoint mirror(lamp);
+        const long long x = static_cast<long long>(width) - lamp.x - 1;
+        mirror.x = x < INT_MIN || x > INT_MAX ? -1 : static_cast<LONG>(x);
+        pairs.push_back(mirror);
+    }
+    return pairs;
+}
+
+bool TooManyLamps(std::size_t lamps, bool doubleSided)
+{
+    return lamps > static_cast<std::size_t>(doubleSided ? kMaxScreenPortLamps / 2 : kMaxScreenPortLamps);
+}
+
+void KeepLamps(PreviewLayout& build, ControllerLayout& record, int port, const std::vector<CLPoint>& lamps,
+    const CString& format, bool& typeTaken)
+{
+    if (!typeTaken) {
+        build.typeText = format;
+        typeTaken = true;
+    }
+    auto& list = record.m_lampLists[static_cast<std::size_t>(port)];
+    list.clear();
+    for (const CLPoint& lamp : lamps)
+        list.emplace_back(static_cast<int>(lamp.x), static_cast<int>(lamp.y));
+    const int count = static_cast<int>(lamps.size());
+    record.m_lampCounts[static_cast<std::size_t>(port)] = count;
+    record.m_lampFormats[static_cast<std::size_t>(port)] = format;
+    record.m_largestLampCount = std::max(record.m_largestLampCount, count);
+}
+
+// Brightness (rest 100) and gamma (rest 0) tables of the preview's size.
+std::vector<BYTE> PortTable(const std::vector<BYTE>& stored, BYTE rest)
+{
+    std::vector<BYTE> table(kPortOutputTableSize, rest);
+    std::copy_n(stored.begin(), std::min<std::size_t>(stored.size(), kPreviewTableEntries), table.begin());
+    return table;
+}
+
+bool BuildFromCurrent(const LayoutFileContents& file, PreviewLayout& build)
+{
+    if (!StartRecords(file.width, file.height, file.controllers, build))
+        return false;
+    build.portCount = file.portCount;
+    build.channelsPerPort = file.channelsPerPort;
+    build.typeText = file.projectLampFormat;
+    bool typeTaken = false;
+    const bool doubleSided = file.doubleSided != 0;
+
+    std::vector<ChannelOrder> types(file.lampTypes.size());
+    for (std::size_t i = 0; i < types.size(); ++i)
+        ParseChannelOrder(file.lampTypes[i], types[i]);
+
+    std::size_t next = 0;
+    for (ControllerLayout& record : build.records) {
+        for (int p = 0; p < record.m_ports; ++p) {
+            const LayoutFilePort& port = file.ports[next++];
+            if (port.lamps.empty())
+                continue; // the output number stays missing from the record
+            if (TooManyLamps(port.lamps.size(), doubleSided))
+                return false;
+            const std::vector<CLPoint> lamps = WithMirrors(port.lamps, doubleSided, file.width);
+            KeepLamps(build, record, p, lamps, port.lampFormat, typeTaken);
+
+            PortOutput group;
+            group.m_lampFormat = port.lampFormat;
+            group.m_portIndex = p;
+            if (!group.BuildPortOutputMap(lamps.data(), static_cast<int>(lamps.size()), types, port.lampFormatIndex,
+                    port.dataOffset, file.width, file.height))
+                return false;
+            // The drawing takes the colour order of the port's own lamp type.
+            if (!group.ParseChannelOrderArchive(port.lampFormat, build.bitsPerPixel))
+                return false;
+            group.SetPortTables(PortTable(port.brightness, 100).data(), PortTable(port.gamma, 0).data());
+            record.m_outputs.push_back(std::move(group));
+        }
+    }
+    return true;
+}
+
+bool BuildFromArchive(const LayoutArchiveContents& file, PreviewLayout& build)
+{
+    if (!StartRecords(file.width, file.height, file.controllers, build))
+        return false;
+    build.portCount = file.portCount;
+    build.channelsPerPort = file.channelsPerPort;
+    build.typeText = file.projectLampFormat;
+    bool typeTaken = false;
+    const bool doubleSided = file.doubleSided != 0;
+
+    std::size_t next = 0;
+    for (ControllerLayout& record : build.records) {
+        for (int p = 0; p < record.m_ports; ++p) {
+            const LayoutFilePort& port = file.ports[next++];
+            if (port.lamps.empty())
+                continue;
+            if (TooManyLamps(port.lamps.size(), doubleSided))
+                return false;
+            std::vector<CLPoint> positions;
+            positions.reserve(port.lamps.size());
+            for (const CLPoint& lamp : port.lamps)
+                positions.emplace_back(lamp.x, lamp.y);
+            const std::vector<CLPoint> lamps = WithMirrors(positions, doubleSided, file.width);
+            KeepLamps(build, record, p, lamps, port.lampFormat, typeTaken);
+
+            PortOutput group;
+            group.m_lampFormat = port.lampFormat;
+            group.m_portIndex = p;
+            group.m_dataOffset = file.dataOffset;
+            if (!group.ParseChannelOrderArchive(port.lampFormat, build.bitsPerPixel))
+                return false;
+            const auto& cells = record.m_lampLists[static_cast<std::size_t>(p)];
+            if (group.BuildPortOutputMapArchive(
+                    cells.data(), static_cast<int>(cells.size()), build.bitsPerPixel, file.width, file.height)
+                != ArchiveMapResult::Ok)
+                return false;
+            record.m_outputs.push_back(std::move(group));
+        }
+    }
+    return true;
+}
+
+bool ReadArchive(std::vector<BYTE> bytes, PreviewLayout& build)
+{
+    LayoutArchiveContents contents;
+    {
+        CByteBufferFile file(std::move(bytes));
+        CArchive archive(&file, CArchive::load);
+        if (ParseLayoutArchive(archive, contents) != LayoutReadResult::Ok)
+            return false;
+    }
+    std::size_t ports = 0;
+    for (WORD n : contents.controllers)
+        ports += n;
+    if (ports != contents.ports.size())
+        return false;
+    return BuildFromArchive(contents, build);
+}
+
+} // namespace
+
+bool ReadPreviewLayoutBytes(std::vector<BYTE> bytes, PreviewLayout& layout, bool* wasPlainArchive)
+{
+    if (wasPlainArchive != nullptr)
+        *wasPlainArchive = false;
+    if (bytes.empty())
+        return false;
+    PreviewLayout build;
+    try {
+        if (HasLayoutMagic(bytes.data(), bytes.size())) {
+            LayoutFileContents contents;
+            if (ParseLayoutBytes(bytes.data(), bytes.size(), contents) != LayoutReadResult::Ok)
+                return false;
+            if (!BuildFromCurrent(contents, build))
+                return false;
+        } else {
+            const bool scrambled = UnscrambleBytes(bytes);
+            if (!ReadArchive(std::move(bytes), build))
+                return false;
+            if (wasPlainArchive != nullptr)
+                *wasPlainArchive = !scrambled;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    layout = std::move(build);
+    return true;
+}
+
+bool ReadPreviewLayout(const CString& path, PreviewLayout& layout)
+{
+    std::vector<BYTE> bytes;
+    try {
+        if (!ReadWholeFile(path, bytes) || bytes.empty())
+            return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    bool plainArchive = false;
+    if (!ReadPreviewLayoutBytes(std::move(bytes), layout, &plainArchive))
+        return false;
+    // Archive layouts stay scrambled on disk once the preview has read them.
+    if (plainArchive)
+        ScrambleFileInPlace(path);
+    return true;
+}
+
+} // namespace preview
