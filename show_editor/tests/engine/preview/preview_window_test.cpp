@@ -482,3 +482,38 @@ TEST_F(PreviewWindow, ReleasesItsGdiObjects)
 }
 
 } // namespace
+
+namespace {
+
+// Not part of the run: shows a preview on screen for a person to look at
+// (a screenshot), with --gtest_also_run_disabled_tests.
+TEST(PreviewShowcase, DISABLED_ShowsDotsOnScreen)
+{
+    CHostWindow host(20, 20, 480, 280, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE);
+    host.SetWindowText(L"Dot-matrix preview");
+    CDornelDoc doc;
+    doc.m_playState = PLAY_PLAYING;
+    QvSegmentGourp* segment = doc.NewSegment(TRUE, FALSE);
+    segment->m_views.GetAt(0)->m_canvasRect.SetRect(90, 45, 270, 135);
+    NodeInfo node(1, 1, L"View_01", NODE_VIEW);
+    doc.m_pCurrentViewNode = &node;
+    CMutex mutex;
+    Canvas frame(50, 25);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 50; ++x)
+            frame.dc()->SetPixel(x, y, RGB(255 * x / 49, 255 * y / 24, 255 - 255 * x / 49));
+    CCanvas canvas;
+    canvas.SetDocument(&doc);
+    canvas.SetFrameMutex(&mutex);
+    const CanvasGeometry geometry { 450, 225, 800, 0, 1 };
+    canvas.SetGeometrySource([&] { return geometry; });
+    canvas.SetFrame(frame.dc(), 50, 25);
+    canvas.SetTrackerVisible(TRUE);
+    ASSERT_TRUE(canvas.CreateCanvas(&host, CRect(5, 5, 455, 230)));
+    canvas.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(450, 225));
+    canvas.Invalidate();
+    fwtest::PumpUntil([] { return false; }, 6000);
+    doc.m_pCurrentViewNode = nullptr;
+}
+
+} // namespace
