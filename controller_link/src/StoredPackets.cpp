@@ -2,6 +2,7 @@
 #include "StoredPackets.h"
 
 #include "AdapterTable.h"
+#include "CommandProtocol.h"
 
 #include <windows.h>
 
@@ -16,18 +17,6 @@ void PutBE16(std::uint8_t* p, unsigned v)
 {
     p[0] = std::uint8_t(v >> 8);
     p[1] = std::uint8_t(v);
-}
-
-void PutLE16(std::uint8_t* p, unsigned v)
-{
-    p[0] = std::uint8_t(v);
-    p[1] = std::uint8_t(v >> 8);
-}
-
-void PutLE32(std::uint8_t* p, std::uint32_t v)
-{
-    PutLE16(p, v & 0xFFFFu);
-    PutLE16(p + 2, v >> 16);
 }
 
 std::uint32_t SumWords(const std::uint8_t* bytes, std::size_t length, std::uint32_t sum)
@@ -178,16 +167,11 @@ int CPacketAssembler::BuildRecordedCommand(std::uint32_t value, const std::uint8
     const int padded = packet < kMinCommandLength ? kMinCommandLength : packet;
     if (!storedFrame || kStoredHeaderSize + padded > kStoredFrameCapacity || (payloadLength > 0 && !payload))
         return -1;
+    // The command as it is sent live, to all ports with flag 0.
+    const std::vector<std::uint8_t> command
+        = BuildCommandPacket(kAllPorts, 0, code, value, payloadLength, payload, payloadLength);
     ClearUsed();
-    std::uint8_t* command = m_buffer.data() + kIpUdpHeaderSize;
-    std::memcpy(command, "QVTN", 4);
-    PutLE16(command + 4, kAllPorts);
-    command[6] = 0; // flag
-    command[7] = code;
-    PutLE32(command + 8, value);
-    PutLE16(command + 12, payloadLength);
-    if (payloadLength > 0)
-        std::memcpy(command + kCommandHeaderSize, payload, payloadLength);
+    std::memcpy(m_buffer.data() + kIpUdpHeaderSize, command.data(), command.size());
     m_write = std::size_t(kIpUdpHeaderSize + padded);
     const int length = FinishRecordedDatagram(controllerIp, senderIp);
     if (length < 0)

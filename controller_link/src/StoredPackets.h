@@ -28,10 +28,8 @@ constexpr std::uint16_t kStoredUdpPort = 12345;
 // Both length fields of every stored datagram say this.
 constexpr std::uint16_t kStoredLengthField = 1500;
 constexpr std::uint8_t kIdentificationHigh = 0xE1;
-constexpr int kCommandHeaderSize = 14;
-// Commands shorter than this are zero-padded to it.
+// Commands (CommandProtocol.h) shorter than this are zero-padded to it.
 constexpr int kMinCommandLength = 18;
-constexpr std::uint16_t kAllPorts = 0xFFFF;
 constexpr int kStoredFrameCapacity = 2048;
 
 // The standard one's-complement checksum of `length` bytes (words big-endian).

@@ -1,0 +1,275 @@
+// The off-line show recorder (see OfflineRecorder.h).
+#include "OfflineRecorder.h"
+
+#include "ColourProcessing.h"
+#include "CommandProtocol.h"
+#include "DailyLog.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr double kMiB = 1048576.0;
+
+void PutU16(std::uint8_t* p, unsigned v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
+
+std::uint16_t PortNumber(const CLEDScreen& screen, int portIndex)
+{
+    return std::uint16_t(screen.m_groupMode != 0 ? portIndex + 1 : screen.m_firstPort + portIndex);
+}
+
+// Reads a whole file; false when it is missing or unreadable.
+bool ReadWholeFile(const CString& path, std::vector<std::uint8_t>& bytes)
+{
+    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size {};
+    bool ok = GetFileSizeEx(h, &size) && size.QuadPart >= 0 && size.QuadPart < 0x7FFFFFFF;
+    if (ok) {
+        bytes.resize(std::size_t(size.QuadPart));
+        DWORD read = 0;
+        ok = bytes.empty() || (ReadFile(h, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+} // namespace
+
+int COfflineRecorder::CreateFile(const CString& path)
+{
+    Abandon();
+    return m_file.Create(path) ? 0 : kRecordFileFailed;
+}
+
+int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<ControllerEntry>& controllers,
+    LocalSender& sender, unsigned framesPerSecond, int syncCode, bool scramble)
+{
+    if (!m_file.IsOpen() || framesPerSecond == 0)
+        return kRecordFileFailed;
+    m_failed = false;
+    m_loggedFrameFull = false;
+    m_loggedLongPort = false;
+    m_frames = 0;
+    m_facts = {};
+    m_facts.frameIntervalMs = std::uint16_t(1000u / framesPerSecond);
+    m_blockA.assign(offline::kHeaderBlockSize, 0);
+    m_blockB.assign(offline::kHeaderBlockSize, 0);
+    m_totalBytes = offline::kFramesOffset;
+    m_assembler.SetScrambling(scramble);
+
+    // Block B: its length in sectors, then a sync command for every
+    // controller and a start command for every controller.
+    const int count = int(controllers.size());
+    PutU16(m_blockB.data(), unsigned(screen.m_groupMode != 0 ? 6 * count + 1 : 7));
+    char senderIp[17];
+    IPv4Text(sender.ipv4, senderIp);
+    int slot = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ControllerEntry& c : controllers) {
+            if (slot >= offline::kMaxCommandSlots)
+                break;
+            char controllerIp[17];
+            IPv4Text(c.ipv4, controllerIp);
+            int length;
+            if (pass == 0) {
+                length = m_assembler.BuildRecordedCommand(0, sender.mac, senderIp, controllerIp, c.mac,
+                    std::uint8_t(syncCode), nullptr, 0, sender.storedFrame.data());
+            } else {
+                std::uint8_t first[2];
+                PutU16(first, unsigned(screen.m_groupMode != 0 ? c.firstPort + 1 : screen.m_firstPort));
+                length = m_assembler.BuildRecordedCommand(kFrameStartValue, sender.mac, senderIp, controllerIp, c.mac,
+                    kFrameStartCode, first, 2, sender.storedFrame.data());
+            }
+            if (length > 0 && std::size_t(length) <= offline::kSlotSize) {
+                std::memcpy(m_blockB.data() + offline::kCommandSlotsOffset + std::size_t(slot) * offline::kSlotSize,
+                    sender.storedFrame.data(), std::size_t(length));
+            }
+            ++slot;
+        }
+    }
+
+    m_frame.assign(offline::kFrameBufferSize, 0);
+    std::memcpy(m_frame.data(), offline::kMagic, 4);
+    if (!m_file.Append(m_blockA.data(), m_blockA.size()) || !m_file.Append(m_blockB.data(), m_blockB.size())) {
+        LogLevel(LOG_ERROR, L"off-line file: header blocks could not be written (%d)", int(GetLastError()));
+        Abandon();
+        return kRecordFileFailed;
+    }
+    m_open = true;
+    return 0;
+}
+
+bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const ControllerEntry& controller,
+    const LocalSender& sender, const unsigned char* pixels, std::size_t& frameBytes)
+{
+    ControllerLayout& port = screen.m_ports[std::size_t(portIndex)];
+    const unsigned char* data[netrove::kOutputCount] = {};
+    unsigned short lengths[netrove::kOutputCount] = {};
+    // A port without lamps still tells its controller one lamp's worth of 1s.
+    static const std::vector<unsigned char> kOnes(256, 1);
+    if (port.m_outputs.empty()) {
+        const int n = screen.m_lampFormat.GetLength();
+        data[0] = kOnes.data();
+        lengths[0] = static_cast<unsigned short>(n < int(kOnes.size()) ? n : int(kOnes.size()));
+    }
+    const ScreenColour& colour = screen.m_colour;
+    const BYTE* fifth = colour.fifthEnable != 0 && !colour.fifthBuffer.empty() ? colour.fifthBuffer.data() : nullptr;
+    for (PortOutput& output : port.m_outputs) {
+        if (output.m_portIndex < 0 || output.m_portIndex >= netrove::kOutputCount)
+            continue;
+        const BYTE* bytes = output.ExtractOutput(pixels, colour.whiteMode, fifth, colour.fifthEnable, screen.m_curves);
+        if (!bytes)
+            continue;
+        // Outputs are stored whole from the output's own buffer: up to the
+        // 65535 bytes a chunk position can address.
+        data[output.m_portIndex] = bytes;
+        lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
+    }
+
+    char controllerIp[17];
+    char senderIp[17];
+    IPv4Text(controller.ipv4, controllerIp);
+    IPv4Text(sender.ipv4, senderIp);
+    const int length = m_assembler.PackPortData(data, lengths, PortNumber(screen, portIndex), controllerIp, senderIp);
+    if (length == -1 && !m_loggedLongPort) {
+        m_loggedLongPort = true;
+        LogLevel(LOG_ERROR, L"off-line file: port %d has more data than one stored datagram holds; not stored",
+            portIndex + 1);
+    }
+    if (length <= stored::kIpUdpHeaderSize)
+        return true;
+    const std::uint8_t* datagram = m_assembler.Datagram();
+    const int blocks = stored::DatagramBlockCount(length);
+    for (int i = 0; i < blocks; ++i) {
+        if (frameBytes + offline::kSlotSize
+            > offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize) {
+            if (!m_loggedFrameFull) {
+                m_loggedFrameFull = true;
+                LogLevel(LOG_ERROR, L"off-line file: a frame needs more than %d packet slots; the rest is not stored",
+                    offline::kMaxFrameSlots);
+            }
+            return false;
+        }
+        std::uint8_t* slot = m_frame.data() + frameBytes;
+        stored::WriteEthernetHeader(slot, controller.mac, sender.mac);
+        std::memcpy(slot + stored::kEthernetHeaderSize, datagram, stored::kIpUdpHeaderSize);
+        std::memcpy(slot + stored::kStoredHeaderSize,
+            datagram + stored::kIpUdpHeaderSize + std::size_t(i) * stored::kBlockStride, netrove::kBlockSize);
+        frameBytes += offline::kSlotSize;
+    }
+    return true;
+}
+
+int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<ControllerEntry>& controllers,
+    const LocalSender& sender, unsigned char* pixels, int bytesPerPixel, bool scramble, double* sizeMiB)
+{
+    if (!m_open)
+        return kRecordNotOpen;
+    if (m_failed)
+        return kRecordFileFailed;
+    m_assembler.SetScrambling(scramble);
+
+    const std::size_t frameLength = std::size_t(screen.m_width > 0 ? screen.m_width : 0)
+        * std::size_t(screen.m_height > 0 ? screen.m_height : 0) * std::size_t(bytesPerPixel);
+    if (screen.m_colour.whiteMode != 0)
+        ApplyWhiteChannel(screen.m_colour.whiteMode, pixels, screen, frameLength);
+    if (screen.m_colour.fifthEnable != 0)
+        ApplyFiveColour(frameLength, pixels, screen, PrepareFifthColourBuffer(screen));
+
+    std::size_t frameBytes = offline::kFrameHeaderSize;
+    const int portCount = int(screen.m_ports.size());
+    if (screen.m_groupMode != 0) {
+        // Port position k of every controller in turn.
+        int positions = 0;
+        for (const ControllerEntry& c : controllers)
+            positions = c.PortCount() > positions ? c.PortCount() : positions;
+        bool room = true;
+        for (int k = 0; k < positions && room; ++k) {
+            for (const ControllerEntry& c : controllers) {
+                const int port = c.firstPort + k;
+                if (!c.HasPortAt(k) || port < 0 || port >= portCount)
+                    continue;
+                if (!(room = StorePort(screen, port, c, sender, pixels, frameBytes)))
+                    break;
+            }
+        }
+    } else {
+        for (int port = 0; port < portCount; ++port) {
+            const ControllerEntry* serving = nullptr;
+            for (const ControllerEntry& c : controllers) {
+                if (port >= c.firstPort && port <= c.lastPort) {
+                    serving = &c;
+                    break;
+                }
+            }
+            if (serving && !StorePort(screen, port, *serving, sender, pixels, frameBytes))
+                break;
+        }
+    }
+
+    if (!m_file.Append(m_frame.data(), frameBytes)) {
+        LogLevel(
+            LOG_ERROR, L"off-line file: frame %d could not be written (%d)", int(m_frames + 1), int(GetLastError()));
+        m_failed = true;
+        return kRecordFileFailed;
+    }
+    m_facts.frameBytes = std::uint32_t(frameBytes);
+    ++m_frames;
+    m_totalBytes += frameBytes;
+    if (sizeMiB)
+        *sizeMiB = double(m_totalBytes) / kMiB;
+    return 0;
+}
+
+int COfflineRecorder::Close(const RecordingSettings& settings, const CString& layoutPath)
+{
+    if (!m_open)
+        return kRecordNotOpen;
+    m_open = false;
+    if (m_failed) {
+        Abandon();
+        return kRecordFileFailed;
+    }
+    m_facts.frames = m_frames;
+    offline::FillHeaderBlock(m_blockA.data(), m_facts, settings);
+    bool ok = m_file.WriteAt(0, m_blockA.data(), m_blockA.size())
+        && m_file.WriteAt(offline::kHeaderBlockSize, m_blockB.data(), m_blockB.size());
+
+    std::vector<std::uint8_t> layout;
+    if (ok && !layoutPath.IsEmpty() && ReadWholeFile(layoutPath, layout)) {
+        offline::MaskWithLayoutKey(
+            layout.data(), layout.size() < offline::kMaskedLayoutBytes ? layout.size() : offline::kMaskedLayoutBytes);
+        std::uint8_t trailer[offline::kTrailerSize];
+        offline::BuildLayoutTrailer(std::uint32_t(layout.size()), trailer);
+        ok = m_file.Append(layout.data(), layout.size()) && m_file.Append(trailer, sizeof trailer);
+    }
+    ok = ok && m_file.Commit();
+    if (!ok) {
+        LogLevel(LOG_ERROR, L"off-line file: closing failed (%d)", int(GetLastError()));
+        Abandon();
+        return kRecordFileFailed;
+    }
+    ReleaseBuffers();
+    return 0;
+}
+
+void COfflineRecorder::Abandon()
+{
+    m_open = false;
+    m_failed = false;
+    m_file.Discard();
+    ReleaseBuffers();
+}
+
+void COfflineRecorder::ReleaseBuffers()
+{
+    std::vector<std::uint8_t>().swap(m_blockA);
+    std::vector<std::uint8_t>().swap(m_blockB);
+    std::vector<std::uint8_t>().swap(m_frame);
+}

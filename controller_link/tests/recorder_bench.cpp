@@ -1,0 +1,133 @@
+// Records off-line show frames of a large screen: 64 ports (8 controllers of
+// 8 ports) of 16 outputs of 170 RGB lamps (174,080 lamps, 384 packet slots
+// and 590 KB per frame) into a file in the temporary folder, with and
+// without a white mode; and the close with its layout copy.
+#include "bench.h"
+
+#include <string>
+#include <vector>
+
+#include "ControllerTable.h"
+#include "CorvaneLibrary.h"
+#include "LayoutFileFormat.h"
+#include "OfflineRecorder.h"
+
+namespace {
+
+constexpr int kPorts = 64;
+constexpr int kOutputs = 16;
+constexpr int kLamps = 170;
+constexpr int kWidth = 1088;
+constexpr int kHeight = 160;
+
+std::wstring TempPath(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+bool WriteLayout(const std::wstring& path)
+{
+    CLayoutData model;
+    CLayoutProjectSettings settings;
+    model.ResetPorts(kPorts * kOutputs, kLamps, CString(L"RGB"), 0);
+    model.m_width = kWidth;
+    model.m_height = kHeight;
+    settings.SetControllers(kPorts, kOutputs);
+    int lamp = 0;
+    for (int p = 0; p < kPorts * kOutputs; ++p) {
+        LayoutPort record;
+        record.Allocate(kLamps);
+        std::vector<CLPoint> points;
+        for (int i = 0; i < kLamps; ++i, ++lamp)
+            points.emplace_back(lamp % kWidth, lamp / kWidth);
+        record.InsertPoints(points.data(), kLamps);
+        model.AppendLoadedPort(record);
+    }
+    CStringArray types;
+    types.Add(L"RGB");
+    CGammaCurveTables curves;
+    LayoutWriteSource source;
+    source.model = &model;
+    source.settings = &settings;
+    source.lampTypes = &types;
+    source.curves = &curves;
+    const BYTE key[kLayoutKeyBytes] = { 1, 2, 3, 4, 5 };
+    std::vector<BYTE> bytes;
+    if (BuildLayoutBytes(source, key, bytes) != LayoutWriteResult::Ok)
+        return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+LS_BENCHMARK(CorvaneRecorder)
+{
+    const std::wstring layoutPath = TempPath(L"corvane_rec_bench.lpx");
+    const std::wstring showPath = TempPath(L"corvane_rec_bench.arm");
+    if (!WriteLayout(layoutPath)) {
+        std::printf("could not write the layout\n");
+        return;
+    }
+    Library().screens.Resize(1);
+    CLEDScreen& screen = Library().screens[0];
+    if (!screen.ReadLayout(layoutPath.c_str())) {
+        std::printf("could not read the layout\n");
+        return;
+    }
+    screen.m_groupMode = 1;
+    screen.m_portsPerController = 8;
+    BuildControllerTable(screen);
+    LocalSender sender;
+    sender.ipv4 = 0x0A01A8C0; // 192.168.1.10
+    for (int i = 0; i < 6; ++i)
+        sender.mac[i] = std::uint8_t(0x10 * i);
+
+    std::vector<BYTE> frame(static_cast<size_t>(kWidth) * kHeight * 4 + 4, 0);
+    for (size_t i = 0; i + 4 < frame.size(); ++i)
+        frame[i] = static_cast<BYTE>(i * 31);
+    std::vector<BYTE> work(frame);
+
+    COfflineRecorder recorder;
+    if (recorder.CreateFile(showPath.c_str()) != 0
+        || recorder.Begin(screen, screen.m_controllers, sender, 25, 0, false) != 0) {
+        std::printf("could not open the show file\n");
+        return;
+    }
+    double size = 0;
+    const double plain = bench::Measure(
+        [&] {
+            work = frame;
+            recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, false, &size);
+        },
+        0.5);
+    bench::Report("record one frame (384 slots, 590 KB)", plain * 1000, "ms");
+
+    screen.m_colour.whiteMode = 3;
+    const double white = bench::Measure(
+        [&] {
+            work = frame;
+            recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, true, &size);
+        },
+        0.5);
+    bench::Report("white mode 3, scrambled, record one frame", white * 1000, "ms");
+    bench::Report("file size so far", size, "MiB");
+
+    CStringArray cards;
+    RecordingSettings settings {};
+    settings.cardStrings = &cards;
+    const double start = bench::Now();
+    recorder.Close(settings, layoutPath.c_str());
+    bench::Report("close with the layout copy", (bench::Now() - start) * 1000, "ms");
+
+    Library().screens.Resize(0);
+    DeleteFileW(layoutPath.c_str());
+    DeleteFileW(showPath.c_str());
+}
+
+} // namespace
