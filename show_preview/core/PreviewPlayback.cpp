@@ -67,13 +67,23 @@ DWORD CPreviewPlayback::PacingSleep(DWORD started, DWORD finished)
     return spent < kFramePeriodMs ? kFramePeriodMs - spent : 0;
 }
 
+void CPreviewPlayback::RequestFrame()
+{
+    if (m_inFlight) {
+        m_pending = true; // asked for again once the frame under way is done
+        return;
+    }
+    m_inFlight = true;
+    m_frameEvent.SetEvent();
+}
+
 void CPreviewPlayback::PlayCommand(int& state, int command)
 {
     switch (command) {
     case kPlayStatePlaying:
         if (state != kPlayStatePaused)
             m_currentFrame = 0;
-        m_frameEvent.SetEvent();
+        RequestFrame();
         state = kPlayStatePlaying;
         break;
     case kPlayStatePaused:
@@ -91,6 +101,14 @@ void CPreviewPlayback::PlayCommand(int& state, int command)
 
 void CPreviewPlayback::FrameDone(int& state, std::uint32_t frameCount)
 {
+    m_inFlight = false;
+    if (m_pending) {
+        // The frame just done was asked for before the last play, seek or
+        // reset: render what is current now instead of stepping on.
+        m_pending = false;
+        RequestFrame();
+        return;
+    }
     if (state != kPlayStatePlaying) {
         m_target.PostPlayState(kPlayStateFrame, m_currentFrame.load());
         m_target.InvalidateCanvas();
@@ -107,7 +125,7 @@ void CPreviewPlayback::FrameDone(int& state, std::uint32_t frameCount)
     }
     m_target.PostPlayState(kPlayStateFrame, next);
     m_target.InvalidateCanvas();
-    m_frameEvent.SetEvent();
+    RequestFrame();
 }
 
 void CPreviewPlayback::Seek(int& state, int frame, std::uint32_t frameCount)
@@ -118,7 +136,7 @@ void CPreviewPlayback::Seek(int& state, int frame, std::uint32_t frameCount)
     }
     if (frame >= 0 && static_cast<std::uint32_t>(frame) < frameCount) {
         m_currentFrame = frame;
-        m_frameEvent.SetEvent();
+        RequestFrame();
     }
 }
 
@@ -135,7 +153,7 @@ void CPreviewPlayback::ResetEnd(int& state, bool autoPlay, bool haveFiles)
     if (autoPlay && haveFiles) {
         m_target.PostPlayState(kPlayStateShow, kPlayStatePlaying);
         state = kPlayStatePlaying;
-        m_frameEvent.SetEvent();
+        RequestFrame();
     }
 }
 

@@ -2,8 +2,9 @@
 // time the frame event is set (at most one frame per 40 ms) and tells the
 // user-interface thread when it is done, and the play, pause, stop, seek and
 // reset steps that the view runs on the user-interface thread. At most one
-// frame is in flight: the user-interface thread sets the event again only
-// after the thread's "frame done".
+// frame is in flight: a play, seek or reset that comes while a frame is
+// being rendered is served after that frame's "done", so playback never
+// runs on two chains of requests at once.
 //
 // The target is the view; the thread calls only RenderFrame and
 // PostFrameDone, everything else runs on the user-interface thread.
@@ -64,6 +65,9 @@ public:
 
 private:
     static UINT __cdecl ThreadProc(LPVOID param);
+    // Sets the frame event unless a frame is under way; then the request
+    // waits for that frame's "done", so that one frame at most is in flight.
+    void RequestFrame();
     void Run();
 
     IPlaybackTarget& m_target;
@@ -71,6 +75,8 @@ private:
     std::atomic<int> m_exited { 1 };
     CEvent m_frameEvent; // auto-reset, not signalled
     std::atomic<int> m_currentFrame { 0 };
+    bool m_inFlight = false; // user-interface thread only
+    bool m_pending = false;
 };
 
 } // namespace preview

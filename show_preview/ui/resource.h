@@ -1,0 +1,33 @@
+// Resource ids of the preview program Tavisk.
+#pragma once
+
+#define IDP_OLE_INIT_FAILED 100
+#define IDD_TAVISK_FORM 101
+#define IDR_POPUP_EDIT 119
+#define IDR_MAINFRAME 128
+#define IDS_EDIT_MENU 306
+#define IDD_LEFT_CONTENT 310
+#define IDR_TRANSPORT 310
+#define IDD_CAPTION_CONTENT 311
+#define IDI_PAUSE 312
+#define IDI_PLAY 313
+#define IDI_STOP 314
+#define IDI_PAUSE_LIT 315
+#define IDI_PLAY_LIT 316
+#define IDI_STOP_LIT 317
+#define IDD_DIALOG_BAR 318
+
+#define IDC_FRAME_SLIDER 1000
+#define IDC_FRAME_COUNTER 1001
+#define IDC_OPEN_LINK 1005
+#define IDC_AUTO_PLAY 1006
+#define IDC_LAYOUT_MODE 1007
+#define IDC_LAYOUT_NAME 1008
+#define IDC_FILE_LIST 1009
+#define IDC_FILE_GROUP 1010
+#define IDC_MAGNIFIER 1011
+#define IDC_PORT_COUNT 1012
+#define IDC_FIRST_PORT 1013
+
+#define ID_LEFT_PANE 666
+#define ID_CAPTION_BAR 777
