@@ -1,0 +1,359 @@
+// The layout editor's main frame (see MainFrm.h).
+#include "MainFrm.h"
+
+#include <fw_uihost.h>
+
+#include "AppPaths.h"
+#include "EditorSettings.h"
+#include "FileScrambler.h"
+#include "GammaCurveTables.h"
+#include "IniFile.h"
+#include "LayoutFile.h"
+#include "LayoutFolders.h"
+#include "LayoutLangText.h"
+#include "PannexApp.h"
+#include "PannexDoc.h"
+#include "PannexMenus.h"
+#include "PannexResource.h"
+#include "PannexSession.h"
+#include "PannexView.h"
+
+int ExportDxfEnabled = 0;
+int ProtocolIconFlag = 0;
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_MESSAGE(WM_STARTUP_COMMAND, OnStartupCommand)
+ON_COMMAND_RANGE(ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_WINDOWS_7, OnApplicationLook)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_WINDOWS_7, OnUpdateApplicationLook)
+ON_COMMAND(ID_VIEW_ZOOM_IN, OnZoomIn)
+ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
+ON_COMMAND(ID_VIEW_CROP_BORDER, OnCropBorder)
+ON_COMMAND(ID_EDIT_LOCK_LAYOUT, OnLockLayout)
+ON_UPDATE_COMMAND_UI(ID_EDIT_LOCK_LAYOUT, OnUpdateLockLayout)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr UINT_PTR kAutoSaveTimer = 1;
+constexpr LPCWSTR kLayoutSection = L"Layout";
+
+CString AbtLgoPath()
+{
+    return GetLogoFolder() + L"abt.lgo";
+}
+} // namespace
+
+CString GetOtherIniPath()
+{
+    return GetConfigFolder() + L"other.ini";
+}
+
+CMainFrame::CMainFrame()
+{
+    if (CWinApp* app = AfxGetApp())
+        m_nAppLook = static_cast<int>(app->GetProfileInt(L"Settings", L"ApplicationLook", 208));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style &= ~static_cast<LONG>(FWS_ADDTOTITLE);
+    return TRUE;
+}
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    CPannexApp* app = GetPannexApp();
+    if (app != nullptr && app->m_bHidden)
+        nCmdShow = SW_HIDE;
+    CFrameWnd::ActivateFrame(nCmdShow);
+}
+
+CString CMainFrame::GetLangTextByKey(LPCWSTR section, LPCWSTR key) const
+{
+    SetLangTextLanguage(m_nLanguage);
+    return ::GetLangTextByKey(section, key);
+}
+
+CString CMainFrame::GetLangText(LPCWSTR section, int key) const
+{
+    SetLangTextLanguage(m_nLanguage);
+    return ::GetLangText(section, key);
+}
+
+int CMainFrame::ShowLangMessage(int n, UINT flags)
+{
+    return AfxGetUiHost().MessageBox(GetSafeHwnd(), GetLangText(L"LAYOUT", n), L"Solvane", flags);
+}
+
+void CMainFrame::LocalizeMenus()
+{
+    CMenu* menu = GetMenu();
+    if (menu == nullptr)
+        return;
+    LocalizeMainMenu(*menu, [this](int key) { return GetLangText(L"LAYOUT", key); });
+    DrawMenuBar();
+}
+
+CPannexView* CMainFrame::GetPannexView() const
+{
+    return dynamic_cast<CPannexView*>(GetActiveView());
+}
+
+CPannexDoc* CMainFrame::GetPannexDoc() const
+{
+    CView* view = GetActiveView();
+    return view != nullptr ? dynamic_cast<CPannexDoc*>(view->GetDocument()) : nullptr;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    GammaCurveTables.Reset();
+    ::CreateDirectoryW(GetAppFolder() + L"Template", nullptr);
+    if (CPannexApp* app = GetPannexApp())
+        m_nLanguage = app->m_nLanguage;
+    SetLangTextLanguage(m_nLanguage);
+
+    const CString abt = AbtLgoPath();
+    UnscrambleFileInPlace(abt);
+    CINI about;
+    about.SetPath(abt);
+    about.GetInt(L"CONFIG", L"EnableExportDxf", 0);
+    ProtocolIconFlag = about.GetInt(L"CONFIG", L"Protocol", 0);
+    // The DXF export is offered whatever the file says.
+    ExportDxfEnabled = 1;
+
+    if (ProtocolIconFlag == 1) {
+        const CString iconPath = GetLogoFolder() + L"Player.ico";
+        auto big = static_cast<HICON>(::LoadImageW(nullptr, iconPath, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+        auto small = static_cast<HICON>(::LoadImageW(nullptr, iconPath, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+            ::GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
+        if (big != nullptr)
+            SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        if (small != nullptr)
+            SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+
+    PostMessage(WM_STARTUP_COMMAND, 1, 0);
+    ReadAutoSaveSettings();
+    m_nTimerId = SetTimer(kAutoSaveTimer, 1000);
+    return 0;
+}
+
+void CMainFrame::ReadAutoSaveSettings()
+{
+    CINI ini;
+    ini.SetPath(GetOtherIniPath());
+    m_bAutoSaveEnable = ini.GetInt(kLayoutSection, L"bAutoSaveEnable", 1);
+    m_nAutoSaveMinutes = ini.GetInt(kLayoutSection, L"iAutoSaveSpace", 1);
+    m_nAutoSaveFlag = ini.GetInt(kLayoutSection, L"iAutoSaveFlag", 0);
+    CString file;
+    if (ini.GetString(kLayoutSection, L"strAutoSaveFile", file))
+        m_strAutoSaveFile = file;
+}
+
+void CMainFrame::WriteAutoSaveSettings()
+{
+    CINI ini;
+    ini.SetPath(GetOtherIniPath());
+    ini.WriteInt(kLayoutSection, L"bAutoSaveEnable", m_bAutoSaveEnable);
+    ini.WriteInt(kLayoutSection, L"iAutoSaveSpace", m_nAutoSaveMinutes);
+    ini.WriteInt(kLayoutSection, L"iAutoSaveFlag", m_nAutoSaveFlag);
+    ini.WriteLayoutString(m_strAutoSaveFile, L"strAutoSaveFile");
+}
+
+LONGLONG CMainFrame::NowSeconds()
+{
+    const DWORD tick = AfxGetTickCount();
+    if (!m_bClockStarted) {
+        m_bClockStarted = true;
+        m_lastTick = tick;
+    }
+    m_clockMillis += static_cast<DWORD>(tick - m_lastTick);
+    m_lastTick = tick;
+    return static_cast<LONGLONG>(m_clockMillis / 1000);
+}
+
+CString CMainFrame::AutoSaveTarget() const
+{
+    if (m_nAutoSaveFlag == 1 && !m_strAutoSaveFile.IsEmpty())
+        return m_strAutoSaveFile;
+    return GetAppFolder() + L"Files\\Backup.lpx";
+}
+
+bool CMainFrame::AutoSaveTick()
+{
+    if (m_bAutoSaveEnable == 0)
+        return false;
+    // A failure message of a save keeps the timer running: a tick arriving
+    // while it is open must not start a second save inside the first.
+    if (m_bInAutoSave)
+        return false;
+    const LONGLONG now = NowSeconds();
+    if (!m_bAutoSaveStarted) {
+        m_bAutoSaveStarted = true;
+        m_lastAutoSaveTime = now;
+    }
+    const LONGLONG elapsed = (now - m_lastAutoSaveTime) / 60;
+    if (elapsed < m_nAutoSaveMinutes)
+        return false;
+    CPannexDoc* doc = GetPannexDoc();
+    if (doc == nullptr)
+        return false;
+    const CString target = AutoSaveTarget();
+    if (m_nAutoSaveFlag != 1 || m_strAutoSaveFile.IsEmpty())
+        ::CreateDirectoryW(GetAppFolder() + L"Files", nullptr);
+    CPannexView* view = GetPannexView();
+    const CLayoutProjectSettings noView;
+    m_bInAutoSave = true;
+    // Neither the modified state nor the document's path changes, and the
+    // caller is not told: only saves of the document are reported.
+    const LayoutWriteResult result
+        = WriteLayoutFile(doc->GetLayout(), target, view != nullptr ? view->GetLayoutSettings() : noView);
+    m_bInAutoSave = false;
+    m_lastAutoSaveTime = NowSeconds();
+    return result == LayoutWriteResult::Ok;
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    AutoSaveTick();
+    CFrameWnd::OnTimer(nIDEvent);
+}
+
+LRESULT CMainFrame::OnStartupCommand(WPARAM wParam, LPARAM)
+{
+    if (wParam != 1)
+        return 0;
+    CPannexApp* app = GetPannexApp();
+    CPannexDoc* doc = GetPannexDoc();
+    if (app == nullptr || doc == nullptr)
+        return 0;
+    if (app->m_hCallerWnd != nullptr) {
+        // The caller copies the layout from this file after every save; the
+        // folder is made so that the first save can succeed.
+        ::CreateDirectoryW(GetTFFolder(), nullptr);
+        doc->SetPathName(GetTFFolder() + L"new.lpx", FALSE);
+    }
+    if (!app->m_bHidden)
+        return 0;
+    CLayoutData& model = doc->GetLayout();
+    const int width = model.m_width;
+    const int height = model.m_height;
+    const int rows = std::min(model.GetPortCount(), height);
+    const int lamps = std::min(model.GetPointsPerPort(), width);
+    for (int i = 0; i < rows; ++i) {
+        LayoutPort& port = model.GetPort(i);
+        port.ClearPoints();
+        std::vector<CLPoint> points(static_cast<size_t>(std::max(lamps, 0)));
+        for (int j = 0; j < lamps; ++j) {
+            CLPoint& p = points[static_cast<size_t>(j)];
+            p.x = j;
+            p.y = i;
+            p.m_normX = (j + 0.5) / width;
+            p.m_normY = (i + 0.5) / height;
+        }
+        port.InsertPoints(points.data(), lamps);
+        port.UpdateBounds();
+    }
+    model.RebuildUsedPorts();
+    SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    OnClose();
+    return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    CPannexApp* app = GetPannexApp();
+    const bool hidden = app != nullptr && app->m_bHidden != 0;
+    CPannexDoc* doc = GetPannexDoc();
+    if (!hidden && doc != nullptr && doc->GetLayout().m_modified != 0) {
+        const int answer = AfxGetUiHost().MessageBox(
+            GetSafeHwnd(), GetLangText(L"LAYOUT", 177), GetLangText(L"LAYOUT", 162), MB_YESNOCANCEL);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES)
+            SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    }
+    // The question was asked (or the mode never asks): the framework's own
+    // close must not ask again.
+    if (doc != nullptr)
+        doc->SetModifiedFlag(FALSE);
+    if (m_nTimerId != 0) {
+        KillTimer(m_nTimerId);
+        m_nTimerId = 0;
+    }
+    WriteAutoSaveSettings();
+    GammaCurveTables.Reset();
+    SendTextToCaller(L"EXIT");
+    CFrameWnd::OnClose();
+}
+
+void CMainFrame::OnApplicationLook(UINT id)
+{
+    // One look here; the choice is kept for the next start.
+    m_nAppLook = static_cast<int>(id);
+    RedrawWindow(nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_ERASE);
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileInt(L"Settings", L"ApplicationLook", m_nAppLook);
+}
+
+void CMainFrame::OnUpdateApplicationLook(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetRadio(m_nAppLook == static_cast<int>(pCmdUI->m_nID));
+}
+
+void CMainFrame::ZoomAboutCentre(bool zoomIn)
+{
+    CPannexView* view = GetPannexView();
+    if (view == nullptr)
+        return;
+    const CPoint centre(view->m_clientWidth / 2, view->m_clientHeight / 2);
+    view->m_currentCell = view->PointFromClient(centre);
+    const int align = AlignToGrid;
+    AlignToGrid = 0;
+    view->ZoomAt(zoomIn ? 120 : -120, centre.x, centre.y);
+    AlignToGrid = align;
+}
+
+void CMainFrame::OnZoomIn()
+{
+    ZoomAboutCentre(true);
+}
+
+void CMainFrame::OnZoomOut()
+{
+    ZoomAboutCentre(false);
+}
+
+void CMainFrame::OnCropBorder()
+{
+    if (LayoutLock)
+        return;
+    CPannexView* view = GetPannexView();
+    CPannexDoc* doc = GetPannexDoc();
+    if (view == nullptr || doc == nullptr)
+        return;
+    if (AfxGetUiHost().MessageBox(GetSafeHwnd(), L"确定裁剪布灯区域边框?", L"Tip", MB_YESNO) != IDYES)
+        return;
+    CropLayoutToLamps(*view, doc->GetLayout());
+}
+
+void CMainFrame::OnLockLayout()
+{
+    LayoutLock = LayoutLock ? 0 : 1;
+}
+
+void CMainFrame::OnUpdateLockLayout(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(LayoutLock ? 1 : 0);
+}

@@ -1,0 +1,25 @@
+// The layout editor's menu and tooltip texts from the language file: the
+// main menu's popups and items get their LAYOUT texts, and a toolbar
+// button's tooltip is its LAYOUT text followed by the shortcut part of the
+// framework's tool text.
+#pragma once
+
+#include <afxwin.h>
+
+#include <functional>
+
+// LAYOUT text by key.
+using LayoutTextFn = std::function<CString(int key)>;
+
+// Relabels the main menu in place: popups by position, items by command id
+// (their ids and submenus stay). Stops at the first popup that is missing.
+// Returns the number of entries relabelled.
+int LocalizeMainMenu(HMENU menu, const LayoutTextFn& text);
+inline int LocalizeMainMenu(CMenu& menu, const LayoutTextFn& text)
+{
+    return LocalizeMainMenu(menu.GetSafeHmenu(), text);
+}
+
+// The tooltip of a toolbar command: the command's LAYOUT text followed by
+// the framework text from its "(" on (nothing when "(" is missing or first).
+CString ToolTipForCommand(UINT command, const CString& frameworkText, const LayoutTextFn& text);

@@ -1,0 +1,111 @@
+// The layout editor's command line, first-run mark and registry language.
+#include "PannexStartup.h"
+
+#include "AppPaths.h"
+#include "IniFile.h"
+#include "MachineRegistry.h"
+#include "SplitString.h"
+
+namespace {
+
+HWND WindowFromField(const CString& field)
+{
+    // The caller writes its window handle as a signed decimal number.
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(LeadingInt(field)));
+}
+
+} // namespace
+
+int LeadingInt(const CString& text)
+{
+    return _wtoi(text.GetString());
+}
+
+CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartValues& values)
+{
+    if (parameter.GetLength() < 4 || parameter.Left(3) != L"CMD") {
+        values.namedFile = parameter;
+        return CommandLineResult::Plain;
+    }
+    const wchar_t mode = parameter[3];
+    if (mode < L'1' || mode > L'5') {
+        // Not a mode this editor knows: the text is opened as a file, which
+        // fails and ends the start-up.
+        values.namedFile = parameter;
+        return CommandLineResult::Plain;
+    }
+    CStringArray fields;
+    const int count = SplitString(parameter.Mid(5), fields, L",");
+    auto field = [&](int i) { return fields.GetAt(i); };
+    auto number = [&](int i) { return LeadingInt(fields.GetAt(i)); };
+
+    values.namedFile.Empty();
+    values.newDocument = true;
+    switch (mode) {
+    case L'5':
+    case L'1':
+        if (count < 3)
+            return CommandLineResult::TooFewFields;
+        values.lightBox = mode == L'5';
+        values.callerWnd = WindowFromField(field(0));
+        values.width = number(1);
+        values.height = number(2);
+        if (count >= 5) {
+            values.portsPerController = number(3);
+            values.channelsPerPort = number(4);
+        }
+        if (count >= 6)
+            values.language = number(5);
+        break;
+    case L'2':
+    case L'3':
+        if (count < 2)
+            return CommandLineResult::TooFewFields;
+        values.callerWnd = WindowFromField(field(0));
+        if (mode == L'2')
+            values.namedFile = field(1);
+        else
+            values.dxfPath = field(1);
+        if (count >= 3)
+            values.language = number(2);
+        break;
+    default: // '4'
+        if (count < 7)
+            return CommandLineResult::TooFewFields;
+        values.callerWnd = WindowFromField(field(0));
+        values.width = number(1);
+        values.height = number(2);
+        values.portsPerController = number(3);
+        values.channelsPerPort = number(4);
+        values.controllerCap = number(5);
+        values.language = number(6);
+        values.hidden = true;
+        break;
+    }
+    return CommandLineResult::Mode;
+}
+
+CString GetFirstRunIniPath()
+{
+    return GetAppFolder() + L"FirstRun.ini";
+}
+
+bool CheckAndMarkFirstRun(const CString& iniPath)
+{
+    CINI ini;
+    if (!ini.SetPath(iniPath))
+        return false;
+    if (ini.GetInt(L"RUN", L"Layout", 0) != 0)
+        return false;
+    ini.WriteInt(L"RUN", L"Layout", 1);
+    return true;
+}
+
+bool ReadRegistryLanguage(int& language)
+{
+    CString text;
+    if (ReadMachineRegString(L"SOFTWARE\\QVTN\\Solvane", L"Language", text) != kRegValueRead)
+        return false;
+    language = LeadingInt(text);
+    return true;
+}
