@@ -1,0 +1,473 @@
+// Control bars: toolbar and status bar over the common controls, and the
+// docking of bars to the edges of a frame's client area.
+#include "afxwin.h"
+#include "fw_bars.h"
+
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)
+IMPLEMENT_DYNAMIC(CToolBarCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
+IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
+
+// --- layout ----------------------------------------------------------------
+
+void AFXAPI AfxRepositionBars(CWnd* pParent, UINT nIDLeftOver)
+{
+    if (pParent == nullptr || pParent->m_hWnd == nullptr)
+        return;
+    CRect rc;
+    pParent->GetClientRect(&rc);
+    for (HWND hChild = ::GetWindow(pParent->m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        auto* pBar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(hChild));
+        // The bar's own visibility: the frame may not be shown yet.
+        if (pBar == nullptr || (::GetWindowLong(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
+            continue;
+        CSize size = pBar->CalcFixedLayout(TRUE, TRUE);
+        int cy = std::min(static_cast<int>(size.cy), static_cast<int>(rc.Height()));
+        if ((pBar->GetBarStyle() & CBRS_ALIGN_BOTTOM) != 0) {
+            ::MoveWindow(hChild, rc.left, rc.bottom - cy, rc.Width(), cy, TRUE);
+            rc.bottom -= cy;
+        } else {
+            ::MoveWindow(hChild, rc.left, rc.top, rc.Width(), cy, TRUE);
+            rc.top += cy;
+        }
+    }
+    HWND hLeftOver = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nIDLeftOver));
+    if (hLeftOver != nullptr)
+        ::MoveWindow(hLeftOver, rc.left, rc.top, rc.Width(), std::max(0, static_cast<int>(rc.Height())), TRUE);
+}
+
+// --- toolbar control ---------------------------------------------------------
+
+DWORD CToolBarCtrl::SetExtendedStyle(DWORD dwExStyle)
+{
+    return static_cast<DWORD>(SendMessage(TB_SETEXTENDEDSTYLE, 0, static_cast<LPARAM>(dwExStyle)));
+}
+
+DWORD CToolBarCtrl::GetExtendedStyle() const
+{
+    return static_cast<DWORD>(::SendMessage(m_hWnd, TB_GETEXTENDEDSTYLE, 0, 0));
+}
+
+CImageList* CToolBarCtrl::SetImageList(CImageList* pImageList)
+{
+    HIMAGELIST hList = pImageList != nullptr ? pImageList->GetSafeHandle() : nullptr;
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hList));
+    return nullptr; // the previous list is not tracked
+}
+
+HIMAGELIST CToolBarCtrl::GetImageListHandle() const
+{
+    return reinterpret_cast<HIMAGELIST>(::SendMessage(m_hWnd, TB_GETIMAGELIST, 0, 0));
+}
+
+int CToolBarCtrl::GetButtonCount() const
+{
+    return static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0));
+}
+
+BOOL CToolBarCtrl::GetItemRect(int nIndex, LPRECT lpRect) const
+{
+    return static_cast<BOOL>(::SendMessage(m_hWnd, TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(lpRect)));
+}
+
+// --- toolbar -----------------------------------------------------------------
+
+BOOL AFXAPI AfxParseToolBarResource(const void* pData, DWORD cb, std::vector<UINT>& ids, SIZE& sizeImage)
+{
+    // The resource compiler of the Windows SDK writes 16-bit words (version
+    // 1, bitmap width and height, item count, one command id per item), GNU
+    // windres 32-bit words (width, height, count, ids). 0 is a separator.
+    ids.clear();
+    if (pData == nullptr)
+        return FALSE;
+    const auto* words = static_cast<const WORD*>(pData);
+    const auto* dwords = static_cast<const DWORD*>(pData);
+    if (cb >= 8 && words[0] == 1 && cb == 8u + 2u * words[3]) {
+        sizeImage = { words[1], words[2] };
+        for (DWORD i = 0; i < words[3]; ++i)
+            ids.push_back(words[4 + i]);
+        return TRUE;
+    }
+    if (cb >= 12 && dwords[2] <= 4096 && cb == 12u + 4u * dwords[2]) {
+        sizeImage = { static_cast<LONG>(dwords[0]), static_cast<LONG>(dwords[1]) };
+        for (DWORD i = 0; i < dwords[2]; ++i)
+            ids.push_back(dwords[3 + i]);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+BOOL CToolBar::OnEraseBkgnd(CDC* pDC)
+{
+    // A flat toolbar is see-through, and frames do not erase under their
+    // panes: paint the bar's face here.
+    CRect rc;
+    GetClientRect(&rc);
+    pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
+}
+
+BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    return CreateEx(pParentWnd, 0, dwStyle, CRect(0, 0, 0, 0), nID);
+}
+
+BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect, UINT nID)
+{
+    SetBarStyle(dwStyle);
+    // The bar styles are ours; the control gets window styles and its own.
+    // The frame's layout places the bar, so the control neither moves nor
+    // sizes itself.
+    DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    if ((dwStyle & CBRS_TOOLTIPS) != 0)
+        dwWndStyle |= TBSTYLE_TOOLTIPS;
+    CRect rc(0, 0, 100, 30);
+    if (!CWnd::CreateEx(0, TOOLBARCLASSNAME, nullptr, dwWndStyle | WS_CHILD, rc, pParentWnd, nID))
+        return FALSE;
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    m_ctrl.m_hWnd = m_hWnd;
+    return TRUE;
+}
+
+void CToolBar::PostNcDestroy()
+{
+    m_ctrl.m_hWnd = nullptr;
+    CControlBar::PostNcDestroy();
+}
+
+CToolBarCtrl& CToolBar::GetToolBarCtrl() const
+{
+    m_ctrl.m_hWnd = m_hWnd;
+    return m_ctrl;
+}
+
+BOOL CToolBar::LoadToolBar(UINT nIDResource)
+{
+    return LoadToolBar(MAKEINTRESOURCE(nIDResource));
+}
+
+BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
+{
+    return LoadToolBarResource(AfxGetResourceHandle(), lpszResourceName);
+}
+
+BOOL CToolBar::LoadToolBarResource(HINSTANCE hInst, LPCTSTR lpszResourceName)
+{
+    HRSRC hRes = ::FindResource(hInst, lpszResourceName, MAKEINTRESOURCE(241));
+    if (hRes == nullptr || m_hWnd == nullptr)
+        return FALSE;
+    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
+    std::vector<UINT> ids;
+    SIZE sizeImage = { 16, 15 };
+    if (!AfxParseToolBarResource(::LockResource(hGlobal), ::SizeofResource(hInst, hRes), ids, sizeImage))
+        return FALSE;
+    int count = static_cast<int>(ids.size());
+
+    // The bitmap of the same id is optional: images may come from an image list.
+    if (::FindResource(hInst, lpszResourceName, RT_BITMAP) != nullptr) {
+        int images = 0;
+        for (UINT id : ids)
+            images += id != ID_SEPARATOR ? 1 : 0;
+        TBADDBITMAP add { hInst, reinterpret_cast<UINT_PTR>(lpszResourceName) };
+        SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
+        SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&add));
+    }
+    if (!SetButtons(ids.data(), count))
+        return FALSE;
+    SIZE sizeButton = { sizeImage.cx + 7, sizeImage.cy + 7 };
+    SetSizes(sizeButton, sizeImage);
+    return TRUE;
+}
+
+BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    while (SendMessage(TB_BUTTONCOUNT, 0, 0) > 0)
+        SendMessage(TB_DELETEBUTTON, 0, 0);
+    int image = 0;
+    for (int i = 0; i < nIDCount; ++i) {
+        TBBUTTON button {};
+        UINT id = lpIDArray != nullptr ? lpIDArray[i] : ID_SEPARATOR;
+        button.idCommand = static_cast<int>(id);
+        if (id == ID_SEPARATOR) {
+            button.fsStyle = BTNS_SEP;
+            button.iBitmap = 6;
+        } else {
+            button.fsStyle = BTNS_BUTTON;
+            button.fsState = TBSTATE_ENABLED;
+            button.iBitmap = image++;
+        }
+        button.iString = -1;
+        if (!SendMessage(TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&button)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
+{
+    m_sizeButton = sizeButton;
+    m_sizeImage = sizeImage;
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(sizeButton.cx, sizeButton.cy));
+    Invalidate();
+}
+
+int CToolBar::GetCount() const
+{
+    return static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0));
+}
+
+int CToolBar::CommandToIndex(UINT nIDFind) const
+{
+    return static_cast<int>(::SendMessage(m_hWnd, TB_COMMANDTOINDEX, nIDFind, 0));
+}
+
+UINT CToolBar::GetItemID(int nIndex) const
+{
+    TBBUTTON button {};
+    if (!::SendMessage(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
+        return 0;
+    return static_cast<UINT>(button.idCommand);
+}
+
+void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const
+{
+    if (!::SendMessage(m_hWnd, TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
+        ::SetRectEmpty(lpRect);
+}
+
+UINT CToolBar::GetButtonStyle(int nIndex) const
+{
+    TBBUTTON button {};
+    if (!::SendMessage(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
+        return 0;
+    return static_cast<UINT>(button.fsStyle) | (static_cast<UINT>(button.fsState) << 16);
+}
+
+void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
+{
+    TBBUTTONINFO info {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_STYLE | TBIF_STATE;
+    info.fsStyle = static_cast<BYTE>(nStyle & 0xFF);
+    info.fsState = static_cast<BYTE>((nStyle >> 16) & 0xFF);
+    SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info));
+}
+
+BOOL CToolBar::SetButtonText(int nIndex, LPCTSTR lpszText)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return FALSE;
+    CString text = lpszText != nullptr ? lpszText : L"";
+    TBBUTTONINFO info {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_TEXT;
+    info.pszText = const_cast<LPTSTR>(text.GetString());
+    if (!SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info)))
+        return FALSE;
+    FitButtonsToTexts();
+    return TRUE;
+}
+
+void CToolBar::FitButtonsToTexts()
+{
+    CClientDC dc(this);
+    HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+    HGDIOBJ hOld = hFont != nullptr ? ::SelectObject(dc.m_hDC, hFont) : nullptr;
+    int widest = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        CString text = GetButtonText(i);
+        if (text.IsEmpty())
+            continue;
+        SIZE extent {};
+        ::GetTextExtentPoint32(dc.m_hDC, text, text.GetLength(), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+    }
+    if (hOld != nullptr)
+        ::SelectObject(dc.m_hDC, hOld);
+    bool beside = (GetStyle() & TBSTYLE_LIST) != 0;
+    int cx = beside ? m_sizeImage.cx + widest + 16 : std::max(static_cast<int>(m_sizeImage.cx), widest) + 8;
+    if (widest > 0 && cx > m_sizeButton.cx) {
+        m_sizeButton.cx = cx;
+        SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(m_sizeButton.cx, m_sizeButton.cy));
+    }
+    SendMessage(TB_AUTOSIZE, 0, 0);
+    Invalidate();
+}
+
+CString CToolBar::GetButtonText(int nIndex) const
+{
+    WCHAR buffer[256] = L"";
+    TBBUTTONINFO info {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_TEXT;
+    info.pszText = buffer;
+    info.cchText = static_cast<int>(std::size(buffer));
+    if (::SendMessage(m_hWnd, TB_GETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info)) < 0)
+        return CString();
+    buffer[std::size(buffer) - 1] = 0;
+    return CString(buffer);
+}
+
+CSize CToolBar::CalcFixedLayout(BOOL, BOOL)
+{
+    // The tallest button plus a small margin above and below.
+    int cy = 0;
+    int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        CRect rc;
+        GetItemRect(i, &rc);
+        cy = std::max(cy, static_cast<int>(rc.bottom));
+    }
+    if (cy == 0)
+        cy = HIWORD(static_cast<DWORD>(::SendMessage(m_hWnd, TB_GETBUTTONSIZE, 0, 0)));
+    return CSize(32767, cy + 4);
+}
+
+// --- status bar --------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    return CreateEx(pParentWnd, 0, dwStyle, nID);
+}
+
+BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
+{
+    SetBarStyle(dwStyle);
+    DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    CRect rc(0, 0, 100, 20);
+    return CWnd::CreateEx(0, STATUSCLASSNAME, nullptr, dwWndStyle | WS_CHILD, rc, pParentWnd, nID);
+}
+
+BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
+{
+    m_panes.clear();
+    CClientDC dc(this);
+    HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+    HGDIOBJ hOld = hFont != nullptr ? ::SelectObject(dc.m_hDC, hFont) : nullptr;
+    for (int i = 0; i < nIDCount; ++i) {
+        Pane pane;
+        pane.nID = lpIDArray != nullptr ? lpIDArray[i] : ID_SEPARATOR;
+        if (pane.nID == ID_SEPARATOR) {
+            pane.nStyle = SBPS_STRETCH | SBPS_NOBORDERS;
+        } else {
+            pane.strText.LoadString(pane.nID);
+            SIZE extent {};
+            ::GetTextExtentPoint32(dc.m_hDC, pane.strText, pane.strText.GetLength(), &extent);
+            pane.cxText = extent.cx + 8;
+        }
+        m_panes.push_back(pane);
+    }
+    if (hOld != nullptr)
+        ::SelectObject(dc.m_hDC, hOld);
+    UpdateParts();
+    return TRUE;
+}
+
+UINT CStatusBar::GetItemID(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return 0;
+    return m_panes[static_cast<size_t>(nIndex)].nID;
+}
+
+int CStatusBar::CommandToIndex(UINT nIDFind) const
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_panes[static_cast<size_t>(i)].nID == nIDFind)
+            return i;
+    }
+    return -1;
+}
+
+BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return FALSE;
+    Pane& pane = m_panes[static_cast<size_t>(nIndex)];
+    pane.strText = lpszNewText != nullptr ? lpszNewText : L"";
+    UINT flags = static_cast<UINT>(nIndex) | ((pane.nStyle & SBPS_NOBORDERS) != 0 ? SBT_NOBORDERS : 0);
+    SendMessage(SB_SETTEXT, flags, reinterpret_cast<LPARAM>(pane.strText.GetString()));
+    if (bUpdate) {
+        CRect rc;
+        GetItemRect(nIndex, &rc);
+        InvalidateRect(&rc);
+    }
+    return TRUE;
+}
+
+CString CStatusBar::GetPaneText(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return CString();
+    return m_panes[static_cast<size_t>(nIndex)].strText;
+}
+
+void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
+{
+    if (!::SendMessage(m_hWnd, SB_GETRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
+        ::SetRectEmpty(lpRect);
+}
+
+void CStatusBar::UpdateParts()
+{
+    if (m_hWnd == nullptr || m_panes.empty())
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    // Fixed panes sit at the right; stretching panes share what is left.
+    int fixed = 0;
+    int stretching = 0;
+    for (const Pane& pane : m_panes) {
+        if ((pane.nStyle & SBPS_STRETCH) != 0)
+            ++stretching;
+        else
+            fixed += pane.cxText;
+    }
+    int room = std::max(0, static_cast<int>(rc.Width()) - fixed);
+    std::vector<int> rights;
+    int x = 0;
+    for (const Pane& pane : m_panes) {
+        x += (pane.nStyle & SBPS_STRETCH) != 0 ? room / std::max(1, stretching) : pane.cxText;
+        rights.push_back(x);
+    }
+    rights.back() = -1;
+    SendMessage(SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (size_t i = 0; i < m_panes.size(); ++i) {
+        UINT flags = static_cast<UINT>(i) | ((m_panes[i].nStyle & SBPS_NOBORDERS) != 0 ? SBT_NOBORDERS : 0);
+        SendMessage(SB_SETTEXT, flags, reinterpret_cast<LPARAM>(m_panes[i].strText.GetString()));
+    }
+}
+
+void CStatusBar::OnSize(UINT nType, int cx, int cy)
+{
+    Default();
+    (void)nType;
+    (void)cx;
+    (void)cy;
+    UpdateParts();
+}
+
+CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
+{
+    // The bar's font height with room for the pane borders.
+    CClientDC dc(this);
+    HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+    HGDIOBJ hOld = hFont != nullptr ? ::SelectObject(dc.m_hDC, hFont) : nullptr;
+    TEXTMETRIC tm {};
+    ::GetTextMetrics(dc.m_hDC, &tm);
+    if (hOld != nullptr)
+        ::SelectObject(dc.m_hDC, hOld);
+    return CSize(32767, tm.tmHeight + 8);
+}

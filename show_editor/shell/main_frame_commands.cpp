@@ -1,0 +1,359 @@
+// The main frame's commands: layouts, exports and hardware settings,
+// four-colour modes, languages, tool start and the update check.
+#include "main_frame.h"
+
+#include <afxdlgs.h>
+
+#include "dornel_doc.h"
+#include "panels_placeholder.h"
+#include "resource.h"
+#include "shell_services.h"
+
+namespace {
+
+struct FourColorCommand {
+    UINT id;
+    int mode;
+};
+const FourColorCommand kFourColorCommands[] = {
+    { ID_FOUR_COLOR_OFF, 0 },
+    { ID_FOUR_COLOR_SAVING, 1 },
+    { ID_FOUR_COLOR_BRIGHT, 2 },
+    { ID_FOUR_COLOR_BASIC, 3 },
+    { ID_FOUR_COLOR_WHITE_ANIM, 4 },
+    { ID_FOUR_COLOR_MODE5, 5 },
+    { ID_FOUR_COLOR_BASIC2, 6 },
+    { ID_FOUR_COLOR_MODE7, 7 },
+    { ID_FOUR_COLOR_FREE, 8 },
+    { ID_FOUR_COLOR_EQUAL_GRAY, 10 },
+    { ID_FOUR_COLOR_FIXED_WHITE, 11 },
+};
+
+struct LanguageCommand {
+    UINT id;
+    UINT languageId;
+    int windowsLanguage;
+};
+const LanguageCommand kLanguageCommands[] = {
+    { ID_LANG_ENGLISH, 1, 1033 },
+    { ID_LANG_CHINESE, 2, 2052 },
+    { ID_LANG_TRADITIONAL, 3, 1028 },
+    { ID_LANG_KOREAN, 6, 1042 },
+};
+
+struct ToolCommand {
+    UINT id;
+    LPCWSTR file;
+    bool inProgramFolder;
+};
+const ToolCommand kToolCommands[] = {
+    { ID_TOOL_PAINT, L"mspaint.exe", false },
+    { ID_TOOL_NOTEPAD, L"notepad.exe", false },
+    { ID_TOOL_CALC, L"calc.exe", false },
+    { ID_TOOL_MAGNIFY, L"magnify.exe", false },
+    { ID_TOOL_WORD, L"WINWORD.exe", false },
+    { ID_TOOL_EXCEL, L"EXCEL.exe", false },
+    { ID_TOOL_TAVISK, L"Tavisk.exe", true },
+    { ID_TOOL_CARDWELL, L"Cardwell.exe", true },
+    { ID_TOOL_BRENLOW, L"Brenlow.exe", true },
+    { ID_TOOL_PELLOX, L"Pellox.exe", true },
+};
+
+constexpr int kLayoutPorts = 2;
+constexpr int kLayoutChannels = 3072;
+
+// The program folder without its trailing backslash.
+CString ProgramFolder()
+{
+    CString folder = ShellAppFolder();
+    if (folder.Right(1) == L"\\")
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+
+} // namespace
+
+int FourColorModeOfCommand(UINT id)
+{
+    for (const FourColorCommand& command : kFourColorCommands) {
+        if (command.id == id)
+            return command.mode;
+    }
+    return -1;
+}
+
+BOOL LanguageOfCommand(UINT id, UINT& languageId, int& windowsLanguage)
+{
+    for (const LanguageCommand& command : kLanguageCommands) {
+        if (command.id == id) {
+            languageId = command.languageId;
+            windowsLanguage = command.windowsLanguage;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+CString ToolFileOfCommand(UINT id, const CString& programFolder)
+{
+    for (const ToolCommand& command : kToolCommands) {
+        if (command.id == id)
+            return command.inProgramFolder ? programFolder + L"\\" + command.file : CString(command.file);
+    }
+    return CString();
+}
+
+BYTE WhiteValueFromInput(int value)
+{
+    // Modulo 255, not 256: an entry of 255 gives 0. A negative entry is
+    // brought into the same range instead of wrapping through the byte.
+    int reduced = value % 255;
+    if (reduced < 0)
+        reduced += 255;
+    return static_cast<BYTE>(reduced);
+}
+
+int CMainFrame::ShowHint(int key, UINT type)
+{
+    return AfxMessageBox(GetLangText(L"HINT", key), type);
+}
+
+void CMainFrame::StopPlay(CDornelDoc* doc)
+{
+    if (doc == nullptr)
+        return;
+    doc->m_playState = PLAY_STOPPED;
+    if (auto* panel = dynamic_cast<CViewpanel*>(doc->m_pViewPanel))
+        panel->StopPlay();
+}
+
+// --- layouts -------------------------------------------------------------------
+
+void CMainFrame::ReadBackLayout()
+{
+    CShellServices& services = ShellServices();
+    CString pixPath = services.GetPixFilePath(m_screen);
+    CString layoutPath = services.GetLpxFilePath(m_screen);
+    if (pixPath.IsEmpty() || ::GetFileAttributesW(pixPath) == INVALID_FILE_ATTRIBUTES) {
+        ShowHint(14);
+        return;
+    }
+    if (CDornelDoc* doc = GetActiveDornelDoc()) {
+        doc->SetLayoutFile(layoutPath);
+        doc->LoadLayoutPixels(pixPath);
+    }
+}
+
+void CMainFrame::OnLayoutDesign()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    const ProjSet& project = doc->m_projectSettings;
+    if (project.m_layoutFile.IsEmpty())
+        ShellServices().NewLayout(m_screen, project.m_width, project.m_height, kLayoutPorts, kLayoutChannels);
+    else
+        ShellServices().EditLayout(m_screen);
+    ReadBackLayout();
+}
+
+void CMainFrame::OnNewLayout()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    const CString& layout = doc->m_projectSettings.m_layoutFile;
+    if (!layout.IsEmpty() && ::GetFileAttributesW(layout) != INVALID_FILE_ATTRIBUTES)
+        doc->ClearLayout();
+    ShellServices().NewLayout(
+        m_screen, doc->m_projectSettings.m_width, doc->m_projectSettings.m_height, kLayoutPorts, kLayoutChannels);
+    ReadBackLayout();
+}
+
+void CMainFrame::OnImportLayout()
+{
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Pix Files(*.lpx)|*.lpx||", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString source = dialog.GetPathName();
+    CString folder = ProgramFolder() + L"\\TF";
+    CString target = folder + L"\\LEDScreen1.lpx";
+    ::CreateDirectoryW(folder, nullptr);
+    // A copy that fails leaves the project's layout as it was: the screen
+    // must not be bound to a stale or missing file.
+    if (source.CompareNoCase(target) != 0 && !::CopyFileW(source, target, FALSE))
+        return;
+    ApplyLayoutFile(target);
+}
+
+void CMainFrame::OnImportDxf()
+{
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"dxf Files(*.dxf)|*.dxf||", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    ShellServices().LoadDxfLayout(m_screen, dialog.GetPathName());
+    ReadBackLayout();
+}
+
+void CMainFrame::OnEditLayout()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    if (doc->m_projectSettings.m_layoutFile.IsEmpty()) {
+        ShowHint(15);
+        return;
+    }
+    ShellServices().EditLayout(m_screen);
+    ReadBackLayout();
+}
+
+void CMainFrame::OnClearLayout()
+{
+    if (ShowHint(16, MB_YESNO) != IDYES)
+        return;
+    ShellServices().ClearLayout(m_screen);
+    if (HMENU bar = ::GetMenu(m_hWnd)) {
+        if (HMENU file = ::GetSubMenu(bar, 0))
+            ::EnableMenuItem(file, ID_EXPORT_OFFLINE, MF_BYCOMMAND | MF_GRAYED);
+    }
+    if (m_wndToolBar.GetSafeHwnd() != nullptr)
+        m_wndToolBar.SendMessage(TB_ENABLEBUTTON, ID_OFFLINE_BUTTON, MAKELPARAM(TRUE, 0));
+    if (CDornelDoc* doc = GetActiveDornelDoc()) {
+        doc->ClearLayout();
+        doc->ZoomOut();
+        doc->ZoomIn();
+    }
+}
+
+// --- content, exports and settings -------------------------------------------------
+
+void CMainFrame::OnColorEffectButton()
+{
+    if (CDornelDoc* doc = GetActiveDornelDoc())
+        doc->AddColorEffect(15, TRUE);
+}
+
+void CMainFrame::OnColorPlusButton()
+{
+    if (CDornelDoc* doc = GetActiveDornelDoc())
+        doc->AddColorPlus();
+}
+
+void CMainFrame::OnExportAvi()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    if (doc->GetActiveSegments().GetSize() == 0) {
+        ShowHint(13);
+        return;
+    }
+    doc->m_screen = m_screen;
+    doc->ExportAvi();
+}
+
+void CMainFrame::RunHardwareDialog(CDornelDoc* doc)
+{
+    if (m_pDlgHardSet == nullptr)
+        return;
+    m_pDlgHardSet->SetDocument(doc);
+    m_pDlgHardSet->DoModal();
+}
+
+void CMainFrame::OnExportOffline()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    doc->m_screen = m_screen;
+    if (m_pDlgHardSet != nullptr) {
+        StopPlay(doc);
+        RunHardwareDialog(doc);
+    }
+}
+
+void CMainFrame::OnHardwareSettings()
+{
+    CDornelDoc* doc = GetActiveDornelDoc();
+    if (doc == nullptr)
+        return;
+    StopPlay(doc);
+    doc->m_screen = m_screen;
+    RunHardwareDialog(doc);
+}
+
+void CMainFrame::OnCustomColorTemplate()
+{
+    ShellServices().RunCustomColorTemplateDialog();
+}
+
+void CMainFrame::OnFourColor(UINT id)
+{
+    int mode = FourColorModeOfCommand(id);
+    if (mode < 0)
+        return;
+    CDornelDoc* doc = GetActiveDornelDoc();
+    CShellServices& services = ShellServices();
+    if (mode == 11) {
+        int value = doc != nullptr ? doc->m_projectSettings.m_whiteValue : 0;
+        if (!services.InputNumber(value))
+            return;
+        BYTE white = WhiteValueFromInput(value);
+        FourColorMode = 11;
+        services.SetFourColor(m_screen, 11, white);
+        if (doc != nullptr) {
+            doc->m_projectSettings.m_colorMode = 11;
+            doc->m_projectSettings.m_whiteValue = white;
+        }
+        return;
+    }
+    FourColorMode = mode;
+    services.SetFourColor(m_screen, mode, 0);
+    if (doc != nullptr)
+        doc->m_projectSettings.m_colorMode = mode;
+}
+
+void CMainFrame::OnUpdateFourColor(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetRadio(FourColorModeOfCommand(pCmdUI->m_nID) == FourColorMode);
+}
+
+void CMainFrame::OnLanguage(UINT id)
+{
+    UINT languageId = 0;
+    int windowsLanguage = 0;
+    if (!LanguageOfCommand(id, languageId, windowsLanguage))
+        return;
+    LanguageId = languageId;
+    SaveLanguageId(windowsLanguage);
+    ApplyLanguage();
+}
+
+void CMainFrame::OnUpdateLanguage(CCmdUI* pCmdUI)
+{
+    UINT languageId = 0;
+    int windowsLanguage = 0;
+    pCmdUI->SetCheck(LanguageOfCommand(pCmdUI->m_nID, languageId, windowsLanguage) && languageId == LanguageId);
+}
+
+// --- tools and update ------------------------------------------------------------------
+
+void CMainFrame::OnToolStart(UINT id)
+{
+    CString file = ToolFileOfCommand(id, ProgramFolder());
+    if (!file.IsEmpty())
+        AfxShellOpen(file, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnCheckUpdate()
+{
+    CShellServices& services = ShellServices();
+    int found = services.CheckUpdate();
+    if (found == 0) {
+        services.ShowNoUpdate(1);
+        return;
+    }
+    if (found == 1 && services.UpdateConfirm() == 1 && services.DownloadAndInstall() == 1)
+        PostMessage(WM_CLOSE);
+}

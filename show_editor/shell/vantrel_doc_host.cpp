@@ -1,0 +1,79 @@
+// The document host of the running program.
+#include "vantrel_doc_host.h"
+
+#include "lang_service.h"
+#include "main_frame.h"
+#include "shell_services.h"
+
+#include <cstring>
+
+CMainFrame* CVantrelDocHost::Frame()
+{
+    return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+}
+
+void CVantrelDocHost::SetStatusText(const CString& text)
+{
+    if (CMainFrame* frame = Frame())
+        frame->SetStatusText(text, TRUE);
+}
+
+int CVantrelDocHost::GetMainFrameScreen()
+{
+    CMainFrame* frame = Frame();
+    return frame != nullptr ? frame->GetScreen() : 0;
+}
+
+void CVantrelDocHost::SetMainFrameFourColorMode(int mode)
+{
+    if (CMainFrame* frame = Frame())
+        frame->FourColorMode = mode;
+}
+
+void CVantrelDocHost::LoadHardwareRecord(const BYTE* record)
+{
+    CMainFrame* frame = Frame();
+    if (frame == nullptr || record == nullptr)
+        return;
+    HardwareConfigRecord copy {};
+    std::memcpy(&copy, record, sizeof(copy));
+    frame->m_hardwareConfig.LoadFromRecord(copy);
+}
+
+void CVantrelDocHost::SaveHardwareRecord(BYTE* record)
+{
+    CMainFrame* frame = Frame();
+    if (frame == nullptr || record == nullptr)
+        return;
+    frame->m_hardwareConfig.SaveToRecord();
+    std::memcpy(record, &frame->m_hardwareConfig.GetRecord(), sizeof(HardwareConfigRecord));
+}
+
+void CVantrelDocHost::ApplyLayoutFile(const CString& layoutPath)
+{
+    if (CMainFrame* frame = Frame())
+        frame->ApplyLayoutFile(layoutPath);
+}
+
+CString CVantrelDocHost::GetProductTitle()
+{
+    return ReadSoftConf(L"Soft", L"Title");
+}
+
+CString CVantrelDocHost::GetLangText(LPCTSTR section, int key)
+{
+    CMainFrame* frame = Frame();
+    return frame != nullptr ? frame->GetLangText(section, key)
+                            : ReadLanguageText(GetLanguageFilePath(kDefaultLanguageId), section, key);
+}
+
+int CVantrelDocHost::SetFourColor(int screen, int mode, BYTE whiteValue)
+{
+    return ShellServices().SetFourColor(screen, mode, whiteValue);
+}
+
+CVantrelDocHost& VantrelDocHost()
+{
+    static CVantrelDocHost host;
+    return host;
+}

@@ -1,0 +1,28 @@
+// The project document's host in the running program: the main frame (found
+// as the application's main window) answers for the main window, the
+// controller screen, the four-colour mode, the hardware record, layouts,
+// status text, the product title and the language texts.
+#pragma once
+
+#include "dornel_doc_host.h"
+
+class CMainFrame;
+
+class CVantrelDocHost : public CDornelDocHost {
+public:
+    void SetStatusText(const CString& text) override;
+    int GetMainFrameScreen() override;
+    void SetMainFrameFourColorMode(int mode) override;
+    void LoadHardwareRecord(const BYTE* record) override;
+    void SaveHardwareRecord(BYTE* record) override;
+    void ApplyLayoutFile(const CString& layoutPath) override;
+    CString GetProductTitle() override;
+    CString GetLangText(LPCTSTR section, int key) override;
+    int SetFourColor(int screen, int mode, BYTE whiteValue) override;
+
+private:
+    static CMainFrame* Frame();
+};
+
+// The one host of the program's documents.
+CVantrelDocHost& VantrelDocHost();

@@ -1,0 +1,225 @@
+// Shared pieces of the shell tests.
+#include "shell_test_support.h"
+
+#include "lang_service.h"
+
+#include <shlwapi.h>
+
+namespace shelltest {
+
+namespace {
+
+void RemoveTree(const CString& path)
+{
+    // The path ends in a backslash; SHFileOperation wants a double-null list.
+    CString from = path.Left(path.GetLength() - 1);
+    std::vector<wchar_t> buffer(static_cast<size_t>(from.GetLength()) + 2, 0);
+    wcscpy_s(buffer.data(), buffer.size(), from);
+    SHFILEOPSTRUCTW op {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = buffer.data();
+    op.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&op);
+}
+
+} // namespace
+
+CTempProgramFolder::CTempProgramFolder()
+{
+    WCHAR temp[MAX_PATH] = L"";
+    ::GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    m_path.Format(L"%sshelltest_%lu_%d\\", temp, ::GetCurrentProcessId(), ++counter);
+    ::CreateDirectoryW(PathNoSlash(), nullptr);
+    for (LPCWSTR sub : { L"Lang", L"Config", L"TF" })
+        ::CreateDirectoryW(m_path + sub, nullptr);
+    SetShellAppFolderForTesting(m_path);
+}
+
+CTempProgramFolder::~CTempProgramFolder()
+{
+    SetShellAppFolderForTesting(nullptr);
+    RemoveTree(m_path);
+}
+
+void CTempProgramFolder::WriteFile(LPCWSTR relative, const CString& text) const
+{
+    CString path = m_path + relative;
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << CStringA(path).GetString();
+    const WCHAR bom = 0xFEFF;
+    DWORD written = 0;
+    ::WriteFile(file, &bom, sizeof(bom), &written, nullptr);
+    ::WriteFile(file, text.GetString(), static_cast<DWORD>(text.GetLength() * sizeof(WCHAR)), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+void CTempProgramFolder::WriteSoftConf(LPCWSTR title, LPCWSTR lang, LPCWSTR version) const
+{
+    CString text;
+    text.Format(L"[Soft]\r\nTitle=%s\r\nLang=%s\r\nVersion=%s\r\n", title, lang, version);
+    WriteFile(L"Lang\\SoftConf.ini", text);
+}
+
+CString LangFileText(std::initializer_list<LangRow> rows)
+{
+    CString text;
+    CString section;
+    for (const LangRow& row : rows) {
+        if (section != row.section) {
+            section = row.section;
+            text += L"[" + section + L"]\r\n";
+        }
+        CString line;
+        line.Format(L"%d=%s\r\n", row.key, row.text);
+        text += line;
+    }
+    return text;
+}
+
+CFakeServices::CFakeServices()
+    : m_previous(SetShellServices(this))
+{
+}
+
+CFakeServices::~CFakeServices()
+{
+    SetShellServices(m_previous);
+}
+
+bool CFakeServices::Called(LPCWSTR call) const
+{
+    for (const CString& c : m_calls) {
+        if (c == call)
+            return true;
+    }
+    return false;
+}
+
+int CFakeServices::CountOf(LPCWSTR prefix) const
+{
+    int count = 0;
+    for (const CString& c : m_calls)
+        count += c.Find(prefix) == 0 ? 1 : 0;
+    return count;
+}
+
+#define FMT(...)                                                                                                       \
+    [&] {                                                                                                              \
+        CString s;                                                                                                     \
+        s.Format(__VA_ARGS__);                                                                                         \
+        return s;                                                                                                      \
+    }()
+
+int CFakeServices::NewScreen()
+{
+    Record(L"NewScreen");
+    return m_screen;
+}
+int CFakeServices::SetProtocolVersion(int version)
+{
+    Record(FMT(L"SetProtocolVersion %d", version));
+    return version;
+}
+int CFakeServices::SetControllerLanguage(int languageId)
+{
+    Record(FMT(L"SetControllerLanguage %d", languageId));
+    return 0;
+}
+int CFakeServices::SetFourColor(int screen, int mode, int whiteValue)
+{
+    Record(FMT(L"SetFourColor %d %d %d", screen, mode, whiteValue));
+    return 0;
+}
+int CFakeServices::NewLayout(int screen, int width, int height, int ports, int channels)
+{
+    Record(FMT(L"NewLayout %d %d %d %d %d", screen, width, height, ports, channels));
+    return 0;
+}
+int CFakeServices::EditLayout(int screen)
+{
+    Record(FMT(L"EditLayout %d", screen));
+    return 0;
+}
+int CFakeServices::ClearLayout(int screen)
+{
+    Record(FMT(L"ClearLayout %d", screen));
+    return 0;
+}
+int CFakeServices::LoadDxfLayout(int screen, const CString& path)
+{
+    Record(FMT(L"LoadDxfLayout %d %s", screen, path.GetString()));
+    return 0;
+}
+int CFakeServices::SetLayout(int screen, const CString& path)
+{
+    Record(FMT(L"SetLayout %d %s", screen, path.GetString()));
+    return 0;
+}
+CString CFakeServices::GetPixFilePath(int)
+{
+    return m_pixPath;
+}
+CString CFakeServices::GetLpxFilePath(int)
+{
+    return m_lpxPath;
+}
+void CFakeServices::SetMovieMakerLanguage(int languageId)
+{
+    Record(FMT(L"SetMovieMakerLanguage %d", languageId));
+}
+int CFakeServices::CheckUpdate()
+{
+    Record(L"CheckUpdate");
+    return m_checkUpdate;
+}
+int CFakeServices::UpdateConfirm()
+{
+    Record(L"UpdateConfirm");
+    return m_confirm;
+}
+int CFakeServices::DownloadAndInstall()
+{
+    Record(L"DownloadAndInstall");
+    return m_install;
+}
+void CFakeServices::ShowNoUpdate(int owner)
+{
+    Record(FMT(L"ShowNoUpdate %d", owner));
+}
+CHardwareSettingsDialog* CFakeServices::CreateHardwareDialog(HardwareConfig&)
+{
+    if (!m_makeHardwareDialog)
+        return nullptr;
+    m_hardwareDialog = new CFakeHardwareDialog;
+    return m_hardwareDialog;
+}
+BOOL CFakeServices::InputNumber(int& value)
+{
+    m_inputSeen = value;
+    if (!m_inputOk)
+        return FALSE;
+    value = m_inputValue;
+    return TRUE;
+}
+
+CShellSession::CShellSession(CFakeServices& services)
+{
+    (void)services;
+    m_app.m_arrArgs = { L"-nologo" };
+    AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+    EXPECT_TRUE(m_app.CreateDocTemplate());
+    EXPECT_TRUE(m_app.ProcessCommandLine());
+    m_frame = dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
+    m_hFrame = m_frame != nullptr ? m_frame->m_hWnd : nullptr;
+}
+
+CShellSession::~CShellSession()
+{
+    if (::IsWindow(m_hFrame))
+        ::DestroyWindow(m_hFrame);
+    m_app.ExitInstance();
+    fwtest::PumpPending();
+}
+
+} // namespace shelltest

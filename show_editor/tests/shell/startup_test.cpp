@@ -1,0 +1,158 @@
+// Start-up: the single-instance mark and its message, the splash lines, bar
+// and update check, what an update found at start-up does, and the About box.
+#include "about_dlg.h"
+#include "resource.h"
+#include "shell_test_support.h"
+#include "splash_screen.h"
+
+using fwtest::CScriptedUiHost;
+using shelltest::CFakeServices;
+using shelltest::CTempProgramFolder;
+
+namespace {
+
+CString UniqueName(LPCWSTR base)
+{
+    CString name;
+    name.Format(L"%s_%lu", base, ::GetCurrentProcessId());
+    return name;
+}
+
+TEST(SingleInstance, SecondClaimSeesTheFirstUntilItEnds)
+{
+    CString name = UniqueName(L"VantrelShellTest");
+    CSingleInstance first;
+    ASSERT_EQ(first.Claim(name), CSingleInstance::kClaimed);
+    CSingleInstance second;
+    EXPECT_EQ(second.Claim(name), CSingleInstance::kAlreadyRunning);
+    EXPECT_FALSE(second.IsHeld());
+    first.Release();
+    EXPECT_EQ(second.Claim(name), CSingleInstance::kClaimed);
+}
+
+TEST(SingleInstance, SecondStartShowsProgramIsRunningAndEnds)
+{
+    CScriptedUiHost host;
+    CDornelApp app;
+    app.m_singleInstanceName = UniqueName(L"VantrelShellTestApp");
+    CSingleInstance running;
+    ASSERT_EQ(running.Claim(app.m_singleInstanceName), CSingleInstance::kClaimed);
+
+    host.ExpectMessageBox(IDOK, L"Program Is Running!");
+    EXPECT_FALSE(app.ClaimSingleInstance());
+    EXPECT_EQ(host.PendingCount(), 0u);
+
+    // Once the first instance is gone the next start goes on.
+    running.Release();
+    EXPECT_TRUE(app.ClaimSingleInstance());
+    app.ExitInstance();
+    EXPECT_EQ(running.Claim(app.m_singleInstanceName), CSingleInstance::kClaimed);
+}
+
+TEST(Splash, LinesAndBar)
+{
+    EXPECT_EQ(CSplashScreen::LineText(0), CString(L"Loading Corvane.dll..."));
+    EXPECT_EQ(CSplashScreen::LineText(14), CString(L"Loading swresample-1.dll..."));
+    EXPECT_EQ(CSplashScreen::LineText(15), CString(L"Checking Update"));
+    EXPECT_EQ(CSplashScreen::ProgressOf(0), 0);
+    EXPECT_EQ(CSplashScreen::ProgressOf(1), 6);
+    EXPECT_EQ(CSplashScreen::ProgressOf(15), 93);
+}
+
+TEST(Splash, RunsSixteenTicksChecksOnceAndCloses)
+{
+    AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+    CFakeServices services;
+    services.m_checkUpdate = 2;
+    fwtest::CFakeClock clock;
+    CSplashScreen splash;
+    int checksBeforeLast = -1;
+    int barAtEnd = -1;
+    INT_PTR result = fwtest::RunModal(splash, [&](CDialog& dlg) {
+        for (int tick = 0; tick < 15; ++tick)
+            clock.Advance(3000 / 16);
+        checksBeforeLast = services.CountOf(L"CheckUpdate");
+        clock.Advance(3000 / 16); // "Checking Update"
+        barAtEnd = static_cast<int>(::SendDlgItemMessageW(dlg.m_hWnd, IDC_SPLASH_PROGRESS, PBM_GETPOS, 0, 0));
+        clock.Advance(3000 / 16); // closes
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(checksBeforeLast, 0);
+    EXPECT_EQ(services.CountOf(L"CheckUpdate"), 1);
+    EXPECT_EQ(barAtEnd, 93);
+    EXPECT_EQ(splash.GetUpdateResult(), 2);
+}
+
+// The start-up with a canned splash result.
+class CSplashResultApp : public CDornelApp {
+public:
+    int m_splashResult = 0;
+
+protected:
+    int RunSplash() override { return m_splashResult; }
+};
+
+TEST(Startup, AnUpdateEndsTheStartOnlyWhenFoundConfirmedAndInstalled)
+{
+    struct Case {
+        int found, confirm, install;
+        BOOL goOn;
+        LPCWSTR calls;
+    };
+    const Case cases[] = {
+        { 1, 1, 1, FALSE, L"UpdateConfirm,DownloadAndInstall," },
+        { 1, 1, 0, TRUE, L"UpdateConfirm,DownloadAndInstall," },
+        { 1, 0, 1, TRUE, L"UpdateConfirm," },
+        { 0, 1, 1, TRUE, L"" },
+        { 2, 1, 1, TRUE, L"" },
+        { -1, 1, 1, TRUE, L"" },
+    };
+    for (const Case& c : cases) {
+        CFakeServices services;
+        services.m_confirm = c.confirm;
+        services.m_install = c.install;
+        CSplashResultApp app;
+        app.m_splashResult = c.found;
+        EXPECT_EQ(app.RunSplashAndUpdate(), c.goOn) << c.found << c.confirm << c.install;
+        CString calls;
+        for (const CString& call : services.m_calls)
+            calls += call + L",";
+        EXPECT_EQ(calls, CString(c.calls)) << c.found << c.confirm << c.install;
+    }
+}
+
+TEST(About, ShowsTitleAndVersionFromTheSettingsFile)
+{
+    AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+    CTempProgramFolder folder;
+    struct Case {
+        bool settings;
+        LPCWSTR expected;
+    };
+    for (const Case& c : { Case { true, L"Vantrel 3.1.4" }, Case { false, L" " } }) {
+        if (c.settings)
+            folder.WriteSoftConf(L"Vantrel", L"2052", L"3.1.4");
+        else
+            ::DeleteFileW(folder.Path() + L"Lang\\SoftConf.ini");
+        CAboutDlg about;
+        CString text;
+        CString caption;
+        fwtest::RunModal(about, [&](CDialog& dlg) {
+            text = fwtest::GetItemText(dlg, IDC_ABOUT_TITLE);
+            dlg.GetWindowText(caption);
+            dlg.EndDialog(IDOK);
+        });
+        EXPECT_EQ(text, CString(c.expected));
+        EXPECT_EQ(caption, CString(L"关于 Vantrel")); // no language text: the resource caption
+    }
+    folder.WriteFile(L"Lang\\Chs.ini", shelltest::LangFileText({ { L"TITLE", 4, L"About this program" } }));
+    CAboutDlg about;
+    CString caption;
+    fwtest::RunModal(about, [&](CDialog& dlg) {
+        dlg.GetWindowText(caption);
+        dlg.EndDialog(IDOK);
+    });
+    EXPECT_EQ(caption, CString(L"About this program"));
+}
+
+} // namespace
