@@ -1,0 +1,31 @@
+// What the three panels of the main window share: their title bar, the
+// language texts they read through the document's host, the framed
+// background of the two left panels and the label of a segment.
+#pragma once
+
+#include <afxwin.h>
+
+class CDornelDoc;
+class QvSegmentGourp;
+
+// The title bar of a panel. A plain static control with the panel's title;
+// the owner-drawn title bar of the program's small controls replaces it
+// where it is built in.
+using CPanelTitleBar = CStatic;
+
+constexpr UINT kTitleBarId = 0xFFFF;
+constexpr int kTitleBarHeight = 20;
+
+// The language text of section and key, or fallback when it is empty.
+CString PanelLangText(CDornelDoc* doc, LPCTSTR section, int key, LPCTSTR fallback);
+
+// Fills the clip box with RGB(220, 220, 220) and frames the region from one
+// pixel left of the clip box to its right and bottom edges with a 3-pixel
+// RGB(85, 85, 85) frame.
+void EraseFramedPanelBackground(CDC* pDC);
+
+// The segment word ("片段" or ITEM_TITLE 1) followed by number as "_%02d".
+CString DefaultSegmentLabel(CDornelDoc* doc, int number);
+
+// Timed play switched on or any holiday chosen.
+bool IsSegmentTimed(const QvSegmentGourp* segment);
