@@ -1,0 +1,125 @@
+// The off-line encryption dialog and the decrypt instruction file.
+#include "OffPassWordDlg.h"
+
+#include "dornel_doc.h"
+
+#include <afxdlgs.h>
+
+namespace {
+
+constexpr int kPasswordLength = 4;
+
+CStringA ToCodePage(const CString& text, UINT codePage)
+{
+    if (text.IsEmpty())
+        return CStringA();
+    const int size = ::WideCharToMultiByte(codePage, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
+    CStringA out;
+    if (size <= 0)
+        return out;
+    char* buffer = out.GetBuffer(size);
+    ::WideCharToMultiByte(codePage, 0, text, text.GetLength(), buffer, size, nullptr, nullptr);
+    out.ReleaseBuffer(size);
+    return out;
+}
+
+CString FromAnsiBytes(const char* bytes, int count)
+{
+    int length = 0;
+    while (length < count && bytes[length] != '\0')
+        ++length;
+    if (length == 0)
+        return CString();
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
+    CString out;
+    if (size <= 0)
+        return out;
+    wchar_t* buffer = out.GetBuffer(size);
+    ::MultiByteToWideChar(CP_ACP, 0, bytes, length, buffer, size);
+    out.ReleaseBuffer(size);
+    return out;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDlgOffPassWord, CDialog)
+ON_BN_CLICKED(IDOK, OnPressOk)
+END_MESSAGE_MAP()
+
+CDlgOffPassWord::CDlgOffPassWord(CWnd* parent)
+    : CDialog(IDD_OFF_PASSWORD, parent)
+{
+}
+
+void CDlgOffPassWord::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_PW_PASSWORD, m_password);
+    DDV_MaxChars(pDX, m_password, kPasswordLength);
+    DDX_Check(pDX, IDC_PW_ENABLED, m_enabled);
+    DDX_Radio(pDX, IDC_PW_ENCRYPT, m_action);
+}
+
+void CDlgOffPassWord::OnPressOk()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_password.GetLength() < kPasswordLength) {
+        AfxGetUiHost().MessageBox(
+            m_hWnd, m_hint.IsEmpty() ? CString(L"Password: 4 characters!") : m_hint, nullptr, MB_OK);
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+CStringA BuildDecryptInstruction(const CString& password, UINT codePage)
+{
+    CString first;
+    first.Format(L"密码=%s\r\n", password.Left(kPasswordLength).GetString());
+    const CString second = L"动作=0//加密=1，解密=0\r\n";
+    return ToCodePage(first, codePage) + ToCodePage(second, codePage);
+}
+
+BOOL WriteDecryptInstruction(const CString& path, const CString& password)
+{
+    const CStringA bytes = BuildDecryptInstruction(password);
+    const CString temp = path + L".saving";
+    HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, bytes.GetString(), static_cast<DWORD>(bytes.GetLength()), &written, nullptr);
+    const BOOL closed = ::CloseHandle(file);
+    if (!ok || !closed || written != static_cast<DWORD>(bytes.GetLength())
+        || !::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temp);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RunOfflineEncryption(CDornelDoc& doc, CWnd* owner)
+{
+    CDlgOffPassWord dlg(owner);
+    if (doc.m_offlineEncryption != 0)
+        dlg.m_password = FromAnsiBytes(doc.m_offlinePassword, kPasswordLength);
+    dlg.SetHintText(doc.Host().GetLangText(L"HINT", 2));
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (dlg.m_action == 0) {
+        doc.SetOfflinePassword(dlg.m_password.Left(kPasswordLength), dlg.m_enabled);
+        return;
+    }
+    CFileDialog save(FALSE, nullptr, L"OfflinePassword.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+        L"Text Files(*.txt)|*.txt||", owner);
+    if (save.DoModal() != IDOK)
+        return;
+    const CString path = save.GetPathName();
+    if (!WriteDecryptInstruction(path, dlg.m_password)) {
+        AfxGetUiHost().MessageBox(owner != nullptr ? owner->GetSafeHwnd() : nullptr, L"Failed!", nullptr, MB_OK);
+        return;
+    }
+    const int slash = path.ReverseFind(L'\\');
+    if (slash > 0)
+        AfxShellOpen(path.Left(slash));
+}
