@@ -114,6 +114,9 @@ BOOL CPannexApp::InitInstance()
     }
     if (m_pMainWnd == nullptr)
         return FALSE;
+    // No saved workspace is restored here: the menu takes its language
+    // texts now.
+    LoadCustomState();
     m_pMainWnd->ShowWindow(m_bHidden ? SW_HIDE : m_nCmdShow);
     m_pMainWnd->UpdateWindow();
     return TRUE;

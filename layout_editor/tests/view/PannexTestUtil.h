@@ -1,0 +1,156 @@
+// Shared helpers of the layout editor application tests: a window standing
+// in for the calling program, which records every WM_COPYDATA it gets, and
+// an in-process run of the application object.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "MainFrm.h"
+#include "PannexApp.h"
+#include "PannexDoc.h"
+#include "PannexView.h"
+#include "fw_testing.h"
+
+namespace pannextest {
+
+// The text a WM_COPYDATA carried, with its record fields.
+struct Reply {
+    WPARAM wParam = 0;
+    ULONG_PTR data = 0;
+    DWORD size = 0;
+    std::vector<BYTE> bytes;
+};
+
+inline std::vector<Reply>& Replies()
+{
+    static std::vector<Reply> replies;
+    return replies;
+}
+
+inline LRESULT CALLBACK CallerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        Reply reply;
+        reply.wParam = wParam;
+        reply.data = record->dwData;
+        reply.size = record->cbData;
+        const BYTE* bytes = static_cast<const BYTE*>(record->lpData);
+        reply.bytes.assign(bytes, bytes + record->cbData);
+        Replies().push_back(reply);
+        return TRUE;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// A message-only window of the "calling program".
+class CCallerWindow {
+public:
+    CCallerWindow()
+    {
+        static const ATOM atom = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = &CallerProc;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"PannexTestCaller";
+            return ::RegisterClassW(&wc);
+        }();
+        EXPECT_NE(atom, 0);
+        m_hWnd = ::CreateWindowExW(
+            0, L"PannexTestCaller", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        Replies().clear();
+    }
+    ~CCallerWindow() { ::DestroyWindow(m_hWnd); }
+    HWND Get() const { return m_hWnd; }
+    CString Handle() const
+    {
+        CString s;
+        s.Format(L"%d", static_cast<int>(reinterpret_cast<INT_PTR>(m_hWnd)));
+        return s;
+    }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+// The record bytes of a text: UTF-16 with its terminating zero.
+inline std::vector<BYTE> TextRecord(const CString& text)
+{
+    std::vector<BYTE> bytes;
+    for (int i = 0; i <= text.GetLength(); ++i) {
+        const wchar_t ch = i < text.GetLength() ? text[i] : L'\0';
+        bytes.push_back(static_cast<BYTE>(ch & 0xFF));
+        bytes.push_back(static_cast<BYTE>(ch >> 8));
+    }
+    return bytes;
+}
+
+inline CString TempFile(LPCWSTR name)
+{
+    WCHAR temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    return CString(temp) + name;
+}
+
+// Keeps a settings file's bytes and puts them back at the end of a test.
+class CFileKeeper {
+public:
+    explicit CFileKeeper(const CString& path)
+        : m_path(path)
+    {
+        std::vector<BYTE> bytes;
+        CFile file;
+        if (file.Open(path, CFile::modeRead)) {
+            m_bytes.resize(static_cast<size_t>(file.GetLength()));
+            if (!m_bytes.empty())
+                file.Read(m_bytes.data(), static_cast<UINT>(m_bytes.size()));
+            m_existed = true;
+        }
+    }
+    ~CFileKeeper()
+    {
+        if (!m_existed) {
+            ::DeleteFileW(m_path);
+            return;
+        }
+        CFile file;
+        if (file.Open(m_path, CFile::modeCreate | CFile::modeWrite) && !m_bytes.empty())
+            file.Write(m_bytes.data(), static_cast<UINT>(m_bytes.size()));
+    }
+
+private:
+    CString m_path;
+    std::vector<BYTE> m_bytes;
+    bool m_existed = false;
+};
+
+// The application run in-process without a message loop.
+struct CPannexSession {
+    CPannexApp app;
+    HWND hFrame = nullptr;
+    BOOL started = FALSE;
+
+    explicit CPannexSession(std::vector<CString> args)
+    {
+        LightBoxMode = 0;
+        app.m_arrArgs = std::move(args);
+        AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+        started = app.InitInstance();
+        if (Frame() != nullptr)
+            hFrame = Frame()->GetSafeHwnd();
+    }
+    ~CPannexSession()
+    {
+        if (::IsWindow(hFrame))
+            ::DestroyWindow(hFrame);
+        fwtest::PumpPending();
+        app.ExitInstance();
+    }
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(app.m_pMainWnd); }
+    CPannexDoc* Doc() const { return Frame() != nullptr ? Frame()->GetPannexDoc() : nullptr; }
+    CPannexView* View() const { return Frame() != nullptr ? Frame()->GetPannexView() : nullptr; }
+};
+
+} // namespace pannextest
