@@ -1,0 +1,232 @@
+// Painting the layout into a memory device context: background, grid dots,
+// lamps and their masks, selection, overlap markers, connection lines and
+// the zoom at which circles give way to lines, checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "EditorSettings.h"
+#include "PannexView.h"
+
+namespace {
+
+const COLORREF kGrey = RGB(192, 192, 192);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+// A 32-bit top-down picture the view paints into.
+class CCanvas {
+public:
+    CCanvas(int width, int height)
+        : m_width(width)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<const DWORD*>(bits);
+        m_dc.CreateCompatibleDC(nullptr);
+        m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
+    }
+    ~CCanvas()
+    {
+        ::SelectObject(m_dc.GetSafeHdc(), m_old);
+        ::DeleteObject(m_bitmap);
+    }
+    CDC* Dc() { return &m_dc; }
+    COLORREF At(int x, int y) const
+    {
+        ::GdiFlush();
+        const DWORD v = m_bits[y * m_width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    int m_width;
+    CDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    const DWORD* m_bits = nullptr;
+};
+
+// A 10 x 8 layout in a 120 x 80 client area: zoom 10, layout pixels
+// x 10..109, y 0..79; cell (x, y) covers (10 + 10x .. 19 + 10x, 10y ..).
+struct DrawFixture {
+    CLayoutData model;
+    CPannexView view;
+    CCanvas canvas { 120, 80 };
+
+    DrawFixture()
+    {
+        AlignToGrid = 1;
+        view.AttachModel(&model);
+        view.m_clientWidth = 120;
+        view.m_clientHeight = 80;
+        model.m_width = 10;
+        model.m_height = 8;
+        view.ResizeLayout(10, 8);
+        model.ResetPorts(2, 64, L"RGB", 0);
+        view.m_settings.SetControllers(1, 2);
+        model.GetPort(0).m_colour = RGB(0, 200, 0);
+    }
+    ~DrawFixture() { view.AttachModel(nullptr); }
+
+    void Add(int port, int x, int y)
+    {
+        CLPoint p(x, y);
+        p.m_normX = (x + 0.5) / 10;
+        p.m_normY = (y + 0.5) / 8;
+        model.GetPort(port).InsertPoints(&p, 1);
+        model.GetPort(port).UpdateBounds();
+        model.RebuildUsedPorts();
+    }
+    void Draw() { view.DrawLayout(canvas.Dc()); }
+    COLORREF At(int x, int y) const { return canvas.At(x, y); }
+    // Centre pixel of a cell at zoom 10.
+    COLORREF Cell(int x, int y) const { return At(15 + 10 * x, 5 + 10 * y); }
+};
+
+} // namespace
+
+TEST(PannexDrawing, BackgroundGridLampsAndLines)
+{
+    DrawFixture f;
+    f.Add(0, 2, 5);
+    f.Add(0, 7, 5);
+    f.Draw();
+    // Outside the layout: light grey with a grid dot at every cell centre.
+    EXPECT_EQ(f.At(2, 40), kGrey);
+    EXPECT_EQ(f.At(5, 45), RGB(0, 0, 255));
+    // Inside: black, dots on the empty cells.
+    EXPECT_EQ(f.At(12, 72), kBlack);
+    EXPECT_EQ(f.Cell(0, 7), RGB(0, 0, 255));
+    // Lamps are white circles outlined in black.
+    EXPECT_EQ(f.At(35, 57), kWhite);
+    EXPECT_EQ(f.At(85, 57), kWhite);
+    EXPECT_EQ(f.At(30, 55), kBlack); // the square's corner is outside the circle
+    // The connection line joins the centres in the port's colour.
+    EXPECT_EQ(f.At(55, 55), RGB(0, 200, 0));
+    EXPECT_EQ(f.At(55, 57), kBlack);
+}
+
+TEST(PannexDrawing, NoCirclesOrDotsAtZoomSevenAndBelow)
+{
+    DrawFixture f;
+    f.Add(0, 2, 5);
+    f.Add(0, 7, 5);
+    f.view.m_zoom = 7.0;
+    f.Draw();
+    // Zoom 7: layout 70 x 56 at (25, 12); lamp (2, 5) covers 39..45 x 47..53.
+    EXPECT_EQ(f.At(42, 52), kBlack);
+    EXPECT_EQ(f.At(2, 2), kGrey); // no grid dots
+    EXPECT_EQ(f.At(28, 15), kBlack);
+    EXPECT_EQ(f.At(60, 50), RGB(0, 200, 0)); // the line is still drawn
+
+    f.view.m_zoom = 7.01;
+    f.Draw();
+    EXPECT_EQ(f.At(42, 52), kWhite);
+}
+
+TEST(PannexDrawing, LinesOffAtLargeZoomButShownAtSmallZoom)
+{
+    DrawFixture f;
+    f.Add(0, 2, 5);
+    f.Add(0, 7, 5);
+    f.view.m_connectionLines = 0;
+    f.Draw();
+    EXPECT_EQ(f.At(53, 55), kBlack);
+    f.view.m_zoom = 7.0;
+    f.Draw();
+    EXPECT_EQ(f.At(60, 50), RGB(0, 200, 0));
+}
+
+TEST(PannexDrawing, MaskedSelectedAndOverlappingLamps)
+{
+    DrawFixture f;
+    f.Add(0, 1, 1);
+    f.Add(0, 4, 1);
+    f.Add(1, 8, 6);
+    f.view.m_connectionLines = 0;
+    f.model.GetPort(0).EditPoint(1).m_masked = 1;
+    f.Draw();
+    EXPECT_EQ(f.Cell(1, 1), kWhite);
+    EXPECT_EQ(f.Cell(4, 1), RGB(100, 100, 100));
+
+    // Port 1 selected: its lamp turns yellow.
+    f.model.m_selectedPorts.push_back(1);
+    f.model.m_selectionBits.push_back(std::vector<bool> { true });
+    f.view.m_overlapMarkers = 1;
+    f.view.m_overlapCells.push_back(CPoint(1, 1));
+    f.Draw();
+    EXPECT_EQ(f.Cell(8, 6), kYellow);
+    EXPECT_EQ(f.Cell(1, 1), kMagenta);
+    f.model.ClearSelection();
+}
+
+TEST(PannexDrawing, FillingPortAtSmallZoomIsOneRectangle)
+{
+    DrawFixture f;
+    for (int y = 2; y < 4; ++y)
+        for (int x = 3; x < 6; ++x)
+            f.Add(0, x, y);
+    ASSERT_TRUE(f.model.GetPort(0).FillsRectangle());
+    f.view.m_zoom = 1.0; // layout 10 x 8 at (55, 36)
+    f.Draw();
+    // Cells (3..5, 2..3) with the cell-centre origin (55, 36):
+    // from (55 + 3, 36 + 2) to (55 + 6, 36 + 4), filled.
+    EXPECT_EQ(f.At(59, 39), RGB(0, 200, 0));
+    EXPECT_EQ(f.At(58, 38), RGB(0, 200, 0));
+    EXPECT_EQ(f.At(61, 40), kBlack);
+}
+
+TEST(PannexDrawing, ClippedBackgroundImageAndFastRectangle)
+{
+    DrawFixture f;
+    // A 10 x 8 picture: left half red, right half blue.
+    CCanvas picture(10, 8);
+    const RECT left = { 0, 0, 5, 8 };
+    const RECT right = { 5, 0, 10, 8 };
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(picture.Dc()->GetSafeHdc(), &left, red);
+    ::FillRect(picture.Dc()->GetSafeHdc(), &right, blue);
+    ::DeleteObject(red);
+    ::DeleteObject(blue);
+    HBITMAP bitmap = static_cast<HBITMAP>(::GetCurrentObject(picture.Dc()->GetSafeHdc(), OBJ_BITMAP));
+    ASSERT_TRUE(f.view.SetBackgroundImage(bitmap));
+    f.view.m_settings.m_showGrid = 0;
+    // The layout starts 40 pixels left of the client: only the picture's
+    // right part is stretched onto the visible area.
+    f.view.m_pan = CPoint(-50, 0);
+    f.Draw();
+    EXPECT_EQ(f.At(2, 40), RGB(255, 0, 0)); // picture x 4
+    EXPECT_EQ(f.At(20, 40), RGB(0, 0, 255)); // picture x 6
+    EXPECT_EQ(f.At(75, 40), kGrey);
+
+    f.view.m_pan = CPoint(0, 0);
+    f.view.m_editMode = 3;
+    f.view.m_fastWidth = 2;
+    f.view.m_fastHeight = 3;
+    f.view.m_currentCell = CLPoint(1, 1);
+    f.Draw();
+    EXPECT_EQ(f.view.m_dragRect, CRect(20, 10, 40, 40));
+    EXPECT_EQ(f.At(20, 20), RGB(100, 255, 100));
+    EXPECT_EQ(f.At(39, 20), RGB(100, 255, 100));
+    f.view.ClearBackgroundImage();
+}
+
+TEST(PannexDrawing, NothingWithoutAModel)
+{
+    CPannexView view;
+    view.m_clientWidth = 20;
+    view.m_clientHeight = 20;
+    CCanvas canvas(20, 20);
+    const RECT all = { 0, 0, 20, 20 };
+    ::FillRect(canvas.Dc()->GetSafeHdc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    view.DrawLayout(canvas.Dc());
+    EXPECT_EQ(canvas.At(5, 5), kWhite);
+}
