@@ -36,6 +36,10 @@ trap cleanup EXIT
 # (ctest waits for every process that holds its output pipe).
 wineserver -p3600 </dev/null >/dev/null 2>&1 9>&-
 wine wineboot </dev/null >/dev/null 2>&1 9>&-
+# The first window of the session starts the desktop process (explorer), which
+# would inherit the output pipe of whichever test made it and keep ctest
+# waiting for that test until the end: start it here, detached.
+wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 9>&-
 
 jobs=${LEDSUITE_TEST_JOBS:-$(nproc)}
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$jobs" "$@" 2>&1 \

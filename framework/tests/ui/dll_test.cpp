@@ -39,7 +39,10 @@ TEST(DllSkeleton, ExportShowsTheDllsOwnDialogAndReturnsTheValue)
         if (hDlg == nullptr)
             return;
         found = true;
-        ::GetDlgItemText(hDlg, IDC_SKEL_VALUE, initial, 32);
+        // The window exists before WM_INITDIALOG has filled its controls:
+        // wait for the initial value before playing the user.
+        for (int i = 0; i < 3000 && ::GetDlgItemText(hDlg, IDC_SKEL_VALUE, initial, 32) == 0; ++i)
+            ::Sleep(10);
         ::SetDlgItemText(hDlg, IDC_SKEL_VALUE, L"42");
         ::SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
