@@ -42,6 +42,9 @@ public:
     BOOL IsHiddenKeySequence() const;
     const CStringA& KeyBuffer() const { return m_keyBuffer; }
 
+    // Texts of the Config language file for the chip page's labels and lists.
+    void SetConfigTextSource(CSetHardParamDlg::TextSource source) { m_page.SetTextSource(std::move(source)); }
+
     CSetHardParamDlg& Page() { return m_page; }
     int m_gpsSync = 0;
     int m_btsSync = 0;

@@ -17,6 +17,8 @@ protected:
     {
         m_dlg.SetDocument(m_doc.get());
         m_dlg.SetOutputHost(&m_output);
+        // No chip database: the page applies no chip and writes no file.
+        m_dlg.Page().SetChipDatabasePath(m_folder.File(L"Chip.ini"));
     }
 
     static bool Enabled(CWnd& wnd, int id) { return ::IsWindowEnabled(::GetDlgItem(wnd.m_hWnd, id)) != FALSE; }
@@ -35,6 +37,7 @@ protected:
         fwtest::ClickButton(wnd, id);
     }
 
+    CTempFolder m_folder;
     CDlgHardSet m_dlg;
 };
 
