@@ -5,6 +5,7 @@ add_library(show_controls STATIC
   ${CMAKE_CURRENT_LIST_DIR}/color_combox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/color_sel_ctrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/color_show_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/color_skin_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tile_view.cpp)
 target_include_directories(show_controls PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(show_controls PUBLIC framework comctl32 gdi32 user32)

@@ -3,6 +3,7 @@
 #include "color_combox.h"
 #include "color_sel_ctrl.h"
 #include "color_show_bar.h"
+#include "color_skin_button.h"
 #include "controls_test_support.h"
 #include "fw_testing.h"
 
@@ -257,6 +258,41 @@ TEST(ColorSelCtrl, BecomesOwnerDrawnAndNotifying)
         EXPECT_EQ(edge, RGB(0, 0, 255));
         EXPECT_EQ(inside, RGB(10, 200, 30));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(SkinColorButton, DrawsItsColourInsideTwoFramesAndPicksANewOneOnClick)
+{
+    CControlHostWnd host({});
+    CSkinColorButton button;
+    ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 20), &host, 1004));
+    EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+    button.SetColor(RGB(10, 20, 30));
+    CPixelCanvas out(30, 20);
+    button.DrawFace(&out.Dc(), CRect(0, 0, 30, 20), FALSE, FALSE);
+    EXPECT_EQ(out.At(2, 2), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(out.At(3, 3), ::GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(out.At(4, 4), RGB(10, 20, 30));
+    EXPECT_EQ(out.At(25, 15), RGB(10, 20, 30));
+    // "No colour" shows the automatic colour; disabled shows none.
+    button.m_colorAutomatic = RGB(200, 0, 0);
+    button.SetColor(CSkinColorButton::kNoColor);
+    button.DrawFace(&out.Dc(), CRect(0, 0, 30, 20), FALSE, FALSE);
+    EXPECT_EQ(out.At(10, 10), RGB(200, 0, 0));
+    CPixelCanvas disabled(30, 20, RGB(7, 7, 7));
+    button.DrawFace(&disabled.Dc(), CRect(0, 0, 30, 20), TRUE, FALSE);
+    EXPECT_EQ(disabled.At(10, 10), RGB(7, 7, 7));
+
+    fwtest::CScriptedUiHost ui;
+    ui.ExpectColor(RGB(1, 99, 2));
+    ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::Color);
+    host.SendMessage(WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), reinterpret_cast<LPARAM>(button.GetSafeHwnd()));
+    EXPECT_EQ(button.GetColor(), RGB(1, 99, 2));
+    host.SendMessage(WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), reinterpret_cast<LPARAM>(button.GetSafeHwnd()));
+    EXPECT_EQ(button.GetColor(), RGB(1, 99, 2));
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+// Resource identifiers of Quorra.dll's dialogs.
+#pragma once
+
+#define IDD_EASY_MOVIE 2000
+#define IDD_SEQUENCE_VIEW 2001
+#define IDD_NUMBER_INPUT 2016
+#define IDD_GRAYSET 2022
+
+// The colour-sequence dialog.
+#define IDC_FRAME_RATE 2000
+#define IDC_HEIGHT 2001
+#define IDC_WIDTH 2002
+#define IDC_COLOUR_COUNT 2003
+#define IDC_ADD 2004
+#define IDC_REMOVE 2005
+#define IDC_CLEAR 2006
+#define IDC_PREVIEW 2007
+#define IDC_EXPORT 2008
+#define IDC_SEQUENCE_GROUP 2009
+#define IDC_MATERIAL_GROUP 2010
+#define IDC_COLOUR_COUNT_LABEL 2011
+#define IDC_OUTPUT_GROUP 2012
+#define IDC_FRAME_RATE_LABEL 2013
+#define IDC_WIDTH_LABEL 2014
+#define IDC_HEIGHT_LABEL 2015
+#define IDC_GREY_TEST 2016
+#define IDC_PLAY 2018
+#define IDC_PAUSE 2019
+#define IDC_STOP 2020
+#define IDC_PREVIEW_AREA 2021
+
+// The number input and grey test dialogs.
+#define IDC_NUMBER_SPIN 2016
+#define IDC_NUMBER_EDIT 2017
+#define IDC_LEVELS_SPIN 2016
+#define IDC_LEVELS_EDIT 2017
+#define IDC_DURATION_SPIN 2018
+#define IDC_DURATION_EDIT 2019
+#define IDC_START_COLOUR 2022
+#define IDC_END_COLOUR 2023
