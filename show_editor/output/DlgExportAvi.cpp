@@ -76,6 +76,9 @@ void CDlgExportAvi::OnSizeSource()
 
 void CDlgExportAvi::OnOK()
 {
+    // Enter reaches OK even while its button is disabled: one export at a time.
+    if (m_exporting)
+        return;
     if (!UpdateData(TRUE))
         return;
     CFileDialog save(
@@ -90,6 +93,13 @@ void CDlgExportAvi::OnOK()
     m_pEngine->SendMessage(WM_EXPORT_AVI, static_cast<WPARAM>(m_sizeSource), reinterpret_cast<LPARAM>(&path));
 }
 
+void CDlgExportAvi::OnCancel()
+{
+    // Escape during an export ends it as closing the window does, so that
+    // the engine finishes the file instead of leaving it open and unfinished.
+    EndDialog(m_exporting ? IDOK : IDCANCEL);
+}
+
 void CDlgExportAvi::OnClose()
 {
     EndDialog(IDOK);
@@ -99,6 +109,7 @@ void CDlgExportAvi::BeginProgress(int totalFrames)
 {
     m_totalFrames = totalFrames;
     m_position = 0;
+    m_exporting = true;
     if (m_hWnd == nullptr)
         return;
     m_progress.SetRange32(0, totalFrames);

@@ -36,6 +36,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     void OnBySegment();
     void OnSizeSource();
     void OnClose();
@@ -48,6 +49,7 @@ private:
     CWnd* m_pEngine;
     int m_totalFrames = 0;
     int m_position = 0;
+    bool m_exporting = false;
     CDornelDoc* m_pDoc;
 };
 

@@ -281,6 +281,10 @@ void CDlgHardSet::OnOfflineProgress(int framesWritten)
 
 void CDlgHardSet::OnOK()
 {
+    // Enter reaches OK even while its button is disabled; a running
+    // generation ends only through its last frame or the quit question.
+    if (IsGenerating())
+        return;
     m_page.CollectHardParams();
     m_pConfig->SaveToRecord();
     CString model;

@@ -117,9 +117,23 @@ TEST_F(ExportAviDialog, OkSendsThePathAndTheProgressCountsUp)
         EXPECT_TRUE(m_dlg->StepProgress(5));
         live.GetWindowTextW(caption);
         EXPECT_EQ(CString(L"进度:5/5"), caption);
+        // Enter asks for no second file while exporting.
+        live.SendMessage(WM_COMMAND, IDOK);
+        EXPECT_EQ(1u, m_engine.m_requests.size());
         // The engine posts WM_CLOSE at the last frame.
         live.SendMessage(WM_CLOSE);
     });
+    EXPECT_EQ(IDOK, result);
+}
+
+TEST_F(ExportAviDialog, EscapeDuringAnExportEndsItWithOk)
+{
+    const INT_PTR result = fwtest::RunModal(*m_dlg, [&](CDialog& live) {
+        m_ui.ExpectFileSave(L"C:\\video\\show.avi");
+        fwtest::ClickButton(live, IDOK);
+        live.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    // OK makes the engine finish the file and stop its worker.
     EXPECT_EQ(IDOK, result);
 }
 

@@ -212,6 +212,9 @@ TEST_F(HardSetDialog, ClosingDuringAGenerationAsksAndStopsTheRecording)
         m_ui.ExpectMessageBox(IDNO, L"Quit?");
         live.SendMessage(WM_COMMAND, IDCANCEL);
         EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+        // Enter (OK) does nothing while the generation runs.
+        live.SendMessage(WM_COMMAND, IDOK);
+        EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
         m_ui.ExpectMessageBox(IDYES, L"Quit?");
         live.SendMessage(WM_CLOSE);
     });
