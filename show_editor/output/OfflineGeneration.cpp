@@ -42,8 +42,9 @@ ConfigWriteResult COfflineOutputHost::WriteConfigFiles(const HardwareConfig& con
 void COfflineOutputHost::CardwellOpen(const CString& folder)
 {
     // Harnix is an optional outside library: bound by name when the call is
-    // made, and a missing library or call is not an error.
-    HMODULE module = ::LoadLibraryW(L"Harnix.dll");
+    // made, and a missing library or call is not an error. It stays loaded,
+    // since the call may leave work of its own running.
+    static HMODULE module = ::LoadLibraryW(L"Harnix.dll");
     if (module == nullptr)
         return;
     FARPROC proc = ::GetProcAddress(module, "CardwellOpen");
@@ -51,7 +52,6 @@ void COfflineOutputHost::CardwellOpen(const CString& folder)
         proc = ::GetProcAddress(module, "CardwellOpen@4");
     if (proc != nullptr)
         reinterpret_cast<CardwellOpenFn>(reinterpret_cast<void*>(proc))(folder);
-    ::FreeLibrary(module);
 }
 
 COfflineOutputHost& DefaultOfflineOutputHost()
