@@ -288,6 +288,42 @@ TEST(EasyMovieDlg, GreyTestBuildsARampFromTheDialogsValues)
         });
 }
 
+TEST(SequenceLabel, ShowsTheFadeMarkTheDurationAndAHoverFrame)
+{
+    auto paint = [](BYTE fade, int duration, int hover) {
+        quorra::CSequenceLabel label;
+        label.m_bFade = fade;
+        label.m_nDuration = duration;
+        label.m_bHover = hover;
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateBitmap(30, 50, 1, 32, nullptr);
+        HGDIOBJ old = ::SelectObject(dc.GetSafeHdc(), bitmap);
+        label.Paint(&dc, CRect(0, 0, 30, 50));
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 30; ++x)
+                pixels.push_back(dc.GetPixel(x, y));
+        ::SelectObject(dc.GetSafeHdc(), old);
+        ::DeleteObject(bitmap);
+        return pixels;
+    };
+    auto upper = [](const std::vector<COLORREF>& p) { return std::vector<COLORREF>(p.begin(), p.begin() + 30 * 25); };
+    auto lower = [](const std::vector<COLORREF>& p) { return std::vector<COLORREF>(p.begin() + 30 * 25, p.end()); };
+    auto plain = paint(0, 25, 0);
+    auto faded = paint(1, 25, 0);
+    auto longer = paint(0, 250, 0);
+    EXPECT_NE(upper(plain), upper(faded));
+    EXPECT_EQ(lower(plain), lower(faded));
+    EXPECT_EQ(upper(plain), upper(longer));
+    EXPECT_NE(lower(plain), lower(longer));
+    EXPECT_EQ(plain[0], ::GetSysColor(COLOR_BTNFACE));
+    auto hovered = paint(0, 25, 1);
+    EXPECT_EQ(hovered[2 * 30 + 2], RGB(255, 127, 80));
+    EXPECT_EQ(hovered[3 * 30 + 3], RGB(255, 127, 80));
+    EXPECT_EQ(hovered[1 * 30 + 1], ::GetSysColor(COLOR_BTNFACE));
+}
+
 std::wstring TempAvi(const wchar_t* name)
 {
     wchar_t folder[MAX_PATH] {};

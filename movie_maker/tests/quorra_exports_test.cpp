@@ -99,4 +99,40 @@ TEST(QuorraDll, ExportsTheFiveCallsUndecorated)
     ::FreeLibrary(dll);
 }
 
+// Closes the maker's dialog by its caption once it is up; *p becomes 1.
+DWORD WINAPI CloseMakerWhenUp(LPVOID p)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (HWND dlg = ::FindWindowW(nullptr, L"Fennix")) {
+            ::InterlockedExchange(static_cast<volatile LONG*>(p), 1);
+            ::PostMessageW(dlg, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        ::Sleep(10);
+    }
+    return 1;
+}
+
+TEST(QuorraDll, ShowMakerFindsItsDialogInTheLibraryAndReturnsWhenClosed)
+{
+    HMODULE dll = ::LoadLibraryW(L"Quorra.dll");
+    ASSERT_NE(dll, nullptr);
+    using Show = void(__stdcall*)();
+    using GetList = int(__stdcall*)(CStringArray*);
+    auto show = Proc<Show>(dll, "ShowMaker");
+    auto getList = Proc<GetList>(dll, "GetOutPutFileList");
+    ASSERT_NE(show, nullptr);
+    // The library's dialog is outside the test's dialog hook: a watcher
+    // thread closes it.
+    volatile LONG seen = 0;
+    HANDLE watcher = ::CreateThread(nullptr, 0, &CloseMakerWhenUp, const_cast<LONG*>(&seen), 0, nullptr);
+    ASSERT_NE(watcher, nullptr);
+    show();
+    ::WaitForSingleObject(watcher, 10000);
+    ::CloseHandle(watcher);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(getList(nullptr), 0);
+    ::FreeLibrary(dll);
+}
+
 } // namespace
