@@ -6,9 +6,9 @@
 
 #include "about_dlg.h"
 #include "dornel_doc.h"
+#include "dornel_view.h"
 #include "installer_language.h"
 #include "main_frame.h"
-#include "panels_placeholder.h"
 #include "resource.h"
 #include "shell_services.h"
 #include "splash_screen.h"

@@ -6,10 +6,12 @@
 #include "dornel_doc.h"
 #include "installer_language.h"
 #include "menu_localizer.h"
-#include "panels_placeholder.h"
+#include "player_panel.h"
+#include "property_panel.h"
 #include "resource.h"
 #include "shell_services.h"
 #include "show_messages.h"
+#include "tree_panel.h"
 #include "vantrel_doc_host.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)

@@ -5,7 +5,7 @@
 #include <afxdlgs.h>
 
 #include "dornel_doc.h"
-#include "panels_placeholder.h"
+#include "player_panel.h"
 #include "resource.h"
 #include "shell_services.h"
 

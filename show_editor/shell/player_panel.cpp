@@ -132,6 +132,11 @@ int CViewpanel::OnCreate(LPCREATESTRUCT lpcs)
         m_engineLink = std::make_unique<CDornelDocEngineLink>(doc);
         m_engine.SetDocument(m_engineLink.get());
     }
+    // The engine creates its preview window in its own WM_CREATE.
+    if (m_engine.GetCanvas() == nullptr) {
+        m_ownCanvas = std::make_unique<CPreviewCanvasAdapter>(GetDornelDoc());
+        m_engine.SetCanvas(m_ownCanvas.get());
+    }
     // Notifying, so that the engine gets the mouse for the view tracker.
     if (!m_engine.Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(20, 20, 400, 300), this, kEngineId))
         return -1;

@@ -13,6 +13,7 @@
 #include "frame_engine.h"
 #include "frame_engine_doc_link.h"
 #include "panel_common.h"
+#include "preview_canvas_adapter.h"
 #include "template_loader.h"
 
 #include <atomic>
@@ -69,8 +70,9 @@ public:
     void ResetProgress(int playFrames);
     void ShowFrame(int frame);
 
-    // The dot-matrix preview window the engine hands its frames to; set
-    // before the panel's window is created (none by default).
+    // The dot-matrix preview window the engine hands its frames to. Set
+    // before the panel's window is created to replace the panel's own
+    // preview window (which it makes when none was set).
     void SetPreviewCanvas(CPreviewCanvas* canvas) { m_engine.SetCanvas(canvas); }
     // Where the loader reads the libraries from (the program's "Resource\"
     // folder unless set before the first update).
@@ -123,6 +125,8 @@ private:
     CPlayerFrameBar m_dialogBar;
     CSliderCtrl m_slider;
     CStatic m_counter;
+    // The panel's own preview window; it outlives the engine that points to it.
+    std::unique_ptr<CPreviewCanvasAdapter> m_ownCanvas;
     CCanvasContainer m_engine;
     std::unique_ptr<CDornelDocEngineLink> m_engineLink;
     int m_timeTextCountdown = 0;

@@ -2,7 +2,9 @@
 #include "vantrel_doc_host.h"
 
 #include "lang_service.h"
+#include "dornel_doc.h"
 #include "main_frame.h"
+#include "player_panel.h"
 #include "shell_services.h"
 
 #include <cstring>
@@ -70,6 +72,43 @@ CString CVantrelDocHost::GetLangText(LPCTSTR section, int key)
 int CVantrelDocHost::SetFourColor(int screen, int mode, BYTE whiteValue)
 {
     return ShellServices().SetFourColor(screen, mode, whiteValue);
+}
+
+CViewpanel* CVantrelDocHost::Player()
+{
+    CMainFrame* frame = Frame();
+    CDornelDoc* doc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
+    return doc != nullptr ? dynamic_cast<CViewpanel*>(doc->m_pViewPanel) : nullptr;
+}
+
+void CVantrelDocHost::StartPlay()
+{
+    if (CViewpanel* player = Player())
+        player->StartPlay();
+}
+
+void CVantrelDocHost::PausePlay()
+{
+    if (CViewpanel* player = Player())
+        player->PausePlay();
+}
+
+void CVantrelDocHost::StopPlay()
+{
+    if (CViewpanel* player = Player())
+        player->StopPlay();
+}
+
+void CVantrelDocHost::PrevSegment()
+{
+    if (CViewpanel* player = Player())
+        player->GetEngine().PrevSegment();
+}
+
+void CVantrelDocHost::NextSegment()
+{
+    if (CViewpanel* player = Player())
+        player->GetEngine().NextSegment();
 }
 
 CVantrelDocHost& VantrelDocHost()

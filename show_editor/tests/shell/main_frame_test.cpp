@@ -7,10 +7,12 @@
 #include "installer_language.h"
 #include "lang_service.h"
 #include "menu_localizer.h"
-#include "panels_placeholder.h"
+#include "player_panel.h"
+#include "property_panel.h"
 #include "resource.h"
 #include "shell_test_support.h"
 #include "show_messages.h"
+#include "tree_panel.h"
 
 using fwtest::CScriptedUiHost;
 using shelltest::CFakeServices;

@@ -1,0 +1,4 @@
+// The document template's empty view.
+#include "dornel_view.h"
+
+IMPLEMENT_DYNCREATE(CDornelView, CView)
