@@ -8,6 +8,7 @@
 #include "LayoutLangText.h"
 #include "PannexMenus.h"
 #include "PannexResource.h"
+#include "fw_testing.h"
 
 namespace {
 
@@ -141,4 +142,33 @@ TEST(PannexTexts, AboutBoxContentFromTheSettingsFile)
     EXPECT_EQ(chs.dialogHeight, 163);
     EXPECT_EQ(chs.text.Find(L"yi\r\n\r\nVersion: 2024"), 0);
     ::DeleteFileW(path);
+}
+
+TEST(PannexTexts, AboutBoxLaysItselfOutFromTheProgramsSettings)
+{
+    SetLangTextLanguage(1);
+    CAboutDlg dlg;
+    fwtest::RunModal(dlg, [](CDialog& d) {
+        CString caption;
+        d.GetWindowText(caption);
+        EXPECT_EQ(caption, L"About Pannex");
+        CRect window;
+        d.GetWindowRect(&window);
+        EXPECT_EQ(window.Height(), 170); // two lines: 30 x 2 + 60 + 50
+        CWnd* text = d.GetDlgItem(IDC_ABOUT_TEXT);
+        ASSERT_NE(text, nullptr);
+        CRect rect;
+        text->GetWindowRect(&rect);
+        d.ScreenToClient(&rect);
+        EXPECT_EQ(rect, CRect(10, 13, 343, 133));
+        CString shown;
+        text->GetWindowText(shown);
+        EXPECT_EQ(shown.Find(L"Pannex layout editor\r\n\r\n"), 0);
+        EXPECT_GE(shown.Find(L"Version: 1710"), 0);
+        CString ok;
+        d.GetDlgItem(IDOK)->GetWindowText(ok);
+        EXPECT_EQ(ok, GetLangText(L"TITLE", 3));
+        d.EndDialog(IDOK);
+    });
+    SetLangTextLanguage(2);
 }
