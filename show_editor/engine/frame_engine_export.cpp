@@ -162,14 +162,15 @@ LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
         if (m_exportDialog == nullptr)
             return 0;
         const INT_PTR result = m_exportDialog->RunModal();
-        if (result != 1)
-            return 0;
+        // However the dialog ended, it is gone now: keeping it would refuse
+        // every later export, and an export left running would have no dialog.
         delete m_exportDialog;
         m_exportDialog = nullptr;
         if (m_mode.load() == ENGINE_MODE_AVI) {
             EndAviFile();
             StopFramePump();
-            AfxShellOpen(m_aviFolder);
+            if (result == 1)
+                AfxShellOpen(m_aviFolder);
             m_aviFolder.Empty();
             m_aviBaseName.Empty();
         }

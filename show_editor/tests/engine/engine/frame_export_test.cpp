@@ -275,3 +275,39 @@ TEST_F(FrameExportTest, WorkerKeepsOneFrameMessageInFlight)
 
 } // namespace
 } // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+// An export dialog that the user closes at once with the given result.
+class CClosedExportDialog : public CAviExportDialog {
+public:
+    explicit CClosedExportDialog(INT_PTR result)
+        : m_result(result)
+    {
+    }
+    INT_PTR RunModal() override { return m_result; }
+    HWND GetSafeHwnd() const override { return nullptr; }
+    void BeginProgress(int) override { }
+    BOOL StepProgress(int) override { return FALSE; }
+
+private:
+    INT_PTR m_result;
+};
+
+TEST_F(FrameExportTest, ACancelledExportDialogDoesNotBlockTheNextExport)
+{
+    TwoSegments();
+    int made = 0;
+    m_engine->SetExportDialogFactory([&made](CCanvasContainer*, CEngineDocument*) -> CAviExportDialog* {
+        ++made;
+        return new CClosedExportDialog(made == 1 ? 2 : 1);
+    });
+    m_engine->SendMessage(WM_EXPORT_AVI, 0, 0);
+    m_engine->SendMessage(WM_EXPORT_AVI, 0, 0);
+    EXPECT_EQ(2, made);
+    EXPECT_EQ(ENGINE_MODE_PREVIEW, m_engine->GetMode());
+}
+
+} // namespace
+} // namespace enginetest
