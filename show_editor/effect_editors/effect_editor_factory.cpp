@@ -1,0 +1,48 @@
+// Making the effect editors for the document.
+#include "effect_editor_factory.h"
+
+#include "dlg_color_chioce.h"
+#include "dlg_scan_line.h"
+#include "program_color_effect.h"
+
+namespace {
+
+template <typename Editor>
+CEffectEditor* Finish(Editor* editor, CDornelDoc& doc, const EffectEditorRequest& request, CWnd* owner)
+{
+    editor->SetDocument(&doc);
+    if (request.editMode)
+        editor->SetEditTarget(request.target);
+    if (!editor->CreateEditor(owner)) {
+        delete editor;
+        return nullptr;
+    }
+    return editor;
+}
+
+} // namespace
+
+CEffectEditor* CreateEffectEditorWindow(
+    CDornelDoc& doc, const EffectEditorRequest& request, CWnd* owner, int templateFileIndex)
+{
+    switch (request.dialogId) {
+    case IDD_EDITOR_COLOR_EFFECT: {
+        if (request.editMode
+            && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorEffect))))
+            return nullptr;
+        auto* editor = new CDlgColorChioce;
+        editor->m_style = request.style;
+        editor->m_templateFileIndex = templateFileIndex;
+        editor->m_pStartTemplate = request.chosenTemplate;
+        return Finish(editor, doc, request, owner);
+    }
+    case IDD_EDITOR_SCAN_LINE: {
+        if (request.editMode
+            && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorEffect))))
+            return nullptr;
+        return Finish(new CDlgScanLine, doc, request, owner);
+    }
+    default:
+        return nullptr;
+    }
+}

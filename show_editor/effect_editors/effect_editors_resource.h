@@ -1,0 +1,70 @@
+// Resource identifiers of the effect editor dialogs and their menu.
+#pragma once
+
+// Dialogs and menus.
+#define IDD_COLOR_EFFECT_EDITOR 346
+#define IDR_COLOR_EFFECT_MENU 347
+#define IDD_COLOR_TEMPLATE_PICKER 434
+#define IDD_CUSTOM_COLOR_TEMPLATE 435
+#define IDD_SCAN_LINE_EDITOR 456
+#define IDD_POP_VIEW 460
+
+// Colour-effect editor.
+#define IDC_CE_CLEAR 1002
+#define IDC_CE_STRIP 1005
+#define IDC_CE_STYLE 1006
+#define IDC_CE_ZOOM 1007
+#define IDC_CE_HTILES 1008
+#define IDC_CE_VTILES 1009
+#define IDC_CE_END_SPEED 1010
+#define IDC_CE_START_SPEED 1011
+#define IDC_CE_LABEL_STYLE 1012
+#define IDC_CE_LABEL_ZOOM 1013
+#define IDC_CE_LABEL_HTILES 1014
+#define IDC_CE_LABEL_VTILES 1015
+#define IDC_CE_LABEL_START_SPEED 1016
+#define IDC_CE_LABEL_END_SPEED 1017
+#define IDC_CE_REMOVE_LAST 1045
+#define IDC_CE_LABEL_FADE_IN 1079
+#define IDC_CE_LABEL_FADE_OUT 1080
+#define IDC_CE_FADE_IN 32950
+#define IDC_CE_FADE_OUT 32952
+#define IDC_CE_LABEL_MIRROR 32953
+#define IDC_CE_MIRROR 32954
+#define IDC_CE_TILE_VIEW 1200
+
+// Colour-effect editor menu.
+#define ID_CE_IMPORT 32920
+#define ID_CE_EXPORT 32922
+#define ID_CE_FILL2 32944
+#define ID_CE_FILL3 32945
+#define ID_CE_FILL5 32946
+#define ID_CE_FILL4 32947
+#define ID_CE_TEMPLATE_PICKER 32948
+
+// Scan-line editor.
+#define IDC_SL_LABEL_BACK 1098
+#define IDC_SL_LABEL_SCAN 1099
+#define IDC_SL_LABEL_DIRECTION 1100
+#define IDC_SL_LABEL_SPEED 1101
+#define IDC_SL_BACK_COLOR 1102
+#define IDC_SL_SCAN_COLOR 1103
+#define IDC_SL_DIRECTION 1104
+#define IDC_SL_SPEED 1105
+#define IDC_SL_GROUP_COLORS 1106
+#define IDC_SL_GROUP_MOTION 1107
+
+// Custom colour template.
+#define IDC_CT_SLIDER 1061
+#define IDC_CT_TRACK1 1062
+#define IDC_CT_TRACK2 1063
+#define IDC_CT_TRACK3 1064
+#define IDC_CT_STRIP 1065
+#define IDC_CT_R 1068
+#define IDC_CT_G 1069
+#define IDC_CT_H 1070
+#define IDC_CT_S 1071
+#define IDC_CT_GRADIENT 1072
+#define IDC_CT_SOLID 1073
+#define IDC_CT_B 1189
+#define IDC_CT_V 1195
