@@ -16,6 +16,7 @@ ON_COMMAND_RANGE(IDC_REC_RECORD, IDC_REC_STOP, OnButton)
 ON_MESSAGE(WM_CAPTURE_RECT_CHANGED, OnRectChanged)
 ON_MESSAGE(WM_CAPTURE_FRAME_COUNT, OnFrameCount)
 ON_MESSAGE(WM_CAPTURE_FAILED, OnCaptureFailed)
+ON_MESSAGE(WM_CAPTURE_BLINK, OnBlink)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -284,13 +285,23 @@ void CDlgRecordCtrl::StopCapture()
 void CDlgRecordCtrl::BlinkRecordButton()
 {
     if (m_blinkCounter > EffectiveFrameRate(m_frameRate) / 2) {
-        m_iconShown = !m_iconShown;
-        ::SendMessageW(
-            m_recordButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_iconShown ? m_icons[0] : nullptr));
+        // The window thread toggles the icon, so that a pause or stop that
+        // has just put the icon back is never undone by a late blink.
+        ::PostMessageW(m_hWnd, WM_CAPTURE_BLINK, 0, 0);
         m_blinkCounter = 0;
     } else {
         ++m_blinkCounter;
     }
+}
+
+LRESULT CDlgRecordCtrl::OnBlink(WPARAM, LPARAM)
+{
+    if (!m_recording)
+        return 0;
+    m_iconShown = !m_iconShown;
+    ::SendMessageW(
+        m_recordButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_iconShown ? m_icons[0] : nullptr));
+    return 0;
 }
 
 void CDlgRecordCtrl::CaptureLoop()

@@ -18,6 +18,8 @@
 #define WM_CAPTURE_FRAME_COUNT (WM_USER + 200)
 // Posted by the worker when the AVI file could not be created.
 #define WM_CAPTURE_FAILED (WM_USER + 201)
+// Posted by the worker when the record button's icon is due to blink.
+#define WM_CAPTURE_BLINK (WM_USER + 202)
 
 class CDlgRecordCtrl : public CDialog {
 public:
@@ -65,6 +67,7 @@ protected:
     LRESULT OnRectChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnFrameCount(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnBlink(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
@@ -75,8 +78,8 @@ private:
     void StopCapture();
     void FreeSurface();
     void BlinkRecordButton();
-    // Ends the worker; pumps messages while waiting, because the worker
-    // sends its icon changes to this thread's windows.
+    // Ends the worker; delivers messages sent to this thread while it
+    // waits, so that nothing the worker sends can block the hand-over.
     void EndWorker();
 
     HICON m_icons[3] = {};

@@ -215,6 +215,30 @@ TEST_F(DmxDialog, FirstPortItemGivesItsCheckToEveryPort)
     });
 }
 
+TEST_F(DmxDialog, AdvancedButtonRunsTheTemplateDialogModally)
+{
+    bool shown = false;
+    fwtest::RunModal(m_dlg, [&](CDialog& live) {
+        SetCheck(live, IDC_DMX_MIXED, true);
+        AfxSetDialogInitHook([&](CDialog& inner) {
+            if (&inner != &m_dlg.m_advanced)
+                return;
+            shown = true;
+            CString caption;
+            inner.GetWindowTextW(caption);
+            EXPECT_EQ(CString(L"TITLE 127"), caption);
+            EXPECT_EQ(live.m_hWnd, ::GetWindow(inner.m_hWnd, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(live.m_hWnd));
+            inner.EndDialog(IDCANCEL);
+        });
+        fwtest::ClickButton(live, IDC_DMX_ADVANCED);
+        AfxSetDialogInitHook(nullptr);
+        EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+        live.EndDialog(IDCANCEL);
+    });
+    EXPECT_TRUE(shown);
+}
+
 class DmxTemplate : public ::testing::Test {
 protected:
     DmxTemplate() { m_dlg.SetTextSource(KeyNamingTexts()); }

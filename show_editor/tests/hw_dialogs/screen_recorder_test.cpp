@@ -241,8 +241,14 @@ TEST_F(Recorder, RecordPauseRecordStopWritesEveryCountedFrame)
     const INT_PTR result = fwtest::RunModal(m_dlg, [&](CDialog& live) {
         fwtest::ClickButton(live, IDC_REC_RECORD);
         EXPECT_TRUE(fwtest::PumpUntil([&] { return FrameCaption(live) >= 4; }, 10000));
+        // The record button blinks while recording.
+        EXPECT_TRUE(fwtest::PumpUntil(
+            [&] { return ::SendMessageW(Item(live, IDC_REC_RECORD), BM_GETIMAGE, IMAGE_ICON, 0) == 0; }, 10000));
         fwtest::ClickButton(live, IDC_REC_PAUSE);
         EXPECT_EQ(0, m_dlg.m_recording.load());
+        EXPECT_EQ(1, m_dlg.m_paused.load());
+        // Pause gives the blinking record button its icon back.
+        EXPECT_NE(0, ::SendMessageW(Item(live, IDC_REC_RECORD), BM_GETIMAGE, IMAGE_ICON, 0));
         fwtest::PumpUntil([] { return false; }, 200);
         pausedAt = m_dlg.m_frameCount;
         fwtest::PumpUntil([] { return false; }, 200);
