@@ -80,7 +80,9 @@ void CEffectEditorDialog::MakePreviewSegment()
     if (m_pDoc == nullptr || m_pWorkingCopy == nullptr)
         return;
     CSingleLock lock(&m_pDoc->m_mutex, TRUE);
-    ProjSet* settings = m_pDoc->GetActiveProjSet();
+    // Always the preview pair, which the opener made the active one: an
+    // editor never writes into the project's list or settings.
+    ProjSet* settings = &m_pDoc->m_previewSettings;
     settings->m_totalFrames = 0;
     settings->m_playFrames = 0;
 
@@ -95,7 +97,12 @@ void CEffectEditorDialog::MakePreviewSegment()
     m_pWorkingCopy->m_endFrame = m_pWorkingCopy->m_orgFrames;
     m_pWorkingCopy->SetNode(new NodeInfo);
 
+    // A preview view never becomes the project's current or selected node.
+    NodeInfo* currentView = m_pDoc->m_pCurrentViewNode;
+    NodeInfo* selected = m_pDoc->m_pSelectedNode;
     ProgramView* view = m_pDoc->NewView(segment, FALSE);
+    m_pDoc->m_pCurrentViewNode = currentView;
+    m_pDoc->m_pSelectedNode = selected;
     if (view != nullptr) {
         view->m_programs.Add(m_pWorkingCopy);
         const NodeInfo* current = m_pDoc->m_pCurrentViewNode;
@@ -108,7 +115,7 @@ void CEffectEditorDialog::MakePreviewSegment()
                 m_pDoc->m_projectSettings.m_layoutType, m_pDoc->m_dotGap);
         }
     }
-    m_pDoc->GetActiveSegments().Add(segment);
+    m_pDoc->m_previewSegments.Add(segment);
 }
 
 void CEffectEditorDialog::SetPreviewFrames(int frames)

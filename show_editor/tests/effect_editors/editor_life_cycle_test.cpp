@@ -155,17 +155,30 @@ TEST_F(LifeCycleTest, RepeatedOpenAndCloseNeitherHangsNorLeaks)
 
 TEST_F(LifeCycleTest, AnEditorDeletedWhileItsThreadDrawsWaitsForTheThread)
 {
+    auto* project = new ProgramColorEffect;
+    project->m_orgFrames = 30;
+    project->m_endFrame = 30;
+    AddProjectProgram(project);
+    NodeInfo* current = m_doc->m_pCurrentViewNode;
+    const int totalFrames = m_doc->m_projectSettings.m_totalFrames;
+    // Made without an opener (the project list still active): the preview
+    // goes to the preview list all the same and the project is not touched.
     auto* editor = new CDlgColorChioce;
     editor->SetDocument(m_doc.get());
-    m_doc->m_listSelector = 0;
     ASSERT_TRUE(editor->CreateEditor(&m_main));
+    EXPECT_EQ(m_doc->m_segments.GetSize(), 1);
+    EXPECT_EQ(m_doc->m_previewSegments.GetSize(), 1);
+    EXPECT_EQ(m_doc->m_pCurrentViewNode, current);
+    EXPECT_EQ(m_doc->m_projectSettings.m_totalFrames, totalFrames);
     for (int i = 0; i < 20; ++i)
         ::SendMessageW(editor->m_hWnd, WM_TILE_SELECTED, 0, 0);
     // Deleting runs the thread down first; the memory the thread draws into
-    // goes only after it has left.
+    // goes only after it has left. The preview view lets go of the working
+    // copy, so the list freed afterwards holds no freed program.
     delete editor;
+    ASSERT_EQ(m_doc->m_previewSegments.GetSize(), 1);
+    EXPECT_EQ(m_doc->m_previewSegments.GetAt(0)->m_views.GetAt(0)->m_programs.GetSize(), 0);
     m_doc->FreePreviewList();
-    SUCCEED();
 }
 
 TEST_F(LifeCycleTest, EditingOpensTheEditorOfTheProgramsKindAndChangesItInPlace)
