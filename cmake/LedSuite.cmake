@@ -1,14 +1,16 @@
 # Helpers shared by every component.
 #
 # ls_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LOCALE <locale>]
-#             [TIMEOUT <seconds>] [LABELS <labels...>] [SHARED_CONFIG])
+#             [TIMEOUT <seconds>] [LABELS <labels...>] [SHARED_CONFIG] [FOCUS])
 #   A GoogleTest executable run by ctest under Wine (the cross-compiling
 #   emulator). LOCALE pins the ANSI code page of the test process
 #   (en_US.UTF-8 gives 1252 and is the default, zh_CN.GBK gives 936).
 #   SHARED_CONFIG marks a test that writes settings files of the program
 #   folder (bin/Config, bin/Lang): such tests never run at the same time.
+#   FOCUS marks a test that needs the keyboard focus of the shared test
+#   display: such tests never run at the same time either.
 function(ls_add_test name)
-  cmake_parse_arguments(T "SHARED_CONFIG" "LOCALE;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "SHARED_CONFIG;FOCUS" "LOCALE;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_LOCALE)
     set(T_LOCALE en_US.UTF-8)
   endif()
@@ -25,7 +27,10 @@ function(ls_add_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
   if(T_SHARED_CONFIG)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK program_folder_settings)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK program_folder_settings)
+  endif()
+  if(T_FOCUS)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK desktop_focus)
   endif()
 endfunction()
 
