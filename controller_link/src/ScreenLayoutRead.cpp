@@ -8,16 +8,15 @@
 #include "LEDScreen.h"
 
 #include <algorithm>
-#include <climits>
 #include <new>
 #include <utility>
 
-#include "ByteBufferFile.h"
 #include "ControllerTable.h"
 #include "FileScrambler.h"
 #include "LayoutArchive.h"
 #include "LayoutFile.h"
 #include "LayoutFileFormat.h"
+#include "LayoutPortLamps.h"
 
 namespace {
 
@@ -48,11 +47,9 @@ bool GridAcceptable(int width, int height)
 
 bool StartBuild(int width, int height, const std::vector<WORD>& controllers, ScreenLayoutBuild& build)
 {
-    if (!GridAcceptable(width, height) || controllers.size() > static_cast<size_t>(kMaxLayoutPorts))
+    if (!GridAcceptable(width, height) || controllers.size() > static_cast<size_t>(kMaxLayoutPorts)
+        || !ControllerPortsFit(controllers))
         return false;
-    for (WORD ports : controllers)
-        if (ports > kMaxControllerPorts)
-            return false;
     build.width = width;
     build.height = height;
     build.ports.resize(controllers.size());
@@ -60,24 +57,6 @@ bool StartBuild(int width, int height, const std::vector<WORD>& controllers, Scr
         build.ports[c].m_ports = controllers[c];
     build.whiteMask.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     return true;
-}
-
-// A double-sided layout sends each lamp followed by its mirror image.
-std::vector<CLPoint> LampsToSend(const std::vector<CLPoint>& lamps, bool doubleSided, int width)
-{
-    if (!doubleSided)
-        return lamps;
-    std::vector<CLPoint> pairs;
-    pairs.reserve(lamps.size() * 2);
-    for (const CLPoint& lamp : lamps) {
-        pairs.push_back(lamp);
-        CLPoint mirror(lamp);
-        // Far outside the grid the mirror stays outside, without overflow.
-        const long long x = static_cast<long long>(width) - lamp.x - 1;
-        mirror.x = x < INT_MIN || x > INT_MAX ? -1 : static_cast<LONG>(x);
-        pairs.push_back(mirror);
-    }
-    return pairs;
 }
 
 bool HasWhiteChannel(const CString& format)
@@ -95,15 +74,7 @@ void RecordPortLamps(ScreenLayoutBuild& build, ControllerLayout& controller, int
         build.lampFormat = format;
         build.lampFormatTaken = true;
     }
-    auto& list = controller.m_lampLists[static_cast<size_t>(port)];
-    list.clear();
-    list.reserve(lamps.size());
-    for (const CLPoint& lamp : lamps)
-        list.emplace_back(static_cast<int>(lamp.x), static_cast<int>(lamp.y));
-    const int count = static_cast<int>(lamps.size());
-    controller.m_lampCounts[static_cast<size_t>(port)] = count;
-    controller.m_lampFormats[static_cast<size_t>(port)] = format;
-    controller.m_largestLampCount = std::max(controller.m_largestLampCount, count);
+    StorePortLamps(controller, port, lamps, format);
     if (HasWhiteChannel(format)) {
         for (const CLPoint& lamp : lamps)
             if (lamp.x >= 0 && lamp.x < build.width && lamp.y >= 0 && lamp.y < build.height)
@@ -132,7 +103,7 @@ bool BuildFromCurrent(const LayoutFileContents& file, ScreenLayoutBuild& build)
             if (port.lamps.empty())
                 continue; // no output, but the port index stays taken
             const bool doubleSided = file.doubleSided != 0;
-            if (port.lamps.size() > static_cast<size_t>(doubleSided ? kMaxScreenPortLamps / 2 : kMaxScreenPortLamps))
+            if (TooManyPortLamps(port.lamps.size(), doubleSided))
                 return false;
             // Every lamp format the port names must be listed.
             if (port.lampFormatIndex >= static_cast<int>(formats.size()))
@@ -141,7 +112,7 @@ bool BuildFromCurrent(const LayoutFileContents& file, ScreenLayoutBuild& build)
                 if (lamp.m_lampFormat > formats.size())
                     return false;
 
-            const std::vector<CLPoint> lamps = LampsToSend(port.lamps, doubleSided, file.width);
+            const std::vector<CLPoint> lamps = LampsWithMirrors(port.lamps, doubleSided, file.width);
             RecordPortLamps(build, controller, p, lamps, port.lampFormat);
 
             std::fill(brightness.begin(), brightness.end(), BYTE(100));
@@ -182,15 +153,9 @@ bool BuildFromArchive(const LayoutArchiveContents& file, int bitsPerPixel, Scree
             const LayoutFilePort& port = file.ports[next++];
             if (port.lamps.empty())
                 continue;
-            if (port.lamps.size() > static_cast<size_t>(doubleSided ? kMaxScreenPortLamps / 2 : kMaxScreenPortLamps))
+            if (TooManyPortLamps(port.lamps.size(), doubleSided))
                 return false;
-            // The archive format keeps positions only: no overrides, no
-            // masked lamps, no layers.
-            std::vector<CLPoint> positions;
-            positions.reserve(port.lamps.size());
-            for (const CLPoint& lamp : port.lamps)
-                positions.emplace_back(lamp.x, lamp.y);
-            const std::vector<CLPoint> lamps = LampsToSend(positions, doubleSided, file.width);
+            const std::vector<CLPoint> lamps = LampsWithMirrors(LampPositionsOnly(port.lamps), doubleSided, file.width);
             RecordPortLamps(build, controller, p, lamps, port.lampFormat);
 
             PortOutput output;
@@ -222,16 +187,7 @@ bool ReadCurrent(const std::vector<BYTE>& bytes, ScreenLayoutBuild& build)
 bool ReadArchive(std::vector<BYTE> bytes, int bitsPerPixel, ScreenLayoutBuild& build)
 {
     LayoutArchiveContents contents;
-    {
-        CByteBufferFile file(std::move(bytes));
-        CArchive archive(&file, CArchive::load);
-        if (ParseLayoutArchive(archive, contents) != LayoutReadResult::Ok)
-            return false;
-    }
-    size_t ports = 0;
-    for (WORD n : contents.controllers)
-        ports += n;
-    if (ports != contents.ports.size())
+    if (!ReadLayoutArchiveContents(std::move(bytes), contents))
         return false;
     return BuildFromArchive(contents, bitsPerPixel, build);
 }

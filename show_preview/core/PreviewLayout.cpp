@@ -2,15 +2,14 @@
 #include "PreviewLayout.h"
 
 #include <algorithm>
-#include <climits>
 #include <new>
 #include <utility>
 
-#include "ByteBufferFile.h"
 #include "FileScrambler.h"
 #include "LayoutArchive.h"
 #include "LayoutFile.h"
 #include "LayoutFileFormat.h"
+#include "LayoutPortLamps.h"
 
 namespace preview {
 
@@ -20,37 +19,14 @@ bool StartRecords(int width, int height, const std::vector<WORD>& controllers, P
 {
     if (width < 1 || height < 1 || static_cast<long long>(width) * height > kMaxLayoutPixels)
         return false;
-    for (WORD ports : controllers)
-        if (ports > kMaxControllerPorts)
-            return false; // more ports than a record has group places
+    if (!ControllerPortsFit(controllers))
+        return false; // more ports than a record has group places
     build.width = width;
     build.height = height;
     build.records.resize(controllers.size());
     for (std::size_t c = 0; c < controllers.size(); ++c)
         build.records[c].m_ports = controllers[c];
     return true;
-}
-
-// A double-sided layout has each lamp followed by its mirror image.
-std::vector<CLPoint> WithMirrors(const std::vector<CLPoint>& lamps, bool doubleSided, int width)
-{
-    if (!doubleSided)
-        return lamps;
-    std::vector<CLPoint> pairs;
-    pairs.reserve(lamps.size() * 2);
-    for (const CLPoint& lamp : lamps) {
-        pairs.push_back(lamp);
-        CLPoint mirror(lamp);
-        const long long x = static_cast<long long>(width) - lamp.x - 1;
-        mirror.x = x < INT_MIN || x > INT_MAX ? -1 : static_cast<LONG>(x);
-        pairs.push_back(mirror);
-    }
-    return pairs;
-}
-
-bool TooManyLamps(std::size_t lamps, bool doubleSided)
-{
-    return lamps > static_cast<std::size_t>(doubleSided ? kMaxScreenPortLamps / 2 : kMaxScreenPortLamps);
 }
 
 void KeepLamps(PreviewLayout& build, ControllerLayout& record, int port, const std::vector<CLPoint>& lamps,
@@ -60,14 +36,7 @@ void KeepLamps(PreviewLayout& build, ControllerLayout& record, int port, const s
         build.typeText = format;
         typeTaken = true;
     }
-    auto& list = record.m_lampLists[static_cast<std::size_t>(port)];
-    list.clear();
-    for (const CLPoint& lamp : lamps)
-        list.emplace_back(static_cast<int>(lamp.x), static_cast<int>(lamp.y));
-    const int count = static_cast<int>(lamps.size());
-    record.m_lampCounts[static_cast<std::size_t>(port)] = count;
-    record.m_lampFormats[static_cast<std::size_t>(port)] = format;
-    record.m_largestLampCount = std::max(record.m_largestLampCount, count);
+    StorePortLamps(record, port, lamps, format);
 }
 
 // Brightness (rest 100) and gamma (rest 0) tables of the preview's size.
@@ -98,9 +67,9 @@ bool BuildFromCurrent(const LayoutFileContents& file, PreviewLayout& build)
             const LayoutFilePort& port = file.ports[next++];
             if (port.lamps.empty())
                 continue; // the output number stays missing from the record
-            if (TooManyLamps(port.lamps.size(), doubleSided))
+            if (TooManyPortLamps(port.lamps.size(), doubleSided))
                 return false;
-            const std::vector<CLPoint> lamps = WithMirrors(port.lamps, doubleSided, file.width);
+            const std::vector<CLPoint> lamps = LampsWithMirrors(port.lamps, doubleSided, file.width);
             KeepLamps(build, record, p, lamps, port.lampFormat, typeTaken);
 
             PortOutput group;
@@ -135,13 +104,9 @@ bool BuildFromArchive(const LayoutArchiveContents& file, PreviewLayout& build)
             const LayoutFilePort& port = file.ports[next++];
             if (port.lamps.empty())
                 continue;
-            if (TooManyLamps(port.lamps.size(), doubleSided))
+            if (TooManyPortLamps(port.lamps.size(), doubleSided))
                 return false;
-            std::vector<CLPoint> positions;
-            positions.reserve(port.lamps.size());
-            for (const CLPoint& lamp : port.lamps)
-                positions.emplace_back(lamp.x, lamp.y);
-            const std::vector<CLPoint> lamps = WithMirrors(positions, doubleSided, file.width);
+            const std::vector<CLPoint> lamps = LampsWithMirrors(LampPositionsOnly(port.lamps), doubleSided, file.width);
             KeepLamps(build, record, p, lamps, port.lampFormat, typeTaken);
 
             PortOutput group;
@@ -164,16 +129,7 @@ bool BuildFromArchive(const LayoutArchiveContents& file, PreviewLayout& build)
 bool ReadArchive(std::vector<BYTE> bytes, PreviewLayout& build)
 {
     LayoutArchiveContents contents;
-    {
-        CByteBufferFile file(std::move(bytes));
-        CArchive archive(&file, CArchive::load);
-        if (ParseLayoutArchive(archive, contents) != LayoutReadResult::Ok)
-            return false;
-    }
-    std::size_t ports = 0;
-    for (WORD n : contents.controllers)
-        ports += n;
-    if (ports != contents.ports.size())
+    if (!ReadLayoutArchiveContents(std::move(bytes), contents))
         return false;
     return BuildFromArchive(contents, build);
 }
