@@ -3,6 +3,7 @@
 // main_frame_commands.cpp.
 #include "main_frame.h"
 
+#include "DlgExportAvi.h"
 #include "dornel_doc.h"
 #include "installer_language.h"
 #include "menu_localizer.h"
@@ -112,7 +113,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 {
     // The document reaches this frame and the libraries through the program's host.
-    if (auto* doc = dynamic_cast<CDornelDoc*>(pContext != nullptr ? pContext->m_pCurrentDoc : nullptr))
+    auto* doc = dynamic_cast<CDornelDoc*>(pContext != nullptr ? pContext->m_pCurrentDoc : nullptr);
+    if (doc != nullptr)
         doc->SetHost(&VantrelDocHost());
     m_wndSplitter.m_cxBorder = 5;
     m_wndSplitter.m_cyBorder = 5;
@@ -121,6 +123,9 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
     m_wndSplitter.SetColumnInfo(0, 250, 40);
     if (!m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CViewpanel), CSize(50, 50), pContext))
         return FALSE;
+    // The preview's engine asks the document's AVI export dialog for options.
+    if (auto* player = dynamic_cast<CViewpanel*>(m_wndSplitter.GetPane(0, 1)); player != nullptr && doc != nullptr)
+        player->GetEngine().SetExportDialogFactory(MakeAviExportDialogFactory(doc));
     m_wndSplitter2.m_cxBorder = 2;
     m_wndSplitter2.m_cyBorder = 2;
     if (!m_wndSplitter2.CreateStatic(&m_wndSplitter, 2, 1, WS_CHILD | WS_VISIBLE, m_wndSplitter.IdFromRowCol(0, 0)))
@@ -189,6 +194,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (m_title == L"Korvash Build")
         services.SetProtocolVersion(3);
     m_pDlgHardSet = services.CreateHardwareDialog(m_hardwareConfig);
+    if (m_pDlgHardSet != nullptr)
+        m_pDlgHardSet->SetConfigTextSource(
+            [this](LPCTSTR section, int key) { return GetConfigLangText(section, key); });
     ApplyLanguage();
     RecalcLayout();
     return 0;

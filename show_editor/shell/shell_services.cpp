@@ -5,6 +5,7 @@
 
 #include "AppPaths.h"
 #include "Corvane.h"
+#include "hard_set_adapter.h"
 #include "Zephu.h"
 
 namespace {
@@ -113,9 +114,9 @@ void CShellServices::ShowNoUpdate(int owner)
     QuillonShowNoUpdate(owner);
 }
 
-CHardwareSettingsDialog* CShellServices::CreateHardwareDialog(HardwareConfig&)
+CHardwareSettingsDialog* CShellServices::CreateHardwareDialog(HardwareConfig& config)
 {
-    return nullptr;
+    return new CHardSetAdapter(config);
 }
 
 void CShellServices::RunCustomColorTemplateDialog() { }

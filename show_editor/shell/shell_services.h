@@ -8,6 +8,8 @@
 
 #include <afxwin.h>
 
+#include <functional>
+
 class CDornelDoc;
 class HardwareConfig;
 
@@ -15,10 +17,15 @@ class HardwareConfig;
 // modally for the active document, told the progress of a recording.
 class CHardwareSettingsDialog {
 public:
+    // Texts of the Config language file: (section, key) -> text.
+    using ConfigTextSource = std::function<CString(LPCTSTR section, int key)>;
+
     virtual ~CHardwareSettingsDialog() = default;
     virtual void SetDocument(CDornelDoc* doc) = 0;
     virtual INT_PTR DoModal() = 0;
     virtual void OnRecordProgress(int framesWritten) = 0;
+    // Where the dialog's labels and lists take their texts from.
+    virtual void SetConfigTextSource(ConfigTextSource) { }
 };
 
 class CShellServices {
@@ -48,9 +55,10 @@ public:
     virtual int DownloadAndInstall();
     virtual void ShowNoUpdate(int owner);
 
-    // Dialogs of other parts of the program. Until they are part of the
-    // build there is no hardware dialog, the colour-template dialog does
-    // nothing and the number input is cancelled.
+    // Dialogs of other parts of the program: the output library's hardware
+    // settings dialog (owned by the caller). Until they are part of the
+    // build the colour-template dialog does nothing and the number input is
+    // cancelled.
     virtual CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config);
     virtual void RunCustomColorTemplateDialog();
     // Runs the number input dialog filled with value; TRUE on OK with the

@@ -2,7 +2,9 @@
 #include "vantrel_doc_host.h"
 
 #include "lang_service.h"
+#include "dlg_color_template.h"
 #include "dornel_doc.h"
+#include "effect_editor_factory.h"
 #include "main_frame.h"
 #include "player_panel.h"
 #include "shell_services.h"
@@ -109,6 +111,28 @@ void CVantrelDocHost::NextSegment()
 {
     if (CViewpanel* player = Player())
         player->GetEngine().NextSegment();
+}
+
+CEffectEditor* CVantrelDocHost::CreateEffectEditor(const EffectEditorRequest& request)
+{
+    // The picked file belongs to this one request, whatever comes of it.
+    const int templateFileIndex = m_templateFileIndex;
+    m_templateFileIndex = -1;
+    CMainFrame* frame = Frame();
+    CDornelDoc* doc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
+    return doc != nullptr ? CreateEffectEditorWindow(*doc, request, frame, templateFileIndex) : nullptr;
+}
+
+BOOL CVantrelDocHost::ChooseColorTemplate(ColorTemplate*& chosen)
+{
+    chosen = nullptr;
+    m_templateFileIndex = -1;
+    CMainFrame* frame = Frame();
+    CDornelDoc* doc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
+    if (doc == nullptr)
+        return FALSE;
+    m_templateFileIndex = RunColorTemplatePicker(*doc, frame);
+    return m_templateFileIndex >= 0;
 }
 
 CVantrelDocHost& VantrelDocHost()

@@ -2,7 +2,8 @@
 // as the application's main window) answers for the main window, the
 // controller screen, the four-colour mode, the hardware record, layouts,
 // status text, the product title and the language texts; the preview
-// player panel bound to the active document answers for play control.
+// player panel bound to the active document answers for play control. The
+// effect editors are made for the active document, owned by the main frame.
 #pragma once
 
 #include "dornel_doc_host.h"
@@ -26,8 +27,17 @@ public:
     void StopPlay() override;
     void PrevSegment() override;
     void NextSegment() override;
+    CEffectEditor* CreateEffectEditor(const EffectEditorRequest& request) override;
+    // Runs the template-file picker; the picked file goes to the next colour
+    // effect editor made (the chooser's template itself stays null).
+    BOOL ChooseColorTemplate(ColorTemplate*& chosen) override;
+
+    // The template file picked for the next editor (-1 for none).
+    int PendingTemplateFileIndex() const { return m_templateFileIndex; }
 
 private:
+    int m_templateFileIndex = -1;
+
     static CMainFrame* Frame();
     // The preview player panel of the main frame's document, or null.
     static CViewpanel* Player();

@@ -1,0 +1,205 @@
+// The dialogs and editors of the other libraries as the running program
+// reaches them: the document host makes the effect editors and runs the
+// template-file picker, the main frame keeps the output library's hardware
+// settings dialog with its Config texts, and the preview engine makes the
+// AVI export dialog.
+#include "../shell/shell_test_support.h"
+
+#include "AppPaths.h"
+#include "DlgExportAvi.h"
+#include "DlgHardSet.h"
+#include "color_template.h"
+#include "dlg_color_chioce.h"
+#include "dlg_color_template.h"
+#include "hard_set_adapter.h"
+#include "lang_service.h"
+#include "player_panel.h"
+#include "resource.h"
+#include "show_messages.h"
+#include "tile_view.h"
+#include "vantrel_doc_host.h"
+
+#include <functional>
+
+using shelltest::CFakeServices;
+using shelltest::CShellSession;
+using shelltest::CTempProgramFolder;
+using shelltest::LangFileText;
+
+namespace {
+
+// The recording services, but with the program's own hardware dialog.
+class CRealHardwareServices : public CFakeServices {
+public:
+    CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config) override
+    {
+        return CShellServices::CreateHardwareDialog(config);
+    }
+};
+
+// Runs drive on every dialog that starts while it lives.
+class CDialogInitHook {
+public:
+    explicit CDialogInitHook(std::function<void(CDialog&)> drive)
+        : m_drive(std::move(drive))
+    {
+        AfxSetDialogInitHook([this](CDialog& live) { m_drive(live); });
+    }
+    ~CDialogInitHook() { AfxSetDialogInitHook(nullptr); }
+
+private:
+    std::function<void(CDialog&)> m_drive;
+};
+
+struct VantrelWiring : ::testing::Test {
+    CTempProgramFolder folder;
+    fwtest::CScriptedUiHost ui;
+
+    void SetUp() override
+    {
+        for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
+            ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+        folder.WriteSoftConf(L"Vantrel", L"1033");
+    }
+
+    static void AddTemplateFile(CDornelDoc& doc)
+    {
+        auto* file = new ColorTemplateArray;
+        auto* colours = new ColorTemplate;
+        colours->m_colors.Add(RGB(255, 0, 0));
+        colours->m_colors.Add(RGB(0, 0, 255));
+        file->m_templates.Add(colours);
+        doc.m_templateFiles.Add(file);
+    }
+
+    static void CloseEditor(CEffectEditor*& slot)
+    {
+        auto* dialog = dynamic_cast<CDialog*>(slot);
+        ASSERT_NE(dialog, nullptr);
+        fwtest::ClickButton(*dialog, IDCANCEL);
+        EXPECT_TRUE(fwtest::PumpUntil([&] { return slot == nullptr; }, 3000));
+    }
+};
+
+TEST_F(VantrelWiring, DocumentHostMakesTheColourEffectEditorOwnedByTheMainFrame)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
+
+    doc->AddColorEffect(1, TRUE);
+    auto* editor = dynamic_cast<CDlgColorChioce*>(doc->m_pColourEffectEditor);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(editor->GetOwner(), s.m_frame);
+    EXPECT_EQ(editor->m_style, 1);
+    EXPECT_EQ(editor->m_templateFileIndex, -1);
+    EXPECT_TRUE(editor->IsWindowVisible());
+    CloseEditor(doc->m_pColourEffectEditor);
+}
+
+TEST_F(VantrelWiring, PickedTemplateFileReachesTheNextColourEffectEditor)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    AddTemplateFile(*doc);
+    AddTemplateFile(*doc);
+
+    // The picker shows one tile per template file; picking the second ends it.
+    int pickers = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            if (dynamic_cast<CDlgColorTemplate*>(&live) == nullptr)
+                return;
+            ++pickers;
+            live.SendMessage(WM_TILE_SELECTED, 1, 0);
+        });
+        doc->AddColorEffect(2, FALSE);
+    }
+    EXPECT_EQ(pickers, 1);
+    auto* editor = dynamic_cast<CDlgColorChioce*>(doc->m_pColourEffectEditor);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->m_templateFileIndex, 1);
+    EXPECT_EQ(VantrelDocHost().PendingTemplateFileIndex(), -1);
+    CloseEditor(doc->m_pColourEffectEditor);
+
+    // Closing the picker adds nothing, and the next editor starts without a file.
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            if (dynamic_cast<CDlgColorTemplate*>(&live) != nullptr)
+                live.EndDialog(IDCANCEL);
+        });
+        doc->AddColorEffect(2, FALSE);
+    }
+    EXPECT_EQ(doc->m_pColourEffectEditor, nullptr);
+    doc->AddColorEffect(2, TRUE);
+    editor = dynamic_cast<CDlgColorChioce*>(doc->m_pColourEffectEditor);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->m_templateFileIndex, -1);
+    CloseEditor(doc->m_pColourEffectEditor);
+}
+
+TEST_F(VantrelWiring, MainFrameKeepsTheHardwareDialogWithItsConfigTexts)
+{
+    CRealHardwareServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    CMainFrame& frame = *s.m_frame;
+    auto* adapter = dynamic_cast<CHardSetAdapter*>(frame.m_pDlgHardSet);
+    ASSERT_NE(adapter, nullptr);
+
+    // The chip page's texts come from the frame's Config language file.
+    const CString configPath = GetLanguageIniPath(frame.LanguageId);
+    ASSERT_EQ(configPath.Left(folder.Path().GetLength()).CompareNoCase(folder.Path()), 0);
+    folder.WriteFile(configPath.Mid(folder.Path().GetLength()), LangFileText({ { L"CHIPSET", 7, L"Chip type" } }));
+    ASSERT_TRUE(static_cast<bool>(adapter->GetConfigTextSource()));
+    EXPECT_EQ(adapter->GetConfigTextSource()(L"CHIPSET", 7), L"Chip type");
+    EXPECT_EQ(adapter->GetConfigTextSource()(L"CHIPSET", 7), frame.GetConfigLangText(L"CHIPSET", 7));
+
+    // The hardware command runs the same dialog for the active document.
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    int runs = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            if (&live != &adapter->Dialog())
+                return;
+            ++runs;
+            EXPECT_EQ(adapter->Dialog().GetDocument(), doc);
+            live.EndDialog(IDCANCEL);
+        });
+        frame.SendMessage(WM_COMMAND, ID_OFFLINE_BUTTON, 0);
+    }
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(frame.m_pDlgHardSet, adapter);
+}
+
+TEST_F(VantrelWiring, PreviewEngineMakesTheAviExportDialog)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    auto* player = dynamic_cast<CViewpanel*>(s.m_frame->m_wndSplitter.GetPane(0, 1));
+    ASSERT_NE(player, nullptr);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+
+    int exports = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            if (dynamic_cast<CDlgExportAvi*>(&live) == nullptr)
+                return;
+            ++exports;
+            live.EndDialog(IDCANCEL);
+        });
+        player->GetEngine().SendMessage(WM_EXPORT_AVI, 0, 0);
+    }
+    EXPECT_EQ(exports, 1);
+}
+
+} // namespace
