@@ -78,6 +78,52 @@ bool FileExists(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The calls of one animation library: SWF and TOL files take the same steps.
+struct AnimationCalls {
+    int (CMediaDecoders::*open)(LPCWSTR, HDC, int, int, int, int);
+    int (CMediaDecoders::*getFrames)(int);
+    void (CMediaDecoders::*seekTo)(int, int);
+    void (CMediaDecoders::*forward)(int);
+    void (CMediaDecoders::*close)(int);
+    // A negative count from the SWF library still shows a frame; from the TOL
+    // library it means there is nothing to show.
+    bool negativeCountIsEmpty;
+};
+
+constexpr AnimationCalls kSwfCalls = { &CMediaDecoders::SWFFileOpen, &CMediaDecoders::SWFFileGetFrames,
+    &CMediaDecoders::SWFFileSeekTo, &CMediaDecoders::SWFFileForward, &CMediaDecoders::SWFFileClose, false };
+constexpr AnimationCalls kTolCalls = { &CMediaDecoders::TOLFileOpen, &CMediaDecoders::TOLFileGetFrames,
+    &CMediaDecoders::TOLFileSeekTo, &CMediaDecoders::TOLFileForward, &CMediaDecoders::TOLFileClose, true };
+
+// Draws the middle frame of an animation; 0 when it does not open or has no
+// frames.
+int RenderAnimationThumbnail(CMediaDecoders& decoders, const AnimationCalls& calls, const CString& path, HDC dc)
+{
+    int handle = (decoders.*calls.open)(path, dc, 0, 0, kThumbSide, kThumbSide);
+    if (handle < 0)
+        return 0;
+    int frames = (decoders.*calls.getFrames)(handle);
+    if (frames == 0 || (frames < 0 && calls.negativeCountIsEmpty)) {
+        (decoders.*calls.close)(handle);
+        return 0;
+    }
+    (decoders.*calls.seekTo)(handle, frames / 2);
+    (decoders.*calls.forward)(handle);
+    (decoders.*calls.close)(handle);
+    return 1;
+}
+
+int AnimationFrameCount(const AnimationCalls& calls, HDC dc, const CString& path)
+{
+    CMediaDecoders& decoders = GetMediaDecoders();
+    int handle = (decoders.*calls.open)(path, dc, 0, 0, kThumbSide, kThumbSide);
+    if (handle < 0)
+        return 0;
+    int frames = (decoders.*calls.getFrames)(handle);
+    (decoders.*calls.close)(handle);
+    return frames;
+}
+
 } // namespace
 
 int CMediaDecoders::FFmpegFileOpen(
@@ -172,35 +218,10 @@ int RenderMediaThumbnail(const CString& path, HDC dc)
         return 0;
     CMediaDecoders& decoders = GetMediaDecoders();
     switch (MediaKindOfPath(path)) {
-    case MEDIA_FILE_SWF: {
-        int handle = decoders.SWFFileOpen(path, dc, 0, 0, kThumbSide, kThumbSide);
-        if (handle < 0)
-            return 0;
-        int frames = decoders.SWFFileGetFrames(handle);
-        if (frames == 0) {
-            decoders.SWFFileClose(handle);
-            return 0;
-        }
-        decoders.SWFFileSeekTo(handle, frames / 2);
-        decoders.SWFFileForward(handle);
-        decoders.SWFFileClose(handle);
-        return 1;
-    }
-    case MEDIA_FILE_TOL: {
-        int handle = decoders.TOLFileOpen(path, dc, 0, 0, kThumbSide, kThumbSide);
-        if (handle < 0)
-            return 0;
-        int frames = decoders.TOLFileGetFrames(handle);
-        // An animation without frames has nothing to show.
-        if (frames <= 0) {
-            decoders.TOLFileClose(handle);
-            return 0;
-        }
-        decoders.TOLFileSeekTo(handle, frames / 2);
-        decoders.TOLFileForward(handle);
-        decoders.TOLFileClose(handle);
-        return 1;
-    }
+    case MEDIA_FILE_SWF:
+        return RenderAnimationThumbnail(decoders, kSwfCalls, path, dc);
+    case MEDIA_FILE_TOL:
+        return RenderAnimationThumbnail(decoders, kTolCalls, path, dc);
     default: {
         int handle = decoders.FFmpegFileOpen(path, dc, 0, 0, kThumbSide, kThumbSide, 0, 0, 0, 0);
         if (handle < 0)
@@ -227,22 +248,10 @@ int GetVideoFrameCount(HDC dc, const CString& path)
 
 int GetSwfFrameCount(HDC dc, const CString& path)
 {
-    CMediaDecoders& decoders = GetMediaDecoders();
-    int handle = decoders.SWFFileOpen(path, dc, 0, 0, kThumbSide, kThumbSide);
-    if (handle < 0)
-        return 0;
-    int frames = decoders.SWFFileGetFrames(handle);
-    decoders.SWFFileClose(handle);
-    return frames;
+    return AnimationFrameCount(kSwfCalls, dc, path);
 }
 
 int GetTolFrameCount(HDC dc, const CString& path)
 {
-    CMediaDecoders& decoders = GetMediaDecoders();
-    int handle = decoders.TOLFileOpen(path, dc, 0, 0, kThumbSide, kThumbSide);
-    if (handle < 0)
-        return 0;
-    int frames = decoders.TOLFileGetFrames(handle);
-    decoders.TOLFileClose(handle);
-    return frames;
+    return AnimationFrameCount(kTolCalls, dc, path);
 }
