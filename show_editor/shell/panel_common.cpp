@@ -3,6 +3,11 @@
 
 #include "dornel_doc.h"
 
+CDornelDoc* PanelDornelDoc(CDocument* doc)
+{
+    return doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CDornelDoc)) ? static_cast<CDornelDoc*>(doc) : nullptr;
+}
+
 CString PanelLangText(CDornelDoc* doc, LPCTSTR section, int key, LPCTSTR fallback)
 {
     CString text;

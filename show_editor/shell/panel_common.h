@@ -1,6 +1,6 @@
-// What the three panels of the main window share: their title bar, the
-// language texts they read through the document's host, the framed
-// background of the two left panels and the label of a segment.
+// What the three panels of the main window share: their title bar, their
+// document, the language texts they read through the document's host, the
+// framed background of the two left panels and the label of a segment.
 #pragma once
 
 #include <afxwin.h>
@@ -15,6 +15,9 @@ using CPanelTitleBar = CStatic;
 
 constexpr UINT kTitleBarId = 0xFFFF;
 constexpr int kTitleBarHeight = 20;
+
+// The panel's document when it is the program's own document, else nullptr.
+CDornelDoc* PanelDornelDoc(CDocument* doc);
 
 // The language text of section and key, or fallback when it is empty.
 CString PanelLangText(CDornelDoc* doc, LPCTSTR section, int key, LPCTSTR fallback);

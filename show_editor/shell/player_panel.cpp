@@ -89,8 +89,7 @@ CViewpanel::~CViewpanel()
 
 CDornelDoc* CViewpanel::GetDornelDoc() const
 {
-    CDocument* doc = GetDocument();
-    return doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CDornelDoc)) ? static_cast<CDornelDoc*>(doc) : nullptr;
+    return PanelDornelDoc(GetDocument());
 }
 
 int CViewpanel::OnCreate(LPCREATESTRUCT lpcs)

@@ -95,8 +95,7 @@ CPropertypanel::~CPropertypanel() = default;
 
 CDornelDoc* CPropertypanel::GetDornelDoc() const
 {
-    CDocument* doc = GetDocument();
-    return doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CDornelDoc)) ? static_cast<CDornelDoc*>(doc) : nullptr;
+    return PanelDornelDoc(GetDocument());
 }
 
 int CPropertypanel::OnCreate(LPCREATESTRUCT lpcs)

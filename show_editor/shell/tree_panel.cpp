@@ -63,8 +63,7 @@ CManagerPanel::~CManagerPanel() = default;
 
 CDornelDoc* CManagerPanel::GetDornelDoc() const
 {
-    CDocument* doc = GetDocument();
-    return doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CDornelDoc)) ? static_cast<CDornelDoc*>(doc) : nullptr;
+    return PanelDornelDoc(GetDocument());
 }
 
 int CManagerPanel::OnCreate(LPCREATESTRUCT lpcs)
