@@ -18,6 +18,25 @@ IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
+namespace {
+
+// An owner-drawn list or combo box draws and measures its own items; FALSE
+// for any other message.
+template <class TBox> BOOL ReflectOwnerDrawItem(TBox& box, UINT message, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_DRAWITEM)
+        box.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    else if (message == WM_MEASUREITEM)
+        box.MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    else
+        return FALSE;
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+} // namespace
+
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_DRAWITEM && (GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW) {
@@ -31,20 +50,9 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if ((GetStyle() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0) {
-        if (message == WM_DRAWITEM) {
-            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-            if (pResult != nullptr)
-                *pResult = TRUE;
-            return TRUE;
-        }
-        if (message == WM_MEASUREITEM) {
-            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-            if (pResult != nullptr)
-                *pResult = TRUE;
-            return TRUE;
-        }
-    }
+    if ((GetStyle() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0
+        && ReflectOwnerDrawItem(*this, message, lParam, pResult))
+        return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
@@ -161,20 +169,9 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0) {
-        if (message == WM_DRAWITEM) {
-            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-            if (pResult != nullptr)
-                *pResult = TRUE;
-            return TRUE;
-        }
-        if (message == WM_MEASUREITEM) {
-            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-            if (pResult != nullptr)
-                *pResult = TRUE;
-            return TRUE;
-        }
-    }
+    if ((GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0
+        && ReflectOwnerDrawItem(*this, message, lParam, pResult))
+        return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
