@@ -157,6 +157,31 @@ template <class T> void TextUnsigned(CDataExchange* pDX, int nIDC, T& value, uns
         SetControlText(hWnd, s);
     }
 }
+// A control whose value is one number asked with getMessage and set with
+// setMessage as WPARAM: a check box's state, a list's selected index.
+void ExchangeControlInt(CDataExchange* pDX, int nIDC, int& value, UINT getMessage, UINT setMessage)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = static_cast<int>(::SendMessage(hWnd, getMessage, 0, 0));
+    else
+        ::SendMessage(hWnd, setMessage, static_cast<WPARAM>(value), 0);
+}
+
+// The selected item's text of a list box or a combo box's list (empty when
+// nothing is selected), through the control kind's messages.
+void SelectedItemText(HWND hWnd, UINT getCurSel, UINT getTextLen, UINT getText, CString& value)
+{
+    int sel = static_cast<int>(::SendMessage(hWnd, getCurSel, 0, 0));
+    value.Empty();
+    if (sel != LB_ERR) { // CB_ERR is the same value
+        int n = static_cast<int>(::SendMessage(hWnd, getTextLen, sel, 0));
+        LPTSTR buf = value.GetBufferSetLength(n);
+        ::SendMessage(hWnd, getText, sel, reinterpret_cast<LPARAM>(buf));
+        value.ReleaseBuffer();
+    }
+}
+
 } // namespace
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -233,11 +258,7 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessage(hWnd, BM_GETCHECK, 0, 0));
-    else
-        ::SendMessage(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    ExchangeControlInt(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK);
 }
 
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
@@ -262,11 +283,7 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ExchangeControlInt(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
@@ -275,14 +292,7 @@ void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
     if (pDX->m_bSaveAndValidate) {
         // A drop-down list has no edit part: read the selected item.
         if ((::GetWindowLong(hWnd, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST) {
-            int sel = static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0));
-            value.Empty();
-            if (sel != CB_ERR) {
-                int n = static_cast<int>(::SendMessage(hWnd, CB_GETLBTEXTLEN, sel, 0));
-                LPTSTR buf = value.GetBufferSetLength(n);
-                ::SendMessage(hWnd, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(buf));
-                value.ReleaseBuffer();
-            }
+            SelectedItemText(hWnd, CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT, value);
         } else {
             value = ControlText(hWnd);
         }
@@ -310,25 +320,14 @@ void AFXAPI DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value)
 
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0));
-    else
-        ::SendMessage(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ExchangeControlInt(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        int sel = static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0));
-        value.Empty();
-        if (sel != LB_ERR) {
-            int n = static_cast<int>(::SendMessage(hWnd, LB_GETTEXTLEN, sel, 0));
-            LPTSTR buf = value.GetBufferSetLength(n);
-            ::SendMessage(hWnd, LB_GETTEXT, sel, reinterpret_cast<LPARAM>(buf));
-            value.ReleaseBuffer();
-        }
+        SelectedItemText(hWnd, LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT, value);
     } else {
         ::SendMessage(hWnd, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString()));
     }
