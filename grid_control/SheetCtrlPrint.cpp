@@ -7,6 +7,23 @@
 namespace {
 constexpr wchar_t ALPHABET[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
 constexpr UINT HEADER_FLAGS = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+
+// Creates the thin solid pen of the grid lines and selects it; gives the pen
+// it replaced, or nullptr when the pen could not be made.
+HGDIOBJ SelectGridPen(CDC* pDC, CPen& pen, COLORREF colour)
+{
+    pen.CreatePen(PS_SOLID, 0, colour);
+    return pen.m_hObject != nullptr ? pDC->SelectObject(pen.m_hObject) : nullptr;
+}
+
+// The header and footer print in a bold form of the printer font.
+void CreateBoldFont(const CFont& font, CFont& bold)
+{
+    LOGFONT lf {};
+    font.GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    bold.CreateFontIndirect(&lf);
+}
 } // namespace
 
 void CSheetCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -177,8 +194,7 @@ void CSheetCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     pDC->SetWindowOrg(org);
 
     CPen pen;
-    pen.CreatePen(PS_SOLID, 0, m_crGridColour);
-    HGDIOBJ hOldPen = pen.m_hObject != nullptr ? pDC->SelectObject(pen.m_hObject) : nullptr;
+    HGDIOBJ hOldPen = SelectGridPen(pDC, pen, m_crGridColour);
     CRect rect;
     rect.bottom = -1;
     const int nFirstRow = m_nCurrPrintRow;
@@ -213,8 +229,7 @@ void CSheetCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
 {
     HGDIOBJ hOldFont = pDC->SelectObject(m_PrinterFont.m_hObject);
     CPen pen;
-    pen.CreatePen(PS_SOLID, 0, m_crGridColour);
-    HGDIOBJ hOldPen = pen.m_hObject != nullptr ? pDC->SelectObject(pen.m_hObject) : nullptr;
+    HGDIOBJ hOldPen = SelectGridPen(pDC, pen, m_crGridColour);
     CRect rect;
     rect.bottom = -1;
     for (int row = 0; row < m_nFixedRows; row++) {
@@ -243,8 +258,7 @@ void CSheetCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
 {
     HGDIOBJ hOldFont = pDC->SelectObject(m_PrinterFont.m_hObject);
     CPen pen;
-    pen.CreatePen(PS_SOLID, 0, m_crGridColour);
-    HGDIOBJ hOldPen = pen.m_hObject != nullptr ? pDC->SelectObject(pen.m_hObject) : nullptr;
+    HGDIOBJ hOldPen = SelectGridPen(pDC, pen, m_crGridColour);
     CRect rect;
     rect.bottom = -1;
     const int nFirstRow = m_nCurrPrintRow;
@@ -276,11 +290,8 @@ void CSheetCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
 {
     if (pDC == nullptr || pInfo == nullptr)
         return;
-    LOGFONT lf {};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
     CFont boldFont;
-    boldFont.CreateFontIndirect(&lf);
+    CreateBoldFont(m_PrinterFont, boldFont);
     HGDIOBJ hOldFont = pDC->SelectObject(boldFont.m_hObject);
     const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
 
@@ -317,11 +328,8 @@ void CSheetCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
     pDC->LineTo(rc.right, rc.top);
     pDC->SelectObject(hOldPen);
 
-    LOGFONT lf {};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
     CFont boldFont;
-    boldFont.CreateFontIndirect(&lf);
+    CreateBoldFont(m_PrinterFont, boldFont);
     HGDIOBJ hOldFont = pDC->SelectObject(boldFont.m_hObject);
     const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
     const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
