@@ -2,7 +2,8 @@
 # resource is SHOW_EDITORS2_RC, a source of every executable that shows it.
 target_sources(show_editors PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/time_trigger_holidays.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/time_trigger_dialog.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/time_trigger_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/flicker_dot_editor.cpp)
 
 set(SHOW_EDITORS2_RC ${CMAKE_CURRENT_LIST_DIR}/editors2.rc PARENT_SCOPE)
 
