@@ -5,6 +5,7 @@
 #include "ChipPageText.h"
 #include "ConfigFile.h"
 #include "HardwareConfig.h"
+#include "current_page_runs.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -80,6 +81,10 @@ ON_CBN_EDITCHANGE(IDC_CP_CLOCK, OnClockEdited)
 ON_CBN_SELCHANGE(IDC_CP_COLOURS, OnInfoListSelected)
 ON_CBN_SELCHANGE(IDC_CP_LOW_GRAY, OnInfoListSelected)
 ON_BN_CLICKED(IDC_CP_AUTO_REFRESH, OnAutoRefresh)
+ON_BN_CLICKED(kDmxButton, OnResetDmxAddress)
+ON_BN_CLICKED(kCurrentButton, OnChannelCurrent)
+ON_BN_CLICKED(kUcs9812Button, OnTwelveCurrent)
+ON_BN_CLICKED(kBackupButton, OnBackupOutput)
 ON_WM_HSCROLL()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -644,4 +649,42 @@ void CSetHardParamDlg::CollectHardParams()
     memcpy(c.Ucs9812Currents, Ucs9812Currents, sizeof(Ucs9812Currents));
     memcpy(c.ChipCurrents, ChipCurrents, sizeof(ChipCurrents));
     c.Ucs5603HighCurrent = Ucs5603HighCurrent;
+}
+
+void CSetHardParamDlg::OnResetDmxAddress()
+{
+    m_dmxDialog.m_pParentWnd = this;
+    m_dmxDialog.SetTextSource(m_text);
+    m_dmxDialog.DoModal();
+}
+
+void CSetHardParamDlg::OnChannelCurrent()
+{
+    // The three A/B/C currents live in the page's hidden lists.
+    ChipCurrentValues values;
+    const int lists[] = { IDC_CP_CURRENT_A, IDC_CP_CURRENT_B, IDC_CP_CURRENT_C };
+    BYTE* currents[] = { &values.CurrentA, &values.CurrentB, &values.CurrentC };
+    for (int i = 0; i < 3; ++i) {
+        const int sel = ComboSel(lists[i]);
+        if (sel >= 0)
+            *currents[i] = static_cast<BYTE>(sel);
+    }
+    memcpy(values.ChipCurrents, ChipCurrents, sizeof(ChipCurrents));
+    values.Ucs5603HighCurrent = Ucs5603HighCurrent;
+    if (!RunChipCurrentDialog(this, m_chip.ChipName, m_text, values))
+        return;
+    for (int i = 0; i < 3; ++i)
+        SetSel(*this, lists[i], *currents[i]);
+    memcpy(ChipCurrents, values.ChipCurrents, sizeof(ChipCurrents));
+    Ucs5603HighCurrent = values.Ucs5603HighCurrent;
+}
+
+void CSetHardParamDlg::OnTwelveCurrent()
+{
+    RunTwelveCurrentDialog(this, m_text, Ucs9812Currents);
+}
+
+void CSetHardParamDlg::OnBackupOutput()
+{
+    RunBackupOutputDialog(this, BackupMode, BackupIdleHigh);
 }

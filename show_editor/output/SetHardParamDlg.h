@@ -10,6 +10,7 @@
 #include <afxwin.h>
 
 #include "ChipDatabase.h"
+#include "dmx_dialogs.h"
 #include "output_dialogs_resource.h"
 
 #include <functional>
@@ -61,6 +62,8 @@ public:
     BYTE ChipCurrents[4] = { 27, 27, 27, 27 };
     int Ucs5603HighCurrent = 0;
     int AddressRouted = 0;
+    // The reset-DMX-address dialog of button 394, kept with the page.
+    CPelloxDlg m_dmxDialog;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -78,6 +81,12 @@ protected:
     void OnClockEdited();
     void OnInfoListSelected();
     void OnAutoRefresh();
+    // The chip's own dialogs: DMX address, channel currents, the UCS9812's
+    // twelve currents and the backup output; OK writes their values back.
+    void OnResetDmxAddress();
+    void OnChannelCurrent();
+    void OnTwelveCurrent();
+    void OnBackupOutput();
     void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()

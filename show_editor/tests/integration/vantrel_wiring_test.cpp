@@ -9,6 +9,7 @@
 #include "DlgExportAvi.h"
 #include "DlgHardSet.h"
 #include "color_template.h"
+#include "current_dialogs.h"
 #include "dlg_color_chioce.h"
 #include "dlg_color_template.h"
 #include "hard_set_adapter.h"
@@ -20,6 +21,7 @@
 #include "vantrel_doc_host.h"
 
 #include <functional>
+#include <vector>
 
 using shelltest::CFakeServices;
 using shelltest::CShellSession;
@@ -177,6 +179,50 @@ TEST_F(VantrelWiring, MainFrameKeepsTheHardwareDialogWithItsConfigTexts)
     }
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(frame.m_pDlgHardSet, adapter);
+}
+
+TEST_F(VantrelWiring, ChipPageButtonsRunTheChipDialogs)
+{
+    CRealHardwareServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    auto* adapter = dynamic_cast<CHardSetAdapter*>(s.m_frame->m_pDlgHardSet);
+    ASSERT_NE(adapter, nullptr);
+    CSetHardParamDlg& page = adapter->Dialog().Page();
+    page.BackupMode = 1;
+    page.BackupIdleHigh = 0;
+    page.Ucs9812Currents[0] = 14;
+
+    std::vector<CString> seen;
+    CDialogInitHook hook([&](CDialog& live) {
+        if (dynamic_cast<CCX808Dlg*>(&live) != nullptr) {
+            seen.push_back(L"backup");
+            for (int radio : { IDC_BK_DUAL, IDC_BK_MAIN })
+                live.CheckDlgButton(radio, 0);
+            live.CheckDlgButton(IDC_BK_SPARE, 1);
+            live.CheckDlgButton(IDC_BK_IDLE_HIGH, 1);
+            fwtest::ClickButton(live, IDOK);
+        } else if (dynamic_cast<CElectricABC1Dlg*>(&live) != nullptr) {
+            seen.push_back(L"twelve");
+            live.EndDialog(IDCANCEL);
+        } else if (&live == &page.m_dmxDialog) {
+            seen.push_back(L"dmx");
+            live.EndDialog(IDCANCEL);
+        } else if (&live == &adapter->Dialog()) {
+            ASSERT_NE(page.GetSafeHwnd(), nullptr);
+            for (int button : { 407, 406, 394 })
+                fwtest::ClickButton(page, button);
+            live.EndDialog(IDCANCEL);
+        }
+    });
+    s.m_frame->SendMessage(WM_COMMAND, ID_OFFLINE_BUTTON, 0);
+
+    EXPECT_EQ(seen, (std::vector<CString> { L"backup", L"twelve", L"dmx" }));
+    // OK of the backup dialog wrote its values into the page; the cancelled
+    // twelve-current dialog left the currents alone.
+    EXPECT_EQ(page.BackupMode, 2);
+    EXPECT_EQ(page.BackupIdleHigh, 1);
+    EXPECT_EQ(page.Ucs9812Currents[0], 14);
 }
 
 TEST_F(VantrelWiring, PreviewEngineMakesTheAviExportDialog)
