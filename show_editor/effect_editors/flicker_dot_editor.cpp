@@ -3,6 +3,7 @@
 #include "flicker_dot_editor.h"
 
 #include "ce_flicker_star.h"
+#include "flicker_star_render.h"
 #include "show_messages.h"
 
 #include <random>
@@ -176,10 +177,11 @@ bool CDlgFlickerDot::ApplyToWorkingCopy()
     star->m_orgFrames = frames > 0 && frames < 2.0e9 ? static_cast<int>(frames) : 0;
     star->m_endFrame = star->m_orgFrames;
 
+    // Phases within the renderer's cycle, so each star starts somewhere in it.
     std::minstd_rand phases(510);
     star->m_phases.RemoveAll();
     for (int i = 0; i < star->m_starCount; ++i)
-        star->m_phases.Add(static_cast<WORD>(phases() & 0xFFFF));
+        star->m_phases.Add(static_cast<WORD>(phases() % kFlickerPhaseCycle));
 
     star->m_startPoints.RemoveAll();
     CRect view(0, 0, 200, 50);

@@ -5,12 +5,16 @@
 #include "dornel_doc.h"
 #include "editors2_resource.h"
 #include "flicker_dot_editor.h"
+#include "flicker_star_render.h"
 #include "fw_testing.h"
 #include "show_messages.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
+
+#include <gdiplus.h>
 
 namespace {
 
@@ -142,6 +146,7 @@ TEST_F(FlickerDotTest, StartValuesGiveFiftyStarsOfOneColourAndEightySevenFrames)
         EXPECT_GE(p.m_x, 0);
         EXPECT_LT(p.m_x, view.Width());
         EXPECT_LT(p.m_y, view.Height());
+        EXPECT_LT(star->m_phases[i], 510);
     }
     // The same settings give the same stars.
     std::vector<std::pair<int, int>> first;
@@ -254,4 +259,51 @@ TEST_F(FlickerDotTest, CancelOnlyNotifiesAndTheDocumentTearsTheEditorDown)
     EXPECT_EQ(m_doc.m_pFlickerEditor, nullptr);
     EXPECT_EQ(m_doc.m_listSelector, 1);
     EXPECT_EQ(m_doc.GetSegment(0)->m_views[0]->m_programs.GetSize(), 0);
+}
+
+TEST_F(FlickerDotTest, ThePreviewDrawsEachStarAtItsStartPoint)
+{
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    CDlgFlickerDot* dlg = Open();
+    ASSERT_NE(dlg, nullptr);
+    // Both brightness ends at full: every star shows its colour.
+    TypeValue(*dlg, IDC_FD_BRIGHT_FROM, L"255");
+    TypeValue(*dlg, IDC_FD_STAR_COUNT, L"10");
+    // Squares cover their first pixel, the star's start point.
+    ChooseEntry(*dlg, IDC_FD_SHAPE, L"矩形");
+    CEFlickerStar* star = dlg->WorkingCopy();
+    CRect view;
+    m_doc.GetCurrentViewRect(view);
+
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = view.Width();
+    info.bmiHeader.biHeight = -view.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    HGDIOBJ old = ::SelectObject(memory, dib);
+    std::vector<StartPoint> points;
+    for (int i = 0; i < star->m_startPoints.GetSize(); ++i)
+        points.push_back(star->m_startPoints[i]);
+    ASSERT_EQ(points.size(), 10u);
+    EXPECT_EQ(DrawFlickerStars(CDC::FromHandle(memory), *star), 1);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (const StartPoint& p : points) {
+        DWORD px = pixels[p.m_y * view.Width() + p.m_x] & 0xFFFFFF;
+        // 0x00FFFF is red and green: 0xFFFF00 in the DIB's BGR order.
+        EXPECT_EQ(px, 0xFFFF00u) << p.m_x << "," << p.m_y;
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    Gdiplus::GdiplusShutdown(token);
 }
