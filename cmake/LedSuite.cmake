@@ -42,3 +42,21 @@ function(ls_add_benchmark name)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ls_bench_main ${B_LIBS})
 endfunction()
+
+# ls_add_stdcall_dll(<name> <sources...>)
+#   A DLL <name>.dll whose exports are __stdcall functions listed in
+#   <name>.def (beside the calling CMakeLists.txt) with their argument sizes.
+#   --kill-at exports them undecorated; the linker's import library would then
+#   carry undecorated symbols too, which callers' __stdcall declarations do
+#   not reference, so it is remade from the .def with dlltool -k: decorated
+#   symbols, plain import names.
+function(ls_add_stdcall_dll name)
+  set(def ${CMAKE_CURRENT_SOURCE_DIR}/${name}.def)
+  add_library(${name} SHARED ${ARGN} ${def})
+  target_link_options(${name} PRIVATE -Wl,--kill-at)
+  set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
+  find_program(LS_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${LS_DLLTOOL} -k -d ${def} -D ${name}.dll -l $<TARGET_LINKER_FILE:${name}>
+    VERBATIM)
+endfunction()
