@@ -5,9 +5,12 @@
 #include "dlg_color_template.h"
 #include "dornel_doc.h"
 #include "effect_editor_factory.h"
+#include "flicker_dot_editor.h"
 #include "main_frame.h"
 #include "player_panel.h"
 #include "shell_services.h"
+#include "show_messages.h"
+#include "time_trigger_dialog.h"
 
 #include <cstring>
 
@@ -120,7 +123,32 @@ CEffectEditor* CVantrelDocHost::CreateEffectEditor(const EffectEditorRequest& re
     m_templateFileIndex = -1;
     CMainFrame* frame = Frame();
     CDornelDoc* doc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
-    return doc != nullptr ? CreateEffectEditorWindow(*doc, request, frame, templateFileIndex) : nullptr;
+    if (doc == nullptr)
+        return nullptr;
+    if (CEffectEditor* editor = CreateEffectEditorWindow(*doc, request, frame, templateFileIndex))
+        return editor;
+    if (request.dialogId != IDD_EDITOR_FLICKER_DOT)
+        return nullptr;
+    // The flicker-star editor is not made by the factory.
+    auto* flicker = new CDlgFlickerDot;
+    flicker->SetDocument(doc);
+    flicker->SetEditTarget(request.editMode ? request.target : nullptr);
+    if (!flicker->CreateEditor(frame)) {
+        delete flicker;
+        return nullptr;
+    }
+    return flicker;
+}
+
+BOOL CVantrelDocHost::EditTimeTrigger(SegmentTimePlay& schedule)
+{
+    CMainFrame* frame = Frame();
+    CDlgTimeTrigerSetting dialog(frame, frame != nullptr ? frame->GetActiveDornelDoc() : nullptr);
+    dialog.SetTriggerRecord(schedule);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    schedule = dialog.GetTriggerRecord();
+    return TRUE;
 }
 
 BOOL CVantrelDocHost::ChooseColorTemplate(ColorTemplate*& chosen)

@@ -31,6 +31,8 @@ public:
     // Runs the template-file picker; the picked file goes to the next colour
     // effect editor made (the chooser's template itself stays null).
     BOOL ChooseColorTemplate(ColorTemplate*& chosen) override;
+    // The schedule dialog over the main frame; TRUE on OK.
+    BOOL EditTimeTrigger(SegmentTimePlay& schedule) override;
 
     // The template file picked for the next editor (-1 for none).
     int PendingTemplateFileIndex() const { return m_templateFileIndex; }

@@ -12,12 +12,15 @@
 #include "current_dialogs.h"
 #include "dlg_color_chioce.h"
 #include "dlg_color_template.h"
+#include "editors2_resource.h"
+#include "flicker_dot_editor.h"
 #include "hard_set_adapter.h"
 #include "lang_service.h"
 #include "player_panel.h"
 #include "resource.h"
 #include "show_messages.h"
 #include "tile_view.h"
+#include "time_trigger_dialog.h"
 #include "vantrel_doc_host.h"
 
 #include <functional>
@@ -144,6 +147,49 @@ TEST_F(VantrelWiring, PickedTemplateFileReachesTheNextColourEffectEditor)
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->m_templateFileIndex, -1);
     CloseEditor(doc->m_pColourEffectEditor);
+}
+
+TEST_F(VantrelWiring, DocumentHostMakesTheFlickerStarEditor)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    doc->OnAddFlickerStar();
+    auto* editor = dynamic_cast<CDlgFlickerDot*>(doc->m_pFlickerEditor);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(editor->GetOwner(), s.m_frame);
+    CloseEditor(doc->m_pFlickerEditor);
+}
+
+TEST_F(VantrelWiring, DocumentHostRunsTheScheduleDialogAndOnlyOkStoresIt)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    doc->NewSegment(TRUE, FALSE);
+    doc->m_currentSegment = 1;
+    SegmentTimePlay& stored = doc->GetSegment(0)->m_pSegmentInfo->m_timePlay;
+    const int gps = stored.m_gpsMode;
+
+    int runs = 0;
+    UINT ending = IDCANCEL;
+    CDialogInitHook hook([&](CDialog& live) {
+        if (dynamic_cast<CDlgTimeTrigerSetting*>(&live) == nullptr)
+            return;
+        ++runs;
+        EXPECT_EQ(live.GetParent(), s.m_frame);
+        ::SendDlgItemMessage(live.GetSafeHwnd(), IDC_TT_GPS, BM_CLICK, 0, 0);
+        fwtest::ClickButton(live, ending);
+    });
+    doc->EditSegmentTimeTrigger(1);
+    EXPECT_EQ(stored.m_gpsMode, gps);
+    ending = IDOK;
+    doc->EditSegmentTimeTrigger(1);
+    EXPECT_NE(stored.m_gpsMode, gps);
+    EXPECT_EQ(runs, 2);
 }
 
 TEST_F(VantrelWiring, MainFrameKeepsTheHardwareDialogWithItsConfigTexts)
