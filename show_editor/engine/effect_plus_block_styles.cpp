@@ -125,50 +125,40 @@ void DrawPlusRandomBlocks(CDC* pDC, ProgramColorEffectPlus& item, RandomAnimatio
 
 void DrawPlusSnakeColumns(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame, bool fromRight)
 {
-    FillBlack(pDC);
-    const CColorLine line(item);
-    const CSize size = CanvasSize(pDC);
-    const int w = size.cx;
-    const int h = size.cy;
-    CPlusSurface image(w, h);
-    if (line.IsEmpty() || !image.IsValid())
-        return;
-    const int band = item.m_bandWidth > 0 ? item.m_bandWidth : 1;
-    for (int y = 0; y < h; ++y) {
-        DWORD* row = image.Row(y);
-        for (int x = 0; x < w; ++x) {
-            const long long k = (fromRight ? w - 1 - x : x) / band;
-            // Down the even bands, up the odd ones.
-            const long long cell = k * h + (k % 2 == 0 ? y : h - 1 - y);
-            if (SnakeLit(cell, frame))
-                row[x] = line.Pixel(static_cast<long long>(frame) - 1 - cell);
+    PaintPlusSurface(pDC, item, [&](const CColorLine& line, CPlusSurface& image) {
+        const int w = image.Width();
+        const int h = image.Height();
+        const int band = item.m_bandWidth > 0 ? item.m_bandWidth : 1;
+        for (int y = 0; y < h; ++y) {
+            DWORD* row = image.Row(y);
+            for (int x = 0; x < w; ++x) {
+                const long long k = (fromRight ? w - 1 - x : x) / band;
+                // Down the even bands, up the odd ones.
+                const long long cell = k * h + (k % 2 == 0 ? y : h - 1 - y);
+                if (SnakeLit(cell, frame))
+                    row[x] = line.Pixel(static_cast<long long>(frame) - 1 - cell);
+            }
         }
-    }
-    PutSurface(pDC, image);
+    });
 }
 
 void DrawPlusSnakeRows(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame, bool fromBottom)
 {
-    FillBlack(pDC);
-    const CColorLine line(item);
-    const CSize size = CanvasSize(pDC);
-    const int w = size.cx;
-    const int h = size.cy;
-    CPlusSurface image(w, h);
-    if (line.IsEmpty() || !image.IsValid())
-        return;
-    const int band = item.m_bandWidth > 0 ? item.m_bandWidth : 1;
-    for (int y = 0; y < h; ++y) {
-        DWORD* row = image.Row(y);
-        const long long k = (fromBottom ? h - 1 - y : y) / band;
-        for (int x = 0; x < w; ++x) {
-            // Rightward along the even bands, leftward along the odd ones.
-            const long long cell = k * w + (k % 2 == 0 ? x : w - 1 - x);
-            if (SnakeLit(cell, frame))
-                row[x] = line.Pixel(static_cast<long long>(frame) - 1 - cell);
+    PaintPlusSurface(pDC, item, [&](const CColorLine& line, CPlusSurface& image) {
+        const int w = image.Width();
+        const int h = image.Height();
+        const int band = item.m_bandWidth > 0 ? item.m_bandWidth : 1;
+        for (int y = 0; y < h; ++y) {
+            DWORD* row = image.Row(y);
+            const long long k = (fromBottom ? h - 1 - y : y) / band;
+            for (int x = 0; x < w; ++x) {
+                // Rightward along the even bands, leftward along the odd ones.
+                const long long cell = k * w + (k % 2 == 0 ? x : w - 1 - x);
+                if (SnakeLit(cell, frame))
+                    row[x] = line.Pixel(static_cast<long long>(frame) - 1 - cell);
+            }
         }
-    }
-    PutSurface(pDC, image);
+    });
 }
 
 void DrawPlusFixtureScan(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame, const PixPortMap* map)

@@ -106,58 +106,48 @@ long long ContractingColor(long long k, long long t, long long W)
 
 void DrawPlusExpandingFrames(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame)
 {
-    FillBlack(pDC);
-    const CColorLine line(item);
-    const CSize size = CanvasSize(pDC);
-    const int w = size.cx;
-    const int h = size.cy;
-    CPlusSurface image(w, h);
-    if (line.IsEmpty() || !image.IsValid())
-        return;
-    const long long W = line.Width();
-    const long long t = frame % W;
-    const long long deepest = t + FrameCount(frame, W, w, h) * W - 1;
-    const int e = CoreInset(w, h);
-    const int left = e, right = w - e - 1, top = e, bottom = h - e - 1;
-    for (int y = 0; y < h; ++y) {
-        DWORD* row = image.Row(y);
-        for (int x = 0; x < w; ++x) {
-            const long long depth = std::max({ 0, left - x, x - right, top - y, y - bottom });
-            if (depth <= deepest)
-                row[x] = line.Pixel(static_cast<long long>(frame) - 1 - depth);
+    PaintPlusSurface(pDC, item, [&](const CColorLine& line, CPlusSurface& image) {
+        const int w = image.Width();
+        const int h = image.Height();
+        const long long W = line.Width();
+        const long long t = frame % W;
+        const long long deepest = t + FrameCount(frame, W, w, h) * W - 1;
+        const int e = CoreInset(w, h);
+        const int left = e, right = w - e - 1, top = e, bottom = h - e - 1;
+        for (int y = 0; y < h; ++y) {
+            DWORD* row = image.Row(y);
+            for (int x = 0; x < w; ++x) {
+                const long long depth = std::max({ 0, left - x, x - right, top - y, y - bottom });
+                if (depth <= deepest)
+                    row[x] = line.Pixel(static_cast<long long>(frame) - 1 - depth);
+            }
         }
-    }
-    PutSurface(pDC, image);
+    });
 }
 
 void DrawPlusContractingFrames(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame)
 {
-    FillBlack(pDC);
-    const CColorLine line(item);
-    const CSize size = CanvasSize(pDC);
-    const int w = size.cx;
-    const int h = size.cy;
-    CPlusSurface image(w, h);
-    if (line.IsEmpty() || !image.IsValid())
-        return;
-    const long long W = line.Width();
-    const long long t = frame % W;
-    const long long steps = t + FrameCount(frame, W, w, h) * W;
-    const long long e = CoreInset(w, h);
-    // Step k fills the canvas shrunk by k - 1. Filling stops at the core
-    // (step e + 1); when the steps run out first, the last rectangle filled
-    // and all inside it go black.
-    const bool reachesCore = steps >= e + 1;
-    for (int y = 0; y < h; ++y) {
-        DWORD* row = image.Row(y);
-        for (int x = 0; x < w; ++x) {
-            const long long ring = std::min({ x, y, w - 1 - x, h - 1 - y });
-            const long long step = std::min(ring, e) + 1;
-            if (reachesCore || step < steps)
-                row[x] = line.Pixel(ContractingColor(step, t, W));
+    PaintPlusSurface(pDC, item, [&](const CColorLine& line, CPlusSurface& image) {
+        const int w = image.Width();
+        const int h = image.Height();
+        const long long W = line.Width();
+        const long long t = frame % W;
+        const long long steps = t + FrameCount(frame, W, w, h) * W;
+        const long long e = CoreInset(w, h);
+        // Step k fills the canvas shrunk by k - 1. Filling stops at the core
+        // (step e + 1); when the steps run out first, the last rectangle filled
+        // and all inside it go black.
+        const bool reachesCore = steps >= e + 1;
+        for (int y = 0; y < h; ++y) {
+            DWORD* row = image.Row(y);
+            for (int x = 0; x < w; ++x) {
+                const long long ring = std::min({ x, y, w - 1 - x, h - 1 - y });
+                const long long step = std::min(ring, e) + 1;
+                if (reachesCore || step < steps)
+                    row[x] = line.Pixel(ContractingColor(step, t, W));
+            }
         }
-    }
-    PutSurface(pDC, image);
+    });
 }
 
 void DrawPlusExpandingRings(CDC* pDC, const ProgramColorEffectPlus& item, UINT frame)

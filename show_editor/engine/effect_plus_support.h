@@ -80,6 +80,21 @@ void FillBlack(CDC* pDC);
 // Copies the surface onto the device context at (x, y), unscaled.
 void PutSurface(CDC* pDC, CPlusSurface& surface, int x = 0, int y = 0);
 
+// Fills the canvas black; then, when the item's colour line has colours and
+// a surface of the canvas's size can be made, paint(line, surface) fills the
+// surface and it is put on the canvas.
+template <class Paint> void PaintPlusSurface(CDC* pDC, const ProgramColorEffectPlus& item, Paint paint)
+{
+    FillBlack(pDC);
+    const CColorLine line(item);
+    const CSize size = CanvasSize(pDC);
+    CPlusSurface image(size.cx, size.cy);
+    if (line.IsEmpty() || !image.IsValid())
+        return;
+    paint(line, image);
+    PutSurface(pDC, image);
+}
+
 // StretchBlt of a rectangle of one DC onto another without colour mixing.
 void StretchCopy(CDC* pDst, int x, int y, int w, int h, CDC* pSrc, int sx, int sy, int sw, int sh);
 
