@@ -6,7 +6,7 @@
 #include "flicker_star_render.h"
 #include "show_messages.h"
 
-#include <random>
+#include <cstdlib>
 
 namespace {
 
@@ -177,11 +177,13 @@ bool CDlgFlickerDot::ApplyToWorkingCopy()
     star->m_orgFrames = frames > 0 && frames < 2.0e9 ? static_cast<int>(frames) : 0;
     star->m_endFrame = star->m_orgFrames;
 
-    // Phases within the renderer's cycle, so each star starts somewhere in it.
-    std::minstd_rand phases(510);
+    // The program's pseudo-random generator is the C runtime's, with fixed
+    // seeds, so the same settings give the same stars. Phases lie within the
+    // renderer's cycle, so each star starts somewhere in it.
+    std::srand(510);
     star->m_phases.RemoveAll();
     for (int i = 0; i < star->m_starCount; ++i)
-        star->m_phases.Add(static_cast<WORD>(phases() % kFlickerPhaseCycle));
+        star->m_phases.Add(static_cast<WORD>(std::rand() % kFlickerPhaseCycle));
 
     star->m_startPoints.RemoveAll();
     CRect view(0, 0, 200, 50);
@@ -189,18 +191,18 @@ bool CDlgFlickerDot::ApplyToWorkingCopy()
         m_pDoc->GetCurrentViewRect(view);
     const int width = view.Width();
     const int height = view.Height();
-    std::minstd_rand points(255);
+    std::srand(255);
     for (int i = 0; i < star->m_starCount; ++i) {
         StartPoint point;
         // An empty view puts every star at its corner instead of dividing by zero.
-        unsigned x = static_cast<unsigned>(points());
-        unsigned y = static_cast<unsigned>(points());
+        unsigned x = static_cast<unsigned>(std::rand());
+        unsigned y = static_cast<unsigned>(std::rand());
         point.m_x = width > 0 ? static_cast<int>(x % static_cast<unsigned>(width)) : 0;
         point.m_y = height > 0 ? static_cast<int>(y % static_cast<unsigned>(height)) : 0;
         if (star->m_randomStartColor != 0) {
-            int b = static_cast<int>(points() % 255);
-            int g = static_cast<int>(points() % 255);
-            int r = static_cast<int>(points() % 255);
+            int b = std::rand() % 255;
+            int g = std::rand() % 255;
+            int r = std::rand() % 255;
             point.m_color = RGB(r, g, b);
         } else {
             point.m_color = star->m_starColor;

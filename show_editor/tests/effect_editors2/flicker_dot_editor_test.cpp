@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <cstdlib>
 #include <vector>
 
 #include <gdiplus.h>
@@ -148,6 +149,15 @@ TEST_F(FlickerDotTest, StartValuesGiveFiftyStarsOfOneColourAndEightySevenFrames)
         EXPECT_LT(p.m_y, view.Height());
         EXPECT_LT(star->m_phases[i], 510);
     }
+    // Places come from the C runtime's generator seeded with 255 (phases from
+    // the one seeded with 510), as everywhere else in the program.
+    std::srand(255);
+    const int x0 = std::rand() % view.Width();
+    const int y0 = std::rand() % view.Height();
+    EXPECT_EQ(star->m_startPoints[0].m_x, x0);
+    EXPECT_EQ(star->m_startPoints[0].m_y, y0);
+    std::srand(510);
+    EXPECT_EQ(star->m_phases[0], std::rand() % 510);
     // The same settings give the same stars.
     std::vector<std::pair<int, int>> first;
     for (int i = 0; i < 50; ++i)
