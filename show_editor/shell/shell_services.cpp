@@ -5,7 +5,9 @@
 
 #include "AppPaths.h"
 #include "Corvane.h"
+#include "dlg_color_template.h"
 #include "hard_set_adapter.h"
+#include "main_frame.h"
 #include "Zephu.h"
 
 namespace {
@@ -119,7 +121,13 @@ CHardwareSettingsDialog* CShellServices::CreateHardwareDialog(HardwareConfig& co
     return new CHardSetAdapter(config);
 }
 
-void CShellServices::RunCustomColorTemplateDialog() { }
+void CShellServices::RunCustomColorTemplateDialog()
+{
+    auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    CDlgCustomColorTemplate dialog(frame);
+    dialog.m_pDoc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
+    dialog.DoModal();
+}
 
 BOOL CShellServices::InputNumber(int&)
 {

@@ -56,9 +56,9 @@ public:
     virtual void ShowNoUpdate(int owner);
 
     // Dialogs of other parts of the program: the output library's hardware
-    // settings dialog (owned by the caller). Until they are part of the
-    // build the colour-template dialog does nothing and the number input is
-    // cancelled.
+    // settings dialog (owned by the caller) and the effect editors' custom
+    // colour-template dialog over the main frame. Until it is part of the
+    // build the number input is cancelled.
     virtual CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config);
     virtual void RunCustomColorTemplateDialog();
     // Runs the number input dialog filled with value; TRUE on OK with the

@@ -271,6 +271,27 @@ TEST_F(VantrelWiring, ChipPageButtonsRunTheChipDialogs)
     EXPECT_EQ(page.Ucs9812Currents[0], 14);
 }
 
+TEST_F(VantrelWiring, CustomColourTemplateCommandRunsItsDialogOverTheMainFrame)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    int runs = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            auto* dialog = dynamic_cast<CDlgCustomColorTemplate*>(&live);
+            if (dialog == nullptr)
+                return;
+            ++runs;
+            EXPECT_EQ(dialog->m_pDoc, s.Doc());
+            EXPECT_EQ(live.GetParent(), s.m_frame);
+            live.EndDialog(IDCANCEL);
+        });
+        s.m_frame->SendMessage(WM_COMMAND, ID_CUSTOM_COLOR_TEMPLATE, 0);
+    }
+    EXPECT_EQ(runs, 1);
+}
+
 TEST_F(VantrelWiring, PreviewEngineMakesTheAviExportDialog)
 {
     CFakeServices services;
