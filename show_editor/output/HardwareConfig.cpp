@@ -37,6 +37,7 @@ void WriteSlotName(WCHAR* slot, int units, LPCWSTR name)
 
 HardwareConfig::HardwareConfig()
 {
+    Clock = 4.0;
     std::memset(&m_record, 0, sizeof(m_record));
 }
 

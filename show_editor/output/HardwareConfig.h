@@ -6,6 +6,7 @@
 
 #include <afx.h>
 
+#include "ChipParams.h"
 #include "HardwareConfigRecord.h"
 
 // What a configuration-file write ended with. Only kWritten is success;
@@ -20,8 +21,9 @@ enum class ConfigWriteResult {
     kCopyFailed, // one of the numbered copies could not be made
 };
 
-class HardwareConfig {
+class HardwareConfig : public ChipParams {
 public:
+    // The chip parameters start as ChipParams does, but at a 4 MHz clock.
     HardwareConfig();
 
     // Copies the recorded fields into the embedded record (the model name
@@ -40,25 +42,6 @@ public:
     // CFG_<count>.bfm. Shows its own messages (refresh checks, failures).
     ConfigWriteResult WriteConfigFiles(const CString& folder, int count) const;
 
-    CString ChipName;
-    int Code = 0;
-    UINT ChipChannel = 3;
-    BOOL IsCurrent = 0;
-    int ChipBits = 24;
-    UINT AddTime = 24;
-    UINT Gray = 4096;
-    BOOL GrayLock = 1;
-    double GammaVal = 2.2;
-    BOOL GammaLock = 1;
-    double Clock = 4.0;
-    double PwmClock = 75.0 / 7.0;
-    BOOL ClockLock = 1;
-    int ClkDuty = 50;
-    BOOL ClkDutyLock = 1;
-    UINT Channels = 2048;
-    BOOL ChannelsLock = 0;
-    int Conf_type = 0;
-    int Conf_Data = 0;
     BYTE GclkIndex = 2;
     BYTE CurrentA = 10;
     BYTE CurrentB = 10;
