@@ -8,6 +8,7 @@
 #include "flicker_dot_editor.h"
 #include "main_frame.h"
 #include "player_panel.h"
+#include "screen_recorder_dlg.h"
 #include "shell_services.h"
 #include "show_messages.h"
 #include "time_trigger_dialog.h"
@@ -161,6 +162,13 @@ BOOL CVantrelDocHost::ChooseColorTemplate(ColorTemplate*& chosen)
         return FALSE;
     m_templateFileIndex = RunColorTemplatePicker(*doc, frame);
     return m_templateFileIndex >= 0;
+}
+
+void CVantrelDocHost::RunScreenRecorder(const CString& path)
+{
+    CDlgRecordCtrl recorder(Frame());
+    recorder.m_outputPath = path;
+    recorder.DoModal();
 }
 
 CVantrelDocHost& VantrelDocHost()

@@ -33,6 +33,8 @@ public:
     BOOL ChooseColorTemplate(ColorTemplate*& chosen) override;
     // The schedule dialog over the main frame; TRUE on OK.
     BOOL EditTimeTrigger(SegmentTimePlay& schedule) override;
+    // The screen recorder writing to path; returns when it is closed.
+    void RunScreenRecorder(const CString& path) override;
 
     // The template file picked for the next editor (-1 for none).
     int PendingTemplateFileIndex() const { return m_templateFileIndex; }

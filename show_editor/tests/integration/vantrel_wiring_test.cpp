@@ -18,6 +18,7 @@
 #include "lang_service.h"
 #include "player_panel.h"
 #include "resource.h"
+#include "screen_recorder_dlg.h"
 #include "show_messages.h"
 #include "tile_view.h"
 #include "time_trigger_dialog.h"
@@ -288,6 +289,28 @@ TEST_F(VantrelWiring, CustomColourTemplateCommandRunsItsDialogOverTheMainFrame)
             live.EndDialog(IDCANCEL);
         });
         s.m_frame->SendMessage(WM_COMMAND, ID_CUSTOM_COLOR_TEMPLATE, 0);
+    }
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(VantrelWiring, DocumentHostRunsTheScreenRecorderForThePath)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    const CString path = folder.Path() + L"capture.avi";
+    int runs = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            auto* recorder = dynamic_cast<CDlgRecordCtrl*>(&live);
+            if (recorder == nullptr)
+                return;
+            ++runs;
+            EXPECT_EQ(recorder->m_outputPath, path);
+            live.EndDialog(IDCANCEL);
+        });
+        doc->Host().RunScreenRecorder(path);
     }
     EXPECT_EQ(runs, 1);
 }
