@@ -7,8 +7,9 @@
 #   (en_US.UTF-8 gives 1252 and is the default, zh_CN.GBK gives 936).
 #   SHARED_CONFIG marks a test that writes settings files of the program
 #   folder (bin/Config, bin/Lang): such tests never run at the same time.
-#   FOCUS marks a test that needs the keyboard focus of the shared test
-#   display: such tests never run at the same time either.
+#   FOCUS marks a test that needs the keyboard focus, or moves or reads the
+#   pointer, of the shared test display: such tests never run at the same
+#   time either.
 function(ls_add_test name)
   cmake_parse_arguments(T "SHARED_CONFIG;FOCUS" "LOCALE;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_LOCALE)
