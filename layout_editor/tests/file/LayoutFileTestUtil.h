@@ -13,6 +13,7 @@
 #include "GammaCurveTables.h"
 #include "LampTypeList.h"
 #include "LayoutFile.h"
+#include "../LayoutTestTempFiles.h"
 
 // The layout view as the readers see it.
 class CTestLayoutView : public ILayoutFileView {
@@ -41,47 +42,6 @@ public:
         GammaCurveTables.Reset();
     }
 };
-
-inline CString TempFolder()
-{
-    WCHAR path[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, path);
-    return CString(path);
-}
-
-// A unique file path in the temporary folder, removed at the end.
-class CTempPath {
-public:
-    explicit CTempPath(const wchar_t* stem)
-    {
-        static int serial = 0;
-        m_path.Format(L"%slayoutfile_%s_%lu_%d.lpx", TempFolder().GetString(), stem, ::GetCurrentProcessId(), ++serial);
-        ::DeleteFileW(m_path);
-    }
-    ~CTempPath() { ::DeleteFileW(m_path); }
-    const CString& Path() const { return m_path; }
-
-private:
-    CString m_path;
-};
-
-inline std::vector<BYTE> FileBytes(const CString& path)
-{
-    std::vector<BYTE> bytes;
-    ReadWholeFile(path, bytes);
-    return bytes;
-}
-
-inline bool WriteFileBytes(const CString& path, const std::vector<BYTE>& bytes)
-{
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == bytes.size();
-}
 
 // A copy of the bytes placed so that the byte after the last one lies on a
 // page with no access: a read past the end faults at once.
