@@ -63,12 +63,23 @@ public:
     void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle & CBRS_ALL; }
     BOOL IsVisible() const { return m_hWnd != nullptr && IsWindowVisible(); }
 
+    // Our addition: the colour the bar paints its face with (CLR_DEFAULT,
+    // the start, is the system's button face). Programs with colour schemes
+    // of their own set it; the bar repaints.
+    virtual void SetBarColor(COLORREF clr);
+    COLORREF GetBarColor() const { return m_clrBar; }
+    // The face colour in effect.
+    COLORREF GetBarFaceColor() const { return m_clrBar == CLR_DEFAULT ? ::GetSysColor(COLOR_BTNFACE) : m_clrBar; }
+
 protected:
     DWORD m_dwStyle = 0;
+    COLORREF m_clrBar = CLR_DEFAULT;
 };
 
-// Docks the visible control bars among the children of pParent to its top
-// and bottom (by their CBRS_ALIGN_ style, in child order) and moves the child
+// Docks the visible control bars among the children of pParent to its
+// edges (by their CBRS_ALIGN_ style, in child order: a bar made earlier
+// takes its edge first, so bars made before a side pane span the whole
+// width) and moves the child
 // nIDLeftOver into what is left of the client area. Frames with bars call it
 // from RecalcLayout.
 void AFXAPI AfxRepositionBars(CWnd* pParent, UINT nIDLeftOver = AFX_IDW_PANE_FIRST);
@@ -125,8 +136,22 @@ public:
 
     CToolBarCtrl& GetToolBarCtrl() const;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void SetBarColor(COLORREF clr) override;
+
+    // Tooltips: the bar answers its tooltip control's requests for text by
+    // asking OnToolHitTest about the button's centre. The default takes the
+    // part after "\n" of the command's string resource (the whole string
+    // when it has none) and fills pTI->uId with the command and
+    // pTI->lpszText with a copy made by malloc, which the caller frees.
+    // Returns the command, or -1 for no button (or a separator) at point.
+    // Derived bars override it to give tips of their own.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // The text the bar's tooltip shows for a command (what the request for
+    // text gets); empty when the command has no button.
+    CString GetToolTipText(UINT nID) const;
 
 protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void PostNcDestroy() override;
     BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
@@ -136,6 +161,10 @@ private:
     // Widens the buttons so that the longest text fits beside the image.
     void FitButtonsToTexts();
     mutable CToolBarCtrl m_ctrl;
+    // The last tooltip text handed to the tooltip control (it reads it after
+    // the request returns).
+    CString m_strTipText;
+    CStringA m_strTipTextA;
     CSize m_sizeButton { 23, 22 };
     CSize m_sizeImage { 16, 15 };
 };
@@ -159,8 +188,13 @@ public:
     BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
     CString GetPaneText(int nIndex) const;
     void GetItemRect(int nIndex, LPRECT lpRect) const;
+    // A pane's id, style (SBPS_) and width in pixels; SBPS_STRETCH panes
+    // share what the fixed ones leave.
+    void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
+    void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void SetBarColor(COLORREF clr) override;
 
 protected:
     void OnSize(UINT nType, int cx, int cy);

@@ -22,9 +22,22 @@ void AFXAPI AfxRepositionBars(CWnd* pParent, UINT nIDLeftOver)
         // The bar's own visibility: the frame may not be shown yet.
         if (pBar == nullptr || (::GetWindowLong(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
             continue;
+        const DWORD align = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
+        if (align == CBRS_ALIGN_LEFT || align == CBRS_ALIGN_RIGHT) {
+            CSize size = pBar->CalcFixedLayout(TRUE, FALSE);
+            int cx = std::clamp(static_cast<int>(size.cx), 0, std::max(0, static_cast<int>(rc.Width())));
+            if (align == CBRS_ALIGN_RIGHT) {
+                ::MoveWindow(hChild, rc.right - cx, rc.top, cx, rc.Height(), TRUE);
+                rc.right -= cx;
+            } else {
+                ::MoveWindow(hChild, rc.left, rc.top, cx, rc.Height(), TRUE);
+                rc.left += cx;
+            }
+            continue;
+        }
         CSize size = pBar->CalcFixedLayout(TRUE, TRUE);
         int cy = std::min(static_cast<int>(size.cy), static_cast<int>(rc.Height()));
-        if ((pBar->GetBarStyle() & CBRS_ALIGN_BOTTOM) != 0) {
+        if ((align & CBRS_ALIGN_BOTTOM) != 0) {
             ::MoveWindow(hChild, rc.left, rc.bottom - cy, rc.Width(), cy, TRUE);
             rc.bottom -= cy;
         } else {
@@ -34,7 +47,15 @@ void AFXAPI AfxRepositionBars(CWnd* pParent, UINT nIDLeftOver)
     }
     HWND hLeftOver = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nIDLeftOver));
     if (hLeftOver != nullptr)
-        ::MoveWindow(hLeftOver, rc.left, rc.top, rc.Width(), std::max(0, static_cast<int>(rc.Height())), TRUE);
+        ::MoveWindow(hLeftOver, rc.left, rc.top, std::max(0, static_cast<int>(rc.Width())),
+            std::max(0, static_cast<int>(rc.Height())), TRUE);
+}
+
+void CControlBar::SetBarColor(COLORREF clr)
+{
+    m_clrBar = clr;
+    if (m_hWnd != nullptr)
+        Invalidate();
 }
 
 // --- toolbar control ---------------------------------------------------------
@@ -108,7 +129,92 @@ BOOL CToolBar::OnEraseBkgnd(CDC* pDC)
     // panes: paint the bar's face here.
     CRect rc;
     GetClientRect(&rc);
-    pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+    pDC->FillSolidRect(&rc, GetBarFaceColor());
+    return TRUE;
+}
+
+void CToolBar::SetBarColor(COLORREF clr)
+{
+    CControlBar::SetBarColor(clr);
+    if (m_hWnd != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+INT_PTR CToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    if (m_hWnd == nullptr)
+        return -1;
+    POINT pt = point;
+    const int index = static_cast<int>(::SendMessage(m_hWnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt)));
+    if (index < 0 || index >= GetCount())
+        return -1;
+    const UINT nID = GetItemID(index);
+    if (nID == ID_SEPARATOR)
+        return -1;
+    if (pTI != nullptr) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = nID;
+        GetItemRect(index, &pTI->rect);
+        // The string resource holds "status prompt\ntooltip".
+        CString text;
+        text.LoadString(nID);
+        const int newline = text.Find(L'\n');
+        if (newline >= 0)
+            text = text.Mid(newline + 1);
+        const size_t bytes = (static_cast<size_t>(text.GetLength()) + 1) * sizeof(WCHAR);
+        auto* copy = static_cast<LPWSTR>(malloc(bytes));
+        if (copy != nullptr)
+            memcpy(copy, text.GetString(), bytes);
+        pTI->lpszText = copy;
+    }
+    return static_cast<INT_PTR>(nID);
+}
+
+CString CToolBar::GetToolTipText(UINT nID) const
+{
+    const int index = CommandToIndex(nID);
+    if (index < 0)
+        return CString();
+    CRect rc;
+    GetItemRect(index, &rc);
+    TOOLINFO info {};
+    info.cbSize = sizeof(info);
+    const INT_PTR hit = OnToolHitTest(rc.CenterPoint(), &info);
+    CString text;
+    if (hit != -1 && info.lpszText != nullptr && info.lpszText != LPSTR_TEXTCALLBACK)
+        text = info.lpszText;
+    if (info.lpszText != LPSTR_TEXTCALLBACK)
+        free(info.lpszText);
+    return text;
+}
+
+BOOL CToolBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (pNMHDR == nullptr || (pNMHDR->code != TTN_GETDISPINFOW && pNMHDR->code != TTN_GETDISPINFOA))
+        return CControlBar::OnNotify(wParam, lParam, pResult);
+    // The toolbar registers its buttons with the tooltip by command id.
+    const bool ansi = pNMHDR->code == TTN_GETDISPINFOA;
+    const UINT flags
+        = ansi ? reinterpret_cast<NMTTDISPINFOA*>(pNMHDR)->uFlags : reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->uFlags;
+    if ((flags & TTF_IDISHWND) != 0)
+        return CControlBar::OnNotify(wParam, lParam, pResult);
+    m_strTipText = GetToolTipText(static_cast<UINT>(pNMHDR->idFrom));
+    if (ansi) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+        m_strTipTextA = CStringA(m_strTipText);
+        info->lpszText = const_cast<LPSTR>(m_strTipTextA.GetString());
+        info->hinst = nullptr;
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+        info->lpszText = const_cast<LPWSTR>(m_strTipText.GetString());
+        info->hinst = nullptr;
+    }
+    // Tips may be long (language texts): let them wrap instead of running
+    // off the screen.
+    ::SendMessage(pNMHDR->hwndFrom, TTM_SETMAXTIPWIDTH, 0, 400);
+    if (pResult != nullptr)
+        *pResult = 0;
     return TRUE;
 }
 
@@ -457,6 +563,38 @@ void CStatusBar::OnSize(UINT nType, int cx, int cy)
     (void)cx;
     (void)cy;
     UpdateParts();
+}
+
+void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return;
+    Pane& pane = m_panes[static_cast<size_t>(nIndex)];
+    pane.nID = nID;
+    pane.nStyle = nStyle;
+    pane.cxText = std::max(0, cxWidth);
+    UpdateParts();
+}
+
+void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const
+{
+    if (nIndex < 0 || nIndex >= GetCount()) {
+        nID = 0;
+        nStyle = 0;
+        cxWidth = 0;
+        return;
+    }
+    const Pane& pane = m_panes[static_cast<size_t>(nIndex)];
+    nID = pane.nID;
+    nStyle = pane.nStyle;
+    cxWidth = pane.cxText;
+}
+
+void CStatusBar::SetBarColor(COLORREF clr)
+{
+    CControlBar::SetBarColor(clr);
+    if (m_hWnd != nullptr)
+        SendMessage(SB_SETBKCOLOR, 0, static_cast<LPARAM>(clr));
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)

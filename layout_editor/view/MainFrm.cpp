@@ -13,6 +13,7 @@
 #include "LayoutLangText.h"
 #include "PannexApp.h"
 #include "PannexDoc.h"
+#include "PannexLooks.h"
 #include "PannexMenus.h"
 #include "PannexResource.h"
 #include "PannexSession.h"
@@ -35,6 +36,11 @@ ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
 ON_COMMAND(ID_VIEW_CROP_BORDER, OnCropBorder)
 ON_COMMAND(ID_EDIT_LOCK_LAYOUT, OnLockLayout)
 ON_UPDATE_COMMAND_UI(ID_EDIT_LOCK_LAYOUT, OnUpdateLockLayout)
+ON_COMMAND(ID_VIEW_LIST_PANE, OnListPane)
+ON_UPDATE_COMMAND_UI(ID_VIEW_LIST_PANE, OnUpdateListPane)
+ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 namespace {
@@ -45,6 +51,11 @@ CString AbtLgoPath()
 {
     return GetLogoFolder() + L"abt.lgo";
 }
+
+// The status bar: the message pane, then three panes the view writes its
+// position texts into.
+const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
+const int kIndicatorWidths[] = { 300, 100, 160 };
 } // namespace
 
 CString GetOtherIniPath()
@@ -58,7 +69,11 @@ CMainFrame::CMainFrame()
         m_nAppLook = static_cast<int>(app->GetProfileInt(L"Settings", L"ApplicationLook", 208));
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    if (m_hMenuBarBrush != nullptr)
+        ::DeleteObject(m_hMenuBarBrush);
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -143,10 +158,116 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
             SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
 
+    if (!CreateToolBar() || !CreateStatusBar())
+        return -1;
+    if (!m_wndFileView.CreateListPane(this, *this))
+        return -1;
+    ApplyLook(m_nAppLook);
+    RecalcLayout();
+
     PostMessage(WM_STARTUP_COMMAND, 1, 0);
     ReadAutoSaveSettings();
     m_nTimerId = SetTimer(kAutoSaveTimer, 1000);
     return 0;
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    CPannexApp* app = GetPannexApp();
+    const bool hiColor = app == nullptr || app->m_bHiColorIcons;
+    const UINT images = hiColor ? IDR_MAINFRAME_256 : IDR_MAINFRAME;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+            CRect(1, 1, 1, 1), AFX_IDW_TOOLBAR)
+        || !m_wndToolBar.LoadToolBar(images))
+        return false;
+    // Grey around the glyphs is see-through, so the images sit on the
+    // bar's face in every visual style.
+    if (m_toolBarImages.Create(images, 16, 0, RGB(192, 192, 192)))
+        m_wndToolBar.GetToolBarCtrl().SetImageList(&m_toolBarImages);
+    CString name;
+    name.LoadString(IDS_TOOLBAR_STANDARD);
+    m_wndToolBar.SetWindowText(name);
+    m_wndToolBar.SetTextSource([this](int key) { return GetLangText(L"LAYOUT", key); });
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR)
+        || !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators))))
+        return false;
+    for (int i = 1; i < static_cast<int>(std::size(kIndicators)); ++i)
+        m_wndStatusBar.SetPaneInfo(i, kIndicators[i], SBPS_NORMAL, kIndicatorWidths[i - 1]);
+    return true;
+}
+
+void CMainFrame::RecalcLayout(BOOL)
+{
+    AfxRepositionBars(this, AFX_IDW_PANE_FIRST);
+}
+
+void CMainFrame::ApplyLook(int look)
+{
+    const PannexLook colours = PannexLookOf(static_cast<UINT>(look));
+    if (m_wndToolBar.GetSafeHwnd() != nullptr)
+        m_wndToolBar.SetBarColor(colours.bars);
+    if (m_wndStatusBar.GetSafeHwnd() != nullptr)
+        m_wndStatusBar.SetBarColor(colours.bars);
+    if (m_wndFileView.GetSafeHwnd() != nullptr)
+        m_wndFileView.SetBarColor(colours.pane);
+    HMENU menu = ::GetMenu(GetSafeHwnd());
+    if (menu != nullptr) {
+        HBRUSH brush = ::CreateSolidBrush(colours.menuBar);
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_BACKGROUND;
+        info.hbrBack = brush;
+        if (::SetMenuInfo(menu, &info)) {
+            if (m_hMenuBarBrush != nullptr)
+                ::DeleteObject(m_hMenuBarBrush);
+            m_hMenuBarBrush = brush;
+            DrawMenuBar();
+        } else {
+            ::DeleteObject(brush);
+        }
+    }
+}
+
+void CMainFrame::OnLayoutLoaded()
+{
+    IListPanel* panel = GetListPanel();
+    if (panel == nullptr)
+        return;
+    panel->RefreshFromLayout();
+}
+
+void CMainFrame::OnListPane()
+{
+    m_wndFileView.ShowPane(!m_wndFileView.IsPaneVisible());
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateListPane(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndFileView.IsPaneVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    m_wndStatusBar.ShowWindow((m_wndStatusBar.GetStyle() & WS_VISIBLE) != 0 ? SW_HIDE : SW_SHOWNOACTIVATE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck((m_wndStatusBar.GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
+}
+
+void CMainFrame::OnAppExit()
+{
+    // The close runs the question about unsaved changes and the reply.
+    SendMessage(WM_CLOSE);
 }
 
 void CMainFrame::ReadAutoSaveSettings()
@@ -300,8 +421,8 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnApplicationLook(UINT id)
 {
-    // One look here; the choice is kept for the next start.
     m_nAppLook = static_cast<int>(id);
+    ApplyLook(m_nAppLook);
     RedrawWindow(nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_ERASE);
     if (CWinApp* app = AfxGetApp())
         app->WriteProfileInt(L"Settings", L"ApplicationLook", m_nAppLook);

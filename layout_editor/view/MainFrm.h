@@ -1,5 +1,6 @@
-// CMainFrame: the layout editor's top-level window. Holds the language id
-// and the auto-save settings, saves the layout on a one-second timer, runs
+// CMainFrame: the layout editor's top-level window. Builds the menu bar,
+// the toolbar, the status bar and the docked list pane, holds the language
+// id and the auto-save settings, saves the layout on a one-second timer, runs
 // the hidden grid generation that a mode-4 command line asks for, carries
 // the frame commands (zoom about the centre, crop to the lamps, layout lock)
 // and, when it closes, asks to save, stores the auto-save settings and tells
@@ -7,6 +8,10 @@
 #pragma once
 
 #include <afxwin.h>
+#include <fw_bars.h>
+
+#include "FileView.h"
+#include "PannexToolBar.h"
 
 class CPannexView;
 class CPannexDoc;
@@ -37,6 +42,21 @@ public:
 
     CPannexView* GetPannexView() const;
     CPannexDoc* GetPannexDoc() const;
+
+    // The bars and the docked list pane.
+    CMyMFCToolBar& GetToolBar() { return m_wndToolBar; }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CFileView& GetListPane() { return m_wndFileView; }
+    // The panel inside the list pane (nullptr before creation).
+    IListPanel* GetListPanel() const { return m_wndFileView.GetListPanel(); }
+    // After a layout was read: the list panel refreshes and the overview
+    // takes the layout's size.
+    void OnLayoutLoaded();
+    // Applies a visual style's colours to the bars, the pane and the menu
+    // bar (no redraw, no profile write).
+    void ApplyLook(int look);
+
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     // One auto-save check, as every timer tick runs it: saves when the
     // interval has passed since the last auto-save. True when it wrote.
@@ -70,9 +90,20 @@ protected:
     void OnCropBorder();
     void OnLockLayout();
     void OnUpdateLockLayout(CCmdUI* pCmdUI);
+    void OnListPane();
+    void OnUpdateListPane(CCmdUI* pCmdUI);
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+    void OnAppExit();
     DECLARE_MESSAGE_MAP()
 
+    CFileView m_wndFileView;
+    CMyMFCToolBar m_wndToolBar;
+    CStatusBar m_wndStatusBar;
+
 private:
+    bool CreateToolBar();
+    bool CreateStatusBar();
     void ZoomAboutCentre(bool zoomIn);
     void ReadAutoSaveSettings();
     void WriteAutoSaveSettings();
@@ -81,6 +112,8 @@ private:
     ULONGLONG m_clockMillis = 0;
     bool m_bClockStarted = false;
     bool m_bInAutoSave = false;
+    CImageList m_toolBarImages;
+    HBRUSH m_hMenuBarBrush = nullptr;
 };
 
 // "other.ini" in the "Config" folder: the auto-save settings.

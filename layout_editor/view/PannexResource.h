@@ -2,6 +2,8 @@
 #pragma once
 
 #define IDR_MAINFRAME 128
+// Toolbar images with high-colour icons.
+#define IDR_MAINFRAME_256 129
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_TEXT 1041
 
@@ -44,3 +46,10 @@
 #define ID_VIEW_LIST_PANE 32933
 #define ID_EDIT_REVERSE_LAMPS 32937
 #define ID_FILE_AUTO_SAVE 32940
+
+// Status bar indicators of the framework.
+#ifndef ID_INDICATOR_CAPS
+#define ID_INDICATOR_CAPS 0xE6E1
+#define ID_INDICATOR_NUM 0xE6E2
+#define ID_INDICATOR_SCRL 0xE6E3
+#endif

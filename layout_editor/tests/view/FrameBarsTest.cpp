@@ -1,0 +1,143 @@
+// The main frame's bars driven through the real Pannex frame: the toolbar's
+// buttons and tooltips in the editor's language, the status bar's panes, the
+// docked list pane and its toggle, the status bar toggle, the visual styles
+// and the menu commands that have no handler yet showing disabled.
+#include "PannexTestUtil.h"
+
+#include "LayoutLangText.h"
+#include "PannexResource.h"
+
+using namespace pannextest;
+
+namespace {
+
+UINT MenuState(CMainFrame& frame, UINT command)
+{
+    // The popup holding the command, updated as when it opens.
+    CMenu* bar = frame.GetMenu();
+    for (int i = 0; bar != nullptr && i < bar->GetMenuItemCount(); ++i) {
+        HMENU popup = ::GetSubMenu(bar->GetSafeHmenu(), i);
+        std::vector<HMENU> stack { popup };
+        while (!stack.empty()) {
+            HMENU menu = stack.back();
+            stack.pop_back();
+            for (int j = 0; j < ::GetMenuItemCount(menu); ++j) {
+                if (HMENU sub = ::GetSubMenu(menu, j)) {
+                    stack.push_back(sub);
+                } else if (::GetMenuItemID(menu, j) == command) {
+                    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+                    return ::GetMenuState(menu, command, MF_BYCOMMAND);
+                }
+            }
+        }
+    }
+    ADD_FAILURE() << "no menu item " << command;
+    return 0;
+}
+
+CRect InFrame(CMainFrame& frame, CWnd& child)
+{
+    CRect rc;
+    child.GetWindowRect(&rc);
+    frame.ScreenToClient(&rc);
+    return rc;
+}
+
+} // namespace
+
+TEST(PannexFrameBars, ToolbarButtonsAndTheirTipsInTheEditorsLanguage)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.Frame();
+    CMyMFCToolBar& bar = frame.GetToolBar();
+    ASSERT_NE(bar.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(bar.GetDlgCtrlID(), AFX_IDW_TOOLBAR);
+    const UINT commands[] = { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PROJECT_SETTINGS, ID_EDIT_UNDO,
+        ID_EDIT_REDO, ID_EDIT_PREVIEW, ID_EDIT_LAMP_NUMBERS, ID_EDIT_CONNECTION_LINES, ID_EDIT_LOCK_LAYOUT,
+        ID_VIEW_CROP_BORDER, ID_EDIT_REVERSE_LAMPS, ID_APP_ABOUT };
+    for (UINT id : commands)
+        EXPECT_GE(bar.CommandToIndex(id), 0) << id;
+    CString name;
+    bar.GetWindowText(name);
+    EXPECT_EQ(name, L"标准");
+
+    // Tips: the LAYOUT text of the command and the shortcut of the
+    // framework's text, in the frame's language.
+    for (int language : { 2, 1 }) {
+        frame.m_nLanguage = language;
+        SetLangTextLanguage(language);
+        EXPECT_EQ(bar.GetToolTipText(ID_FILE_SAVE), GetLangText(L"LAYOUT", 119) + L"(Ctrl+S)");
+        EXPECT_EQ(bar.GetToolTipText(ID_EDIT_LOCK_LAYOUT), GetLangText(L"LAYOUT", 232));
+        EXPECT_FALSE(GetLangText(L"LAYOUT", 232).IsEmpty());
+    }
+    // What the tooltip control gets when it asks the bar.
+    NMTTDISPINFOW info {};
+    info.hdr.idFrom = ID_EDIT_UNDO;
+    info.hdr.code = TTN_GETDISPINFOW;
+    bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(CString(info.lpszText), GetLangText(L"LAYOUT", 145) + L"(Ctrl+Z)");
+    SetLangTextLanguage(2);
+}
+
+TEST(PannexFrameBars, StatusPanesListPaneAndTheirToggles)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.Frame();
+    CStatusBar& status = frame.GetStatusBar();
+    ASSERT_EQ(status.GetCount(), 4);
+    const int widths[] = { 300, 100, 160 };
+    for (int i = 1; i < 4; ++i) {
+        UINT id = 0, style = 0;
+        int width = 0;
+        status.GetPaneInfo(i, id, style, width);
+        EXPECT_EQ(width, widths[i - 1]) << i;
+    }
+
+    CFileView& pane = frame.GetListPane();
+    ASSERT_NE(pane.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pane.GetDlgCtrlID(), 133);
+    ASSERT_NE(frame.GetListPanel(), nullptr);
+    EXPECT_EQ(::GetParent(frame.GetListPanel()->GetPanelWnd()->GetSafeHwnd()), pane.GetSafeHwnd());
+    // The pane sits at the left between the bars; the view takes the rest.
+    CPannexView& view = *s.View();
+    EXPECT_EQ(InFrame(frame, pane).left, 0);
+    EXPECT_EQ(InFrame(frame, pane).Width(), 200);
+    EXPECT_EQ(InFrame(frame, view).left, 200);
+    EXPECT_EQ(InFrame(frame, pane).top, InFrame(frame, frame.GetToolBar()).bottom);
+    EXPECT_EQ(InFrame(frame, pane).bottom, InFrame(frame, status).top);
+
+    // 32933 hides and shows the pane; its item is checked while shown.
+    EXPECT_NE(MenuState(frame, ID_VIEW_LIST_PANE) & MF_CHECKED, 0u);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_LIST_PANE);
+    EXPECT_FALSE(pane.IsPaneVisible());
+    EXPECT_EQ(InFrame(frame, view).left, 0);
+    EXPECT_EQ(MenuState(frame, ID_VIEW_LIST_PANE) & MF_CHECKED, 0u);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_LIST_PANE);
+    EXPECT_TRUE(pane.IsPaneVisible());
+    EXPECT_EQ(InFrame(frame, view).left, 200);
+
+    // The status bar item works the same way.
+    EXPECT_NE(MenuState(frame, ID_VIEW_STATUS_BAR) & MF_CHECKED, 0u);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_EQ(status.GetStyle() & WS_VISIBLE, 0u);
+    EXPECT_EQ(MenuState(frame, ID_VIEW_STATUS_BAR) & MF_CHECKED, 0u);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_NE(status.GetStyle() & WS_VISIBLE, 0u);
+}
+
+TEST(PannexFrameBars, CommandsWithoutTheirWorkShowDisabledOthersEnabled)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.Frame();
+    for (UINT id : { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_APP_ABOUT,
+             ID_EDIT_LOCK_LAYOUT, ID_VIEW_CROP_BORDER, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_LIST_PANE,
+             ID_VIEW_STATUS_BAR, ID_VIEW_APPLOOK_OFF_2003, ID_VIEW_APPLOOK_OFF_2007_AQUA })
+        EXPECT_EQ(MenuState(frame, id) & MF_GRAYED, 0u) << id;
+}
