@@ -126,6 +126,45 @@ private:
     bool m_existed = false;
 };
 
+// A 32-bit top-down picture the view paints into.
+class CCanvas {
+public:
+    CCanvas(int width, int height)
+        : m_width(width)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<const DWORD*>(bits);
+        m_dc.CreateCompatibleDC(nullptr);
+        m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
+    }
+    ~CCanvas()
+    {
+        ::SelectObject(m_dc.GetSafeHdc(), m_old);
+        ::DeleteObject(m_bitmap);
+    }
+    CDC* Dc() { return &m_dc; }
+    COLORREF At(int x, int y) const
+    {
+        ::GdiFlush();
+        const DWORD v = m_bits[y * m_width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    int m_width;
+    CDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    const DWORD* m_bits = nullptr;
+};
+
 // The application run in-process without a message loop.
 struct CPannexSession {
     CPannexApp app;
