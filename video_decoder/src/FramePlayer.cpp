@@ -130,11 +130,16 @@ bool CFramePlayer::OpenFile()
     if (s.codecContext->width <= 0 || s.codecContext->height <= 0)
         return fail();
 
-    // Created here when the pixel format is known; the decoding thread
-    // re-creates it should the pictures differ from what the stream said.
-    s.scaler = sws_getContext(s.codecContext->width, s.codecContext->height, s.codecContext->pix_fmt,
-        s.codecContext->width, s.codecContext->height, static_cast<AVPixelFormat>(s.outputPixelFormat), SWS_BILINEAR,
-        nullptr, nullptr, nullptr);
+    // Made here when the stream's pixel format is known, which spares the
+    // first picture the wait; the decoding thread re-makes it for each
+    // picture's own size and format, as a damaged file can change both after
+    // the open. An unknown format must not reach the scaler: FFmpeg's scaler
+    // ends the whole process on a format it has no description of.
+    if (s.codecContext->pix_fmt != AV_PIX_FMT_NONE && sws_isSupportedInput(s.codecContext->pix_fmt) > 0) {
+        s.scaler = sws_getContext(s.codecContext->width, s.codecContext->height, s.codecContext->pix_fmt,
+            s.codecContext->width, s.codecContext->height, static_cast<AVPixelFormat>(s.outputPixelFormat),
+            SWS_BILINEAR, nullptr, nullptr, nullptr);
+    }
 
     s.open = true;
     s.pictureWidth = s.codecContext->width;

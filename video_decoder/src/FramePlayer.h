@@ -48,7 +48,7 @@ struct SPlayerState {
     const AVCodec* decoder = nullptr;
     SwsContext* scaler = nullptr;
     bool open = false;
-    int pictureWidth = 0; // size of the queued pictures, fixed at open
+    int pictureWidth = 0; // size of the queued pictures, fixed at open (each decoded picture is scaled to it)
     int pictureHeight = 0;
 
     std::deque<CFrameRecord> queue; // oldest first
@@ -106,6 +106,7 @@ private:
     void ThreadMain();
     DecodeResult DecodeOne(AVFrame* decoded, AVPacket* packet);
     bool QueuePicture(const AVFrame* decoded);
+    static bool PictureIsScalable(const AVFrame* decoded);
     void SeekDecoder(int frameIndex);
     void MarkStopped();
 

@@ -135,12 +135,14 @@ CFramePlayer::DecodeResult CFramePlayer::DecodeOne(AVFrame* decoded, AVPacket* p
                 return DecodeResult::Picture;
             continue;
         }
-        if (received == AVERROR_EOF || m_draining) {
+        if (received != AVERROR(EAGAIN) || m_draining) {
+            // The end of the stream, or a decoder error: a damaged file ends
+            // where the decoder gives up on it.
             m_endOfFile = true;
             return DecodeResult::EndOfFile;
         }
 
-        // The decoder wants input (or rejected the last packet): feed it.
+        // The decoder wants input: feed it.
         if (av_read_frame(s.formatContext, packet) < 0) {
             // End of the input, or a truncated or broken rest: drain the
             // pictures the decoder still holds.
@@ -148,10 +150,26 @@ CFramePlayer::DecodeResult CFramePlayer::DecodeOne(AVFrame* decoded, AVPacket* p
             avcodec_send_packet(s.codecContext, nullptr);
             continue;
         }
-        if (packet->stream_index == s.videoStreamIndex)
-            avcodec_send_packet(s.codecContext, packet); // a broken packet simply yields no picture
+        int sent = 0;
+        // An empty packet (some containers store empty frames) would read
+        // as a refusal; it carries no picture.
+        if (packet->stream_index == s.videoStreamIndex && packet->size > 0)
+            sent = avcodec_send_packet(s.codecContext, packet);
         av_packet_unref(packet);
+        if (sent < 0 && sent != AVERROR(EAGAIN)) {
+            m_endOfFile = true;
+            return DecodeResult::EndOfFile;
+        }
     }
+}
+
+bool CFramePlayer::PictureIsScalable(const AVFrame* decoded)
+{
+    // Every picture is checked on its own: its size and format may differ
+    // from the stream's and from the picture before.
+    const auto format = static_cast<AVPixelFormat>(decoded->format);
+    return decoded->width > 0 && decoded->height > 0 && decoded->data[0] != nullptr && format != AV_PIX_FMT_NONE
+        && sws_isSupportedInput(format) > 0;
 }
 
 bool CFramePlayer::QueuePicture(const AVFrame* decoded)
@@ -159,6 +177,9 @@ bool CFramePlayer::QueuePicture(const AVFrame* decoded)
     SPlayerState& s = *m_state;
     const int width = s.pictureWidth;
     const int height = s.pictureHeight;
+    if (!PictureIsScalable(decoded))
+        return false;
+    // Re-made whenever the size or format of the pictures changes.
     s.scaler
         = sws_getCachedContext(s.scaler, decoded->width, decoded->height, static_cast<AVPixelFormat>(decoded->format),
             width, height, static_cast<AVPixelFormat>(s.outputPixelFormat), SWS_BILINEAR, nullptr, nullptr, nullptr);
