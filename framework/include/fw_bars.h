@@ -47,6 +47,8 @@ constexpr UINT SBPS_NORMAL = 0x0000;
 constexpr UINT SBPS_NOBORDERS = SBT_NOBORDERS;
 constexpr UINT SBPS_POPOUT = SBT_POPOUT;
 constexpr UINT SBPS_STRETCH = 0x0800;
+// A disabled pane keeps its text but shows none.
+constexpr UINT SBPS_DISABLED = 0x04000000;
 
 // A window docked to one edge of its frame. The frame's layout asks each bar
 // for its size (CalcFixedLayout) and places it.
@@ -62,6 +64,11 @@ public:
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle & CBRS_ALL; }
     BOOL IsVisible() const { return m_hWnd != nullptr && IsWindowVisible(); }
+    // Runs the update handlers of the bar's items through pTarget, the
+    // window the bar's commands go to. The frame calls it at idle time, as
+    // it does for menus when they open; with bDisableIfNoHndler an item
+    // whose command nobody handles is disabled.
+    virtual void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // Our addition: the colour the bar paints its face with (CLR_DEFAULT,
     // the start, is the system's button face). Programs with colour schemes
@@ -149,6 +156,11 @@ public:
     // The text the bar's tooltip shows for a command (what the request for
     // text gets); empty when the command has no button.
     CString GetToolTipText(UINT nID) const;
+    // Buttons follow their handlers: Enable, SetCheck (checked, 2 for
+    // indeterminate) and SetRadio. A drop-down button acts through its
+    // TBN_DROPDOWN notification and is never disabled for want of a
+    // command handler.
+    void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -187,6 +199,8 @@ public:
     int CommandToIndex(UINT nIDFind) const;
     BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
     CString GetPaneText(int nIndex) const;
+    UINT GetPaneStyle(int nIndex) const;
+    void SetPaneStyle(int nIndex, UINT nStyle);
     void GetItemRect(int nIndex, LPRECT lpRect) const;
     // A pane's id, style (SBPS_) and width in pixels; SBPS_STRETCH panes
     // share what the fixed ones leave.
@@ -195,6 +209,10 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void SetBarColor(COLORREF clr) override;
+    // Panes follow their handlers: SetText sets the pane text, Enable(FALSE)
+    // blanks the pane, SetCheck pops it out. Panes without a handler keep
+    // what they show.
+    void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:
     void OnSize(UINT nType, int cx, int cy);
@@ -208,5 +226,6 @@ private:
         CString strText;
     };
     void UpdateParts();
+    void ShowPaneText(int nIndex);
     std::vector<Pane> m_panes;
 };

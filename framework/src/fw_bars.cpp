@@ -58,6 +58,8 @@ void CControlBar::SetBarColor(COLORREF clr)
         Invalidate();
 }
 
+void CControlBar::OnUpdateCmdUI(CCmdTarget*, BOOL) { }
+
 // --- toolbar control ---------------------------------------------------------
 
 DWORD CToolBarCtrl::SetExtendedStyle(DWORD dwExStyle)
@@ -437,6 +439,85 @@ CSize CToolBar::CalcFixedLayout(BOOL, BOOL)
     return CSize(32767, cy + 4);
 }
 
+namespace {
+// Command UI of one toolbar button (m_nIndex of the bar in m_pOther).
+class CToolCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override
+    {
+        m_bEnableChanged = TRUE;
+        UINT enabled = static_cast<UINT>(TBSTATE_ENABLED) << 16;
+        UINT style = Bar().GetButtonStyle(static_cast<int>(m_nIndex));
+        Restyle(bOn ? (style | enabled) : (style & ~enabled));
+    }
+    void SetCheck(int nCheck) override
+    {
+        // The control draws a checked button pressed only with the check style.
+        UINT marks = static_cast<UINT>(TBSTATE_CHECKED | TBSTATE_INDETERMINATE) << 16;
+        UINT style = Bar().GetButtonStyle(static_cast<int>(m_nIndex)) & ~marks;
+        if (nCheck == 1)
+            style |= static_cast<UINT>(TBSTATE_CHECKED) << 16;
+        else if (nCheck == 2)
+            style |= static_cast<UINT>(TBSTATE_INDETERMINATE) << 16;
+        Restyle(style | BTNS_CHECK);
+    }
+    void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
+    void SetText(LPCTSTR) override { } // buttons keep their own texts
+
+private:
+    CToolBar& Bar() const { return *static_cast<CToolBar*>(m_pOther); }
+    void Restyle(UINT style) const
+    {
+        // Only real changes: every change repaints the button.
+        if (style != Bar().GetButtonStyle(static_cast<int>(m_nIndex)))
+            Bar().SetButtonStyle(static_cast<int>(m_nIndex), style);
+    }
+};
+
+// Command UI of one status bar pane.
+class CStatusCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override
+    {
+        m_bEnableChanged = TRUE;
+        UINT style = Bar().GetPaneStyle(static_cast<int>(m_nIndex));
+        Bar().SetPaneStyle(static_cast<int>(m_nIndex), bOn ? (style & ~SBPS_DISABLED) : (style | SBPS_DISABLED));
+    }
+    void SetCheck(int nCheck) override
+    {
+        UINT style = Bar().GetPaneStyle(static_cast<int>(m_nIndex));
+        Bar().SetPaneStyle(static_cast<int>(m_nIndex), nCheck != 0 ? (style | SBPS_POPOUT) : (style & ~SBPS_POPOUT));
+    }
+    void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
+    void SetText(LPCTSTR lpszText) override
+    {
+        CString text = lpszText != nullptr ? lpszText : L"";
+        if (Bar().GetPaneText(static_cast<int>(m_nIndex)) != text)
+            Bar().SetPaneText(static_cast<int>(m_nIndex), text);
+    }
+
+private:
+    CStatusBar& Bar() const { return *static_cast<CStatusBar*>(m_pOther); }
+};
+} // namespace
+
+void CToolBar::OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (m_hWnd == nullptr || pTarget == nullptr)
+        return;
+    CToolCmdUI state;
+    state.m_pOther = this;
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        UINT style = GetButtonStyle(static_cast<int>(state.m_nIndex)) & 0xFF;
+        if ((style & BTNS_SEP) != 0)
+            continue;
+        state.m_nID = GetItemID(static_cast<int>(state.m_nIndex));
+        BOOL bDropDown = (style & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN)) != 0;
+        state.DoUpdate(pTarget, bDisableIfNoHndler && !bDropDown);
+    }
+}
+
 // --- status bar --------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
@@ -501,10 +582,8 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 {
     if (nIndex < 0 || nIndex >= GetCount())
         return FALSE;
-    Pane& pane = m_panes[static_cast<size_t>(nIndex)];
-    pane.strText = lpszNewText != nullptr ? lpszNewText : L"";
-    UINT flags = static_cast<UINT>(nIndex) | ((pane.nStyle & SBPS_NOBORDERS) != 0 ? SBT_NOBORDERS : 0);
-    SendMessage(SB_SETTEXT, flags, reinterpret_cast<LPARAM>(pane.strText.GetString()));
+    m_panes[static_cast<size_t>(nIndex)].strText = lpszNewText != nullptr ? lpszNewText : L"";
+    ShowPaneText(nIndex);
     if (bUpdate) {
         CRect rc;
         GetItemRect(nIndex, &rc);
@@ -518,6 +597,46 @@ CString CStatusBar::GetPaneText(int nIndex) const
     if (nIndex < 0 || nIndex >= GetCount())
         return CString();
     return m_panes[static_cast<size_t>(nIndex)].strText;
+}
+
+UINT CStatusBar::GetPaneStyle(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return 0;
+    return m_panes[static_cast<size_t>(nIndex)].nStyle;
+}
+
+void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
+{
+    if (nIndex < 0 || nIndex >= GetCount() || m_panes[static_cast<size_t>(nIndex)].nStyle == nStyle)
+        return;
+    m_panes[static_cast<size_t>(nIndex)].nStyle = nStyle;
+    ShowPaneText(nIndex);
+}
+
+void CStatusBar::ShowPaneText(int nIndex)
+{
+    if (m_hWnd == nullptr)
+        return;
+    const Pane& pane = m_panes[static_cast<size_t>(nIndex)];
+    UINT flags = static_cast<UINT>(nIndex) | ((pane.nStyle & SBPS_NOBORDERS) != 0 ? SBT_NOBORDERS : 0)
+        | ((pane.nStyle & SBPS_POPOUT) != 0 ? SBT_POPOUT : 0);
+    LPCTSTR text = (pane.nStyle & SBPS_DISABLED) != 0 ? L"" : pane.strText.GetString();
+    SendMessage(SB_SETTEXT, flags, reinterpret_cast<LPARAM>(text));
+}
+
+void CStatusBar::OnUpdateCmdUI(CCmdTarget* pTarget, BOOL)
+{
+    if (m_hWnd == nullptr || pTarget == nullptr)
+        return;
+    CStatusCmdUI state;
+    state.m_pOther = this;
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = GetItemID(static_cast<int>(state.m_nIndex));
+        // A pane is no command: a pane nobody updates keeps its text.
+        state.DoUpdate(pTarget, FALSE);
+    }
 }
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
@@ -550,10 +669,8 @@ void CStatusBar::UpdateParts()
     }
     rights.back() = -1;
     SendMessage(SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-    for (size_t i = 0; i < m_panes.size(); ++i) {
-        UINT flags = static_cast<UINT>(i) | ((m_panes[i].nStyle & SBPS_NOBORDERS) != 0 ? SBT_NOBORDERS : 0);
-        SendMessage(SB_SETTEXT, flags, reinterpret_cast<LPARAM>(m_panes[i].strText.GetString()));
-    }
+    for (int i = 0; i < GetCount(); ++i)
+        ShowPaneText(i);
 }
 
 void CStatusBar::OnSize(UINT nType, int cx, int cy)

@@ -1,6 +1,9 @@
 // CFrameWnd: creation from resources, client view, layout, title, command
 // routing and menu command UI, close with the save prompt.
 #include "afxwin.h"
+#include "fw_bars.h"
+
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -257,7 +260,35 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
     UpdateMenuCmdUI(pPopupMenu);
 }
 
-void CFrameWnd::OnIdleUpdateCmdUI() { }
+namespace {
+BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+} // namespace
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    if (m_hWnd == nullptr)
+        return;
+    // Every bar inside the frame, docked to it or inside one of its panes.
+    // The handles are taken first: an update handler may make or destroy
+    // windows.
+    std::vector<HWND> children;
+    ::EnumChildWindows(m_hWnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND hChild : children) {
+        if (!::IsWindow(hChild) || (::GetWindowLong(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
+            continue;
+        auto* pBar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(hChild));
+        if (pBar == nullptr)
+            continue;
+        // A bar's commands go to its parent window, so its handlers are
+        // asked along the same route.
+        CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(hChild));
+        pBar->OnUpdateCmdUI(pParent != nullptr ? pParent : this, m_bAutoMenuEnable);
+    }
+}
 
 void CFrameWnd::OnClose()
 {

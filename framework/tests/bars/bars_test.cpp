@@ -145,6 +145,156 @@ TEST_F(BarsFixture, StatusBarPanes)
     EXPECT_GT(sb.CalcFixedLayout(TRUE, TRUE).cy, 0);
 }
 
+// A frame with update handlers the way a program writes them: one command
+// disabled, one checked, one with a handler only, one with none, and a
+// status pane whose text comes from its handler.
+constexpr UINT kDisabledCmd = 200;
+constexpr UINT kCheckedCmd = 201;
+constexpr UINT kPlainCmd = 202;
+constexpr UINT kOrphanCmd = 203;
+constexpr UINT kDropDownCmd = 204;
+constexpr UINT kStatusPane = 57345;
+
+class CUpdatingFrame : public CBarsFrame {
+public:
+    BOOL m_bChecked = TRUE;
+    CString m_strStatus = L"Ready";
+    BOOL m_bStatusShown = TRUE;
+
+protected:
+    void OnCommandHandled() { }
+    void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bChecked); }
+    void OnUpdateStatus(CCmdUI* pCmdUI)
+    {
+        pCmdUI->SetText(m_strStatus);
+        pCmdUI->Enable(m_bStatusShown);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CUpdatingFrame, CFrameWnd)
+ON_COMMAND(kDisabledCmd, OnCommandHandled)
+ON_COMMAND(kCheckedCmd, OnCommandHandled)
+ON_COMMAND(kPlainCmd, OnCommandHandled)
+ON_UPDATE_COMMAND_UI(kDisabledCmd, OnUpdateDisabled)
+ON_UPDATE_COMMAND_UI(kCheckedCmd, OnUpdateChecked)
+ON_UPDATE_COMMAND_UI(kStatusPane, OnUpdateStatus)
+END_MESSAGE_MAP()
+
+struct IdleFixture : ::testing::Test {
+    CUpdatingFrame frame;
+    CWinApp app;
+
+    void SetUp() override
+    {
+        AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+        ASSERT_TRUE(frame.Create(nullptr, L"Idle", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
+        const UINT buttons[] = { kDisabledCmd, kCheckedCmd, ID_SEPARATOR, kPlainCmd, kOrphanCmd, kDropDownCmd };
+        ASSERT_TRUE(frame.m_toolBar.CreateEx(&frame, TBSTYLE_FLAT));
+        ASSERT_TRUE(frame.m_toolBar.SetButtons(buttons, static_cast<int>(std::size(buttons))));
+        int drop = frame.m_toolBar.CommandToIndex(kDropDownCmd);
+        frame.m_toolBar.SetButtonStyle(drop, frame.m_toolBar.GetButtonStyle(drop) | BTNS_DROPDOWN);
+        const UINT panes[] = { ID_SEPARATOR, kStatusPane };
+        ASSERT_TRUE(frame.m_statusBar.Create(&frame));
+        ASSERT_TRUE(frame.m_statusBar.SetIndicators(panes, 2));
+        frame.RecalcLayout(TRUE);
+        app.m_pMainWnd = &frame;
+    }
+    void TearDown() override
+    {
+        app.m_pMainWnd = nullptr;
+        if (frame.m_hWnd != nullptr)
+            frame.DestroyWindow();
+        fwtest::PumpPending();
+    }
+    // The application's idle work, as its message loop runs it.
+    void Idle() { app.OnIdle(0); }
+    UINT State(UINT nID) { return static_cast<UINT>(frame.m_toolBar.SendMessage(TB_GETSTATE, nID, 0)); }
+};
+
+TEST_F(IdleFixture, ToolbarButtonsFollowTheirUpdateHandlers)
+{
+    // Before the idle update every button shows enabled and unchecked.
+    EXPECT_NE(State(kDisabledCmd) & TBSTATE_ENABLED, 0u);
+    EXPECT_EQ(State(kCheckedCmd) & TBSTATE_CHECKED, 0u);
+    Idle();
+    EXPECT_EQ(State(kDisabledCmd) & TBSTATE_ENABLED, 0u);
+    EXPECT_NE(State(kCheckedCmd) & TBSTATE_ENABLED, 0u);
+    EXPECT_NE(State(kCheckedCmd) & TBSTATE_CHECKED, 0u);
+    EXPECT_NE(State(kPlainCmd) & TBSTATE_ENABLED, 0u);
+    // A button nobody handles would do nothing: it shows disabled.
+    EXPECT_EQ(State(kOrphanCmd) & TBSTATE_ENABLED, 0u);
+    // A drop-down button acts through its notification.
+    EXPECT_NE(State(kDropDownCmd) & TBSTATE_ENABLED, 0u);
+
+    // The next idle pass follows the handler's new answer.
+    frame.m_bChecked = FALSE;
+    Idle();
+    EXPECT_EQ(State(kCheckedCmd) & TBSTATE_CHECKED, 0u);
+
+    // Without automatic disabling, only handlers change buttons.
+    frame.m_bAutoMenuEnable = FALSE;
+    frame.m_toolBar.SendMessage(TB_ENABLEBUTTON, kOrphanCmd, TRUE);
+    Idle();
+    EXPECT_NE(State(kOrphanCmd) & TBSTATE_ENABLED, 0u);
+    EXPECT_EQ(State(kDisabledCmd) & TBSTATE_ENABLED, 0u);
+}
+
+TEST_F(IdleFixture, StatusPanesFollowTheirUpdateHandlers)
+{
+    CStatusBar& sb = frame.m_statusBar;
+    ASSERT_TRUE(sb.SetPaneText(0, L"x = 1"));
+    Idle();
+    EXPECT_EQ(sb.GetPaneText(1), CString(L"Ready"));
+    EXPECT_EQ(sb.GetPaneText(0), CString(L"x = 1")); // no handler: kept
+    WCHAR shown[64] = L"";
+    sb.SendMessage(SB_GETTEXT, 1, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"Ready");
+
+    // A disabled pane keeps its text but shows none.
+    frame.m_strStatus = L"Sending";
+    frame.m_bStatusShown = FALSE;
+    Idle();
+    EXPECT_EQ(sb.GetPaneText(1), CString(L"Sending"));
+    EXPECT_NE(sb.GetPaneStyle(1) & SBPS_DISABLED, 0u);
+    sb.SendMessage(SB_GETTEXT, 1, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"");
+    frame.m_bStatusShown = TRUE;
+    Idle();
+    sb.SendMessage(SB_GETTEXT, 1, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"Sending");
+}
+
+TEST_F(IdleFixture, BarsInsidePanesAskThePaneThatGetsTheirCommands)
+{
+    // A pane with its own toolbar handles that toolbar's commands; the
+    // frame handles none of them.
+    class CPanel : public CWnd {
+    public:
+        CToolBar m_bar;
+        BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+        {
+            if (nID != 300)
+                return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+            if (nCode == CN_UPDATE_COMMAND_UI)
+                static_cast<CCmdUI*>(pExtra)->SetCheck(1);
+            return TRUE;
+        }
+    } panel;
+    ASSERT_TRUE(panel.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 40, 200, 200), &frame, 900));
+    const UINT ids[] = { 300, 301 };
+    ASSERT_TRUE(panel.m_bar.CreateEx(&panel, TBSTYLE_FLAT));
+    ASSERT_TRUE(panel.m_bar.SetButtons(ids, 2));
+    Idle();
+    UINT handled = static_cast<UINT>(panel.m_bar.SendMessage(TB_GETSTATE, 300, 0));
+    UINT orphan = static_cast<UINT>(panel.m_bar.SendMessage(TB_GETSTATE, 301, 0));
+    EXPECT_NE(handled & TBSTATE_ENABLED, 0u);
+    EXPECT_NE(handled & TBSTATE_CHECKED, 0u);
+    EXPECT_EQ(orphan & TBSTATE_ENABLED, 0u);
+    panel.DestroyWindow();
+}
+
 TEST(ToolBarResource, BothStoredLayoutsAndNothingElse)
 {
     std::vector<UINT> ids;
