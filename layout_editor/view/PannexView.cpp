@@ -6,6 +6,7 @@
 #include "EditorSettings.h"
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
+#include "LayoutSelection.h"
 #include "PannexApp.h"
 
 IMPLEMENT_DYNCREATE(CPannexView, CView)
@@ -228,6 +229,20 @@ void CPannexView::SetEditMode(int mode)
         model->ClearSelection();
     m_movingLamp = 0;
     m_insertArmed = 0;
+    Redraw();
+}
+
+void CPannexView::SelectBar(int port)
+{
+    CLayoutData* model = GetModel();
+    if (model == nullptr || GetDocument() == nullptr)
+        return;
+    m_currentPort = port;
+    if (m_editMode != 0 || !model->IsValidPort(port))
+        return;
+    model->ClearSelection();
+    SelectPort(*model, port);
+    model->m_activePort = port;
     Redraw();
 }
 

@@ -42,6 +42,9 @@ public:
     // current cell under it.
     void ZoomAt(short delta, int x, int y);
     void SetEditMode(int mode);
+    // The list panel chose a port: it becomes the current port, and in mode
+    // 0 its lamps become the selection.
+    void SelectBar(int port);
     void ShowTemplate(bool show);
     void Redraw();
 

@@ -1,0 +1,140 @@
+// CBarDlg: the layout editor's list panel, docked beside the layout view. It
+// shows the layout as a tree (project, controllers, ports with their lamp
+// counts), the project's lamp formats in a combo box and the template list;
+// selecting a tree item selects that port or controller in the view, and
+// the right button opens the item's context menu, whose structural commands
+// (BarDlgCommands.cpp) act on the model through ControllerEdits.h. The
+// panel keeps no model of its own: the tree is rebuilt from the view's
+// settings and the document's layout after every change.
+#pragma once
+
+#include <afxcmn.h>
+#include <afxwin.h>
+
+#include "BatchCardDlg.h"
+#include "ControllerEdits.h"
+
+class CPannexView;
+class CPannexDoc;
+
+class CBarDlg : public CDialogEx {
+    DECLARE_DYNAMIC(CBarDlg)
+public:
+    CBarDlg();
+    ~CBarDlg() override;
+
+    // Creates the panel from its resource as a child of the host window.
+    BOOL CreatePanel(CWnd* pParent);
+
+    // The active layout view and its document (null when there is none).
+    CPannexView* GetView() const;
+    CPannexDoc* GetDoc() const;
+
+    // Refills the lamp format combo from the project's list ("(n): format").
+    void FillLampTypeCombo();
+    // Rebuilds the whole tree from the view and the document.
+    void BuildCardTree();
+    // Selects the tree item of global port p without acting on the selection.
+    void SelectBarInTree(int p);
+    // The three captions from the language file.
+    void LocalizeLabels();
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnOK() override { }
+    void OnCancel() override { }
+
+    // Automatic arrangement settings (the wiring commands use them).
+    int m_nArrangeStyle = 1;
+    int m_bArrangeZ = 0;
+    int m_bArrangeFlip = 0;
+    int m_nArrangeColumns = 20;
+    int m_nArrangeRows = 1;
+    int m_nArrangeColumnGap = 0;
+    int m_nArrangeRowGap = 0;
+    int m_bArrangeNextPorts = 0;
+    int m_bArrangeNextControllers = 0;
+    BYTE m_bArrangeFirstUse = 1;
+    // 0 while the panel itself rebuilds or selects in the tree: selection
+    // notifications are then ignored, so the view is not told back what it
+    // just told the panel.
+    BYTE m_bTreeNotify = 1;
+    BYTE m_bInitialised = 0;
+    // Item data of the tree item the last selection or right click concerned.
+    int m_nItemData = 0;
+    HTREEITEM m_hCurrentItem = nullptr;
+
+    CComboBox m_cbLampType;
+    CTreeCtrl m_treeCards;
+    CListBox m_lbTemplates;
+    CStatic m_wndPreview;
+    CBatchCardDlg m_dlgBatchCard;
+    CButton m_btnExpand;
+    CButton m_btnCollapse;
+
+    // Selection change, click and right click of the tree, as the tree's
+    // notifications run them (tests call them after moving the cursor).
+    void OnTreeSelectionChanged(HTREEITEM item);
+    void OnTreeClick();
+    void OnTreeRightClick();
+
+    // The layout changed structurally: overlap cells, controller count,
+    // tree and edit mode 0, as every structural command ends.
+    void AfterStructureChange();
+
+protected:
+    // Where the mouse is, in screen coordinates (tests replace it).
+    virtual CPoint GetCursorScreenPos() const;
+    // Shows a context menu at a screen point with the panel as owner of its
+    // commands (tests replace it).
+    virtual void TrackContextMenu(CMenu* popup, CPoint screenPoint);
+    // A question with LAYOUT text `key`, caption LAYOUT 162, Yes and No.
+    bool AskLayoutQuestion(int key);
+
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnSize(UINT nType, int cx, int cy);
+    void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeClickNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeRightClickNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnExpandAll();
+    void OnCollapseAll();
+
+    // Commands (BarDlgCommands.cpp).
+    void OnManualWiring();
+    void OnLocatePort();
+    void OnPortColour(UINT id);
+    void OnPortCustomColour();
+    void OnPortClearWiring();
+    void OnPortInsert();
+    void OnPortDelete();
+    void OnPortUnmask();
+    void OnPortSwap();
+    void OnCardInsert();
+    void OnCardColour();
+    void OnCardReverse();
+    void OnCardClearWiring();
+    void OnCardDelete();
+    void OnCardSwap();
+    void OnAddController();
+    void OnSetControllerCount();
+    void OnReverseUsedPorts();
+    void OnClearAllWiring();
+    void OnIntervalClear();
+    void OnBatchControllers();
+    void OnReverseData();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The item under the cursor, selected first when the cursor is on its
+    // label or icon; else the current selection.
+    HTREEITEM ItemForClick();
+    // Enables the items the panel has a handler for, disables the others.
+    void UpdateMenuItems(CMenu* popup);
+    // Relabels the port item in place with the plain port label.
+    void RelabelCurrentPortItem(int p);
+    void MarkLayoutChanged();
+};
+
+// The list panel of the running editor, or null (see ListPanelAccess.h).
+CBarDlg* GetListPanel();

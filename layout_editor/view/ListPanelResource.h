@@ -1,0 +1,127 @@
+// Resource, control and command ids of the layout editor's list panel, its
+// context menus and the controller and port dialogs (ListPanel.rc).
+#pragma once
+
+// Dialogs.
+#define IDD_LIST_PANEL 310
+#define IDD_SET_CARD_NUM 318
+#define IDD_CLEAN_CARD_SEL 319
+#define IDD_INPUT 329
+#define IDD_SWAP_PORT 334
+#define IDD_SWAP_CARD 335
+#define IDD_BATCH_CARD 336
+#define IDD_SEL_PORT 340
+#define IDD_REVERSE_DATA_ALL 348
+
+// Context menus of the tree: root, controller and port items.
+#define IDR_PANEL_ROOT_MENU 315
+#define IDR_PANEL_CONTROLLER_MENU 316
+#define IDR_PANEL_PORT_MENU 174
+
+// Controls of the panel.
+#define IDC_PANEL_LAMP_TYPES 1000
+#define IDC_PANEL_ADD_LAMP_TYPE 1004
+#define IDC_PANEL_TREE 1005
+#define IDC_PANEL_ADD_TEMPLATE 1006
+#define IDC_PANEL_OPEN_TEMPLATE 1007
+#define IDC_PANEL_REFRESH_TEMPLATES 1008
+#define IDC_PANEL_TEMPLATES 1009
+#define IDC_PANEL_PREVIEW 1010
+#define IDC_PANEL_LAMP_LABEL 1011
+#define IDC_PANEL_TREE_LABEL 1012
+#define IDC_PANEL_TEMPLATE_LABEL 1013
+#define IDC_PANEL_EXPAND 1117
+#define IDC_PANEL_COLLAPSE 1118
+
+// Controls shared by the controller and port dialogs.
+#define IDC_CARD_FIRST 1025
+#define IDC_CARD_FIRST_SPIN 1026
+#define IDC_CARD_SECOND 1027
+#define IDC_CARD_SECOND_SPIN 1028
+#define IDC_CARD_GROUP 1041
+#define IDC_CARD_LABEL 1042
+#define IDC_CARD_LABEL2 1043
+#define IDC_CARD_LABEL3 1044
+#define IDC_CARD_SWAP 1082
+// Port numbers of the swap-port dialog share the ids of the spin buttons.
+#define IDC_SWAP_PORT_A 1026
+#define IDC_SWAP_PORT_B 1028
+
+// Input dialog.
+#define IDC_INPUT_VALUE 1054
+#define IDC_INPUT_PROMPT 1055
+
+// Batch controller dialog.
+#define IDC_BATCH_LIST 1090
+#define IDC_BATCH_DELETE 1091
+#define IDC_BATCH_LAMP_TYPE 1092
+#define IDC_BATCH_CLEAR 1093
+#define IDC_BATCH_COLOUR 1094
+#define IDC_BATCH_INVERT 1095
+#define IDC_BATCH_NONE 1096
+#define IDC_BATCH_ALL 1097
+
+// Port selection dialog.
+#define IDC_SEL_PORT_LIST 1100
+#define IDC_SEL_PORT_ALL 1101
+#define IDC_SEL_PORT_NONE 1102
+#define IDC_SEL_PORT_PATTERN 1103
+#define IDC_SEL_PORT_INVERT 1104
+#define IDC_SEL_PORT_REFERENCE 1109
+#define IDC_SEL_PORT_REFERENCE_LABEL 1110
+
+// Reverse-data dialog.
+#define IDC_REVERSE_TREE 1128
+
+// Commands of the port menu.
+#define ID_PORT_MANUAL_WIRING 32803
+#define ID_PORT_ARRANGE 32804
+#define ID_PORT_LOCATE 32806
+#define ID_PORT_RED 32810
+#define ID_PORT_GREEN 32811
+#define ID_PORT_BLUE 32812
+#define ID_PORT_CUSTOM_COLOUR 32814
+#define ID_PORT_SAVE_TEMPLATE 32815
+#define ID_PORT_PASTE 32819
+#define ID_PORT_PASTE_APPEND 32820
+#define ID_PORT_LAMP_TYPE 32821
+#define ID_PORT_CLEAR_WIRING 32822
+#define ID_PORT_INSERT 32823
+#define ID_PORT_DELETE 32824
+#define ID_PORT_COPY 32825
+#define ID_PORT_SWAP 32886
+#define ID_PORT_PASTE_CROSS 32896
+#define ID_PORT_ADJUST 32898
+#define ID_PORT_LAMPS_PER_POINT 32902
+#define ID_PORT_MASK 32908
+#define ID_PORT_UNMASK 32909
+#define ID_PORT_REVERSE 32925
+#define ID_PORT_FAST_WIRING 32936
+
+// Commands of the controller menu.
+#define ID_CARD_COPY 32842
+#define ID_CARD_PASTE 32843
+#define ID_CARD_PASTE_APPEND 32844
+#define ID_CARD_LAMP_TYPE 32846
+#define ID_CARD_CLEAR_WIRING 32848
+#define ID_CARD_DELETE 32850
+#define ID_CARD_INSERT 32851
+#define ID_CARD_COLOUR 32852
+#define ID_CARD_SAVE_TEMPLATE 32853
+#define ID_CARD_SWAP 32888
+#define ID_CARD_PASTE_CROSS 32894
+#define ID_CARD_REVERSE 32926
+
+// Commands of the root menu.
+#define ID_ROOT_ADD_CARD 32832
+#define ID_ROOT_CARD_COUNT 32833
+#define ID_ROOT_LAMP_TYPE 32834
+#define ID_ROOT_SAVE_TEMPLATE 32835
+#define ID_ROOT_OUTPUT_FILE 32836
+#define ID_ROOT_CLEAR_ALL 32837
+#define ID_ROOT_BATCH 32892
+#define ID_ROOT_REVERSE 32927
+#define ID_ROOT_REVERSE_DATA 32943
+
+// Interval clear, in all three menus.
+#define ID_PANEL_INTERVAL_CLEAR 32929
