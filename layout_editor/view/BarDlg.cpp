@@ -185,6 +185,7 @@ BOOL CBarDlg::OnInitDialog()
     m_cbLampType.SetCurSel(0);
     m_bInitialised = 1;
     m_wndPreview.ModifyStyle(0, WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+    m_wndPreview.CreateBackBuffer();
     m_dlgBatchCard.Create(IDD_BATCH_CARD, this);
     m_dlgBatchCard.m_pPanel = this;
     // The lamp-format and template buttons open dialogs the panel does not

@@ -13,6 +13,7 @@
 
 #include "BatchCardDlg.h"
 #include "ControllerEdits.h"
+#include "LShowStatic.h"
 
 class CPannexView;
 class CPannexDoc;
@@ -67,7 +68,7 @@ public:
     CComboBox m_cbLampType;
     CTreeCtrl m_treeCards;
     CListBox m_lbTemplates;
-    CStatic m_wndPreview;
+    CLShowStatic m_wndPreview;
     CBatchCardDlg m_dlgBatchCard;
     CButton m_btnExpand;
     CButton m_btnCollapse;
@@ -136,5 +137,6 @@ private:
     void MarkLayoutChanged();
 };
 
-// The list panel of the running editor, or null (see ListPanelAccess.h).
+// The list panel of the running editor, or null (see ListPanelAccess.h): the
+// panel made last that still exists.
 CBarDlg* GetListPanel();
