@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "BarDlg.h"
+#include "LampTypeList.h"
 #include "LayoutSelection.h"
+#include "ListPanelLabels.h"
 
 namespace pannextest {
 
