@@ -209,6 +209,11 @@ LayoutWriteResult WriteLayoutFile(
         ShowLayoutMessage(L"内存越界：请重启软件，并尝试在工程设置中将控制器参数改为1024通道", nullptr);
         return built;
     }
+    if (built == LayoutWriteResult::Unrepresentable) {
+        // Not a disk problem: say that the format cannot hold this layout.
+        ShowLayoutMessage(GetLangText(L"LAYOUT", 901), L"Solvane");
+        return built;
+    }
     if (built != LayoutWriteResult::Ok) {
         ShowLayoutMessage(GetLangText(L"LAYOUT", 168), L"Solvane");
         return built;

@@ -6,6 +6,12 @@
 // flags have this many entries.
 constexpr int kMaxLayoutPorts = 5120;
 
+// Widest and tallest grid a layout can have, in cells.
+constexpr int kMaxLayoutSide = 65535;
+
+// Most channels one port can carry (one brightness and gamma entry each).
+constexpr int kMaxPortChannels = 6000;
+
 // Most lamps one port can hold.
 constexpr int kMaxPortPoints = 3072;
 

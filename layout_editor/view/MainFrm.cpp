@@ -402,8 +402,14 @@ void CMainFrame::OnClose()
             GetSafeHwnd(), GetLangText(L"LAYOUT", 177), GetLangText(L"LAYOUT", 162), MB_YESNOCANCEL);
         if (answer == IDCANCEL)
             return;
-        if (answer == IDYES)
+        if (answer == IDYES) {
             SendMessage(WM_COMMAND, ID_FILE_SAVE);
+            // A save that failed (the user was told) or was cancelled in
+            // the file dialog leaves the changes unsaved: closing now would
+            // lose them, so the window stays as after Cancel.
+            if (doc->IsModified())
+                return;
+        }
     }
     // The question was asked (or the mode never asks): the framework's own
     // close must not ask again.

@@ -85,6 +85,14 @@ BOOL CPannexApp::InitInstance()
     values.language = ReadRegistryLanguage(registryLanguage) ? registryLanguage : m_nLanguage;
     const CommandLineResult parsed = ParsePannexCommandLine(cmdInfo.m_strFileName, values);
     ApplyStartValues(values);
+    if (parsed == CommandLineResult::OutOfRange) {
+        // Sizes the model cannot take never reach it: the caller is told
+        // nothing more than that the editor did not start.
+        SetLangTextLanguage(values.language);
+        AfxGetUiHost().MessageBox(nullptr, GetLangText(L"LAYOUT", 902), L"Solvane", MB_OK | MB_ICONERROR);
+        m_bBadCommandLine = true;
+        return FALSE;
+    }
     if (parsed == CommandLineResult::TooFewFields) {
         // Nothing of a short CMD line is used: the caller gets no reply and
         // the editor does not start.

@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "IniFile.h"
 #include "MachineRegistry.h"
+#include "LayoutLimits.h"
 #include "SplitString.h"
 
 namespace {
@@ -20,6 +21,23 @@ int LeadingInt(const CString& text)
 {
     return _wtoi(text.GetString());
 }
+
+namespace {
+
+bool InRange(int value, int limit)
+{
+    return value >= 1 && value <= limit;
+}
+
+// The sizes and counts a new layout takes from the command line.
+bool SizesInRange(const PannexStartValues& v)
+{
+    return InRange(v.width, kMaxLayoutSide) && InRange(v.height, kMaxLayoutSide)
+        && InRange(v.portsPerController, kMaxLayoutPorts) && InRange(v.channelsPerPort, kMaxPortChannels)
+        && InRange(v.controllerCap, kMaxLayoutPorts);
+}
+
+} // namespace
 
 CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartValues& values)
 {
@@ -39,6 +57,7 @@ CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartVa
     auto field = [&](int i) { return fields.GetAt(i); };
     auto number = [&](int i) { return LeadingInt(fields.GetAt(i)); };
 
+    const PannexStartValues defaults = values;
     values.namedFile.Empty();
     values.newDocument = true;
     switch (mode) {
@@ -61,14 +80,21 @@ CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartVa
     case L'3':
         if (count < 2)
             return CommandLineResult::TooFewFields;
-        values.callerWnd = WindowFromField(field(0));
-        if (mode == L'2')
-            values.namedFile = field(1);
-        else
-            values.dxfPath = field(1);
-        if (count >= 3)
-            values.language = number(2);
-        break;
+        {
+            values.callerWnd = WindowFromField(field(0));
+            // A comma inside the path split it: everything up to the language
+            // (always last) is the path.
+            CString path = field(1);
+            for (int i = 2; i < count - 1; ++i)
+                path += L"," + field(i);
+            if (mode == L'2')
+                values.namedFile = path;
+            else
+                values.dxfPath = path;
+            if (count >= 3)
+                values.language = number(count - 1);
+            break;
+        }
     default: // '4'
         if (count < 7)
             return CommandLineResult::TooFewFields;
@@ -81,6 +107,10 @@ CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartVa
         values.language = number(6);
         values.hidden = true;
         break;
+    }
+    if ((mode == L'1' || mode == L'4' || mode == L'5') && !SizesInRange(values)) {
+        values = defaults;
+        return CommandLineResult::OutOfRange;
     }
     return CommandLineResult::Mode;
 }

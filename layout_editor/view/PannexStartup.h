@@ -26,6 +26,8 @@ enum class CommandLineResult {
     Plain, // no CMD line: the parameter (possibly empty) is the file to open
     Mode, // a recognised CMD line was taken
     TooFewFields, // a CMD line without the fields its mode needs: the start-up ends
+    OutOfRange, // a size or count of a CMD line is zero, negative or beyond the model's limits: the
+                // start-up ends with a message, nothing reaches the model
 };
 
 // Takes the file-name parameter as the framework delivers it (quoting
@@ -33,6 +35,12 @@ enum class CommandLineResult {
 // a mode (1 new layout, 2 open, 3 DXF import, 4 hidden grid layout, 5 new
 // light-box layout); any other text, including a CMD line with another mode
 // digit, stays the file to open. `values` must hold the defaults on entry.
+// The caller always sends the language last, so the path of modes 2 and 3
+// is every field between the window and the language, rejoined with the
+// commas it held. Sizes and counts of modes 1, 4 and 5 must lie within the
+// model's limits (1 .. kMaxLayoutSide cells, 1 .. kMaxLayoutPorts ports and
+// controllers, 1 .. kMaxPortChannels channels); otherwise OutOfRange and
+// `values` keep their defaults.
 CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartValues& values);
 
 // Decimal number from the leading digits (an optional sign first); no

@@ -117,7 +117,11 @@ TEST_F(LayoutFileWrite, ALayoutTheFormatCannotHoldIsRefused)
         g_messages.clear();
         EXPECT_EQ(WriteLayoutFile(model, path.Path(), settings, kSmallKey), LayoutWriteResult::Unrepresentable);
         EXPECT_EQ(FileBytes(path.Path()), previous);
-        EXPECT_EQ(g_messages.size(), 1u);
+        ASSERT_EQ(g_messages.size(), 1u);
+        // The message says that the format cannot hold the layout, not that
+        // the file could not be written.
+        EXPECT_EQ(g_messages[0].text, GetLangText(L"LAYOUT", 901));
+        EXPECT_NE(g_messages[0].text, GetLangText(L"LAYOUT", 168));
     }
 }
 

@@ -20,23 +20,6 @@ bool Exists(const CString& path)
     return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// One lamp in port 0 of a one-controller project, so that there is
-// something to save.
-void AddLamp(CPannexDoc& doc, CPannexView& view, int x, int y)
-{
-    CLayoutData& model = doc.GetLayout();
-    if (view.GetLayoutSettings().m_controllers.GetSize() == 0) {
-        ASSERT_TRUE(model.ResetPorts(2, 16, L"RGB", 0));
-        view.GetLayoutSettings().SetControllers(1, 2);
-    }
-    CLPoint lamp(x, y);
-    lamp.m_normX = (x + 0.5) / model.m_width;
-    lamp.m_normY = (y + 0.5) / model.m_height;
-    model.GetPort(0).InsertPoints(&lamp, 1);
-    model.GetPort(0).UpdateBounds();
-    model.RebuildUsedPorts();
-}
-
 class PannexFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -318,5 +301,25 @@ TEST_F(PannexFrameTest, UnreadableNamedFileOrShortLineEndsTheStartUp)
         EXPECT_FALSE(s.started);
         EXPECT_TRUE(s.app.m_bBadCommandLine);
         EXPECT_EQ(s.app.m_pMainWnd, nullptr);
+    }
+}
+
+TEST_F(PannexFrameTest, SizesBeyondTheModelEndTheStartUpWithAMessage)
+{
+    fwtest::CScriptedUiHost host;
+    for (const wchar_t* line :
+        { L"CMD5-1,-1,-1,-8,-3072,5", L"CMD1-0,70000,16,8,3072,1", L"CMD4-0,40,20,0,1024,3,4" }) {
+        SCOPED_TRACE(CStringA(line).GetString());
+        LightBoxMode = 0;
+        SetLangTextLanguage(2);
+        host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 902));
+        CPannexSession s({ line });
+        EXPECT_FALSE(s.started);
+        EXPECT_TRUE(s.app.m_bBadCommandLine);
+        EXPECT_EQ(s.app.m_pMainWnd, nullptr);
+        EXPECT_EQ(s.app.m_nWidth, 0);
+        EXPECT_EQ(s.app.m_bHidden, 0);
+        EXPECT_EQ(LightBoxMode, 0);
+        EXPECT_EQ(host.PendingCount(), 0u);
     }
 }

@@ -13,18 +13,6 @@ namespace {
 
 const COLORREF kYellow = RGB(255, 255, 0);
 
-void AddLamp(CLayoutData& model, int port, int x, int y)
-{
-    if (model.GetPortCount() == 0)
-        model.ResetPorts(2, 64, L"RGB", 0);
-    CLPoint p(x, y);
-    p.m_normX = (x + 0.5) / model.m_width;
-    p.m_normY = (y + 0.5) / model.m_height;
-    model.GetPort(port).InsertPoints(&p, 1);
-    model.GetPort(port).UpdateBounds();
-    model.RebuildUsedPorts();
-}
-
 int CountYellow(const CCanvas& canvas, int width, int height)
 {
     int n = 0;
@@ -106,7 +94,7 @@ TEST(PannexOverview, PortsAreDrawnAsStraightRuns)
     };
 
     // One lamp draws nothing.
-    AddLamp(model, 0, 4, 4);
+    AddModelLamp(model, 0, 4, 4);
     CCanvas one(200, 100);
     draw(one);
     EXPECT_EQ(CountYellow(one, 200, 100), 0);
@@ -115,7 +103,7 @@ TEST(PannexOverview, PortsAreDrawnAsStraightRuns)
     // leftmost to the rightmost lamp.
     model.ResetPorts(2, 64, L"RGB", 0);
     for (int x : { 2, 3, 4, 5, 6, 7, 8, 9, 10, 1 })
-        AddLamp(model, 0, x, 3);
+        AddModelLamp(model, 0, x, 3);
     CCanvas row(200, 100);
     draw(row);
     EXPECT_EQ(CountYellow(row, 200, 100), 90); // pixels 15 .. 104 of row 35
@@ -125,9 +113,9 @@ TEST(PannexOverview, PortsAreDrawnAsStraightRuns)
     // An L: down a column, then along a row.
     model.ResetPorts(2, 64, L"RGB", 0);
     for (int y : { 1, 2, 3, 4 })
-        AddLamp(model, 1, 2, y);
+        AddModelLamp(model, 1, 2, y);
     for (int x : { 3, 4, 5 })
-        AddLamp(model, 1, x, 4);
+        AddModelLamp(model, 1, x, 4);
     CCanvas corner(200, 100);
     draw(corner);
     EXPECT_EQ(corner.At(25, 15), kYellow); // top of the column
@@ -150,8 +138,8 @@ TEST(PannexOverview, ClicksAndDragsPanTheRealViewUntilRelease)
     model.m_width = 256;
     model.m_height = 128;
     view.ResizeLayout(256, 128);
-    AddLamp(model, 0, 10, 10);
-    AddLamp(model, 0, 200, 10);
+    AddModelLamp(model, 0, 10, 10);
+    AddModelLamp(model, 0, 200, 10);
 
     CLShowStatic overview;
     ASSERT_TRUE(overview.Create(L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 100), &frame.GetListPane(), 1010));

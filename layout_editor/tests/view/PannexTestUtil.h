@@ -165,6 +165,31 @@ private:
     const DWORD* m_bits = nullptr;
 };
 
+// One lamp at cell (x, y) of a port; an empty model gets two ports of 64.
+inline void AddModelLamp(CLayoutData& model, int port, int x, int y)
+{
+    if (model.GetPortCount() == 0)
+        model.ResetPorts(2, 64, L"RGB", 0);
+    CLPoint p(x, y);
+    p.m_normX = (x + 0.5) / model.m_width;
+    p.m_normY = (y + 0.5) / model.m_height;
+    model.GetPort(port).InsertPoints(&p, 1);
+    model.GetPort(port).UpdateBounds();
+    model.RebuildUsedPorts();
+}
+
+// One lamp in port 0 of a one-controller project, so that there is
+// something to save.
+inline void AddLamp(CPannexDoc& doc, CPannexView& view, int x, int y)
+{
+    CLayoutData& model = doc.GetLayout();
+    if (view.GetLayoutSettings().m_controllers.GetSize() == 0) {
+        ASSERT_TRUE(model.ResetPorts(2, 16, L"RGB", 0));
+        view.GetLayoutSettings().SetControllers(1, 2);
+    }
+    AddModelLamp(model, 0, x, y);
+}
+
 // The application run in-process without a message loop.
 struct CPannexSession {
     CPannexApp app;

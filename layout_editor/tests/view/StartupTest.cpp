@@ -71,10 +71,50 @@ TEST(PannexCommandLine, OpenAndImportTakeTheWholeQuotedPath)
     EXPECT_TRUE(dxf.values.namedFile.IsEmpty());
     EXPECT_EQ(dxf.values.language, 2);
 
-    // A path holding a comma is cut there; opening the rest then fails.
-    Parsed comma = Parse(L"CMD2-5,C:\\a,b.lpx,2");
-    EXPECT_EQ(comma.values.namedFile, L"C:\\a");
-    EXPECT_EQ(comma.values.language, LeadingInt(L"b.lpx"));
+    // Commas inside the path stay in it: the language is always last.
+    Parsed comma = Parse(L"CMD2-5,C:\\a,b,c.lpx,3");
+    EXPECT_EQ(comma.result, CommandLineResult::Mode);
+    EXPECT_EQ(comma.values.namedFile, L"C:\\a,b,c.lpx");
+    EXPECT_EQ(comma.values.language, 3);
+    Parsed dxfComma = Parse(L"CMD3-5,D:\\x,y.dxf,1");
+    EXPECT_EQ(dxfComma.values.dxfPath, L"D:\\x,y.dxf");
+    EXPECT_EQ(dxfComma.values.language, 1);
+    // Two fields: the path alone, the language stays.
+    Parsed two = Parse(L"CMD2-5,C:\\a.lpx");
+    EXPECT_EQ(two.values.namedFile, L"C:\\a.lpx");
+    EXPECT_EQ(two.values.language, 2);
+}
+
+TEST(PannexCommandLine, SizesAndCountsOutsideTheModelsLimitsAreRefused)
+{
+    const wchar_t* refused[] = {
+        L"CMD5-1,-1,-1,-8,-3072,5", // negative everything
+        L"CMD1-1,0,16", // zero width
+        L"CMD1-1,16,0", // zero height
+        L"CMD1-1,65536,16", // wider than the model takes
+        L"CMD1-1,16,16,0,512", // no ports per controller
+        L"CMD1-1,16,16,5121,512", // more ports than a layout holds
+        L"CMD1-1,16,16,4,6001", // more channels than a port carries
+        L"CMD1-1,16,16,4,0,2", // no channels
+        L"CMD4-0,40,20,4,1024,0,1", // no controllers
+        L"CMD4-0,40,-20,4,1024,3,1", // negative height, hidden run
+    };
+    for (const wchar_t* line : refused) {
+        const Parsed p = Parse(line);
+        EXPECT_EQ(p.result, CommandLineResult::OutOfRange) << CStringA(line).GetString();
+        // Nothing of the line is kept.
+        const PannexStartValues defaults;
+        EXPECT_EQ(p.values.width, defaults.width);
+        EXPECT_EQ(p.values.height, defaults.height);
+        EXPECT_EQ(p.values.portsPerController, defaults.portsPerController);
+        EXPECT_EQ(p.values.channelsPerPort, defaults.channelsPerPort);
+        EXPECT_EQ(p.values.callerWnd, nullptr);
+        EXPECT_FALSE(p.values.hidden);
+        EXPECT_FALSE(p.values.lightBox);
+    }
+    // The limits themselves are taken.
+    EXPECT_EQ(Parse(L"CMD1-1,65535,1,5120,6000").result, CommandLineResult::Mode);
+    EXPECT_EQ(Parse(L"CMD4-0,1,1,1,1,1,1").result, CommandLineResult::Mode);
 }
 
 TEST(PannexCommandLine, HiddenGridNeedsAllSevenFields)
