@@ -12,6 +12,7 @@
 #include "LayoutFolders.h"
 #include "LayoutLangText.h"
 #include "PannexApp.h"
+#include "LShowStatic.h"
 #include "PannexDoc.h"
 #include "PannexLooks.h"
 #include "PannexMenus.h"
@@ -115,6 +116,8 @@ void CMainFrame::LocalizeMenus()
         return;
     LocalizeMainMenu(*menu, [this](int key) { return GetLangText(L"LAYOUT", key); });
     DrawMenuBar();
+    if (IListPanel* panel = GetListPanel())
+        panel->LocalizeLabels();
 }
 
 CPannexView* CMainFrame::GetPannexView() const
@@ -234,12 +237,30 @@ void CMainFrame::ApplyLook(int look)
     }
 }
 
+CMainFrame* GetPannexFrame()
+{
+    CWinApp* app = AfxGetApp();
+    return app != nullptr ? dynamic_cast<CMainFrame*>(app->m_pMainWnd) : nullptr;
+}
+
 void CMainFrame::OnLayoutLoaded()
 {
     IListPanel* panel = GetListPanel();
     if (panel == nullptr)
         return;
     panel->RefreshFromLayout();
+    if (CLShowStatic* overview = panel->GetOverview())
+        overview->SetLayoutSize(LayoutWidth, LayoutHeight);
+}
+
+void CMainFrame::OnViewRedrawn()
+{
+    IListPanel* panel = GetListPanel();
+    CLShowStatic* overview = panel != nullptr ? panel->GetOverview() : nullptr;
+    if (overview == nullptr || overview->GetSafeHwnd() == nullptr)
+        return;
+    CClientDC dc(overview);
+    overview->DrawViewFrame(&dc);
 }
 
 void CMainFrame::OnListPane()

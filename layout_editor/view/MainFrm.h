@@ -52,6 +52,9 @@ public:
     // After a layout was read: the list panel refreshes and the overview
     // takes the layout's size.
     void OnLayoutLoaded();
+    // After the view drew itself on screen: the overview's frame of the
+    // visible area follows the zoom and the pan.
+    void OnViewRedrawn();
     // Applies a visual style's colours to the bars, the pane and the menu
     // bar (no redraw, no profile write).
     void ApplyLook(int look);
@@ -115,6 +118,10 @@ private:
     CImageList m_toolBarImages;
     HBRUSH m_hMenuBarBrush = nullptr;
 };
+
+// The running editor's main frame, or nullptr (no application, or a view
+// drawn without one).
+CMainFrame* GetPannexFrame();
 
 // "other.ini" in the "Config" folder: the auto-save settings.
 CString GetOtherIniPath();

@@ -7,6 +7,7 @@
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
 #include "LayoutSelection.h"
+#include "MainFrm.h"
 #include "PannexApp.h"
 
 IMPLEMENT_DYNCREATE(CPannexView, CView)
@@ -169,6 +170,9 @@ void CPannexView::OnLayoutLoaded()
 {
     m_loadedFile = 1;
     SetEditMode(0);
+    // The list panel and the overview show the new layout.
+    if (CMainFrame* frame = GetPannexFrame())
+        frame->OnLayoutLoaded();
 }
 
 void CPannexView::ZoomAt(short delta, int x, int y)
@@ -260,6 +264,8 @@ void CPannexView::Redraw()
     if (GetSafeHwnd() != nullptr) {
         CClientDC dc(this);
         DrawLayout(&dc);
+        if (CMainFrame* frame = GetPannexFrame())
+            frame->OnViewRedrawn();
     }
     m_cursorMarkerShown = 0;
     m_rubberLineShown = 0;
@@ -267,8 +273,11 @@ void CPannexView::Redraw()
 
 void CPannexView::OnDraw(CDC* pDC)
 {
-    if (GetModel() != nullptr)
-        DrawLayout(pDC);
+    if (GetModel() == nullptr)
+        return;
+    DrawLayout(pDC);
+    if (CMainFrame* frame = GetPannexFrame())
+        frame->OnViewRedrawn();
 }
 
 BOOL CPannexView::OnEraseBkgnd(CDC*)

@@ -8,6 +8,7 @@
 #include "EditorSettings.h"
 #include "LayoutFile.h"
 #include "LayoutFolders.h"
+#include "LShowStatic.h"
 #include "LayoutLangText.h"
 #include "PannexSession.h"
 
@@ -284,6 +285,12 @@ TEST_F(PannexFrameTest, NamedLayoutFileIsLoadedAtStart)
     EXPECT_EQ(model.GetPort(1).GetCount(), 1);
     EXPECT_EQ(LayoutWidth, 20);
     EXPECT_EQ(s.View()->m_editMode, 0);
+    // The list panel's overview took the layout's size.
+    ASSERT_NE(s.Frame()->GetListPanel(), nullptr);
+    CLShowStatic* overview = s.Frame()->GetListPanel()->GetOverview();
+    ASSERT_NE(overview, nullptr);
+    EXPECT_EQ(overview->GetLayoutWidth(), 20);
+    EXPECT_EQ(overview->GetLayoutHeight(), 10);
     ::DeleteFileW(path);
 }
 
