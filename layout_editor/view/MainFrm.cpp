@@ -4,6 +4,7 @@
 #include <fw_uihost.h>
 
 #include "AppPaths.h"
+#include "AutoSaveDlg.h"
 #include "EditorSettings.h"
 #include "FileScrambler.h"
 #include "GammaCurveTables.h"
@@ -42,6 +43,7 @@ ON_UPDATE_COMMAND_UI(ID_VIEW_LIST_PANE, OnUpdateListPane)
 ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND(ID_FILE_AUTO_SAVE, OnAutoSaveSettings)
 END_MESSAGE_MAP()
 
 namespace {
@@ -289,6 +291,22 @@ void CMainFrame::OnAppExit()
 {
     // The close runs the question about unsaved changes and the reply.
     SendMessage(WM_CLOSE);
+}
+
+void CMainFrame::OnAutoSaveSettings()
+{
+    CAutoSaveDlg dlg(this);
+    dlg.m_bEnable = m_bAutoSaveEnable;
+    dlg.m_nTarget = m_nAutoSaveFlag == 1 ? 1 : 0;
+    dlg.m_strFile = m_strAutoSaveFile;
+    dlg.m_nMinutes = m_nAutoSaveMinutes;
+    if (dlg.DoModal() != IDOK)
+        return;
+    // Kept in the frame; "other.ini" gets them when the frame closes.
+    m_bAutoSaveEnable = dlg.m_bEnable;
+    m_nAutoSaveFlag = dlg.m_nTarget;
+    m_strAutoSaveFile = dlg.m_strFile;
+    m_nAutoSaveMinutes = dlg.m_nMinutes;
 }
 
 void CMainFrame::ReadAutoSaveSettings()

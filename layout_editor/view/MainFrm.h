@@ -98,6 +98,7 @@ protected:
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     void OnAppExit();
+    void OnAutoSaveSettings();
     DECLARE_MESSAGE_MAP()
 
     CFileView m_wndFileView;
