@@ -7,14 +7,16 @@
 
 namespace {
 
-// The low eight bits of a value's integer part; values with no integer part
-// (NaN, infinities) give 0.
-BYTE LowByte(double value)
+// The integer part of a value held to 0..255: a result beyond a channel's
+// range saturates instead of wrapping (keeping the low eight bits would turn
+// a bright result dark). NaN gives 0.
+BYTE Saturated(double value)
 {
-    if (!std::isfinite(value))
+    if (std::isnan(value) || value <= 0)
         return 0;
-    const double low = std::fmod(std::trunc(value), 256.0); // -255..255
-    return static_cast<BYTE>(static_cast<int>(low) & 0xFF);
+    if (value >= 255)
+        return 255;
+    return static_cast<BYTE>(value);
 }
 
 void FillWeights(std::vector<double>& table, double weight)
@@ -82,7 +84,7 @@ void ApplyWhiteChannel(int whiteMode, BYTE* frame, const CLEDScreen& screen, std
             SplitWhite(p);
             break;
         case 2:
-            p[3] = LowByte((*red)[r] + (*green)[g] + (*blue)[b]);
+            p[3] = Saturated((*red)[r] + (*green)[g] + (*blue)[b]);
             break;
         case 3:
             p[3] = std::min({ r, g, b });
@@ -139,10 +141,10 @@ void ApplyFiveColour(std::size_t frameLength, BYTE* frame, const CLEDScreen& scr
             fifthBuffer[4 * i] = 0;
             continue;
         }
-        fifthBuffer[4 * i] = LowByte(c.k[0] * r + c.k[1] * g + c.k[2] * b);
-        p[2] = LowByte(r - c.k[3] * r);
-        p[1] = LowByte(g - c.k[4] * g);
-        p[0] = LowByte(b - c.k[5] * b);
+        fifthBuffer[4 * i] = Saturated(c.k[0] * r + c.k[1] * g + c.k[2] * b);
+        p[2] = Saturated(r - c.k[3] * r);
+        p[1] = Saturated(g - c.k[4] * g);
+        p[0] = Saturated(b - c.k[5] * b);
     }
 }
 

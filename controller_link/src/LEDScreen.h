@@ -22,6 +22,9 @@ public:
     CLEDScreen() = default;
 
     std::uint8_t m_displayBits = 24;
+    // Bytes per pixel of the frames the port maps read: 4, or for an
+    // archive layout the display's 3 or 4 it was read with (ScreenFrame.h).
+    int m_mapStride = 4;
     std::uint16_t m_portCount = 0;
     std::uint16_t m_onlinePorts = 0;
     std::uint16_t m_layoutPortTotal = 0;

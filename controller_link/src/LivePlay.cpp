@@ -7,6 +7,7 @@
 #include "Corvane.h"
 #include "CorvaneLibrary.h"
 #include "RowLayout.h"
+#include "ScreenFrame.h"
 #include "Send_Udp.h"
 
 #include <algorithm>
@@ -94,12 +95,11 @@ void SendTestFrames(CLEDScreen& screen)
     SendFrames(rows, kTestFrames, kTestFrameIntervalMs, blank.data());
 }
 
-int PlayFrame(int number, unsigned char* pixels)
+int PlayFrame(int number, unsigned char* pixels, int bytesPerPixel)
 {
-    CorvaneLibrary& lib = Library();
     if (!g_livePlay)
         return -1;
-    CLEDScreen* screen = lib.screens.Screen(number);
+    CLEDScreen* screen = Library().screens.Screen(number);
     if (!screen)
         return -2;
     if (screen->m_ready == 0 || !screen->m_sender)
@@ -119,11 +119,11 @@ int PlayFrame(int number, unsigned char* pixels)
         SendFrameStart(*s.m_sender, s.m_controllers.front().ipText, live.startPort);
     }
 
-    const std::size_t frameLength = std::size_t(s.m_width) * std::size_t(s.m_height) * std::size_t(lib.bytesPerPixel);
-    if (s.m_colour.whiteMode != 0)
-        ApplyWhiteChannel(s.m_colour.whiteMode, pixels, s, frameLength);
-    if (s.m_colour.fifthEnable != 0)
-        ApplyFiveColour(frameLength, pixels, s, PrepareFifthColourBuffer(s));
+    // The maps read past the last pixel and want 4-byte pixels: they read
+    // the screen's own copy, never the caller's buffer.
+    const BYTE* frame = PrepareScreenFrame(s, pixels, bytesPerPixel, live.frameBuffer);
+    if (!frame)
+        return 0;
 
     if (s.m_groupMode != 0) {
         for (int r = 0; r < s.m_portsPerController; ++r) {
@@ -131,13 +131,13 @@ int PlayFrame(int number, unsigned char* pixels)
                 if (!entry.HasPortAt(r))
                     continue;
                 const int index = entry.firstPort + r;
-                SendPortOutputs(s, index, std::uint16_t(index + 1), entry.ipText, live.outputs, pixels, true);
+                SendPortOutputs(s, index, std::uint16_t(index + 1), entry.ipText, live.outputs, frame, true);
             }
         }
     } else if (!s.m_controllers.empty()) {
         const char* ip = s.m_controllers.front().ipText;
         for (int i = 0; i < s.m_portCount; ++i)
-            SendPortOutputs(s, i, std::uint16_t(s.m_firstPort + i), ip, live.outputs, pixels, true);
+            SendPortOutputs(s, i, std::uint16_t(s.m_firstPort + i), ip, live.outputs, frame, true);
     }
     return 0;
 }
@@ -268,7 +268,7 @@ CORVANE_API int __stdcall LEDPlayInit()
             CLEDScreen& s = screens.ElementAt(i);
             BindIpMac(s);
             s.m_live.frameSize = s.m_width * s.m_height * lib.bytesPerPixel;
-            s.m_live.frameBuffer.assign(std::size_t(s.m_live.frameSize) + kFramePad, 0);
+            s.m_live.frameBuffer.assign(std::size_t(std::max(s.m_width * s.m_height, 0)) * 4 + kScreenFramePad, 0);
             SizeBuffers(s.m_live.outputs, LiveOutputBufferSize(s));
         }
         return 0;
@@ -277,7 +277,7 @@ CORVANE_API int __stdcall LEDPlayInit()
 
 CORVANE_API int __stdcall LEDPlayFrame(int screen, unsigned char* pixels)
 {
-    return GuardedExport(L"LEDPlayFrame", -1, [&] { return PlayFrame(screen, pixels); });
+    return GuardedExport(L"LEDPlayFrame", -1, [&] { return PlayFrame(screen, pixels, Library().bytesPerPixel); });
 }
 
 CORVANE_API int __stdcall LEDPlayFrameDC(int screen, HDC source, int width, int height)
@@ -289,13 +289,12 @@ CORVANE_API int __stdcall LEDPlayFrameDC(int screen, HDC source, int width, int 
             return -1;
         if (!source || width <= 0 || height <= 0 || s->m_width <= 0 || s->m_height <= 0)
             return -1;
-        const int bpp = lib.bytesPerPixel;
         BITMAPINFO info {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = s->m_width;
         info.bmiHeader.biHeight = -s->m_height; // top-down rows, as frames are
         info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = WORD(bpp * 8);
+        info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -306,20 +305,15 @@ CORVANE_API int __stdcall LEDPlayFrameDC(int screen, HDC source, int width, int 
         BLENDFUNCTION blend { AC_SRC_OVER, 0, 255, 0 };
         AlphaBlend(memory, 0, 0, s->m_width, s->m_height, source, 0, 0, width, height, blend);
         GdiFlush();
-        // Frame size follows the screen even when its layout changed since
-        // the start.
-        LivePlayFields& live = s->m_live;
-        live.frameSize = s->m_width * s->m_height * bpp;
-        live.frameBuffer.assign(std::size_t(live.frameSize) + kFramePad, 0);
-        const std::size_t rowBytes = std::size_t(s->m_width) * std::size_t(bpp);
-        const std::size_t stride = (rowBytes + 3) & ~std::size_t(3);
-        for (int y = 0; y < s->m_height; ++y)
-            std::memcpy(live.frameBuffer.data() + rowBytes * std::size_t(y),
-                static_cast<const BYTE*>(bits) + stride * std::size_t(y), rowBytes);
+        // The scaled picture has 4-byte pixels whatever the display's depth;
+        // its rows have no padding.
+        const std::size_t length = std::size_t(s->m_width) * std::size_t(s->m_height) * 4;
+        std::vector<BYTE> picture(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + length);
         SelectObject(memory, old);
         DeleteDC(memory);
         DeleteObject(bitmap);
-        return PlayFrame(screen, live.frameBuffer.data());
+        s->m_live.frameSize = s->m_width * s->m_height * lib.bytesPerPixel;
+        return PlayFrame(screen, picture.data(), 4);
     });
 }
 

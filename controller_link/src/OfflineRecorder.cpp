@@ -4,6 +4,7 @@
 #include "ColourProcessing.h"
 #include "CommandProtocol.h"
 #include "DailyLog.h"
+#include "ScreenFrame.h"
 
 #include <cstring>
 
@@ -53,7 +54,6 @@ int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<Controll
     if (!m_file.IsOpen() || framesPerSecond == 0)
         return kRecordFileFailed;
     m_failed = false;
-    m_loggedFrameFull = false;
     m_loggedLongPort = false;
     m_frames = 0;
     m_facts = {};
@@ -149,11 +149,8 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
     for (int i = 0; i < blocks; ++i) {
         if (frameBytes + offline::kSlotSize
             > offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize) {
-            if (!m_loggedFrameFull) {
-                m_loggedFrameFull = true;
-                LogLevel(LOG_ERROR, L"off-line file: a frame needs more than %d packet slots; the rest is not stored",
-                    offline::kMaxFrameSlots);
-            }
+            LogLevel(LOG_ERROR, L"off-line file: frame %d needs more than %d packet slots; the recording fails",
+                int(m_frames + 1), offline::kMaxFrameSlots);
             return false;
         }
         std::uint8_t* slot = m_frame.data() + frameBytes;
@@ -175,27 +172,25 @@ int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<Controll
         return kRecordFileFailed;
     m_assembler.SetScrambling(scramble);
 
-    const std::size_t frameLength = std::size_t(screen.m_width > 0 ? screen.m_width : 0)
-        * std::size_t(screen.m_height > 0 ? screen.m_height : 0) * std::size_t(bytesPerPixel);
-    if (screen.m_colour.whiteMode != 0)
-        ApplyWhiteChannel(screen.m_colour.whiteMode, pixels, screen, frameLength);
-    if (screen.m_colour.fifthEnable != 0)
-        ApplyFiveColour(frameLength, pixels, screen, PrepareFifthColourBuffer(screen));
+    // The maps read 4-byte pixels and past the last one: they read a copy.
+    const BYTE* frame = PrepareScreenFrame(screen, pixels, bytesPerPixel, m_pixels);
+    if (!frame)
+        return kRecordNotOpen;
 
     std::size_t frameBytes = offline::kFrameHeaderSize;
+    bool room = true;
     const int portCount = int(screen.m_ports.size());
     if (screen.m_groupMode != 0) {
         // Port position k of every controller in turn.
         int positions = 0;
         for (const ControllerEntry& c : controllers)
             positions = c.PortCount() > positions ? c.PortCount() : positions;
-        bool room = true;
         for (int k = 0; k < positions && room; ++k) {
             for (const ControllerEntry& c : controllers) {
                 const int port = c.firstPort + k;
                 if (!c.HasPortAt(k) || port < 0 || port >= portCount)
                     continue;
-                if (!(room = StorePort(screen, port, c, sender, pixels, frameBytes)))
+                if (!(room = StorePort(screen, port, c, sender, frame, frameBytes)))
                     break;
             }
         }
@@ -208,9 +203,15 @@ int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<Controll
                     break;
                 }
             }
-            if (serving && !StorePort(screen, port, *serving, sender, pixels, frameBytes))
+            if (serving && !(room = StorePort(screen, port, *serving, sender, frame, frameBytes)))
                 break;
         }
+    }
+    if (!room) {
+        // A frame cut short would play as a broken picture: the recording
+        // fails instead, and its file is not kept.
+        m_failed = true;
+        return kRecordFileFailed;
     }
 
     if (!m_file.Append(m_frame.data(), frameBytes)) {
@@ -272,4 +273,5 @@ void COfflineRecorder::ReleaseBuffers()
     std::vector<std::uint8_t>().swap(m_blockA);
     std::vector<std::uint8_t>().swap(m_blockB);
     std::vector<std::uint8_t>().swap(m_frame);
+    std::vector<BYTE>().swap(m_pixels);
 }

@@ -36,8 +36,10 @@ public:
     int Begin(const CLEDScreen& screen, const std::vector<ControllerEntry>& controllers, LocalSender& sender,
         unsigned framesPerSecond, int syncCode, bool scramble);
 
-    // Records one frame (the recorder may change the pixels in place):
-    // 0, kRecordNotOpen, or kRecordFileFailed once a write failed. `sizeMiB`
+    // Records one frame of `bytesPerPixel` (3 or 4) bytes per pixel (white
+    // may be derived into 4-byte pixels in place): 0, kRecordNotOpen, or
+    // kRecordFileFailed once a write failed or a frame needed more than
+    // kMaxFrameSlots slots (the recording then fails as a whole). `sizeMiB`
     // (may be null) receives the bytes written so far / 1 MiB.
     int RecordFrame(CLEDScreen& screen, const std::vector<ControllerEntry>& controllers, const LocalSender& sender,
         unsigned char* pixels, int bytesPerPixel, bool scramble, double* sizeMiB);
@@ -70,8 +72,8 @@ private:
     std::vector<std::uint8_t> m_blockA;
     std::vector<std::uint8_t> m_blockB;
     std::vector<std::uint8_t> m_frame;
+    std::vector<BYTE> m_pixels; // the frame the maps read (ScreenFrame.h)
     stored::CPacketAssembler m_assembler;
-    // Each kind of lost data is logged once per file.
-    bool m_loggedFrameFull = false;
+    // A port too long for one datagram is logged once per file.
     bool m_loggedLongPort = false;
 };

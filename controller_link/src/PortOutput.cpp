@@ -212,8 +212,10 @@ const BYTE* PortOutput::ExtractOutput(
             break;
         out[position] = curves[curve][out[position]];
     }
+    // Above 100 % a channel saturates at 255: wrapping would turn the
+    // brightest lamps dark.
     for (const auto& [position, percent] : m_brightness)
-        out[position] = static_cast<BYTE>(out[position] * static_cast<unsigned>(percent) / 100u);
+        out[position] = static_cast<BYTE>(std::min(out[position] * static_cast<unsigned>(percent) / 100u, 255u));
     return out;
 }
 

@@ -57,7 +57,8 @@ public:
     ArchiveMapResult BuildPortOutputMapArchive(
         const CPoint* positions, int count, int bitsPerPixel, int width, int height);
 
-    // Takes the file's brightness (percent, 100 = unchanged) and gamma-curve
+    // Takes the file's brightness (percent, 100 = unchanged; results above
+    // 255 saturate) and gamma-curve
     // (0 = none, n = user curve n - 1) tables of kPortOutputTableSize entries;
     // channel bytes beyond the tables are sent uncorrected.
     void SetPortTables(const BYTE* brightness, const BYTE* gammaCurves);

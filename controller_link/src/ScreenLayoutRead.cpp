@@ -233,6 +233,7 @@ int CLEDScreen::ReadLayout(const CString& path)
         m_curves = build.curves; // curves the file does not carry are all 0
     m_groupMode = 0;
     m_layoutPath = path;
+    m_mapStride = archive ? m_displayBits / 8 : 4;
     BuildControllerTable(*this);
     return 1;
 }

@@ -47,9 +47,10 @@ protected:
 
     // Screens 1..count with `ports` ports each, grouped `perController`
     // ports per controller (0: multicast), bound to the loopback sender.
-    void MakeScreens(int count, int ports, int perController, int firstPort = 1)
+    // `layout` replaces the pair layout when given.
+    void MakeScreens(int count, int ports, int perController, int firstPort = 1, const std::wstring& layout = {})
     {
-        const std::wstring path = WritePairLayout(m_folder.Path(), L"layout.lpx", ports);
+        const std::wstring path = layout.empty() ? WritePairLayout(m_folder.Path(), L"layout.lpx", ports) : layout;
         for (int n = 1; n <= count; ++n) {
             ASSERT_EQ(LEDNewScreen(), n);
             ASSERT_EQ(LEDSetLayout(n, path.c_str()), 0);

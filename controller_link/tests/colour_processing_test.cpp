@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -111,7 +112,7 @@ TEST(FifthColour, TakesYOutOfRedGreenAndBlue)
     EXPECT_EQ(buffer[8], 0);
 }
 
-TEST(FifthColour, KeepsTheLowEightBitsOfEveryResult)
+TEST(FifthColour, ResultsOutsideTheChannelRangeSaturate)
 {
     CLEDScreen screen;
     const double k[6] = { 3, 0, 0, 2, -1, 1e300 };
@@ -119,10 +120,18 @@ TEST(FifthColour, KeepsTheLowEightBitsOfEveryResult)
     std::vector<BYTE> frame = { 50, 60, 100, 0 };
     BYTE buffer[4] = {};
     ApplyFiveColour(4, frame.data(), screen, buffer);
-    EXPECT_EQ(buffer[0], 300 & 0xFF);
-    EXPECT_EQ(frame[2], (-100) & 0xFF); // 100 - 200
+    EXPECT_EQ(buffer[0], 255); // 300: bright stays bright
+    EXPECT_EQ(frame[2], 0); // 100 - 200
     EXPECT_EQ(frame[1], 120); // 60 + 60
-    EXPECT_EQ(frame[0], 0); // so large a value is a multiple of 256
+    EXPECT_EQ(frame[0], 0); // far below zero
+
+    const double bright[6] = { 1.5, 0, 0, -0.5, 0, std::nan("") };
+    std::copy(bright, bright + 6, screen.m_colour.k);
+    frame = { 50, 60, 200, 0 };
+    ApplyFiveColour(4, frame.data(), screen, buffer);
+    EXPECT_EQ(buffer[0], 255); // 150 % of 200
+    EXPECT_EQ(frame[2], 255); // 200 + 100
+    EXPECT_EQ(frame[0], 0); // not a number
 }
 
 TEST(FifthColour, BufferFollowsTheScreenSize)

@@ -1,5 +1,8 @@
 // Live frames and DMX output as loopback fake controllers receive them.
+#include "LayoutTestFiles.h"
 #include "NetScreenFixture.h"
+
+#include <cstring>
 
 namespace {
 
@@ -143,6 +146,77 @@ TEST_F(LivePlay, DeviceContextFramesAreScaledToTheScreen)
     const auto packets = m_controllers.Take();
     ASSERT_EQ(packets.size(), 2u);
     EXPECT_EQ(packets[1].bytes, DataBlock(1, { { 0, Bytes { 200, 0, 0, 200, 0, 0 } } }));
+}
+
+// A frame of exactly `size` bytes that ends where an inaccessible page
+// begins: reading one byte past it faults.
+class CGuardedFrame {
+public:
+    explicit CGuardedFrame(std::size_t size)
+    {
+        SYSTEM_INFO info {};
+        GetSystemInfo(&info);
+        const std::size_t page = info.dwPageSize;
+        const std::size_t pages = (size + page - 1) / page;
+        m_base = static_cast<std::uint8_t*>(
+            VirtualAlloc(nullptr, (pages + 1) * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        if (m_base == nullptr)
+            return;
+        DWORD old = 0;
+        VirtualProtect(m_base + pages * page, page, PAGE_NOACCESS, &old);
+        m_data = m_base + pages * page - size;
+    }
+    ~CGuardedFrame()
+    {
+        if (m_base)
+            VirtualFree(m_base, 0, MEM_RELEASE);
+    }
+    CGuardedFrame(const CGuardedFrame&) = delete;
+    CGuardedFrame& operator=(const CGuardedFrame&) = delete;
+    std::uint8_t* Data() const { return m_data; }
+
+private:
+    std::uint8_t* m_base = nullptr;
+    std::uint8_t* m_data = nullptr;
+};
+
+TEST_F(LivePlay, FramesAreNeverReadPastTheirEndAndTwentyFourBitFramesSendTheSame)
+{
+    // The last pixel of the grid, a lamp outside it (it reads the black
+    // position past the last pixel) and white channels.
+    TestLayout layout;
+    TestPort port;
+    port.format = L"RGBW";
+    port.lamps = { Lamp(1, 0), Lamp(15, 7), Lamp(40, 3) };
+    layout.lampTypes = { L"RGBW" };
+    layout.projectFormat = L"RGBW";
+    layout.controllers.push_back({ port });
+    const std::wstring path = m_folder.Path() + L"\\white.lpx";
+    WriteBytes(path, CurrentLayoutBytes(layout));
+    MakeScreens(1, 1, 0, 1, path);
+    ASSERT_EQ(LEDSetFourColor(1, 3, 0), 0); // white = the smallest colour
+    ASSERT_EQ(LEDPlayInit(), 0);
+    m_controllers.Take();
+
+    const Bytes source = TestFrame(); // 16 x 8, 4-byte pixels
+    const Bytes expected = { 13, 12, 11, 11, 160, 159, 158, 158, 0, 0, 0, 0 };
+    const int savedDepth = Library().bytesPerPixel;
+    for (int depth : { 4, 3 }) {
+        Library().bytesPerPixel = depth;
+        const std::size_t size = 16 * 8 * std::size_t(depth);
+        CGuardedFrame frame(size);
+        ASSERT_NE(frame.Data(), nullptr);
+        for (std::size_t i = 0; i < 16 * 8; ++i)
+            std::memcpy(frame.Data() + i * std::size_t(depth), &source[i * 4], std::size_t(depth));
+        ASSERT_EQ(LEDPlayFrame(1, frame.Data()), 0) << depth;
+        const auto packets = m_controllers.Take();
+        ASSERT_EQ(packets.size(), 2u) << depth;
+        EXPECT_EQ(packets[1].bytes, DataBlock(1, { { 0, expected } })) << depth << " bytes per pixel";
+        if (depth == 4) {
+            EXPECT_EQ(frame.Data()[4 + 3], 11) << "white derived into the caller's 32-bit frame";
+        }
+    }
+    Library().bytesPerPixel = savedDepth;
 }
 
 TEST_F(DmxOutput, RowLayoutOf512ChannelsIs171PixelsWide)

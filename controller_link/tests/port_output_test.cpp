@@ -201,11 +201,12 @@ TEST(PortOutputMap, GammaCurvesThenBrightnessApplyByChannel)
     brightness[1] = 50;
     gamma[2] = 9; // curve 8 does not exist: the curve step ends here...
     gamma[3] = 1; // ...so red of lamp 2 keeps its value
-    brightness[5] = 200; // blue of lamp 2 doubled, low eight bits kept
+    brightness[4] = 150; // green of lamp 2: 150 % of 200 saturates
+    brightness[5] = 200; // blue of lamp 2 doubled: saturates, never wraps
     port.SetPortTables(brightness.data(), gamma.data());
     ASSERT_EQ(port.m_gammaCurves.size(), 4u);
     EXPECT_EQ(port.m_gammaCurves[0], (std::pair<std::uint16_t, std::uint16_t>(1, 0))); // after the data offset
-    ASSERT_EQ(port.m_brightness.size(), 2u);
+    ASSERT_EQ(port.m_brightness.size(), 3u);
 
     UserCurveTables curves {};
     for (int i = 0; i < 256; ++i) {
@@ -214,11 +215,12 @@ TEST(PortOutputMap, GammaCurvesThenBrightnessApplyByChannel)
     }
     std::vector<BYTE> frame = NumberedFrame(2, 1);
     frame[4] = 200; // blue of pixel 1
+    frame[5] = 200; // green of pixel 1
     const BYTE* out = port.ExtractOutput(frame.data(), 0, nullptr, 0, curves);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(std::vector<BYTE>(out, out + port.m_mapLength),
-        (std::vector<BYTE> { 0, static_cast<BYTE>(255 - Red(0)), static_cast<BYTE>(Green(0) / 2 / 2), Blue(0), Red(1),
-            Green(1), static_cast<BYTE>(400 & 0xFF) }));
+        (std::vector<BYTE> {
+            0, static_cast<BYTE>(255 - Red(0)), static_cast<BYTE>(Green(0) / 2 / 2), Blue(0), Red(1), 255, 255 }));
 }
 
 TEST(PortOutputMap, RefusesEmptyPortsUnlistedFormatsAndOverlongOutputs)
