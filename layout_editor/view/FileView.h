@@ -15,7 +15,7 @@ public:
     CFileView();
     ~CFileView() override;
 
-    // Creates the pane (empty caption, 200 pixels wide, no gripper, docked
+    // Creates the pane (empty caption, 300 pixels wide, no gripper, docked
     // left, closable and resizable) and the list panel inside it.
     BOOL CreateListPane(CWnd* frame, CMainFrame& owner);
 

@@ -106,8 +106,8 @@ TEST(PannexFrameBars, StatusPanesListPaneAndTheirToggles)
     // The pane sits at the left between the bars; the view takes the rest.
     CPannexView& view = *s.View();
     EXPECT_EQ(InFrame(frame, pane).left, 0);
-    EXPECT_EQ(InFrame(frame, pane).Width(), 200);
-    EXPECT_EQ(InFrame(frame, view).left, 200);
+    EXPECT_EQ(InFrame(frame, pane).Width(), 300);
+    EXPECT_EQ(InFrame(frame, view).left, 300);
     EXPECT_EQ(InFrame(frame, pane).top, InFrame(frame, frame.GetToolBar()).bottom);
     EXPECT_EQ(InFrame(frame, pane).bottom, InFrame(frame, status).top);
 
@@ -119,7 +119,7 @@ TEST(PannexFrameBars, StatusPanesListPaneAndTheirToggles)
     EXPECT_EQ(MenuState(frame, ID_VIEW_LIST_PANE) & MF_CHECKED, 0u);
     frame.SendMessage(WM_COMMAND, ID_VIEW_LIST_PANE);
     EXPECT_TRUE(pane.IsPaneVisible());
-    EXPECT_EQ(InFrame(frame, view).left, 200);
+    EXPECT_EQ(InFrame(frame, view).left, 300);
 
     // The status bar item works the same way.
     EXPECT_NE(MenuState(frame, ID_VIEW_STATUS_BAR) & MF_CHECKED, 0u);
