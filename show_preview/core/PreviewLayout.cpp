@@ -173,13 +173,8 @@ bool ReadPreviewLayout(const CString& path, PreviewLayout& layout)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    bool plainArchive = false;
-    if (!ReadPreviewLayoutBytes(std::move(bytes), layout, &plainArchive))
-        return false;
-    // Archive layouts stay scrambled on disk once the preview has read them.
-    if (plainArchive)
-        ScrambleFileInPlace(path);
-    return true;
+    // Unscrambled in memory only: a preview never writes the user's file.
+    return ReadPreviewLayoutBytes(std::move(bytes), layout, nullptr);
 }
 
 } // namespace preview

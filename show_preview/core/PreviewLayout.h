@@ -36,8 +36,8 @@ struct PreviewLayout {
 };
 
 // Reads a layout file of either format. False when it cannot be opened, is
-// empty or is refused; `layout` is then unchanged. An archive-format file
-// that was not scrambled is scrambled on disk after a good read.
+// empty or is refused; `layout` is then unchanged. The file is only read:
+// a scrambled archive is unscrambled in memory.
 bool ReadPreviewLayout(const CString& path, PreviewLayout& layout);
 
 // The same from bytes in memory (a scrambled archive is unscrambled first);

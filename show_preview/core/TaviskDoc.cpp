@@ -58,7 +58,8 @@ bool CTaviskDoc::OpenShowFile(int index)
     CSingleLock lock(&m_mutex);
     if (!lock.Lock(kDocumentLockTimeoutMs))
         return false;
-    m_currentIndex = index;
+    // The reader changes nothing unless the whole open succeeds; the index
+    // follows only then, so a failed open leaves the previous show playing.
     const preview::ShowOpenResult result
         = preview::ReadShowFile(m_fileList.GetAt(index), m_blockA, m_blockB, m_frameBuffer, m_geometry);
     if (result != preview::ShowOpenResult::Ok) {
@@ -66,6 +67,7 @@ bool CTaviskDoc::OpenShowFile(int index)
         AfxGetUiHost().MessageBox(nullptr, L"文件打开失败", L"Tip", MB_OK);
         return false;
     }
+    m_currentIndex = index;
     if (CWnd* main = AfxGetMainWnd(); main != nullptr && main->GetSafeHwnd() != nullptr)
         main->PostMessage(WM_PREVIEW_FILE_OPENED);
     if (m_view != nullptr)

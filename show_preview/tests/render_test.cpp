@@ -83,26 +83,25 @@ TEST(PreviewLayoutRead, DoubleSidedLampsAreFollowedByTheirMirrors)
     }
 }
 
-TEST(PreviewLayoutRead, ArchiveFileEndsScrambledAfterARead)
+TEST(PreviewLayoutRead, ArchiveFilesAreReadInMemoryAndNeverWritten)
 {
     CScratchFolder folder;
     TestLayout layout;
     layout.controllers = { { { { Lamp(1, 2), Lamp(3, 4) } } } };
     const std::vector<BYTE> plain = ArchiveLayoutBytes(layout);
-    const CString path = folder.Path(L"old.lpx");
-    WriteBytes(path, plain);
-    PreviewLayout read;
-    ASSERT_TRUE(ReadPreviewLayout(path, read));
-    std::vector<BYTE> onDisk = ReadBytes(path);
-    EXPECT_EQ(onDisk.size(), plain.size() + kScrambleTrailerSize);
-    ASSERT_TRUE(UnscrambleBytes(onDisk));
-    EXPECT_EQ(onDisk, plain);
-    // Read again, scrambled: the same layout, the file stays as it is.
-    const std::vector<BYTE> scrambled = ReadBytes(path);
-    PreviewLayout again;
-    ASSERT_TRUE(ReadPreviewLayout(path, again));
-    EXPECT_EQ(ReadBytes(path), scrambled);
-    EXPECT_EQ(again.records[0].m_outputs[0].m_lamps[1].y, 4);
+    std::vector<BYTE> scrambled = plain;
+    ScrambleBytes(scrambled);
+    // The user's layout is read, whether plain or scrambled, and left
+    // byte for byte as it was.
+    for (const auto& bytes : { plain, scrambled }) {
+        const CString path = folder.Path(L"old.lpx");
+        WriteBytes(path, bytes);
+        PreviewLayout read;
+        ASSERT_TRUE(ReadPreviewLayout(path, read));
+        EXPECT_EQ(ReadBytes(path), bytes);
+        ASSERT_EQ(read.records.size(), 1u);
+        EXPECT_EQ(read.records[0].m_outputs[0].m_lamps[1].y, 4);
+    }
 }
 
 TEST(PreviewLayoutRead, RefusedFilesLeaveTheLayoutAndTheFileAlone)

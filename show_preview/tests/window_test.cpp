@@ -55,11 +55,16 @@ TEST(TaviskDocument, OpensFilesAndReportsFailures)
     CScratchFolder folder;
     WriteBytes(folder.Path(L"OFF001.arm"), ShowBytes(ColourShow(3)));
     WriteBytes(folder.Path(L"OFF002.arm"), std::vector<BYTE>(5000, 1)); // too short
+    // A good show cut inside its first frame: the header blocks are whole.
+    std::vector<BYTE> cut = ShowBytes(ColourShow(2));
+    cut.resize(preview::kFramesOffset + 700);
+    WriteBytes(folder.Path(L"OFF004.arm"), cut);
     CTaviskDoc doc;
     EXPECT_FALSE(doc.OpenShowFile(0)); // empty list: nothing, no message
     doc.m_fileList.Add(folder.Path(L"OFF001.arm"));
     doc.m_fileList.Add(folder.Path(L"OFF002.arm"));
     doc.m_fileList.Add(folder.Path(L"OFF003.arm")); // missing
+    doc.m_fileList.Add(folder.Path(L"OFF004.arm"));
     EXPECT_FALSE(doc.OpenShowFile(-1));
     EXPECT_EQ(doc.m_currentIndex, -1);
     EXPECT_TRUE(doc.GetCurrentFilePath().IsEmpty());
@@ -67,12 +72,15 @@ TEST(TaviskDocument, OpensFilesAndReportsFailures)
     ASSERT_TRUE(doc.OpenShowFile(0));
     EXPECT_EQ(doc.m_geometry.frameCount, 3u);
     EXPECT_EQ(doc.GetCurrentFilePath(), folder.Path(L"OFF001.arm"));
-    for (int index : { 1, 2 }) {
+    const std::vector<BYTE> blockA = doc.m_blockA;
+    for (int index : { 1, 2, 3 }) {
         host.ExpectMessageBox(IDOK, L"文件打开失败");
         EXPECT_FALSE(doc.OpenShowFile(index));
-        // The index names the failed file; the values stay those of the last good one.
-        EXPECT_EQ(doc.m_currentIndex, index);
-        EXPECT_EQ(doc.m_geometry.frameCount, 3u);
+        // The previous show stays open as it was, its file index included.
+        EXPECT_EQ(doc.m_currentIndex, 0) << index;
+        EXPECT_EQ(doc.GetCurrentFilePath(), folder.Path(L"OFF001.arm")) << index;
+        EXPECT_EQ(doc.m_geometry.frameCount, 3u) << index;
+        EXPECT_EQ(doc.m_blockA, blockA) << index;
     }
     EXPECT_EQ(host.PendingCount(), 0u);
 }
