@@ -111,12 +111,14 @@ protected:
     void OnPortDelete();
     void OnPortUnmask();
     void OnPortSwap();
+    void OnPortCopy();
     void OnCardInsert();
     void OnCardColour();
     void OnCardReverse();
     void OnCardClearWiring();
     void OnCardDelete();
     void OnCardSwap();
+    void OnCardCopy();
     void OnAddController();
     void OnSetControllerCount();
     void OnReverseUsedPorts();
@@ -135,6 +137,9 @@ private:
     // Relabels the port item in place with the plain port label.
     void RelabelCurrentPortItem(int p);
     void MarkLayoutChanged();
+    // Copies ports [first, first + count) into the view's copy buffer as a
+    // template of the kind (3 a port, 2 a controller) and shows it.
+    void CopyPortsToBuffer(int first, int count, BYTE kind, int groupSize);
 };
 
 // The list panel of the running editor, or null (see ListPanelAccess.h): the

@@ -8,6 +8,7 @@
 
 #include "CleanCardSelDlg.h"
 #include "InputDlg.h"
+#include "LampTypeList.h"
 #include "LayoutLangText.h"
 #include "ListPanelLabels.h"
 #include "ListPanelResource.h"
@@ -73,6 +74,29 @@ void CBarDlg::RelabelCurrentPortItem(int p)
     const LayoutPort& port = doc->GetLayout().GetPort(p);
     m_treeCards.SetItemText(
         m_hCurrentItem, PortLabel(LoadTreeLabelTexts(), port.m_lampFormatIndex + 1, number, port.GetCount()));
+}
+
+void CBarDlg::CopyPortsToBuffer(int first, int count, BYTE kind, int groupSize)
+{
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    if (view == nullptr || doc == nullptr || count < 1)
+        return;
+    const CLayoutData& live = doc->GetLayout();
+    if (first < 0 || first + count > live.GetPortCount())
+        return;
+    CLayoutData copy;
+    copy.m_templateKind = kind;
+    copy.m_width = live.m_width;
+    copy.m_height = live.m_height;
+    const CString format = LampTypeList.GetSize() > 0 ? LampTypeList.GetAt(0) : CString(L"RGB");
+    if (!copy.ResetPorts(live.GetPortCount(), std::max(live.GetPort(first).GetCapacity(), 1), format, 0))
+        return;
+    for (int p = first; p < first + count; ++p)
+        copy.AppendLoadedPort(live.GetPort(p));
+    view->m_copyBuffer.BuildFromLayout(copy, groupSize);
+    view->m_templateShown = 1;
+    view->SetEditMode(0);
 }
 
 // --- Port menu -----------------------------------------------------------
@@ -187,6 +211,14 @@ void CBarDlg::OnPortSwap()
     dlg.DoModal();
 }
 
+void CBarDlg::OnPortCopy()
+{
+    CPannexView* view = GetView();
+    const int p = PortOfItem(m_nItemData);
+    if (view != nullptr)
+        CopyPortsToBuffer(p, 1, 3, view->m_settings.m_portsPerController);
+}
+
 // --- Controller menu -------------------------------------------------------
 
 void CBarDlg::OnCardInsert()
@@ -261,6 +293,16 @@ void CBarDlg::OnCardSwap()
     dlg.m_nCardA = 1;
     dlg.m_nCardB = 2;
     dlg.DoModal();
+}
+
+void CBarDlg::OnCardCopy()
+{
+    CPannexView* view = GetView();
+    const int c = ControllerOfItem(m_nItemData);
+    if (view == nullptr || c < 0)
+        return;
+    const int count = PortsOfController(view->m_settings, c);
+    CopyPortsToBuffer(FirstPortOfController(view->m_settings, c), count, 2, count);
 }
 
 // --- Root menu ---------------------------------------------------------------

@@ -407,3 +407,20 @@ TEST_F(ListPanelTest, InsertingControllersSelectsTheFirstNewPort)
     EXPECT_EQ(Tree().GetSelectedItem(), PortItem(8));
     EXPECT_EQ(Contents(Doc().GetLayout())[24], 8);
 }
+
+TEST_F(ListPanelTest, CopyFillsTheViewsCopyBuffer)
+{
+    Build({ 3, 2 }, { 4, 0, 2, 5, 6 });
+    Command(PortItem(0), ID_PORT_COPY);
+    EXPECT_EQ(View().m_copyBuffer.m_ports.size(), 1u);
+    EXPECT_EQ(View().m_copyBuffer.m_ports[0].GetCount(), 4);
+    EXPECT_EQ(View().m_copyBuffer.m_templateMode, 1);
+    EXPECT_EQ(View().m_templateShown, 1);
+    EXPECT_EQ(View().m_editMode, 0);
+    // A controller copies its ports with lamps; the group is its port count.
+    Command(ControllerItem(0), ID_CARD_COPY);
+    EXPECT_EQ(View().m_copyBuffer.m_ports.size(), 2u);
+    EXPECT_EQ(View().m_copyBuffer.m_templateMode, 3);
+    // Copying changes nothing saved.
+    EXPECT_EQ(Doc().GetLayout().m_modified, 0);
+}

@@ -54,6 +54,19 @@ TEST(ListPanelLabels, ShippedLanguageFilesFormatTheTreeLabels)
     SetLangTextLanguage(2);
 }
 
+TEST(ListPanelLabels, EveryTextThePanelAsksIsInEveryLanguage)
+{
+    const int keys[] = { 34, 35, 36, 37, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59,
+        60, 62, 74, 75, 87, 88, 89, 91, 92, 157, 158, 159, 162, 164, 165, 166, 167, 198, 199, 200, 204, 205, 206, 207,
+        208, 209, 210, 211, 212, 219, 220, 221, 222, 223, 224, 225, 230, 231 };
+    for (int language : { 1, 2, 3, 4 }) {
+        SetLangTextLanguage(language);
+        for (int key : keys)
+            EXPECT_FALSE(GetLangText(L"LAYOUT", key).IsEmpty()) << language << " " << key;
+    }
+    SetLangTextLanguage(2);
+}
+
 TEST_F(ListPanelTest, AnEmptyLayoutShowsTheRootOnly)
 {
     Build({});
