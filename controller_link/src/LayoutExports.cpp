@@ -5,6 +5,7 @@
 #include "ControllerTable.h"
 #include "Corvane.h"
 #include "CorvaneLibrary.h"
+#include "DailyLog.h"
 #include "MessageDlg.h"
 #include "PixelMapFile.h"
 
@@ -25,13 +26,29 @@ int RunEditor(
     dlg.m_portsPerController = portsPerController;
     dlg.m_channelsPerPort = channelsPerPort;
     dlg.m_path = path;
+    const CString staged = ScreenLayoutStagingPath(number);
+    DeleteFileW(staged);
     dlg.DoModal();
-    if (!dlg.m_saved)
+    if (!dlg.m_saved) {
+        DeleteFileW(staged);
         return -2;
-    // The dialog may have run other calls' messages: look the screen up again.
+    }
+    // The dialog may have run other calls' messages: look the screen up
+    // again. The last save replaces the exchange file only once it has been
+    // read; a save that cannot be read leaves the screen and its exchange
+    // file as they were.
     screen = Library().screens.Screen(number);
-    if (!screen || !screen->ReadLayout(ScreenLayoutPath(number)))
+    if (!screen || !screen->ReadLayout(staged)) {
+        DeleteFileW(staged);
         return -2;
+    }
+    const CString exchange = ScreenLayoutPath(number);
+    if (!MoveFileExW(staged, exchange, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        LogLevel(LOG_ERROR, L"layout: the exchange file %s could not be replaced (%d)", exchange.GetString(),
+            int(GetLastError()));
+        DeleteFileW(staged);
+    }
+    screen->m_layoutPath = exchange;
     WritePixFile(ScreenPixelMapPath(number), number);
     return 0;
 }

@@ -71,10 +71,12 @@ BOOL CMessageDlg::OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct)
     if (text == L"EXIT") {
         PostMessage(WM_CLOSE);
     } else if (!text.IsEmpty()) {
+        // Each save is copied beside the exchange file, which keeps the
+        // screen's current layout until the last save has been read (the
+        // export replaces it then). Only a copied save counts as saved.
         m_path = ScreenLayoutPath(m_screen);
         CreateDirectoryW(GetExchangeFolder(), nullptr);
-        // Only a layout that reached the exchange file counts as saved.
-        if (CopyFileW(text, m_path, FALSE))
+        if (CopyFileW(text, ScreenLayoutStagingPath(m_screen), FALSE))
             m_saved = 1;
     }
     return CDialog::OnCopyData(pWnd, pCopyDataStruct);

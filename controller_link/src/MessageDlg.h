@@ -1,7 +1,9 @@
 // The hidden dialog behind the layout exports: it starts the layout editor
 // with a command line that names the dialog's window, copies every layout
-// the editor reports saved (WM_COPYDATA with the file's path) over the
-// screen's exchange ".lpx", and closes when the editor reports "EXIT".
+// the editor reports saved (WM_COPYDATA with the file's path) beside the
+// screen's exchange ".lpx" (ScreenLayoutStagingPath), and closes when the
+// editor reports "EXIT". The export reads the last copy and only then
+// replaces the exchange file with it.
 #pragma once
 
 #include <afxwin.h>

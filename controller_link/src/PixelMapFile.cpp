@@ -115,6 +115,11 @@ CString ScreenLayoutPath(int screen)
     return path;
 }
 
+CString ScreenLayoutStagingPath(int screen)
+{
+    return ScreenLayoutPath(screen) + L".saved";
+}
+
 CString ScreenPixelMapPath(int screen)
 {
     CString path;

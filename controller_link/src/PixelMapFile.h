@@ -24,6 +24,9 @@ void SetProgramFolderOverride(const CString& folder);
 // Exchange folder + "LEDScreen<n>" + ".lpx" or ".pix"; any number formats.
 CString ScreenLayoutPath(int screen);
 CString ScreenPixelMapPath(int screen);
+// Where the layout editor's saves wait beside the exchange ".lpx" until one
+// has been read: the exchange path + ".saved".
+CString ScreenLayoutStagingPath(int screen);
 
 // Writes the pixel map of screen `screen` (from 1) to `path`: 0, or -1 for
 // a screen number out of range, a screen without a layout, or a file that

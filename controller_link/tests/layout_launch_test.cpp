@@ -135,6 +135,32 @@ TEST_F(LayoutLaunch, EditingQuotesTheExchangeFileAndNeedsIt)
     EXPECT_EQ(LEDEditLayout(0), -1);
 }
 
+TEST_F(LayoutLaunch, ASaveThatCannotBeReadLeavesTheExchangeFileAndTheScreen)
+{
+    const std::wstring start = Layout(L"start.lpx", 2);
+    ASSERT_EQ(LEDSetLayout(1, start.c_str()), 0);
+    const std::vector<BYTE> before = ReadFileBytes(ScreenLayoutPath(1).GetString());
+    const std::wstring good = Layout(L"good.lpx", 3);
+    const std::wstring broken = m_folder.Path() + L"\\broken.lpx";
+    WriteBytes(broken, std::vector<BYTE>(300, 0x5A));
+    CEditorHost host;
+    host.ExpectShellOpen();
+    host.m_replies = { good, broken, L"EXIT" }; // the last save is the broken one
+    EXPECT_EQ(LEDEditLayout(1), -2);
+    EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), before);
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 2);
+    EXPECT_EQ(GetFileAttributesW(ScreenLayoutStagingPath(1)), INVALID_FILE_ATTRIBUTES) << "no copy left behind";
+
+    // The exchange file is replaced once the last save has been read.
+    CEditorHost again;
+    again.ExpectShellOpen();
+    again.m_replies = { good, L"EXIT" };
+    EXPECT_EQ(LEDEditLayout(1), 0);
+    EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), ReadFileBytes(good));
+    EXPECT_EQ(Library().screens.Screen(1)->m_layoutPath, ScreenLayoutPath(1));
+    EXPECT_EQ(GetFileAttributesW(ScreenLayoutStagingPath(1)), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(LayoutLaunch, DxfImportClosedWithoutSavingLeavesTheScreen)
 {
     ASSERT_EQ(LEDSetLayout(1, Layout(L"start.lpx", 2).c_str()), 0);
@@ -169,8 +195,8 @@ TEST_F(LayoutLaunch, ASavedFileThatIsNotALayoutGivesMinus2)
     host.ExpectShellOpen();
     host.m_replies = { junk, L"EXIT" };
     EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
-    // The copy is already in place.
-    EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), ReadFileBytes(junk));
+    // No exchange file is made from a save that could not be read.
+    EXPECT_EQ(GetFileAttributesW(ScreenLayoutPath(1)), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 0);
 }
 
