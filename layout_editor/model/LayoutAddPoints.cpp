@@ -265,9 +265,20 @@ int AddPointsAlongLine(CLayoutData& layout, int port, bool allowOverlap, int cou
 int AddRectangleWiring(CLayoutData& layout, int direction, int pattern, int corner, int port, bool allowOverlap,
     std::vector<CLPoint>* preview, int left, int top, int right, int bottom)
 {
+    return AddRectangleWiringPart(
+        layout, direction, pattern, corner, port, allowOverlap, preview, CRect(left, top, right, bottom), 0, INT_MAX);
+}
+
+int AddRectangleWiringPart(CLayoutData& layout, int direction, int pattern, int corner, int port, bool allowOverlap,
+    std::vector<CLPoint>* preview, const CRect& area, long long skipCells, int maxLamps)
+{
+    const int left = area.left;
+    const int top = area.top;
+    const int right = area.right;
+    const int bottom = area.bottom;
     if (preview != nullptr)
         preview->clear();
-    if (!layout.IsValidPort(port) || layout.GetPort(port).IsFull() || left >= right || top >= bottom)
+    if (!layout.IsValidPort(port) || layout.GetPort(port).IsFull() || left >= right || top >= bottom || maxLamps < 1)
         return 0;
     DropRedoTail(layout);
     const bool known = (direction == kWireRows || direction == kWireColumns)
@@ -276,7 +287,7 @@ int AddRectangleWiring(CLayoutData& layout, int direction, int pattern, int corn
     if (!known)
         return 0;
 
-    const int room = FreeRoom(layout, port);
+    const int room = std::min(FreeRoom(layout, port), maxLamps);
     const CRect rect(left, top, right, bottom);
     CCellMap used(allowOverlap ? CRect(0, 0, 0, 0) : rect);
     if (!allowOverlap)
@@ -298,11 +309,14 @@ int AddRectangleWiring(CLayoutData& layout, int direction, int pattern, int corn
     const double height = std::max(layout.m_height, 1);
 
     std::vector<CLPoint> points;
-    for (long long run = 0; run < outerCount && static_cast<int>(points.size()) < room; ++run) {
+    // Whole runs before the first cell to wire are passed over at once.
+    const long long firstRun = std::max(skipCells, 0LL) / innerCount;
+    long long skipInRun = std::max(skipCells, 0LL) % innerCount;
+    for (long long run = firstRun; run < outerCount && static_cast<int>(points.size()) < room; ++run) {
         const long long outer = outerFirst + run * outerStep;
         const bool forward = pattern == kWireSameDirection || run % 2 == 0;
         const bool fromLow = forward ? innerFromLow : !innerFromLow;
-        for (long long i = 0; i < innerCount && static_cast<int>(points.size()) < room; ++i) {
+        for (long long i = skipInRun; i < innerCount && static_cast<int>(points.size()) < room; ++i) {
             const long long inner = fromLow ? innerLow + i : innerHigh - i;
             const int x = static_cast<int>(rows ? inner : outer);
             const int y = static_cast<int>(rows ? outer : inner);
@@ -313,6 +327,7 @@ int AddRectangleWiring(CLayoutData& layout, int direction, int pattern, int corn
             p.m_normY = (y + 0.5) / height;
             points.push_back(p);
         }
+        skipInRun = 0;
     }
 
     if (preview != nullptr) {

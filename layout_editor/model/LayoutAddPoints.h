@@ -45,6 +45,12 @@ enum RectWiringCorner { kCornerTopLeft = 0, kCornerBottomLeft = 1, kCornerTopRig
 int AddRectangleWiring(CLayoutData& layout, int direction, int pattern, int corner, int port, bool allowOverlap,
     std::vector<CLPoint>* preview, int left, int top, int right, int bottom);
 
+// The same over a part of the rectangle's order: the first skipCells cells
+// of the order are passed over (with overlap allowed, the cells that earlier
+// ports of one fill already took) and at most maxLamps lamps are added.
+int AddRectangleWiringPart(CLayoutData& layout, int direction, int pattern, int corner, int port, bool allowOverlap,
+    std::vector<CLPoint>* preview, const CRect& area, long long skipCells, int maxLamps);
+
 // Inserts one lamp at index of a port that has lamps (an index beyond the
 // chain appends). Returns the number inserted.
 int InsertPointAt(CLayoutData& layout, int index, const CLPoint& point, int port);

@@ -1,6 +1,7 @@
 // Menu relabelling and toolbar tooltips (see PannexMenus.h).
 #include "PannexMenus.h"
 
+#include "PannexEditResource.h"
 #include "PannexResource.h"
 
 namespace {
@@ -67,7 +68,9 @@ public:
     {
         for (const CommandKey& item : items) {
             HMENU holder = FindCommandMenu(m_root, item.command);
-            if (holder != nullptr && SetItemText(holder, item.command, FALSE, m_text(item.key)))
+            // A text missing from the language file keeps the resource text.
+            const CString label = m_text(item.key);
+            if (holder != nullptr && !label.IsEmpty() && SetItemText(holder, item.command, FALSE, label))
                 ++m_count;
         }
     }
@@ -116,6 +119,25 @@ int LocalizeMainMenu(HMENU menu, const LayoutTextFn& text)
     if (r.Popup(menu, 3, 30) == nullptr)
         return r.Count();
     r.Items({ { ID_HELP_PROJECT_INFO, 31 }, { ID_APP_ABOUT, 32 } });
+    return r.Count();
+}
+
+int LocalizeEditMenu(HMENU popup, const LayoutTextFn& text)
+{
+    if (popup == nullptr)
+        return 0;
+    CRelabeller r(popup, text);
+    r.Items({ { ID_EDIT_PORT, 33 }, { ID_EDIT_INSERT_LAMP, 34 }, { ID_EDIT_CLEAR, 35 }, { ID_EDIT_OVERLAP_POINTS, 226 },
+        { ID_EDIT_CUT, 133 }, { ID_EDIT_COPY, 36 }, { ID_EDIT_SAVE_TEMPLATE, 37 }, { ID_EDIT_ROTATE, 187 },
+        { ID_EDIT_ADJUST_TOOL, 188 }, { ID_EDIT_SMOOTH_LINE, 189 }, { ID_EDIT_RULERS, 190 }, { ID_EDIT_MEASURE, 202 },
+        { ID_EDIT_LAMP_TYPE, 227 }, { ID_EDIT_HIDE_LAMPS, 228 }, { ID_EDIT_SHOW_LAMPS, 229 },
+        { ID_EDIT_REVERSE_LAMPS, 220 }, { ID_EDIT_FINISH, 38 } });
+    // The scene popup sits at position 19.
+    if (::GetSubMenu(popup, 19) != nullptr) {
+        const CString label = text(222);
+        if (!label.IsEmpty() && SetItemText(popup, 19, TRUE, label))
+            return r.Count() + 1;
+    }
     return r.Count();
 }
 

@@ -20,6 +20,10 @@ inline int LocalizeMainMenu(CMenu& menu, const LayoutTextFn& text)
     return LocalizeMainMenu(menu.GetSafeHmenu(), text);
 }
 
+// Relabels the view's edit menu (the first popup of menu 119) in place by
+// command id; its "scene" popup by position. Returns the number relabelled.
+int LocalizeEditMenu(HMENU popup, const LayoutTextFn& text);
+
 // The tooltip of a toolbar command: the command's LAYOUT text followed by
 // the framework text from its "(" on (nothing when "(" is missing or first).
 CString ToolTipForCommand(UINT command, const CString& frameworkText, const LayoutTextFn& text);

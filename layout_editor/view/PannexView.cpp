@@ -9,12 +9,59 @@
 #include "LayoutSelection.h"
 #include "MainFrm.h"
 #include "PannexApp.h"
+#include "PannexEditResource.h"
+#include "PannexResource.h"
 
 IMPLEMENT_DYNCREATE(CPannexView, CView)
 
 BEGIN_MESSAGE_MAP(CPannexView, CView)
 ON_WM_SIZE()
 ON_WM_ERASEBKGND()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_RBUTTONUP()
+ON_WM_MBUTTONDOWN()
+ON_WM_MBUTTONUP()
+ON_WM_MOUSEWHEEL()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
+ON_WM_CONTEXTMENU()
+ON_WM_INITMENUPOPUP()
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+ON_COMMAND(ID_EDIT_CLEAR, OnEditDelete)
+ON_COMMAND(ID_EDIT_PREVIEW, OnEditPreview)
+ON_COMMAND(ID_EDIT_LAMP_NUMBERS, OnLampNumbers)
+ON_UPDATE_COMMAND_UI(ID_EDIT_LAMP_NUMBERS, OnUpdateLampNumbers)
+ON_COMMAND(ID_EDIT_CONNECTION_LINES, OnConnectionLines)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CONNECTION_LINES, OnUpdateConnectionLines)
+ON_COMMAND(ID_EDIT_BACKGROUND, OnImportBackground)
+ON_COMMAND(ID_EDIT_DELETE_BACKGROUND, OnDeleteBackground)
+ON_COMMAND(ID_EDIT_PORT, OnEditPort)
+ON_COMMAND(ID_EDIT_FINISH, OnFinish)
+ON_COMMAND(ID_EDIT_INSERT_LAMP, OnInsert)
+ON_COMMAND(ID_EDIT_ROTATE, OnRotate)
+ON_UPDATE_COMMAND_UI(ID_EDIT_ROTATE, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_SMOOTH_LINE, OnStraighten)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SMOOTH_LINE, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_MEASURE, OnMeasure)
+ON_COMMAND(ID_EDIT_OVERLAP_POINTS, OnOverlapPoints)
+ON_UPDATE_COMMAND_UI(ID_EDIT_OVERLAP_POINTS, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_HIDE_LAMPS, OnHideLamps)
+ON_UPDATE_COMMAND_UI(ID_EDIT_HIDE_LAMPS, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_SHOW_LAMPS, OnShowLamps)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SHOW_LAMPS, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_LAYER, OnLayer)
+ON_UPDATE_COMMAND_UI(ID_EDIT_LAYER, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_REVERSE_LAMPS, OnReverseLamps)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REVERSE_LAMPS, OnUpdateSelectionTool)
+ON_UPDATE_COMMAND_UI(ID_EDIT_ADJUST_TOOL, OnUpdateNotYetAvailable)
+ON_UPDATE_COMMAND_UI(ID_EDIT_LAMP_TYPE, OnUpdateNotYetAvailable)
 END_MESSAGE_MAP()
 
 CPannexView::CPannexView()
@@ -65,6 +112,12 @@ CLPoint CPannexView::PointFromClient(CPoint client) const
     const double ty = 0.5 * z / hp;
     for (int p = 0; p < model->GetPortCount(); ++p) {
         const LayoutPort& port = model->GetPort(p);
+        // A lamp within half a cell lies in a neighbouring cell at most, so
+        // a port whose cells are all further away is passed over.
+        const CRect& b = port.GetBounds();
+        if (port.GetCount() == 0 || result.x < b.left - 2 || result.x > b.right + 2 || result.y < b.top - 2
+            || result.y > b.bottom + 2)
+            continue;
         for (int i = 0; i < port.GetCount(); ++i) {
             const CLPoint& lamp = port.GetPoint(i);
             if (std::fabs(lamp.m_normX - result.m_normX) < tx && std::fabs(lamp.m_normY - result.m_normY) < ty)
@@ -177,6 +230,11 @@ void CPannexView::OnLayoutLoaded()
 
 void CPannexView::ZoomAt(short delta, int x, int y)
 {
+    ZoomStep(delta, x, y, AlignToGrid != 0);
+}
+
+void CPannexView::ZoomStep(short delta, int x, int y, bool marker)
+{
     const double z = m_zoom;
     double next = z;
     if (delta > 0) {
@@ -207,6 +265,30 @@ void CPannexView::ZoomAt(short delta, int x, int y)
     m_pan.x = static_cast<int>(m_pan.x - next / 2);
     m_pan.y = static_cast<int>(m_pan.y - next / 2);
     Redraw();
+    if (marker)
+        DrawCursorMarker();
+}
+
+void CPannexView::DrawCursorMarker()
+{
+    m_cursorMarkerShown = 1;
+    if (GetSafeHwnd() == nullptr)
+        return;
+    const CRect L = LayoutRectInClient();
+    const int left = static_cast<int>(L.left + m_currentCell.x * m_zoom);
+    const int top = static_cast<int>(L.top + m_currentCell.y * m_zoom);
+    const int side = std::max(static_cast<int>(m_zoom), 1);
+    CClientDC dc(this);
+    HDC h = dc.GetSafeHdc();
+    HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    HGDIOBJ oldPen = ::SelectObject(h, pen);
+    HGDIOBJ oldBrush = ::SelectObject(h, ::GetStockObject(BLACK_BRUSH));
+    const int oldRop = ::SetROP2(h, R2_XORPEN);
+    ::Ellipse(h, left, top, left + side, top + side);
+    ::SetROP2(h, oldRop);
+    ::SelectObject(h, oldBrush);
+    ::SelectObject(h, oldPen);
+    ::DeleteObject(pen);
 }
 
 void CPannexView::SetEditMode(int mode)
@@ -328,12 +410,19 @@ void CPannexView::OnInitialUpdate()
             m_settings.SetControllers(controllers, ports);
         return;
     }
-    if (!m_loadedFile && !app->m_bFileNamed && app->m_nWidth != 0 && app->m_nHeight != 0) {
-        model->m_width = app->m_nWidth;
-        model->m_height = app->m_nHeight;
-        ResizeLayout(app->m_nWidth, app->m_nHeight);
-        app->m_nWidth = 0;
-        app->m_nHeight = 0;
+    if (!m_loadedFile && !app->m_bFileNamed) {
+        // The command line's size applies to the first start only.
+        if (app->m_nWidth != 0 && app->m_nHeight != 0) {
+            model->m_width = app->m_nWidth;
+            model->m_height = app->m_nHeight;
+            ResizeLayout(app->m_nWidth, app->m_nHeight);
+            app->m_nWidth = 0;
+            app->m_nHeight = 0;
+        }
+        CString type;
+        type.Format(L"%d%s %d%s", app->m_nPortsPerController, GetLangText(L"LAYOUT", 169).GetString(),
+            app->m_nChannelsPerPort, GetLangText(L"LAYOUT", 170).GetString());
+        m_settings.m_controllerModel = type;
     }
     m_loadedFile = 0;
 }
@@ -402,10 +491,10 @@ void CropLayoutToLamps(CPannexView& view, CLayoutData& model)
         port.UpdateBounds();
     }
     view.m_scaleToPage = 0;
-    const BYTE modified = model.m_modified;
     view.ResizeLayout(maxX + 1, maxY + 1);
     model.m_width = maxX + 1;
     model.m_height = maxY + 1;
-    model.m_modified = modified;
+    // The lamps moved and the size changed: the layout needs saving.
+    model.m_modified = 1;
     view.Redraw();
 }

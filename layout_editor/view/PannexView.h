@@ -6,6 +6,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 #include "LightBarTemplate.h"
@@ -41,6 +42,9 @@ public:
     // One zoom step in (delta > 0) or out about a client point, keeping the
     // current cell under it.
     void ZoomAt(short delta, int x, int y);
+    // Zoom step at a client point with the cursor marker drawn afterwards
+    // whatever the grid alignment (PageUp and PageDown).
+    void ZoomWithMarker(short delta, CPoint client);
     void SetEditMode(int mode);
     // The list panel chose a port: it becomes the current port, and in mode
     // 0 its lamps become the selection.
@@ -60,7 +64,85 @@ public:
     // cannot be copied.
     bool SetBackgroundImage(HBITMAP bitmap);
 
-    // --- State -----------------------------------------------------------------
+    // --- Editing (PannexViewMouse.cpp, PannexViewKeys.cpp) --------------------
+    // The mouse and key handlers take the point from the message; tests call
+    // them directly on a view without a window.
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnMButtonDown(UINT nFlags, CPoint point) { OnRButtonDown(nFlags, point); }
+    void OnMButtonUp(UINT nFlags, CPoint point);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint screen);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnContextMenu(CWnd* pWnd, CPoint screen);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // Runs the view's update handlers over a popup's items; items that no
+    // handler of the view or the document takes are disabled.
+    void UpdateMenuState(CMenu& menu);
+
+    // Cells holding more than one lamp, while the overlap markers are shown.
+    void FindOverlapCells();
+    // After an edit: overlap cells, redraw, the panel's tree rebuilt and its
+    // current port selected.
+    void UpdateAfterEdit();
+    // Asks the list panel to rebuild its tree (rebuild) and select the
+    // current port.
+    void NotifyTree(bool rebuild);
+    // Writes a status bar pane (0: lamps under the press, 1: cursor cell).
+    void SetStatusText(int pane, const CString& text);
+    // The fast-wiring rectangle at a cell (mode 3). Returns the lamps added.
+    int FillFastRectangle(const CLPoint& at);
+    // Loads a picture file as the background (squeezed to 1920 x 1080 at
+    // most); false when it cannot be read (the background is then empty).
+    bool LoadBackgroundImage(const CString& path);
+    // Angle in degrees from the centre to a cell, as the rotate tool takes it.
+    static double AngleTo(const CLPoint& centre, const CLPoint& cell, bool aligned);
+    // The measure tool's message for two cells.
+    static CString MeasureText(const CLPoint& from, const CLPoint& to);
+
+    // Test hook: when set, a context menu is handed to it (with the screen
+    // point) instead of being tracked as a popup.
+    std::function<void(CMenu& menu, CPoint screen)> m_trackMenu;
+
+    // --- Commands (PannexViewCommands.cpp, PannexViewTools.cpp) -------------
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    void OnEditDelete();
+    void OnEditPreview();
+    void OnLampNumbers();
+    void OnUpdateLampNumbers(CCmdUI* pCmdUI);
+    void OnConnectionLines();
+    void OnUpdateConnectionLines(CCmdUI* pCmdUI);
+    void OnImportBackground();
+    void OnDeleteBackground();
+    void OnEditPort();
+    void OnFinish();
+    void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+    void OnInsert();
+    void OnRotate();
+    void OnStraighten();
+    void OnMeasure();
+    void OnOverlapPoints();
+    void OnHideLamps();
+    void OnShowLamps();
+    void OnLayer();
+    void OnReverseLamps();
+    void OnUpdateSelectionTool(CCmdUI* pCmdUI);
+    // The tools' steps on the model, without dialogs.
+    int DuplicateSelectedLamps(int n);
+    void SetSelectedMasked(BYTE masked);
+    void SetSelectedLayer(int layer);
+    void SetSelectedLampType(int typeIndex);
+    void ReverseSelectedRuns();
+
+    // --- State
+    // -------------------------------------------------------------------------------------------------------------------------------
     CLayoutProjectSettings m_settings;
     BYTE m_wiringDirection = 0;
     BYTE m_wiringAlternation = 1;
@@ -100,6 +182,38 @@ public:
     std::vector<CLPoint> m_previewBuffer;
     int m_previewCount = 0;
 
+    // Gesture state.
+    BYTE m_leftDown = 0;
+    BYTE m_rightDown = 0;
+    BYTE m_movedSinceRight = 0;
+    CPoint m_lastPan { 0, 0 };
+    CPoint m_lastMouse { 0, 0 }; // client point of the last mouse message
+    CRect m_prevDragRect { 0, 0, 0, 0 };
+    CPoint m_pressOrigin { 0, 0 };
+    int m_hitPort = 0; // 1-based, 0 none
+    int m_hitLamp = 0;
+    BYTE m_templateHit = 0;
+    BYTE m_shiftHeld = 0;
+    BYTE m_ctrlHeld = 0;
+    BYTE m_tabHeld = 0;
+    BYTE m_startCorner = 0;
+    BYTE m_rangeSelected = 0; // the last click made a Shift range selection
+    // The fast-wiring rectangle of mode 3.
+    int m_fastStyle = 1;
+    int m_fastZOrder = 0;
+    int m_fastFlip = 0;
+    int m_fastLampsPerPort = 1024;
+    // Tools.
+    int m_insertPort = 0; // 1-based
+    int m_insertLamp = 0;
+    CLPoint m_rotationCentre;
+    double m_rotationStartAngle = 0;
+    CLPoint m_straightenAnchor;
+    BYTE m_measureArmed = 0;
+    int m_measureClicks = 0;
+    CString m_statusText[2];
+    CString m_backgroundPath;
+
 protected:
     void OnInitialUpdate() override;
     void OnSize(UINT nType, int cx, int cy);
@@ -107,6 +221,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // One zoom step; with marker the cursor marker is drawn afterwards.
+    void ZoomStep(short delta, int x, int y, bool marker);
+    // The XOR cursor marker on the current cell (grid-aligned square).
+    void DrawCursorMarker();
+    // The click selection of mode 0 at the current cell.
+    void ClickSelect();
+    // The common part of the right and middle releases; true when the
+    // context menu is due.
+    bool FinishRightRelease(CPoint point);
     // The layout's top-left pixel at zoom z without pan.
     void PaintLayout(CDC& dc, CLayoutData& model);
 
@@ -117,6 +240,6 @@ private:
 };
 
 // Crops the layout to its lamps: shifts them to the top-left, fits the size
-// to the largest cell and refits the view. Not undoable; the modified state
-// stays.
+// to the largest cell and refits the view. Not undoable; marks the layout
+// modified.
 void CropLayoutToLamps(CPannexView& view, CLayoutData& model);

@@ -227,7 +227,8 @@ TEST(PannexViewCoordinates, CropMovesLampsToTheCornerAndFitsTheSize)
     EXPECT_EQ(f.model.GetPort(0).GetPoint(0).y, 0);
     EXPECT_EQ(f.model.GetPort(0).GetPoint(1).x, 3);
     EXPECT_EQ(f.model.GetPort(0).GetPoint(1).y, 3);
-    EXPECT_EQ(f.model.m_modified, 0);
+    // Moved lamps and a new size are saved content: closing must ask.
+    EXPECT_EQ(f.model.m_modified, 1);
 
     // No lamps: the layout becomes 1 x 1.
     ViewFixture empty(10, 8, 120, 80);

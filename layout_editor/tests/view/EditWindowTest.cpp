@@ -1,0 +1,159 @@
+// Editing end to end in the real Pannex window: mouse and key messages sent
+// to the live view, undo and redo sent to the main frame as its menu would,
+// the main menu's enabling and the context menu's commands.
+#include "PannexTestUtil.h"
+
+#include "EditorSettings.h"
+#include "LayoutFile.h"
+#include "PannexEditResource.h"
+#include "PannexResource.h"
+
+using namespace pannextest;
+
+namespace {
+
+// A started editor showing a 20 x 10 layout of two empty ports, the view
+// sized so that a cell is 10 pixels: cell (x, y) is at client (10x + 5,
+// 10y + 5).
+class PannexEditWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = TempFile(L"pannex edit window.lpx");
+        CLayoutData model;
+        model.m_width = 20;
+        model.m_height = 10;
+        ASSERT_TRUE(model.ResetPorts(2, 64, L"RGB", 0));
+        CLayoutProjectSettings settings;
+        settings.SetControllers(1, 2);
+        ASSERT_EQ(WriteLayoutFile(model, m_path, settings), LayoutWriteResult::Ok);
+        m_session = std::make_unique<CPannexSession>(std::vector<CString> { L"CMD2-0," + m_path + L",1" });
+        ASSERT_TRUE(m_session->started);
+        m_view = m_session->View();
+        ASSERT_NE(m_view, nullptr);
+        ASSERT_NE(m_view->GetSafeHwnd(), nullptr);
+        // The frame's layout decides the view's size; fix it for the test.
+        HWND hView = m_view->GetSafeHwnd();
+        RECT window = {};
+        RECT client = {};
+        ::GetWindowRect(hView, &window);
+        ::GetClientRect(hView, &client);
+        const int edgeX = (window.right - window.left) - client.right;
+        const int edgeY = (window.bottom - window.top) - client.bottom;
+        ::SetWindowPos(hView, nullptr, 0, 0, 200 + edgeX, 100 + edgeY, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_view->ResizeLayout(20, 10);
+        ASSERT_DOUBLE_EQ(m_view->m_zoom, 10.0);
+    }
+    void TearDown() override
+    {
+        m_session.reset();
+        ::DeleteFileW(m_path);
+        ResetEditorSettings();
+    }
+
+    void Send(UINT message, int x, int y, WPARAM flags = 0)
+    {
+        ::SendMessageW(m_view->GetSafeHwnd(), message, flags, MAKELPARAM(10 * x + 5, 10 * y + 5));
+    }
+    void Click(int x, int y)
+    {
+        Send(WM_MOUSEMOVE, x, y);
+        Send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+        Send(WM_LBUTTONUP, x, y);
+    }
+    void Key(UINT message, UINT key) { ::SendMessageW(m_view->GetSafeHwnd(), message, key, 1); }
+    CLayoutData& Model() { return m_session->Doc()->GetLayout(); }
+
+    CString m_path;
+    std::unique_ptr<CPannexSession> m_session;
+    CPannexView* m_view = nullptr;
+};
+
+} // namespace
+
+TEST_F(PannexEditWindowTest, DrawUndoRedoAndDeleteThroughTheWindow)
+{
+    fwtest::CScriptedUiHost host;
+    m_view->SetEditMode(1);
+    Click(2, 3);
+    Send(WM_MOUSEMOVE, 5, 3);
+    Send(WM_LBUTTONDOWN, 5, 3, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, 6, 4, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 6, 4);
+    ASSERT_EQ(Model().GetPort(0).GetCount(), 5);
+    EXPECT_TRUE(m_session->Doc()->IsModified());
+
+    // Undo and redo come from the frame's menu and reach the view.
+    CMainFrame* frame = m_session->Frame();
+    fwtest::SendCommand(*frame, ID_EDIT_UNDO);
+    EXPECT_EQ(Model().GetPort(0).GetCount(), 1);
+    fwtest::SendCommand(*frame, ID_EDIT_UNDO);
+    EXPECT_EQ(Model().GetPort(0).GetCount(), 0);
+    fwtest::SendCommand(*frame, ID_EDIT_REDO);
+    fwtest::SendCommand(*frame, ID_EDIT_REDO);
+    EXPECT_EQ(Model().GetPort(0).GetCount(), 5);
+
+    // Esc, then a rubber band and the Delete key.
+    Key(WM_KEYUP, VK_ESCAPE);
+    EXPECT_EQ(m_view->m_editMode, 0);
+    Send(WM_MOUSEMOVE, 4, 2);
+    Send(WM_LBUTTONDOWN, 4, 2, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, 7, 5, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 7, 5);
+    Key(WM_KEYUP, VK_DELETE);
+    ASSERT_EQ(Model().GetPort(0).GetCount(), 1);
+    EXPECT_EQ(Model().GetPort(0).GetPoint(0), CPoint(2, 3));
+    EXPECT_EQ(Model().m_currentStep, 3);
+}
+
+TEST_F(PannexEditWindowTest, MainMenuEnablesUndoAndRedoByTheView)
+{
+    CMainFrame* frame = m_session->Frame();
+    CMenu* main = frame->GetMenu();
+    ASSERT_NE(main, nullptr);
+    auto state = [&](UINT id) {
+        CMenu edit;
+        edit.Attach(::GetSubMenu(main->GetSafeHmenu(), 1));
+        frame->UpdateMenuCmdUI(&edit);
+        const UINT s = ::GetMenuState(edit.GetSafeHmenu(), id, MF_BYCOMMAND);
+        edit.Detach();
+        return s;
+    };
+    EXPECT_TRUE(state(ID_EDIT_UNDO) & MF_GRAYED);
+    m_view->SetEditMode(1);
+    Click(1, 1);
+    EXPECT_FALSE(state(ID_EDIT_UNDO) & MF_GRAYED);
+    EXPECT_TRUE(state(ID_EDIT_REDO) & MF_GRAYED);
+    fwtest::SendCommand(*frame, ID_EDIT_UNDO);
+    EXPECT_FALSE(state(ID_EDIT_REDO) & MF_GRAYED);
+    // Lamp numbers carry a check mark while shown.
+    fwtest::SendCommand(*frame, ID_EDIT_LAMP_NUMBERS);
+    EXPECT_TRUE(state(ID_EDIT_LAMP_NUMBERS) & MF_CHECKED);
+}
+
+TEST_F(PannexEditWindowTest, RightClickOpensTheEditMenuWhoseCommandsReachTheView)
+{
+    CMenu* shown = nullptr;
+    CPoint at;
+    m_view->m_trackMenu = [&](CMenu& menu, CPoint screen) {
+        shown = &menu;
+        at = screen;
+        // The user picks "Edit port" over the lamp.
+        ::SendMessageW(m_view->GetSafeHwnd(), WM_COMMAND, ID_EDIT_PORT, 0);
+    };
+    CLPoint lamp(3, 3);
+    lamp.m_normX = 3.5 / 20;
+    lamp.m_normY = 3.5 / 10;
+    Model().GetPort(1).InsertPoints(&lamp, 1);
+    Model().GetPort(1).UpdateBounds();
+    Model().RebuildUsedPorts();
+    Send(WM_MOUSEMOVE, 3, 3);
+    Send(WM_RBUTTONDOWN, 3, 3, MK_RBUTTON);
+    Send(WM_RBUTTONUP, 3, 3);
+    ASSERT_NE(shown, nullptr);
+    POINT client = { 35, 35 };
+    ::ClientToScreen(m_view->GetSafeHwnd(), &client);
+    EXPECT_EQ(at, CPoint(client));
+    EXPECT_EQ(m_view->m_editMode, 1);
+    EXPECT_EQ(m_view->m_currentPort, 1);
+}
