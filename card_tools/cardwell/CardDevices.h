@@ -42,6 +42,9 @@ public:
     // Asks the system to eject the device that holds the drive; false when it
     // could not (the tool does not report it).
     virtual bool EjectDrive(wchar_t cDrive) = 0;
+    // Drives that are never formatted whatever the lists say: the system
+    // drive and the drive the tool runs from (upper-case letters).
+    virtual std::vector<wchar_t> ProtectedDrives() = 0;
 };
 
 // The real disks: storage I/O controls, SetupAPI and the configuration
@@ -55,4 +58,5 @@ public:
     bool CopyFileToCard(
         const CString& strSource, wchar_t cDrive, const CString& strName, const CardCopyProgress& progress) override;
     bool EjectDrive(wchar_t cDrive) override;
+    std::vector<wchar_t> ProtectedDrives() override;
 };

@@ -152,3 +152,14 @@ bool CWindowsCardDevices::CopyFileToCard(
     CardCopyContext context { &progress };
     return ::CopyFileEx(strSource, CardPath(cDrive, strName), CopyProgressRoutine, &context, nullptr, 0) != FALSE;
 }
+
+std::vector<wchar_t> CWindowsCardDevices::ProtectedDrives()
+{
+    std::vector<wchar_t> drives;
+    wchar_t path[MAX_PATH] = {};
+    if (::GetSystemWindowsDirectory(path, MAX_PATH) >= 2 && path[1] == L':')
+        drives.push_back(static_cast<wchar_t>(::towupper(path[0])));
+    if (::GetModuleFileName(nullptr, path, MAX_PATH) >= 2 && path[1] == L':')
+        drives.push_back(static_cast<wchar_t>(::towupper(path[0])));
+    return drives;
+}

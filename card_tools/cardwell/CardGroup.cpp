@@ -33,9 +33,9 @@ BOOL ListFolderFiles(LPCTSTR lpszFolder, CStringArray& paths)
     HANDLE hFind = ::FindFirstFile(folder + L"*.*", &data);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
-            // Subfolders (and "." and "..") are never show or configuration
-            // files, whatever their names say.
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            // Only regular files: subfolders (and "." and "..") and devices
+            // are never show or configuration files, whatever their names say.
+            if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0)
                 names.emplace_back(data.cFileName);
         } while (::FindNextFile(hFind, &data));
         ::FindClose(hFind);
@@ -54,13 +54,18 @@ void BuildCardGroups(const CStringArray& paths, CQvTreeNodeArray& groups)
     std::vector<CString> configs;
     std::vector<CString> shows;
     for (INT_PTR i = 0; i < paths.GetSize(); ++i) {
-        // Only the name decides: a folder called "shows.arm" does not make
-        // every file in it a show file.
-        CString name = FileNameOfPath(paths[i]);
-        if (name.Find(L".bfm") >= 0)
+        // Only the name's own extension decides: a folder called "shows.arm"
+        // does not make every file in it a show file, nor is "x.arm.bak" one.
+        switch (KindOfCardFile(FileNameOfPath(paths[i]))) {
+        case CardFileKind::Config:
             configs.push_back(paths[i]);
-        else if (name.Find(L".arm") >= 0)
+            break;
+        case CardFileKind::Show:
             shows.push_back(paths[i]);
+            break;
+        case CardFileKind::Other:
+            break;
+        }
     }
     if (shows.empty())
         return;
@@ -73,6 +78,19 @@ void BuildCardGroups(const CStringArray& paths, CQvTreeNodeArray& groups)
             group->m_arrShowFiles.Add(show);
         groups.Add(group);
     }
+}
+
+CardFileKind KindOfCardFile(const CString& name)
+{
+    const int dot = name.ReverseFind(L'.');
+    if (dot <= 0)
+        return CardFileKind::Other;
+    const CString extension = name.Mid(dot);
+    if (extension.CompareNoCase(L".bfm") == 0)
+        return CardFileKind::Config;
+    if (extension.CompareNoCase(L".arm") == 0)
+        return CardFileKind::Show;
+    return CardFileKind::Other;
 }
 
 void FreeCardGroups(CQvTreeNodeArray& groups)

@@ -27,9 +27,13 @@ using CQvTreeNodeArray = CTypedPtrArray<CPtrArray, CQvTreeNodeItem*>;
 // folder does not exist.
 BOOL ListFolderFiles(LPCTSTR lpszFolder, CStringArray& paths);
 
+// What a file name's extension (after its last dot, any case) makes it.
+enum class CardFileKind { Other, Config, Show };
+CardFileKind KindOfCardFile(const CString& name);
+
 // Arranges the paths into groups (appended to groups, which the caller owns):
-// a name containing ".bfm" is a configuration file, else one containing
-// ".arm" is a show file. One group per configuration file, each with all show
+// a name with the extension ".bfm" is a configuration file, one with ".arm"
+// a show file, in any case (KindOfCardFile). One group per configuration file, each with all show
 // files; without configuration files one group with an empty configuration
 // path; without show files no group at all.
 void BuildCardGroups(const CStringArray& paths, CQvTreeNodeArray& groups);

@@ -27,6 +27,7 @@ struct CCardWriteJob {
     int nGroup = -1; // index of the group written (from 0)
     BOOL bFormat = FALSE;
     CString strFormatCommand;
+    CString strSourceFolder; // the folder the files come from
     std::vector<CString> files; // sources in copy order, configuration file first
 };
 
@@ -34,8 +35,22 @@ struct CCardWriteJob {
 // number (20, 21).
 using CardReportSink = std::function<void(int nCode, const CString& strText, int nNumber)>;
 
-// Carries out the write: the format (when asked) and the copies. A format
-// that cannot start or ends with an error stops the write before anything is
+// Why a drive must not be formatted now. The list of removable drives is
+// asked again, so a card pulled and replaced by a fixed disk of the same
+// letter is not formatted; the system's and the tool's drives and the drive
+// of any source file or of the source folder never are.
+enum class FormatRefusal { None, NotRemovable, ProtectedDrive, SourceDrive };
+FormatRefusal CheckFormatTarget(
+    wchar_t cTarget, ICardDevices& devices, const std::vector<CString>& sources, const CString& strSourceFolder);
+
+// FAT and FAT32 hold no file of 4 GiB or more.
+constexpr ULONGLONG kFat32FileLimit = 0xFFFFFFFFull;
+// The first of the files too large for FAT32, or an empty text.
+CString FirstFileTooLargeForFat(const std::vector<CString>& files);
+
+// Carries out the write: the format (when asked, and only when
+// CheckFormatTarget still allows it) and the copies. A format that is refused,
+// cannot start or ends with an error stops the write before anything is
 // copied; a failed copy is reported and the next file follows. Returns the
 // count of failures, also reported with code 21.
 int RunCardWrite(const CCardWriteJob& job, ICardDevices& devices, const CardReportSink& report);

@@ -14,6 +14,9 @@ const wchar_t kCardTooSmallText[] = L"SD卡空间不足!";
 const wchar_t kSourceOnCardText[] = L"源文件在SD卡上，不能格式化!";
 const wchar_t kWriteFailedText[] = L"写入失败!";
 const wchar_t kIdleExecuteText[] = L"执行";
+const wchar_t kProtectedDriveText[] = L"不能格式化系统盘或程序所在的盘!";
+const wchar_t kConfirmFormatText[] = L"格式化将清除 %c: 盘上的全部文件，确定继续吗？";
+const wchar_t kFileTooLargeText[] = L"%s 不小于4GB，FAT32格式的SD卡不能存放!";
 
 // Tree item data of a file item; root items carry their group index.
 constexpr DWORD_PTR kFileItemData = 1000;
@@ -416,7 +419,7 @@ LRESULT CDuplaneDlg::OnDrivesChanged(WPARAM wParam, LPARAM)
 
 void CDuplaneDlg::OnExecute()
 {
-    StartCardWrite();
+    StartCardWrite(true);
 }
 
 bool CDuplaneDlg::IsListedDriveCurrent(const CString& strDriveText)
@@ -444,7 +447,7 @@ bool CDuplaneDlg::CheckCardSpace(wchar_t cDrive, const CCardWriteJob& job)
     return needed <= available;
 }
 
-void CDuplaneDlg::StartCardWrite()
+void CDuplaneDlg::StartCardWrite(bool bAskBeforeFormat)
 {
     if (m_bWriting)
         return;
@@ -476,17 +479,45 @@ void CDuplaneDlg::StartCardWrite()
     job.bFormat = m_bFormat;
     job.strFormatCommand = m_strFormatCommand;
     job.files = m_groups[m_nCurrentGroup]->GetCopyOrder();
+    const int folder = m_lbFolders.GetCurSel();
+    if (folder >= 0)
+        m_lbFolders.GetText(folder, job.strSourceFolder);
     if (job.bFormat) {
-        for (const CString& source : job.files) {
-            if (source.GetLength() >= 2 && source[1] == L':' && ::towupper(source[0]) == ::towupper(job.cTarget)) {
-                AfxMessageBox(kSourceOnCardText);
-                return;
-            }
+        switch (CheckFormatTarget(job.cTarget, m_devices, job.files, job.strSourceFolder)) {
+        case FormatRefusal::None:
+            break;
+        case FormatRefusal::SourceDrive:
+            AfxMessageBox(kSourceOnCardText);
+            return;
+        case FormatRefusal::ProtectedDrive:
+            AfxMessageBox(kProtectedDriveText);
+            return;
+        case FormatRefusal::NotRemovable:
+            RefreshDriveList();
+            AfxMessageBox(kNoDriveText);
+            return;
         }
     }
     if (!CheckCardSpace(job.cTarget, job)) {
         AfxMessageBox(kCardTooSmallText);
         return;
+    }
+    // A card formatted as FAT32 cannot take a file of 4 GiB: say so before
+    // anything is erased or copied.
+    if (job.bFormat && m_strFileSystem.CompareNoCase(L"NTFS") != 0) {
+        const CString large = FirstFileTooLargeForFat(job.files);
+        if (!large.IsEmpty()) {
+            CString text;
+            text.Format(kFileTooLargeText, FileNameOfPath(large).GetString());
+            AfxMessageBox(text);
+            return;
+        }
+    }
+    if (job.bFormat && bAskBeforeFormat) {
+        CString text;
+        text.Format(kConfirmFormatText, job.cTarget);
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+            return;
     }
 
     WaitForWorker();

@@ -58,7 +58,10 @@ public:
     void SelectGroup(int nGroup);
     void RefreshDriveList();
     void BuildFormatCommand();
-    void StartCardWrite();
+    // Starts a write of the selected group onto the listed card. A start by
+    // the user asks before formatting; a write on a card's arrival was asked
+    // for by the option itself.
+    void StartCardWrite(bool bAskBeforeFormat = false);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

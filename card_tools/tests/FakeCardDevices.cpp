@@ -89,6 +89,18 @@ void CFakeCardDevices::Record(const CString& operation)
     m_operations.push_back(operation);
 }
 
+std::vector<wchar_t> CFakeCardDevices::ProtectedDrives()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_protected;
+}
+
+void CFakeCardDevices::SetProtectedDrives(std::vector<wchar_t> drives)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_protected = std::move(drives);
+}
+
 std::vector<CRemovableDrive> CFakeCardDevices::ListRemovableDrives()
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -49,6 +49,9 @@ public:
     bool CopyFileToCard(
         const CString& strSource, wchar_t cDrive, const CString& strName, const CardCopyProgress& progress) override;
     bool EjectDrive(wchar_t cDrive) override;
+    std::vector<wchar_t> ProtectedDrives() override;
+    // The drives reported as the system's and the program's (none by default).
+    void SetProtectedDrives(std::vector<wchar_t> drives);
 
 private:
     void Record(const CString& operation);
@@ -61,6 +64,7 @@ private:
     DWORD m_dwFormatExit = 0;
     std::set<CString> m_failNames;
     HANDLE m_hCopyGate;
+    std::vector<wchar_t> m_protected;
 };
 
 // A fresh folder under the Wine temporary folder, removed with its content.

@@ -1,10 +1,13 @@
 // Card groups of a generation folder and the texts the card tool builds from
 // them: labels, drive entries, the format command and the progress in the log.
 #include "CardGroup.h"
+#include "CardWriteJob.h"
 #include "CardwellText.h"
 #include "FakeCardDevices.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 struct GroupView {
@@ -97,13 +100,72 @@ TEST(CardGroups, OnlyFileNamesCountNotFoldersOrTheFolderPath)
     BuildCardGroups(paths, groups);
     EXPECT_EQ(groups.GetSize(), 0);
 
-    // Names are tested as they are written: ".ARM" is not ".arm".
+    // Extensions count in any case.
     CStringArray mixed;
     mixed.Add(L"C:\\out\\OFF001.ARM");
     mixed.Add(L"C:\\out\\CFG_001.BFM");
+    mixed.Add(L"C:\\out\\OFF002.arm.bak");
     BuildCardGroups(mixed, groups);
-    EXPECT_EQ(groups.GetSize(), 0);
+    ASSERT_EQ(groups.GetSize(), 1);
+    EXPECT_EQ(FileNameOfPath(groups[0]->m_strConfigFile), L"CFG_001.BFM");
+    ASSERT_EQ(groups[0]->m_arrShowFiles.GetSize(), 1);
+    EXPECT_EQ(FileNameOfPath(groups[0]->m_arrShowFiles[0]), L"OFF001.ARM");
+    FreeCardGroups(groups);
     EXPECT_FALSE(ListFolderFiles(outer.Path() + L"\\missing", paths));
+}
+
+TEST(CardGroups, FilesAreKnownByTheirOwnExtensionInAnyCase)
+{
+    const struct {
+        const wchar_t* name;
+        CardFileKind kind;
+    } cases[] = {
+        { L"OFF001.arm", CardFileKind::Show },
+        { L"OFF001.ARM", CardFileKind::Show },
+        { L"off001.Arm", CardFileKind::Show },
+        { L"CFG_001.bfm", CardFileKind::Config },
+        { L"CFG_001.BfM", CardFileKind::Config },
+        { L"x.arm.bak", CardFileKind::Other },
+        { L"x.bfm.txt", CardFileKind::Other },
+        { L"OFF001.armx", CardFileKind::Other },
+        { L"arm", CardFileKind::Other },
+        { L".arm", CardFileKind::Other },
+        { L".", CardFileKind::Other },
+        { L"..", CardFileKind::Other },
+        { L"", CardFileKind::Other },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KindOfCardFile(c.name), c.kind) << CStringA(c.name).GetString();
+}
+
+TEST(CardFormatGuard, RefusesProtectedSourceAndUnlistedDrives)
+{
+    CTempFolder temp;
+    CFakeCardDevices devices(temp.Path());
+    devices.InsertCard(L'E');
+    devices.InsertCard(L'C'); // listed as removable, but the system's drive
+    devices.SetProtectedDrives({ L'C', L'D' });
+    const std::vector<CString> sources = { L"F:\\out\\CFG_001.bfm", L"F:\\out\\OFF001.arm" };
+    EXPECT_EQ(CheckFormatTarget(L'E', devices, sources, L"F:\\out"), FormatRefusal::None);
+    EXPECT_EQ(CheckFormatTarget(L'e', devices, sources, L"F:\\out"), FormatRefusal::None);
+    EXPECT_EQ(CheckFormatTarget(L'C', devices, sources, L"F:\\out"), FormatRefusal::ProtectedDrive);
+    EXPECT_EQ(CheckFormatTarget(L'D', devices, sources, L"F:\\out"), FormatRefusal::ProtectedDrive);
+    EXPECT_EQ(CheckFormatTarget(L'E', devices, sources, L"e:\\shows"), FormatRefusal::SourceDrive);
+    EXPECT_EQ(CheckFormatTarget(L'F', devices, sources, L"G:\\x"), FormatRefusal::SourceDrive);
+    EXPECT_EQ(CheckFormatTarget(L'G', devices, sources, L"F:\\out"), FormatRefusal::NotRemovable);
+
+    // The write checks again right before formatting: a card pulled after the
+    // start is never formatted, and nothing is copied.
+    CCardWriteJob job;
+    job.cTarget = L'E';
+    job.bFormat = TRUE;
+    job.strFormatCommand = L"CMD.exe /C FORMAT E: /FS:FAT32 /Q /Y";
+    job.files = { temp.MakeFile(L"CFG_001.bfm") };
+    devices.RemoveCard(L'E');
+    std::vector<CString> texts;
+    EXPECT_EQ(RunCardWrite(job, devices, [&](int, const CString& text, int) { texts.push_back(text); }), 1);
+    EXPECT_TRUE(devices.Operations().empty());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), CString(L"格式化失败 E:")), texts.end());
 }
 
 TEST(CardwellText, DriveEntriesAndFormatCommands)

@@ -243,6 +243,9 @@ TEST_F(CardwellDialog, WritesTheGroupFormatCopiesThenMovesOnAndEjects)
     CString card = devices.InsertCard(L'E');
     temp.MakeFile(L"card_E\\stale.arm");
     CScriptedUiHost host;
+    // Each start by the user that formats asks first.
+    host.ExpectMessageBox(IDYES, L"格式化将清除 E: 盘上的全部文件");
+    host.ExpectMessageBox(IDYES, L"格式化将清除 E: 盘上的全部文件");
     fwtest::RunModal(dlg, [&](CDialog& live) {
         fwtest::ClickButton(live, IDC_REFRESH_DRIVES);
         EXPECT_EQ(fwtest::GetItemText(live, IDC_DRIVE_LIST), L"E:\\ Fake SD[8.00G]");
@@ -315,6 +318,7 @@ TEST_F(CardwellDialog, RefusesSmallCardsFailedCopiesAndFormattingTheSourceDrive)
     devices.InsertCard(L'E', small);
     CScriptedUiHost host;
     host.ExpectMessageBox(IDOK, L"SD卡空间不足!");
+    host.ExpectMessageBox(IDYES, L"格式化将清除 E:");
     host.ExpectMessageBox(IDOK, L"写入失败!");
     host.ExpectMessageBox(IDOK, L"源文件在SD卡上，不能格式化!");
     fwtest::RunModal(dlg, [&](CDialog& live) {
@@ -346,6 +350,34 @@ TEST_F(CardwellDialog, RefusesSmallCardsFailedCopiesAndFormattingTheSourceDrive)
         devices.InsertCard(static_cast<wchar_t>(::towupper(out[0])));
         fwtest::ClickButton(live, IDC_REFRESH_DRIVES);
         fwtest::ClickButton(live, IDC_EXECUTE);
+        EXPECT_TRUE(devices.Operations().empty());
+        live.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(host.PendingCount(), 0u);
+}
+
+TEST_F(CardwellDialog, FormattingIsConfirmedAndNeverTouchesTheSystemDrive)
+{
+    devices.InsertCard(L'E');
+    devices.InsertCard(L'S');
+    devices.SetProtectedDrives({ L'S' });
+    CScriptedUiHost host;
+    host.ExpectMessageBox(IDNO, L"格式化将清除 E: 盘上的全部文件");
+    host.ExpectMessageBox(IDOK, L"不能格式化系统盘或程序所在的盘!");
+    fwtest::RunModal(dlg, [&](CDialog& live) {
+        fwtest::ClickButton(live, IDC_REFRESH_DRIVES);
+        // "No" leaves the card as it is.
+        fwtest::ClickButton(live, IDC_EXECUTE);
+        EXPECT_FALSE(dlg.IsWriting());
+        EXPECT_TRUE(devices.Operations().empty());
+
+        // The system drive is refused even when listed as removable.
+        ::SendDlgItemMessage(live.m_hWnd, IDC_DRIVE_LIST, CB_SETCURSEL, 1, 0);
+        live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE),
+            reinterpret_cast<LPARAM>(::GetDlgItem(live.m_hWnd, IDC_DRIVE_LIST)));
+        EXPECT_EQ(dlg.m_strFormatCommand.Find(L"FORMAT S:"), 11);
+        fwtest::ClickButton(live, IDC_EXECUTE);
+        EXPECT_FALSE(dlg.IsWriting());
         EXPECT_TRUE(devices.Operations().empty());
         live.EndDialog(IDCANCEL);
     });
