@@ -241,3 +241,25 @@ TEST_F(ListPanelTest, LampTypeComboListsTheProjectFormats)
     Tree().SelectItem(PortItem(0));
     EXPECT_EQ(m_panel.m_cbLampType.GetCurSel(), 1);
 }
+
+TEST_F(ListPanelTest, RightClickBelowTheItemsOpensTheMenuOfTheSelection)
+{
+    Build({ 1 }, { 1 });
+    CRect client;
+    Tree().GetClientRect(&client);
+    CPoint below(client.CenterPoint().x, client.bottom - 2);
+    Tree().ClientToScreen(&below);
+    const struct {
+        HTREEITEM selected;
+        UINT firstCommand;
+    } rows[] = { { nullptr, ID_ROOT_ADD_CARD }, { PortItem(0), ID_PORT_MANUAL_WIRING },
+        { Tree().GetRootItem(), ID_ROOT_ADD_CARD } };
+    for (const auto& row : rows) {
+        Tree().SelectItem(row.selected);
+        m_panel.m_menus.clear();
+        m_panel.m_cursor = below;
+        m_panel.OnTreeRightClick();
+        ASSERT_EQ(m_panel.m_menus.size(), 1u);
+        EXPECT_EQ(m_panel.m_menus[0].items[0].id, row.firstCommand);
+    }
+}
