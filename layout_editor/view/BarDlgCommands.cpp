@@ -51,6 +51,7 @@ void CBarDlg::AfterStructureChange()
     CPannexView* view = GetView();
     if (view == nullptr)
         return;
+    view->FindOverlapCells();
     view->m_settings.m_controllerCount = ControllerCount(view->m_settings);
     BuildCardTree();
     view->SetEditMode(0);
@@ -162,6 +163,7 @@ void CBarDlg::OnPortClearWiring()
     CLayoutData& model = doc->GetLayout();
     model.ClearPortPoints(p);
     model.ClearSelection();
+    view->FindOverlapCells();
     RelabelCurrentPortItem(p);
     view->Redraw();
 }
