@@ -263,3 +263,19 @@ TEST_F(ListPanelTest, RightClickBelowTheItemsOpensTheMenuOfTheSelection)
         EXPECT_EQ(m_panel.m_menus[0].items[0].id, row.firstCommand);
     }
 }
+
+TEST_F(ListPanelTest, DoubleClickingALampInTheViewSelectsItsPortItemOnly)
+{
+    Build({ 2, 2 }, { 3, 4, 5, 6 });
+    View().SetEditMode(0);
+    const CRect layout = View().LayoutRectInClient();
+    const double z = View().m_zoom;
+    // Lamp 2 of port 2 sits on cell (1, 2).
+    const CPoint client(layout.left + static_cast<int>((1 + 0.5) * z), layout.top + static_cast<int>((2 + 0.5) * z));
+    View().SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_EQ(View().m_currentPort, 2);
+    EXPECT_EQ(Tree().GetSelectedItem(), PortItem(2));
+    // The tree did not act on its own selection: the view's selection is its own.
+    EXPECT_EQ(SelectedPorts(), (std::vector<int> { 2 }));
+    EXPECT_EQ(m_panel.m_nItemData, 0);
+}
