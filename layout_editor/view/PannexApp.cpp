@@ -77,6 +77,11 @@ BOOL CPannexApp::InitInstance()
         }
     }
 
+    // Layout files open in this program, for this user only.
+    WCHAR program[MAX_PATH] = {};
+    if (::GetModuleFileNameW(nullptr, program, MAX_PATH) > 0)
+        RegisterLayoutFileType(program);
+
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 

@@ -139,3 +139,28 @@ bool ReadRegistryLanguage(int& language)
     language = LeadingInt(text);
     return true;
 }
+
+namespace {
+
+bool SetDefaultValue(const CString& subKey, const CString& value)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    const DWORD bytes = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
+    const bool ok = ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()), bytes)
+        == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return ok;
+}
+
+} // namespace
+
+bool RegisterLayoutFileType(const CString& programPath, LPCWSTR classesKey)
+{
+    const CString classes(classesKey);
+    const CString type = L"Pannex.Document";
+    return SetDefaultValue(classes + L"\\.lpx", type) && SetDefaultValue(classes + L"\\" + type, type)
+        && SetDefaultValue(classes + L"\\" + type + L"\\shell\\open\\command", L"\"" + programPath + L"\" \"%1\"");
+}

@@ -56,3 +56,10 @@ bool CheckAndMarkFirstRun(const CString& iniPath);
 // The machine-wide registry value "Language" under "SOFTWARE\QVTN\Solvane":
 // true and its number (non-numeric text gives 0) when it exists.
 bool ReadRegistryLanguage(int& language);
+
+// Registers ".lpx" with the shell for the current user only: under
+// HKEY_CURRENT_USER\<classesKey> the extension names the type
+// "Pannex.Document", whose "open" command starts the program with the file
+// ("\"program\" \"%1\""). Nothing machine-wide and no file-type icon. False
+// when a key could not be written.
+bool RegisterLayoutFileType(const CString& programPath, LPCWSTR classesKey = L"Software\\Classes");

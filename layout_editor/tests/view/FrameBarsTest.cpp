@@ -5,6 +5,7 @@
 #include "PannexTestUtil.h"
 
 #include "LayoutLangText.h"
+#include "PannexLooks.h"
 #include "PannexResource.h"
 
 using namespace pannextest;
@@ -62,6 +63,17 @@ TEST(PannexFrameBars, ToolbarButtonsAndTheirTipsInTheEditorsLanguage)
     CString name;
     bar.GetWindowText(name);
     EXPECT_EQ(name, L"标准");
+
+    // The start-up registered layout files for this user: they open in the
+    // running program.
+    WCHAR command[512] = {};
+    LONG size = sizeof(command);
+    ASSERT_EQ(::RegQueryValueW(
+                  HKEY_CURRENT_USER, L"Software\\Classes\\Pannex.Document\\shell\\open\\command", command, &size),
+        ERROR_SUCCESS);
+    WCHAR program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_EQ(CString(command), L"\"" + CString(program) + L"\" \"%1\"");
 
     // Tips: the LAYOUT text of the command and the shortcut of the
     // framework's text, in the frame's language.
@@ -140,4 +152,33 @@ TEST(PannexFrameBars, CommandsWithoutTheirWorkShowDisabledOthersEnabled)
              ID_EDIT_LOCK_LAYOUT, ID_VIEW_CROP_BORDER, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_LIST_PANE,
              ID_VIEW_STATUS_BAR, ID_VIEW_APPLOOK_OFF_2003, ID_VIEW_APPLOOK_OFF_2007_AQUA })
         EXPECT_EQ(MenuState(frame, id) & MF_GRAYED, 0u) << id;
+}
+
+TEST(PannexFrameBars, VisualStylesColourTheBarsAndAreKept)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.Frame();
+    const int before = frame.m_nAppLook;
+    // Our schemes differ from each other.
+    EXPECT_NE(PannexLookOf(ID_VIEW_APPLOOK_OFF_2003).bars, PannexLookOf(ID_VIEW_APPLOOK_OFF_2007_BLACK).bars);
+    for (UINT look : { ID_VIEW_APPLOOK_OFF_2007_BLACK, ID_VIEW_APPLOOK_OFF_2007_AQUA, ID_VIEW_APPLOOK_OFF_2003 }) {
+        SCOPED_TRACE(look);
+        frame.SendMessage(WM_COMMAND, look);
+        EXPECT_EQ(frame.m_nAppLook, static_cast<int>(look));
+        EXPECT_EQ(frame.GetToolBar().GetBarColor(), PannexLookOf(look).bars);
+        EXPECT_EQ(frame.GetStatusBar().GetBarColor(), PannexLookOf(look).bars);
+        EXPECT_EQ(frame.GetListPane().GetBarColor(), PannexLookOf(look).pane);
+        EXPECT_EQ(s.app.GetProfileInt(L"Settings", L"ApplicationLook", 0), look);
+        // One radio mark, on the chosen style.
+        for (UINT other : { ID_VIEW_APPLOOK_OFF_2003, ID_VIEW_APPLOOK_OFF_2007_BLUE, ID_VIEW_APPLOOK_OFF_2007_BLACK,
+                 ID_VIEW_APPLOOK_OFF_2007_SILVER, ID_VIEW_APPLOOK_OFF_2007_AQUA })
+            EXPECT_EQ((MenuState(frame, other) & MF_CHECKED) != 0, other == look) << other;
+    }
+    // The next frame starts with the kept style.
+    s.app.WriteProfileInt(L"Settings", L"ApplicationLook", ID_VIEW_APPLOOK_OFF_2007_SILVER);
+    CMainFrame second;
+    EXPECT_EQ(second.m_nAppLook, static_cast<int>(ID_VIEW_APPLOOK_OFF_2007_SILVER));
+    s.app.WriteProfileInt(L"Settings", L"ApplicationLook", before);
 }

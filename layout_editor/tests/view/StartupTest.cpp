@@ -217,3 +217,24 @@ TEST(PannexRegistryLanguage, ReadsTheMachineValue)
     EXPECT_EQ(language, 7);
     ::RegCloseKey(key);
 }
+
+TEST(PannexShellRegistration, LayoutFilesOpenInTheProgramForThisUserOnly)
+{
+    const wchar_t* classes = L"Software\\PannexTestClasses";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, classes);
+    ASSERT_TRUE(RegisterLayoutFileType(L"C:\\Program Files\\Pannex\\Pannex.exe", classes));
+    auto value = [](const CString& key) {
+        WCHAR text[512] = {};
+        LONG size = sizeof(text);
+        if (::RegQueryValueW(HKEY_CURRENT_USER, key, text, &size) != ERROR_SUCCESS)
+            return CString(L"<missing>");
+        return CString(text);
+    };
+    const CString root(classes);
+    EXPECT_EQ(value(root + L"\\.lpx"), L"Pannex.Document");
+    EXPECT_EQ(value(root + L"\\Pannex.Document"), L"Pannex.Document");
+    EXPECT_EQ(
+        value(root + L"\\Pannex.Document\\shell\\open\\command"), L"\"C:\\Program Files\\Pannex\\Pannex.exe\" \"%1\"");
+    EXPECT_EQ(value(root + L"\\Pannex.Document\\DefaultIcon"), L"<missing>");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, classes);
+}
