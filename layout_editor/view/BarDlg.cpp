@@ -3,6 +3,8 @@
 // BarDlgCommands.cpp).
 #include "BarDlg.h"
 
+#include "PannexResource.h"
+
 #include "EditorSettings.h"
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
@@ -185,6 +187,11 @@ BOOL CBarDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     m_cbLampType.AddString(L"(1): RGB");
     m_cbLampType.SetCurSel(0);
+    // The expand and collapse buttons show their pictures only.
+    m_btnExpand.SetWindowText(L"");
+    m_btnCollapse.SetWindowText(L"");
+    m_btnExpand.AssignBitmaps(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PANEL_EXPAND)));
+    m_btnCollapse.AssignBitmaps(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PANEL_COLLAPSE)));
     m_bInitialised = 1;
     m_wndPreview.ModifyStyle(0, WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
     m_wndPreview.CreateBackBuffer();

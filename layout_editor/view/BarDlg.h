@@ -14,6 +14,7 @@
 #include "BatchCardDlg.h"
 #include "ControllerEdits.h"
 #include "LShowStatic.h"
+#include "ShadeButton.h"
 
 class CPannexView;
 class CPannexDoc;
@@ -70,8 +71,8 @@ public:
     CListBox m_lbTemplates;
     CLShowStatic m_wndPreview;
     CBatchCardDlg m_dlgBatchCard;
-    CButton m_btnExpand;
-    CButton m_btnCollapse;
+    CShadeButton m_btnExpand;
+    CShadeButton m_btnCollapse;
 
     // Selection change, click and right click of the tree, as the tree's
     // notifications run them (tests call them after moving the cursor).

@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 
 #include "AboutDlg.h"
+#include "IconMenu.h"
 #include "LayoutLangText.h"
 #include "LayoutMessageBoxes.h"
 #include "MainFrm.h"
@@ -61,6 +62,9 @@ BOOL CPannexApp::InitInstance()
     SetRegistryKey(L"应用程序向导生成的本地应用程序");
     LoadStdProfileSettings(4);
     InstallLayoutMessageBoxes();
+
+    // The owner-drawn menus ask which system they run on once.
+    ProbeIconMenuSystem();
 
     Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);

@@ -4,6 +4,9 @@
 #define IDR_MAINFRAME 128
 // Toolbar images with high-colour icons.
 #define IDR_MAINFRAME_256 129
+// The list panel's collapse and expand buttons.
+#define IDB_PANEL_COLLAPSE 344
+#define IDB_PANEL_EXPAND 345
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_TEXT 1041
 

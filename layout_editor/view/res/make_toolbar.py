@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 # Writes the layout editor's toolbar strip (toolbar.bmp): 13 images of
-# 16 x 15 pixels, 24 bits, on the button-grey mask colour RGB(192,192,192).
-# Run it again after editing a glyph below.
-import struct, sys
+# 16 x 15 pixels, 24 bits, on the button-grey mask colour RGB(192,192,192);
+# and the list panel's expand and collapse buttons (expand.bmp,
+# collapse.bmp), 12 x 12 pixels on black, which those buttons show through.
+# Run it in this folder again after editing a glyph below.
+import struct
 
 PAL = {
     '.': (192, 192, 192),  # mask (transparent)
@@ -69,24 +71,35 @@ GLYPHS = [
 W, H = 16, 15
 
 
-def main(path):
-    width = W * len(GLYPHS)
+# Panel buttons: '.' is black (transparent on the button).
+PANEL = {
+    'expand.bmp': ["............", "..gggggggg..", ".gwwwwwwwwg.", ".gwwwkkwwwg.", ".gwwwkkwwwg.", ".gwkkkkkkwg.",
+                   ".gwkkkkkkwg.", ".gwwwkkwwwg.", ".gwwwkkwwwg.", ".gwwwwwwwwg.", "..gggggggg..", "............"],
+    'collapse.bmp': ["............", "..gggggggg..", ".gwwwwwwwwg.", ".gwwwwwwwwg.", ".gwwwwwwwwg.", ".gwkkkkkkwg.",
+                     ".gwkkkkkkwg.", ".gwwwwwwwwg.", ".gwwwwwwwwg.", ".gwwwwwwwwg.", "..gggggggg..", "............"],
+}
+
+
+def write(path, glyphs, w, h, palette):
+    width = w * len(glyphs)
     rows = []
-    for y in range(H):
+    for y in range(h):
         row = bytearray()
-        for glyph in GLYPHS:
+        for glyph in glyphs:
             line = glyph[y]
-            assert len(line) == W and len(glyph) == H, (glyph, y)
+            assert len(line) == w and len(glyph) == h, (glyph, y)
             for ch in line:
-                r, g, b = PAL[ch]
+                r, g, b = palette[ch]
                 row += bytes((b, g, r))
         row += b'\0' * ((4 - len(row) % 4) % 4)
         rows.append(bytes(row))
     pixels = b''.join(reversed(rows))
-    header = struct.pack('<IiiHHIIiiII', 40, width, H, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack('<IiiHHIIiiII', 40, width, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
     with open(path, 'wb') as f:
         f.write(b'BM' + struct.pack('<IHHI', 14 + 40 + len(pixels), 0, 0, 54))
         f.write(header + pixels)
 
 
-main(sys.argv[1] if len(sys.argv) > 1 else 'toolbar.bmp')
+write('toolbar.bmp', GLYPHS, W, H, PAL)
+for name, glyph in PANEL.items():
+    write(name, [glyph], 12, 12, dict(PAL, **{'.': (0, 0, 0), 'k': (16, 16, 16)}))
