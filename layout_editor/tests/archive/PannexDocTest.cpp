@@ -346,7 +346,9 @@ TEST_F(PannexDocTest, FailedSaveKeepsTheModifiedStateAndSendsNothing)
     const std::vector<BYTE> old = { 'o', 'l', 'd' };
     ASSERT_TRUE(WriteFileBytes(target.Path(), old));
     m_view.m_settings.m_controllers.Add(4);
-    m_host.ExpectMessageBox(IDOK, NotOpenedText());
+    // The message says that the format cannot hold it, not that the file
+    // could not be written.
+    m_host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 901));
     EXPECT_FALSE(m_doc->OnSaveDocument(target.Path()));
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_TRUE(g_received.empty());
