@@ -29,33 +29,56 @@ bool SendFailed(int result)
     return result == -1 || result == CSend_Udp::kNotConnected;
 }
 
-// One datagram from the reply socket into the sender's receive buffer:
-// its length, or -1 when nothing is waiting.
+// What one receive on the reply socket got.
+constexpr int kNothingWaiting = -1;
+constexpr int kNotAReply = -2; // a datagram that cannot be a reply: read and dropped
+
+// One datagram from the reply socket into the sender's receive buffer: its
+// length, kNothingWaiting, or kNotAReply for a datagram longer than the
+// buffer (Winsock drops its rest) or shorter than a port number (an empty or
+// 1-byte datagram would read as port 0).
 int ReceiveReply(LocalSender& sender)
 {
     if (sender.replySocket == INVALID_SOCKET)
-        return -1;
+        return kNothingWaiting;
     sender.peerLength = sizeof sender.lastPeer;
     const int n = recvfrom(sender.replySocket, reinterpret_cast<char*>(sender.receiveBuffer.data()),
         int(sender.receiveBuffer.size()), 0, reinterpret_cast<sockaddr*>(&sender.lastPeer), &sender.peerLength);
-    return n == SOCKET_ERROR ? -1 : n;
+    if (n == SOCKET_ERROR)
+        return WSAGetLastError() == WSAEMSGSIZE ? kNotAReply : kNothingWaiting;
+    return n < 2 ? kNotAReply : n;
 }
 
-// Waits up to `waits` x 1 ms for one reply.
-int WaitReply(LocalSender& sender, int waits)
+// A time limit on the checks as a whole: GetTickCount-based, 0 = none.
+bool PastDeadline(DWORD deadline)
 {
-    for (int i = 0; i < waits; ++i) {
-        Sleep(1);
-        const int n = ReceiveReply(sender);
-        if (n >= 0)
-            return n;
-    }
-    return -1;
+    return deadline != 0 && LONG(GetTickCount() - deadline) >= 0;
 }
 
+// Waits up to `waits` x 1 ms for one reply; datagrams that are no reply are
+// dropped on the way and do not end the wait early.
+int WaitReply(LocalSender& sender, int waits, DWORD deadline = 0)
+{
+    for (int i = 0; i < waits && !PastDeadline(deadline); ++i) {
+        Sleep(1);
+        for (;;) {
+            const int n = ReceiveReply(sender);
+            if (n >= 0)
+                return n;
+            if (n == kNothingWaiting || PastDeadline(deadline))
+                break;
+        }
+    }
+    return kNothingWaiting;
+}
+
+// Empties the reply socket: every queued datagram, whatever its size, so
+// that none is taken as the answer to the next query. A sender that keeps
+// the socket full cannot hold the caller: at most this many are read.
 void DrainReplies(LocalSender& sender)
 {
-    while (ReceiveReply(sender) >= 0) { }
+    constexpr int kMostDrained = 4096;
+    for (int i = 0; i < kMostDrained && ReceiveReply(sender) != kNothingWaiting; ++i) { }
 }
 
 std::uint16_t ReplyPort(const LocalSender& sender, int length)
@@ -86,20 +109,26 @@ bool Listed(const ControllerEntry& entry, std::uint16_t portNumber)
     return std::find(entry.online.begin(), entry.online.end(), portNumber) != entry.online.end();
 }
 
-// Records one multicast reply (its port number, as it came).
-void Record(ControllerEntry& entry, const LocalSender& sender, int length)
+// Records one multicast reply: each port number once, and only numbers of
+// the screen's own ports (`first` .. `last`); anything else is no answer of
+// this screen's controller.
+void Record(ControllerEntry& entry, const LocalSender& sender, int length, int first, int last)
 {
-    entry.AddOnline(ReplyPort(sender, length));
+    const int port = ReplyPort(sender, length);
+    if (port < first || port > last || Listed(entry, std::uint16_t(port)))
+        return;
+    entry.AddOnline(std::uint16_t(port));
 }
 
-// Receives and records until a 13 x 1 ms wait gets nothing.
-void DrainInto(ControllerEntry& entry, LocalSender& sender)
+// Receives and records until a 13 x 1 ms wait gets nothing or the check's
+// deadline has passed.
+void DrainInto(ControllerEntry& entry, LocalSender& sender, int first, int last, DWORD deadline)
 {
-    for (;;) {
-        const int n = WaitReply(sender, kReplyWaits);
+    while (!PastDeadline(deadline)) {
+        const int n = WaitReply(sender, kReplyWaits, deadline);
         if (n < 0)
             return;
-        Record(entry, sender, n);
+        Record(entry, sender, n, first, last);
     }
 }
 
@@ -131,33 +160,39 @@ void CheckMulticast(CLEDScreen& screen, LocalSender& sender)
     auto number = [&](int index) { return std::uint16_t(first + index); };
 
     const int count = entry.PortCount();
+    const int low = number(entry.firstPort);
+    const int high = number(entry.lastPort);
+    // The silence rule ends the collection once the replies stop; a sender
+    // that never stops cannot hold the caller past the waits the check
+    // documents for its ports (a query and a resend each) and a second.
+    const DWORD deadline = GetTickCount() + DWORD(std::max(count, 0)) * DWORD(2 * kReplyWaits) + kFirstPortWaits + 1000;
     int index = entry.firstPort;
     for (int batch = 0; batch < count / kQueryBatch; ++batch) {
         for (int i = 0; i < kQueryBatch; ++i)
             SendQuery(tmpl, sender, entry.ipText, number(index++));
         for (int i = 0; i < kQueryBatch; ++i) {
-            const int n = WaitReply(sender, kReplyWaits);
+            const int n = WaitReply(sender, kReplyWaits, deadline);
             if (n < 0)
                 break;
-            Record(entry, sender, n);
+            Record(entry, sender, n, low, high);
         }
     }
     const int rest = count % kQueryBatch;
     for (int i = 0; i < rest; ++i)
         SendQuery(tmpl, sender, entry.ipText, number(index++));
     for (int i = 0; i < rest; ++i) {
-        const int n = WaitReply(sender, kReplyWaits);
+        const int n = WaitReply(sender, kReplyWaits, deadline);
         if (n < 0)
             break;
-        Record(entry, sender, n);
+        Record(entry, sender, n, low, high);
     }
-    DrainInto(entry, sender);
+    DrainInto(entry, sender, low, high, deadline);
 
     if (count > 0 && !Listed(entry, number(entry.firstPort))) {
         SendQuery(tmpl, sender, entry.ipText, number(entry.firstPort));
-        const int n = WaitReply(sender, kFirstPortWaits);
+        const int n = WaitReply(sender, kFirstPortWaits, deadline);
         if (n >= 0)
-            Record(entry, sender, n);
+            Record(entry, sender, n, low, high);
     }
     bool asked = false;
     for (int i = entry.firstPort; i <= entry.lastPort; ++i) {
@@ -167,7 +202,7 @@ void CheckMulticast(CLEDScreen& screen, LocalSender& sender)
         }
     }
     if (asked)
-        DrainInto(entry, sender);
+        DrainInto(entry, sender, low, high, deadline);
     entry.onlineCount = int(entry.online.size());
 }
 

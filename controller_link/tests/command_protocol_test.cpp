@@ -4,7 +4,10 @@
 
 #include "Send_Udp.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -164,6 +167,137 @@ TEST_F(CommandProtocol, MulticastCheckRecordsEveryReplyAndAsksAgainForMissingPor
     EXPECT_EQ(packets[12].bytes, Command(11, 3, 0, 256, ReplyTemplate(Sender().boundPort)));
     for (const auto& p : packets)
         EXPECT_EQ(p.to, "127.1.1.1");
+}
+
+// Hostile datagrams sent on loopback to the library's reply socket.
+class CHostileSender {
+public:
+    explicit CHostileSender(SOCKET replySocket)
+    {
+        sockaddr_in a {};
+        int length = sizeof a;
+        getsockname(replySocket, reinterpret_cast<sockaddr*>(&a), &length);
+        m_to.sin_family = AF_INET;
+        m_to.sin_port = a.sin_port;
+        m_to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    }
+    ~CHostileSender()
+    {
+        Stop();
+        closesocket(m_socket);
+    }
+    CHostileSender(const CHostileSender&) = delete;
+    CHostileSender& operator=(const CHostileSender&) = delete;
+
+    void Send(const std::vector<std::uint8_t>& bytes)
+    {
+        sendto(m_socket, reinterpret_cast<const char*>(bytes.data()), int(bytes.size()), 0,
+            reinterpret_cast<const sockaddr*>(&m_to), sizeof m_to);
+    }
+    // A well-formed reply of `port`, `size` bytes long.
+    static std::vector<std::uint8_t> Reply(std::uint16_t port, std::size_t size = 256)
+    {
+        std::vector<std::uint8_t> bytes(size, 0);
+        bytes[0] = std::uint8_t(port);
+        if (size > 1)
+            bytes[1] = std::uint8_t(port >> 8);
+        return bytes;
+    }
+    // Sends replies claiming `port` without pause until stopped.
+    void Flood(std::uint16_t port)
+    {
+        m_flooding = true;
+        m_thread = std::thread([this, port] {
+            const auto reply = Reply(port);
+            while (m_flooding) {
+                for (int i = 0; i < 20; ++i)
+                    Send(reply);
+                Sleep(1);
+            }
+        });
+    }
+    void Stop()
+    {
+        m_flooding = false;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    SOCKET m_socket = INVALID_SOCKET;
+    sockaddr_in m_to {};
+    std::atomic<bool> m_flooding { false };
+    std::thread m_thread;
+};
+
+TEST_F(CommandProtocol, QueuedDatagramsOfAnySizeAreDrainedBeforeEachQuery)
+{
+    MakeScreens(1, 2, 2);
+    // Port 1 never answers, port 2 does.
+    m_answer = [](const std::string&, std::uint16_t asked) -> std::optional<std::uint16_t> {
+        if (asked == 1)
+            return std::nullopt;
+        return asked;
+    };
+    CHostileSender hostile(Sender().replySocket);
+    // An oversized datagram, then a reply for port 1 queued behind it: both
+    // are old news when port 1 is asked.
+    hostile.Send(std::vector<std::uint8_t>(3000, 1));
+    hostile.Send(CHostileSender::Reply(1));
+    Sleep(50);
+    CWordArray ports;
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 1);
+    ASSERT_EQ(ports.GetSize(), 1);
+    EXPECT_EQ(ports[0], 2);
+}
+
+TEST_F(CommandProtocol, MulticastRecordsEachOwnPortOnceAndIgnoresJunk)
+{
+    MakeScreens(1, 3, 0, 5);
+    // Ports 5 and 7 answer; every answer comes with junk: an empty and a
+    // one-byte datagram, an oversized one, a made-up port and a repeat.
+    CHostileSender* hostile = nullptr;
+    m_answer = [&hostile](const std::string&, std::uint16_t asked) -> std::optional<std::uint16_t> {
+        if (hostile != nullptr) {
+            hostile->Send({});
+            hostile->Send({ 6 });
+            hostile->Send(std::vector<std::uint8_t>(2000, 6));
+            hostile->Send(CHostileSender::Reply(99));
+            hostile->Send(CHostileSender::Reply(0));
+            if (asked != 6)
+                hostile->Send(CHostileSender::Reply(asked));
+        }
+        if (asked == 6)
+            return std::nullopt;
+        return asked;
+    };
+    CHostileSender sender(Sender().replySocket);
+    hostile = &sender;
+    CWordArray ports;
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 2);
+    std::vector<int> got;
+    for (INT_PTR i = 0; i < ports.GetSize(); ++i)
+        got.push_back(ports[i]);
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, (std::vector<int> { 5, 7 }));
+    EXPECT_EQ(Screen(1).m_onlinePorts, 2);
+    hostile = nullptr;
+}
+
+TEST_F(CommandProtocol, AFloodOfRepliesCannotHoldTheMulticastCheck)
+{
+    MakeScreens(1, 3, 0, 5);
+    m_answer = [](const std::string&, std::uint16_t) -> std::optional<std::uint16_t> { return std::nullopt; };
+    CHostileSender hostile(Sender().replySocket);
+    hostile.Flood(6);
+    const DWORD start = GetTickCount();
+    CWordArray ports;
+    EXPECT_EQ(LEDCheckSysNum(1, &ports), 1); // the flood's port, once
+    const DWORD took = GetTickCount() - start;
+    hostile.Stop();
+    // The waits of three ports and a second, with room for a loaded machine.
+    EXPECT_LT(took, 6000u);
 }
 
 TEST_F(CommandProtocol, CheckOfAScreenNotReadyFindsNothing)
