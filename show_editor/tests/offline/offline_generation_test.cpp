@@ -281,7 +281,7 @@ TEST_F(Generation, FolderGoesToTheCardToolOrTheShell)
     EXPECT_EQ(1u, m_output.m_cardwell.size());
     ASSERT_EQ(1u, m_ui.Transcript().size());
     EXPECT_EQ(CString(L"ShellOpen: H:\\cards"), m_ui.Transcript()[0]);
-    // Without the Harnix library the real call does nothing.
+    // The real call starts nothing for a folder that is not there.
     DefaultOfflineOutputHost().CardwellOpen(L"H:\\cards");
 }
 
