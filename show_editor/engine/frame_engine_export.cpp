@@ -290,7 +290,11 @@ LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
         ClearOutput(RGB(0, 0, 0));
         StartFramePump();
     } else if (m_mode.load() == ENGINE_MODE_RECORD) {
-        // A cancelled run: its open file is left as it is.
+        // A quit run closes the show file it has open (frames are recorded
+        // on this thread, so none is in progress): left open, the file would
+        // stay without its header blocks, unplayable and locked.
+        if (m_recordFileOpen)
+            EndRecordFile(m_recordFileSegment);
         m_mode = ENGINE_MODE_STOPPING;
         StopFramePump();
     }

@@ -229,7 +229,7 @@ void BuildGammaTable(int bits, BYTE packing, double gamma, int first, BYTE out[k
 int OePeriodForGrayBits(int bits, int currentSelection)
 {
     if (bits < 0)
-        return currentSelection;
+        return currentSelection < 0 ? 0 : currentSelection;
     if (bits >= 12)
         return 7;
     return bits > 5 ? bits - 5 : 0;

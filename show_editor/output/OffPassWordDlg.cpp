@@ -42,6 +42,22 @@ CString FromAnsiBytes(const char* bytes, int count)
 
 } // namespace
 
+bool IsOneByteAnsiText(const CString& text)
+{
+    // The document keeps the password as four ANSI bytes and the decrypt
+    // file is written in the ANSI code page: a character of two bytes (or
+    // none, replaced by "?") would make the two disagree.
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const wchar_t c = text[i];
+        char bytes[8] = {};
+        BOOL usedDefault = FALSE;
+        if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &c, 1, bytes, sizeof bytes, nullptr, &usedDefault) != 1
+            || usedDefault || bytes[0] == '\0')
+            return false;
+    }
+    return true;
+}
+
 BEGIN_MESSAGE_MAP(CDlgOffPassWord, CDialog)
 ON_BN_CLICKED(IDOK, OnPressOk)
 END_MESSAGE_MAP()
@@ -64,7 +80,7 @@ void CDlgOffPassWord::OnPressOk()
 {
     if (!UpdateData(TRUE))
         return;
-    if (m_password.GetLength() < kPasswordLength) {
+    if (m_password.GetLength() < kPasswordLength || !IsOneByteAnsiText(m_password)) {
         AfxGetUiHost().MessageBox(
             m_hWnd, m_hint.IsEmpty() ? CString(L"Password: 4 characters!") : m_hint, nullptr, MB_OK);
         return;

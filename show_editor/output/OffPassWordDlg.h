@@ -31,6 +31,10 @@ private:
     CString m_hint;
 };
 
+// Whether every character of the text is one byte in the ANSI code page
+// (and comes back as itself): only such passwords are accepted.
+bool IsOneByteAnsiText(const CString& text);
+
 // The two lines of the decrypt instruction file in the code page: the
 // password's first four characters and the decrypt action.
 CStringA BuildDecryptInstruction(const CString& password, UINT codePage = CP_ACP);

@@ -120,6 +120,12 @@ int CSetHardParamDlg::ComboSel(int id) const
     return static_cast<int>(SendItem(*this, id, CB_GETCURSEL, 0, 0));
 }
 
+int CSetHardParamDlg::SelectionOr(int id, int previous) const
+{
+    const int selection = ComboSel(id);
+    return selection >= 0 ? selection : previous;
+}
+
 void CSetHardParamDlg::ShowItem(int id, bool show)
 {
     if (CWnd* item = GetDlgItem(id))
@@ -352,7 +358,7 @@ BOOL CSetHardParamDlg::ApplyChipCommand(UINT commandId)
     if (m_pConfig == nullptr || !CChipDatabase::FindCommand(m_menuModel, commandId, name))
         return FALSE;
     ChipPageValues page;
-    page.OePeriodSel = ComboSel(IDC_CP_OE_PERIODS);
+    page.OePeriodSel = SelectionOr(IDC_CP_OE_PERIODS, m_pConfig->OePeriods);
     if (!ApplyChipToPage(m_database, name, page, *m_pConfig))
         return FALSE;
     m_chip = page.params;
@@ -519,8 +525,15 @@ void CSetHardParamDlg::OnChannelsEdited()
 
 void CSetHardParamDlg::OnGraySelected()
 {
+    // Without a gray entry there are no bits to derive the OE period from.
+    if (ComboSel(IDC_CP_GRAY) < 0) {
+        UpdateInfoLabels();
+        return;
+    }
     const int bits = GrayBitsFromText(SelectedEntry(*this, IDC_CP_GRAY));
-    SetSel(*this, IDC_CP_OE_PERIODS, OePeriodForGrayBits(bits, ComboSel(IDC_CP_OE_PERIODS)));
+    const int oe = OePeriodForGrayBits(bits, ComboSel(IDC_CP_OE_PERIODS));
+    if (oe >= 0)
+        SetSel(*this, IDC_CP_OE_PERIODS, oe);
     UpdateRefreshRange(1u << bits);
     UpdateInfoLabels(bits, false);
 }
@@ -603,17 +616,19 @@ void CSetHardParamDlg::CollectHardParams()
     c.ChipName = ComboText(IDC_CP_CHIP);
     if (ShowsFullGray(m_chip.ChipName)) {
         c.Gray = m_chip.Gray;
-    } else {
+    } else if (ComboSel(IDC_CP_GRAY) >= 0 || !ComboText(IDC_CP_GRAY).IsEmpty()) {
         m_chip.Gray = 1u << GrayBitsShown();
         c.Gray = m_chip.Gray;
-    }
+    } // an empty gray list keeps the configuration's value
     c.Channels = ChannelsFromText(ComboText(IDC_CP_CHANNELS), Text(L"SHOW", 87));
     c.Clock = ClockFromText(ComboText(IDC_CP_CLOCK));
     c.PwmClock = ClockFromText(ComboText(IDC_CP_PWM_CLOCK));
     c.ClkDuty = DutyFromText(ComboText(IDC_CP_DUTY));
-    c.LowGrayFilter = ComboSel(IDC_CP_LOW_GRAY);
-    c.OePeriods = ComboSel(IDC_CP_OE_PERIODS);
-    c.ColourCount = ComboSel(IDC_CP_COLOURS) + 3;
+    // A list without a selection keeps the configuration's value: -1 would
+    // reach the configuration file as 0xFFFF.
+    c.LowGrayFilter = SelectionOr(IDC_CP_LOW_GRAY, c.LowGrayFilter);
+    c.OePeriods = SelectionOr(IDC_CP_OE_PERIODS, c.OePeriods);
+    c.ColourCount = SelectionOr(IDC_CP_COLOURS, c.ColourCount - 3) + 3;
     c.GammaVal = SliderPos(*this, IDC_CP_GAMMA) / 10.0;
     c.Brightness = static_cast<UINT>(SliderPos(*this, IDC_CP_BRIGHTNESS));
     c.BrightnessA = static_cast<UINT>(SliderPos(*this, IDC_CP_BRIGHTNESS_A));
@@ -621,10 +636,10 @@ void CSetHardParamDlg::CollectHardParams()
     c.BrightnessC = static_cast<UINT>(SliderPos(*this, IDC_CP_BRIGHTNESS_C));
     c.BrightnessD = static_cast<UINT>(SliderPos(*this, IDC_CP_BRIGHTNESS_D));
     c.CurrentGain = SliderPos(*this, IDC_CP_GAIN);
-    c.GclkIndex = static_cast<BYTE>(ComboSel(IDC_CP_GCLK));
-    c.CurrentA = static_cast<BYTE>(ComboSel(IDC_CP_CURRENT_A));
-    c.CurrentB = static_cast<BYTE>(ComboSel(IDC_CP_CURRENT_B));
-    c.CurrentC = static_cast<BYTE>(ComboSel(IDC_CP_CURRENT_C));
+    c.GclkIndex = static_cast<BYTE>(SelectionOr(IDC_CP_GCLK, c.GclkIndex));
+    c.CurrentA = static_cast<BYTE>(SelectionOr(IDC_CP_CURRENT_A, c.CurrentA));
+    c.CurrentB = static_cast<BYTE>(SelectionOr(IDC_CP_CURRENT_B, c.CurrentB));
+    c.CurrentC = static_cast<BYTE>(SelectionOr(IDC_CP_CURRENT_C, c.CurrentC));
     c.Code = m_chip.Code;
     c.ChipChannel = m_chip.ChipChannel;
     c.IsCurrent = m_chip.IsCurrent;

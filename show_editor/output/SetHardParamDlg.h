@@ -101,6 +101,8 @@ private:
     int GrayBitsShown() const;
     CString ComboText(int id) const;
     int ComboSel(int id) const;
+    // The list's selection, or `previous` when nothing is selected.
+    int SelectionOr(int id, int previous) const;
     void ShowItem(int id, bool show);
 
     HardwareConfig* m_pConfig = nullptr;

@@ -3,6 +3,7 @@
 // the chip-dependent controls, and the values collected into the
 // configuration.
 #include "ChipPageText.h"
+#include "ConfigFile.h"
 #include "DlgHardSet.h"
 #include "offline_test_support.h"
 
@@ -143,6 +144,27 @@ TEST_F(ChipPage, ChipNameInTheConfigurationIsRestoredWithoutTheDatabase)
     EXPECT_EQ(4096u, m_config.Gray);
     EXPECT_EQ(300u, m_config.Channels);
     EXPECT_DOUBLE_EQ(40.0, m_config.RefreshRate);
+}
+
+TEST_F(ChipPage, ListsWithoutASelectionKeepTheConfigurationValues)
+{
+    m_config.ChipName = L"UCS9812";
+    m_config.OePeriods = 6;
+    m_config.LowGrayFilter = 2;
+    m_config.GclkIndex = 1;
+    fwtest::RunModal(m_dlg, [&](CDialog& live) {
+        for (int id : { IDC_CP_OE_PERIODS, IDC_CP_LOW_GRAY, IDC_CP_GCLK, IDC_CP_GRAY })
+            ::SendDlgItemMessageW(Page().m_hWnd, id, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        // A gray change without an entry leaves the OE period unselected.
+        Page().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CP_GRAY, CBN_SELCHANGE),
+            reinterpret_cast<LPARAM>(::GetDlgItem(Page().m_hWnd, IDC_CP_GRAY)));
+        EXPECT_EQ(-1, Sel(IDC_CP_OE_PERIODS));
+        fwtest::ClickButton(live, IDOK);
+    });
+    EXPECT_EQ(6, m_config.OePeriods);
+    EXPECT_EQ(2, m_config.LowGrayFilter);
+    EXPECT_EQ(1, m_config.GclkIndex);
+    EXPECT_EQ(0, OePeriodForGrayBits(-1, -1)) << "never negative";
 }
 
 TEST_F(ChipPage, EditsFollowTheirRules)

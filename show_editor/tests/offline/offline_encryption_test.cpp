@@ -53,6 +53,18 @@ TEST(DecryptInstruction, TwoNarrowLinesInTheCodePage)
     EXPECT_EQ(want, Bytes(BuildDecryptInstruction(L"abcdefg", 936)));
 }
 
+TEST(DecryptInstruction, OnlyOneByteAnsiCharactersMakeAPassword)
+{
+    ASSERT_EQ(1252u, ::GetACP());
+    EXPECT_TRUE(IsOneByteAnsiText(L"wxyz"));
+    EXPECT_TRUE(IsOneByteAnsiText(L"a\x00E9"
+                                  L"!9")); // e acute is one byte in 1252
+    EXPECT_FALSE(IsOneByteAnsiText(L"\x5BC6"
+                                   L"ab1")); // not in 1252
+    EXPECT_FALSE(IsOneByteAnsiText(L"ab\x0101"
+                                   L"c")); // best fit would turn it into "a"
+}
+
 TEST(DecryptInstruction, FileIsReplacedWhole)
 {
     CTempFolder folder;
@@ -82,6 +94,16 @@ TEST_F(Encryption, EncryptStoresThePasswordAfterAShortOneIsRefused)
             m_ui.ExpectMessageBox(IDOK, L"HINT 2");
             fwtest::ClickButton(live, IDOK);
             EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+            // Characters of two ANSI bytes (or none) are refused alike.
+            for (const wchar_t* wide : { L"\x5BC6\x7801"
+                                         L"ab",
+                     L"ab\x0416"
+                     L"c" }) {
+                fwtest::SetItemText(live, IDC_PW_PASSWORD, wide);
+                m_ui.ExpectMessageBox(IDOK, L"HINT 2");
+                fwtest::ClickButton(live, IDOK);
+                EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+            }
             fwtest::SetItemText(live, IDC_PW_PASSWORD, L"wxyz");
             ::CheckDlgButton(live.m_hWnd, IDC_PW_ENABLED, BST_UNCHECKED);
             fwtest::ClickButton(live, IDOK);

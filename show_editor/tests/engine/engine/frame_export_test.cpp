@@ -248,6 +248,23 @@ TEST_F(FrameExportTest, StopRequestsEndTheWorkerWithoutDeadlock)
     EXPECT_TRUE(TakeFramesShown().empty());
 }
 
+TEST_F(FrameExportTest, QuittingARecordingClosesItsOpenFile)
+{
+    AddView(m_doc.AddSegment(100000), CRect(0, 0, 8, 4), { SolidEffect(RGB(255, 0, 0), 100) });
+    m_doc.CountFrames();
+    CreateEngine();
+    m_engine->SendMessage(WM_RECORD_OFFLINE, 0, 0);
+    ASSERT_TRUE(fwtest::PumpUntil([this] { return m_recorder.m_frames > 0; }, 5000));
+    m_engine->SendMessage(WM_RECORD_OFFLINE, 1, 0);
+    ASSERT_FALSE(m_recorder.m_log.empty());
+    int inits = 0;
+    for (const std::wstring& line : m_recorder.m_log)
+        inits += line.rfind(L"init ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(inits, 1);
+    EXPECT_EQ(m_recorder.m_log.back().rfind(L"stop ", 0), 0u) << "the open file is closed";
+    EXPECT_EQ(ENGINE_MODE_PREVIEW, m_engine->GetMode());
+}
+
 TEST_F(FrameExportTest, WorkerKeepsOneFrameMessageInFlight)
 {
     AddView(m_doc.AddSegment(100000), CRect(0, 0, 8, 4), { SolidEffect(RGB(255, 0, 0), 100) });
