@@ -36,6 +36,7 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_WINDOWS_7, 
 ON_COMMAND(ID_VIEW_ZOOM_IN, OnZoomIn)
 ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
 ON_COMMAND(ID_VIEW_CROP_BORDER, OnCropBorder)
+ON_UPDATE_COMMAND_UI(ID_VIEW_CROP_BORDER, OnUpdateCropBorder)
 ON_COMMAND(ID_EDIT_LOCK_LAYOUT, OnLockLayout)
 ON_UPDATE_COMMAND_UI(ID_EDIT_LOCK_LAYOUT, OnUpdateLockLayout)
 ON_COMMAND(ID_VIEW_LIST_PANE, OnListPane)
@@ -512,6 +513,13 @@ void CMainFrame::OnCropBorder()
     if (AfxGetUiHost().MessageBox(GetSafeHwnd(), L"确定裁剪布灯区域边框?", L"Tip", MB_YESNO) != IDYES)
         return;
     CropLayoutToLamps(*view, doc->GetLayout());
+}
+
+void CMainFrame::OnUpdateCropBorder(CCmdUI* pCmdUI)
+{
+    // A locked layout is not cropped: the item says so instead of doing
+    // nothing.
+    pCmdUI->Enable(LayoutLock ? FALSE : TRUE);
 }
 
 void CMainFrame::OnLockLayout()

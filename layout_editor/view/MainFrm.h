@@ -91,6 +91,7 @@ protected:
     void OnZoomIn();
     void OnZoomOut();
     void OnCropBorder();
+    void OnUpdateCropBorder(CCmdUI* pCmdUI);
     void OnLockLayout();
     void OnUpdateLockLayout(CCmdUI* pCmdUI);
     void OnListPane();

@@ -4,6 +4,9 @@
 // and the menu commands that have no handler yet showing disabled.
 #include "PannexTestUtil.h"
 
+#include "AppPaths.h"
+#include "EditorSettings.h"
+#include "LayoutFile.h"
 #include "LayoutLangText.h"
 #include "PannexLooks.h"
 #include "PannexResource.h"
@@ -181,4 +184,99 @@ TEST(PannexFrameBars, VisualStylesColourTheBarsAndAreKept)
     CMainFrame second;
     EXPECT_EQ(second.m_nAppLook, static_cast<int>(ID_VIEW_APPLOOK_OFF_2007_SILVER));
     s.app.WriteProfileInt(L"Settings", L"ApplicationLook", before);
+}
+
+// Not a test: writes the small layout that the screenshots of the editor
+// open ("pannex_demo.lpx" beside the program). Run it with
+// --gtest_also_run_disabled_tests --gtest_filter=*WriteScreenshotLayout.
+TEST(PannexFrameBars, DISABLED_WriteScreenshotLayout)
+{
+    CLayoutData model;
+    model.m_width = 48;
+    model.m_height = 24;
+    ASSERT_TRUE(model.ResetPorts(4, 256, L"RGB", 0));
+    // Four ports, each a snake over six rows of its quarter.
+    for (int port = 0; port < 4; ++port) {
+        const int top = port * 6;
+        for (int row = 0; row < 5; ++row) {
+            for (int i = 0; i < 40; ++i) {
+                const int x = row % 2 == 0 ? 4 + i : 43 - i;
+                CLPoint lamp(x, top + row);
+                lamp.m_normX = (x + 0.5) / 48;
+                lamp.m_normY = (top + row + 0.5) / 24;
+                model.GetPort(port).InsertPoints(&lamp, 1);
+            }
+        }
+        model.GetPort(port).m_colour = RGB(60 * port + 40, 200 - 40 * port, 120);
+        model.GetPort(port).UpdateBounds();
+    }
+    model.RebuildUsedPorts();
+    CLayoutProjectSettings settings;
+    settings.SetControllers(2, 2);
+    ASSERT_EQ(WriteLayoutFile(model, GetAppFolder() + L"pannex_demo.lpx", settings), LayoutWriteResult::Ok);
+}
+
+TEST(PannexFrameBars, LockCropAndZoomAboutTheCentreThroughTheFrame)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CMainFrame& frame = *s.Frame();
+    frame.MoveWindow(0, 0, 900, 600);
+    CPannexView& view = *s.View();
+    CLayoutData& model = s.Doc()->GetLayout();
+    model.m_width = 40;
+    model.m_height = 20;
+    view.ResizeLayout(40, 20);
+    AddLamp(*s.Doc(), view, 5, 4);
+    AddLamp(*s.Doc(), view, 9, 7);
+    LayoutLock = 0;
+    CMyMFCToolBar& bar = frame.GetToolBar();
+    auto buttonState = [&](UINT id) {
+        frame.OnIdleUpdateCmdUI();
+        return static_cast<UINT>(bar.GetToolBarCtrl().SendMessage(TB_GETSTATE, id, 0));
+    };
+
+    // Lock: checked on the menu and the toolbar; crop then shows disabled
+    // and does nothing (no question).
+    frame.SendMessage(WM_COMMAND, ID_EDIT_LOCK_LAYOUT);
+    EXPECT_EQ(LayoutLock, 1);
+    EXPECT_NE(MenuState(frame, ID_EDIT_LOCK_LAYOUT) & MF_CHECKED, 0u);
+    EXPECT_NE(buttonState(ID_EDIT_LOCK_LAYOUT) & TBSTATE_CHECKED, 0u);
+    EXPECT_NE(MenuState(frame, ID_VIEW_CROP_BORDER) & MF_GRAYED, 0u);
+    EXPECT_EQ(buttonState(ID_VIEW_CROP_BORDER) & TBSTATE_ENABLED, 0u);
+    frame.SendMessage(WM_COMMAND, ID_VIEW_CROP_BORDER);
+    EXPECT_EQ(model.m_width, 40);
+    frame.SendMessage(WM_COMMAND, ID_EDIT_LOCK_LAYOUT);
+    EXPECT_EQ(LayoutLock, 0);
+    EXPECT_EQ(buttonState(ID_EDIT_LOCK_LAYOUT) & TBSTATE_CHECKED, 0u);
+    EXPECT_NE(buttonState(ID_VIEW_CROP_BORDER) & TBSTATE_ENABLED, 0u);
+
+    // Crop asks first: No keeps the layout, Yes fits it to the lamps.
+    host.ExpectMessageBox(IDNO, L"确定裁剪布灯区域边框?");
+    frame.SendMessage(WM_COMMAND, ID_VIEW_CROP_BORDER);
+    EXPECT_EQ(model.m_width, 40);
+    host.ExpectMessageBox(IDYES, L"确定裁剪布灯区域边框?");
+    frame.SendMessage(WM_COMMAND, ID_VIEW_CROP_BORDER);
+    EXPECT_EQ(model.m_width, 5);
+    EXPECT_EQ(model.m_height, 4);
+    EXPECT_EQ(LayoutWidth, 5);
+
+    // Zoom about the centre: the cell under the view's centre stays there.
+    model.m_width = 40;
+    model.m_height = 20;
+    view.ResizeLayout(40, 20);
+    const CPoint centre(view.m_clientWidth / 2, view.m_clientHeight / 2);
+    const CLPoint before = view.PointFromClient(centre);
+    const double fit = view.m_zoom;
+    frame.SendMessage(WM_COMMAND, ID_VIEW_ZOOM_IN);
+    EXPECT_GT(view.m_zoom, fit);
+    CLPoint after = view.PointFromClient(centre);
+    EXPECT_EQ(CPoint(after.x, after.y), CPoint(before.x, before.y));
+    const int align = AlignToGrid;
+    frame.SendMessage(WM_COMMAND, ID_VIEW_ZOOM_OUT);
+    EXPECT_LT(view.m_zoom, fit + 2);
+    after = view.PointFromClient(centre);
+    EXPECT_EQ(CPoint(after.x, after.y), CPoint(before.x, before.y));
+    EXPECT_EQ(AlignToGrid, align); // restored after the zoom
 }
