@@ -16,6 +16,7 @@ ON_COMMAND_RANGE(IDC_REC_RECORD, IDC_REC_STOP, OnButton)
 ON_MESSAGE(WM_CAPTURE_RECT_CHANGED, OnRectChanged)
 ON_MESSAGE(WM_CAPTURE_FRAME_COUNT, OnFrameCount)
 ON_MESSAGE(WM_CAPTURE_FAILED, OnCaptureFailed)
+ON_MESSAGE(WM_CAPTURE_WRITE_FAILED, OnCaptureWriteFailed)
 ON_MESSAGE(WM_CAPTURE_BLINK, OnBlink)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -117,6 +118,23 @@ LRESULT CDlgRecordCtrl::OnCaptureFailed(WPARAM, LPARAM)
     m_paused = 0;
     AfxMessageBox(L"节目文件创建失败!", MB_ICONEXCLAMATION);
     return 0;
+}
+
+LRESULT CDlgRecordCtrl::OnCaptureWriteFailed(WPARAM, LPARAM)
+{
+    // The worker stopped at the failed frame and closed the file with the
+    // frames before it; the recording ends as a stop would.
+    EndWorker();
+    m_recording = 0;
+    m_paused = 0;
+    AfxMessageBox(L"节目文件写入失败!", MB_ICONEXCLAMATION);
+    EndDialog(IDOK);
+    return 0;
+}
+
+bool CDlgRecordCtrl::WriteCapturedFrame(const void* pixels)
+{
+    return m_encoder.WriteFrame(pixels);
 }
 
 void CDlgRecordCtrl::OnButton(UINT nID)
@@ -277,6 +295,10 @@ bool CDlgRecordCtrl::StartCapture()
 void CDlgRecordCtrl::StopCapture()
 {
     m_encoder.Close();
+    // A clip without a single frame is no clip: it is not left behind to be
+    // imported.
+    if (m_frameCount == 0)
+        ::DeleteFileW(m_outputPath);
     FreeSurface();
     m_alive = 0;
     m_ended = 1;
@@ -308,6 +330,7 @@ void CDlgRecordCtrl::CaptureLoop()
 {
     if (!StartCapture()) {
         m_encoder.Close();
+        ::DeleteFileW(m_outputPath); // whatever the failed start left
         FreeSurface();
         m_alive = 0;
         m_ended = 1;
@@ -334,7 +357,13 @@ void CDlgRecordCtrl::CaptureLoop()
         ::GdiFlush();
         const DWORD period = 1000u / static_cast<DWORD>(EffectiveFrameRate(m_frameRate));
         const DWORD start = ::GetTickCount();
-        m_encoder.WriteFrame(m_dibBits);
+        if (!WriteCapturedFrame(m_dibBits)) {
+            // The first failed write ends the recording: going on would
+            // count frames the file does not hold.
+            StopCapture();
+            ::PostMessageW(m_hWnd, WM_CAPTURE_WRITE_FAILED, 0, 0);
+            return;
+        }
         const DWORD spent = ::GetTickCount() - start;
         if (spent < period)
             ::WaitForSingleObject(m_wakeEvent, period - spent);

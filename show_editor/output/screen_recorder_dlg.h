@@ -20,6 +20,8 @@
 #define WM_CAPTURE_FAILED (WM_USER + 201)
 // Posted by the worker when the record button's icon is due to blink.
 #define WM_CAPTURE_BLINK (WM_USER + 202)
+// Posted by the worker when a frame could not be written: it has stopped.
+#define WM_CAPTURE_WRITE_FAILED (WM_USER + 203)
 
 class CDlgRecordCtrl : public CDialog {
 public:
@@ -67,8 +69,12 @@ protected:
     LRESULT OnRectChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnFrameCount(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptureWriteFailed(WPARAM wParam, LPARAM lParam);
     LRESULT OnBlink(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    // Writes one captured frame (on the worker); false when it failed. The
+    // encoder's; tests stand in for a full disk here.
+    virtual bool WriteCapturedFrame(const void* pixels);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -304,6 +304,50 @@ TEST_F(Recorder, EscapeWhileRecordingEndsTheWorkerAndKeepsTheFile)
     EXPECT_EQ(m_dlg.m_frameCount.load(), facts.frames);
 }
 
+// A recorder whose disk fills up after a number of frames.
+class CFullDiskRecorder : public CDlgRecordCtrl {
+public:
+    int m_writable = 0;
+
+protected:
+    bool WriteCapturedFrame(const void* pixels) override
+    {
+        if (m_writable <= 0)
+            return false;
+        --m_writable;
+        return CDlgRecordCtrl::WriteCapturedFrame(pixels);
+    }
+};
+
+TEST(RecorderWrites, TheFirstFailedWriteStopsAndTellsAndAnEmptyClipIsNotKept)
+{
+    for (int writable : { 0, 3 }) {
+        CScriptedUiHost host;
+        CTempFolder folder;
+        CFullDiskRecorder dlg;
+        dlg.m_outputPath = folder.File(L"screen.avi");
+        dlg.m_writable = writable;
+        host.ExpectMessageBox(IDOK, L"节目文件写入失败!");
+        const INT_PTR result = fwtest::RunModal(dlg, [&](CDialog& live) {
+            fwtest::ClickButton(live, IDC_REC_RECORD);
+            // The recorder tells and ends by itself.
+            EXPECT_TRUE(fwtest::PumpUntil([&] { return host.PendingCount() == 0; }, 10000));
+            fwtest::PumpPending();
+        });
+        EXPECT_EQ(IDOK, result) << writable;
+        EXPECT_EQ(0u, host.PendingCount()) << writable;
+        EXPECT_FALSE(dlg.IsWorkerRunning());
+        EXPECT_EQ(writable, dlg.m_frameCount.load()) << "no frame counted that was not written";
+        if (writable == 0) {
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(dlg.m_outputPath)) << "no empty clip to import";
+        } else {
+            const AviFacts facts = ReadAvi(dlg.m_outputPath);
+            ASSERT_TRUE(facts.read);
+            EXPECT_EQ(writable, facts.frames);
+        }
+    }
+}
+
 TEST_F(Recorder, FileThatCannotBeCreatedIsReportedAndNothingIsCaptured)
 {
     m_dlg.m_outputPath = m_folder.File(L"missing folder\\screen.avi");
