@@ -16,6 +16,7 @@
 namespace {
 // Built-in texts, used when the language file gives none.
 const wchar_t kTooFewColours[] = L"至少添加两种颜色";
+const wchar_t kExportFailed[] = L"视频文件写入失败!";
 const wchar_t kPreview[] = L"预览";
 const wchar_t kStopPreview[] = L"停止预览";
 
@@ -278,6 +279,10 @@ LRESULT CEasyMovieDlg::OnExportStep(WPARAM, LPARAM)
     if (m_nMode != MAKER_EXPORTING)
         return 0;
     NextStep();
+    if (m_bWriteFailed) {
+        AbortExport();
+        return 0;
+    }
     m_workerEvent.SetEvent();
     return 0;
 }
@@ -316,7 +321,8 @@ void CEasyMovieDlg::PaintStep(COLORREF colour)
             m_exportDC.GetClipBox(&clip);
             m_exportDC.FillSolidRect(&clip, colour);
             ::GdiFlush();
-            CreateAVIWriteFrameDC(m_exportDC.GetSafeHdc());
+            if (CreateAVIWriteFrameDC(m_exportDC.GetSafeHdc()) != 0)
+                m_bWriteFailed = true;
         }
         if (m_previewArea.GetSafeHwnd() != nullptr) {
             CRect rc;
@@ -396,12 +402,17 @@ void CEasyMovieDlg::ExportAvi()
     if (dlg.DoModal() != IDOK)
         return;
     m_strAviPath = dlg.GetPathName();
-    CreateExportBuffer();
+    m_bWriteFailed = false;
+    if (!CreateExportBuffer() || CreateAVIInit(m_strAviPath.GetString(), m_nWidth, m_nHeight, 32, m_nFrameRate) != 0) {
+        FreeExportBuffer();
+        m_strAviPath.Empty();
+        AfxMessageBox(kExportFailed, MB_ICONEXCLAMATION);
+        return;
+    }
     m_nFramesWritten = 0;
     m_nTotalFrames = CountTotalFrames();
     m_stepper.Reset();
     m_nIndex = 0;
-    CreateAVIInit(m_strAviPath.GetString(), m_nWidth, m_nHeight, 32, m_nFrameRate);
 
     // Marked running before the worker starts, so that a stop that comes
     // before the worker's first instruction still waits for it.
@@ -457,9 +468,26 @@ void CEasyMovieDlg::StopExportWorker()
     FreeExportBuffer();
 }
 
+void CEasyMovieDlg::AbortExport()
+{
+    StopExportWorker();
+    CreateAVIEnd();
+    if (!m_strAviPath.IsEmpty())
+        ::DeleteFileW(m_strAviPath.GetString());
+    m_strAviPath.Empty();
+    m_bWriteFailed = false;
+    m_nMode = MAKER_PLAYING;
+    EnableAllControls();
+    AfxMessageBox(kExportFailed, MB_ICONEXCLAMATION);
+}
+
 void CEasyMovieDlg::FinishExport()
 {
-    CreateAVIEnd();
+    // The last frame's write and the end of the file must both have worked.
+    if (m_bWriteFailed || CreateAVIEnd() != 0) {
+        AbortExport();
+        return;
+    }
     StopExportWorker();
     EnableAllControls();
     m_exportedPaths.Add(m_strAviPath);

@@ -54,6 +54,7 @@ public:
     quorra::CSequenceStepper m_stepper;
     int m_nFramesWritten = 0;
     int m_nTotalFrames = 0;
+    bool m_bWriteFailed = false; // a frame of the running export was not written
     COLORREF m_progressColour = RGB(0x57, 0x57, 0x57);
     CStringArray m_exportedPaths;
     HWND m_hMsgWnd = nullptr;
@@ -90,6 +91,9 @@ private:
     bool CreateExportBuffer();
     void FreeExportBuffer();
     void FinishExport();
+    // Ends an export whose file could not be started, written or finished:
+    // the partial file goes, the user is told, nothing is listed or opened.
+    void AbortExport();
     void ShowTooFewColours(bool bLookup);
     static UINT ExportWorkerThread(LPVOID pParam);
     static DWORD WINAPI WorkerEntry(LPVOID pParam);

@@ -331,6 +331,36 @@ std::wstring TempAvi(const wchar_t* name)
     return std::wstring(folder) + name;
 }
 
+TEST(EasyMovieDlg, AnExportThatCannotBeWrittenIsReportedAndNothingIsListed)
+{
+    // A folder that does not exist (the start fails), and a folder where the
+    // clip's file should be (the finish fails).
+    const std::wstring folderClip = TempAvi(L"quorra_folder_clip.avi");
+    ::CreateDirectoryW(folderClip.c_str(), nullptr);
+    for (const std::wstring& path : { TempAvi(L"no such folder\\clip.avi"), folderClip }) {
+        CScriptedUiHost host;
+        host.ExpectFileSave(path.c_str());
+        if (path == folderClip)
+            host.ExpectMessageBox(IDYES, L"already exists");
+        host.ExpectMessageBox(IDOK, L"视频文件写入失败!");
+        RunMaker([&](CEasyMovieDlg& dlg) {
+            dlg.m_pView->RemoveAll();
+            dlg.m_pView->AddElement(RGB(240, 0, 0), 3);
+            dlg.m_pView->AddElement(RGB(0, 0, 200), 3);
+            fwtest::SetItemText(dlg, IDC_WIDTH, L"12");
+            fwtest::SetItemText(dlg, IDC_HEIGHT, L"10");
+            fwtest::ClickButton(dlg, IDC_EXPORT);
+            EXPECT_TRUE(fwtest::PumpUntil([&] { return dlg.m_nMode != MAKER_EXPORTING; }, 20000));
+            EXPECT_EQ(dlg.m_exportedPaths.GetSize(), 0);
+            EXPECT_TRUE(dlg.m_strAviPath.IsEmpty());
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.GetSafeHwnd(), IDC_ADD)));
+        });
+        EXPECT_EQ(host.PendingCount(), 0u) << "no folder is opened";
+        EXPECT_EQ(GetOutPutFileList(nullptr), 0);
+    }
+    ::RemoveDirectoryW(folderClip.c_str());
+}
+
 TEST(EasyMovieDlg, ExportWritesOnePassAsAnAviAndListsIt)
 {
     CScriptedUiHost host;
