@@ -1,6 +1,7 @@
 // The layout view's state and coordinates (see PannexView.h).
 #include "PannexView.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "EditorSettings.h"
@@ -423,6 +424,23 @@ void CPannexView::OnInitialUpdate()
         type.Format(L"%d%s %d%s", app->m_nPortsPerController, GetLangText(L"LAYOUT", 169).GetString(),
             app->m_nChannelsPerPort, GetLangText(L"LAYOUT", 170).GetString());
         m_settings.m_controllerModel = type;
+        // A new layout starts empty with the command line's ports and
+        // channels: as many controllers as before (at least one), each port
+        // taking the lamps its channels hold at three channels a lamp.
+        const int ports = std::clamp(app->m_nPortsPerController, 1, 255);
+        const int lamps = std::clamp(app->m_nChannelsPerPort / 3, 1, kMaxPortPoints);
+        const int controllers = std::clamp(m_settings.m_controllerCount, 1, kMaxLayoutPorts / ports);
+        if (model->ResetPorts(ports * controllers, lamps, L"RGB", 0)) {
+            m_settings.m_portsPerController = ports;
+            m_settings.m_channelsPerPort = app->m_nChannelsPerPort;
+            m_settings.m_lampsPerPort = lamps;
+            m_settings.SetControllers(controllers, ports);
+            m_currentPort = 0;
+            model->RebuildUsedPorts();
+            model->m_modified = 0;
+            SetEditMode(0);
+            NotifyTree(true);
+        }
     }
     m_loadedFile = 0;
 }

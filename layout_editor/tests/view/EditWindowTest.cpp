@@ -157,3 +157,26 @@ TEST_F(PannexEditWindowTest, RightClickOpensTheEditMenuWhoseCommandsReachTheView
     EXPECT_EQ(m_view->m_editMode, 1);
     EXPECT_EQ(m_view->m_currentPort, 1);
 }
+
+TEST(PannexEditStart, NewLayoutStartsWithTheCommandLinePortsReadyToWire)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({ L"CMD1-0,40,20,4,300,1" });
+    ASSERT_TRUE(s.started);
+    CLayoutData& model = s.Doc()->GetLayout();
+    ASSERT_EQ(model.GetPortCount(), 4);
+    EXPECT_EQ(model.GetPort(0).GetCapacity(), 100);
+    EXPECT_EQ(s.View()->m_settings.m_controllers.GetSize(), 1);
+    EXPECT_EQ(model.m_width, 40);
+    EXPECT_FALSE(s.Doc()->IsModified());
+    // A lamp drawn, then File New: an empty layout of the same ports.
+    s.View()->SetEditMode(1);
+    s.View()->OnLButtonDown(MK_LBUTTON, CPoint(1, 1));
+    s.View()->OnLButtonUp(0, CPoint(1, 1));
+    ASSERT_EQ(model.GetPort(0).GetCount(), 1);
+    s.Doc()->SetModifiedFlag(FALSE);
+    fwtest::SendCommand(*s.Frame(), ID_FILE_NEW);
+    EXPECT_EQ(s.Doc()->GetLayout().GetPortCount(), 4);
+    EXPECT_EQ(s.Doc()->GetLayout().GetPort(0).GetCount(), 0);
+    EXPECT_EQ(s.Doc()->GetLayout().GetStepCount(), 0);
+}
