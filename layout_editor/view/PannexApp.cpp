@@ -69,6 +69,7 @@ BOOL CPannexApp::InitInstance()
     Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);
 
+    PreLoadState();
     AddDocTemplate(new CSingleDocTemplate(
         IDR_MAINFRAME, RUNTIME_CLASS(CPannexDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPannexView)));
 
@@ -170,7 +171,14 @@ void CPannexApp::OnAppAbout()
     dlg.DoModal();
 }
 
-void CPannexApp::PreLoadState() { }
+void CPannexApp::PreLoadState()
+{
+    // Resource ids of the menus and the string ids of their names ("编辑"
+    // for the view's edit menu, "资源管理器" for the list panel's).
+    m_contextMenus.AddMenu(IDS_EDIT_MENU, 119);
+    for (UINT id : { 174u, 315u, 316u, 322u })
+        m_contextMenus.AddMenu(IDS_EXPLORER, id);
+}
 
 void CPannexApp::LoadCustomState()
 {

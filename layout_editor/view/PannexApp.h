@@ -7,6 +7,7 @@
 
 #include <afxole.h>
 #include <afxwin.h>
+#include <fw_ctxmenu.h>
 
 #include "PannexStartup.h"
 
@@ -22,10 +23,14 @@ public:
     int ExitInstance() override;
 
     void OnAppAbout();
-    // The framework's workspace hooks (no saved workspace state here: the
-    // context menus and the menu relabelling run at frame creation).
+    // The framework's workspace hooks: the context menus are registered
+    // before the main window exists, the menus relabelled after it.
     void PreLoadState();
     void LoadCustomState();
+
+    // The context menus registered at start-up (the view's edit menu 119
+    // and the list panel's menus 174, 315, 316 and 322, where present).
+    CContextMenuManager* GetContextMenuManager() { return &m_contextMenus; }
 
     // The command line's values; defaults until InitInstance reads them.
     BYTE m_bFileNamed = 0;
@@ -59,6 +64,7 @@ protected:
 
 private:
     bool m_bOleStarted = false;
+    CContextMenuManager m_contextMenus;
 };
 
 // The running application as CPannexApp, or nullptr.

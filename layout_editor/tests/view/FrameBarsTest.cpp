@@ -280,3 +280,22 @@ TEST(PannexFrameBars, LockCropAndZoomAboutTheCentreThroughTheFrame)
     EXPECT_EQ(CPoint(after.x, after.y), CPoint(before.x, before.y));
     EXPECT_EQ(AlignToGrid, align); // restored after the zoom
 }
+
+TEST(PannexFrameBars, ContextMenusAreRegisteredAtStartUp)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    CContextMenuManager* menus = s.app.GetContextMenuManager();
+    ASSERT_NE(menus, nullptr);
+    // The view's edit menu under "编辑", the list panel's under "资源管理器".
+    EXPECT_NE(menus->GetMenuById(119), nullptr);
+    for (UINT id : { 174u, 315u, 316u })
+        EXPECT_NE(menus->GetMenuById(id), nullptr) << id;
+    UINT first = 0;
+    EXPECT_EQ(menus->GetMenuByName(L"编辑", &first), menus->GetMenuById(119));
+    EXPECT_EQ(first, 119u);
+    EXPECT_NE(menus->GetMenuByName(L"资源管理器", &first), nullptr);
+    EXPECT_EQ(first, 174u);
+    EXPECT_EQ(menus->GetMenuNames(), (std::vector<CString> { L"编辑", L"资源管理器" }));
+}
