@@ -2,6 +2,8 @@
 // chip's section, and applying it to the page values and the configuration.
 #include "ChipDatabase.h"
 
+#include "ChipSectionIndex.h"
+
 #include "ConfigFile.h"
 #include "HardwareConfig.h"
 #include "SplitString.h"
@@ -70,17 +72,19 @@ std::vector<ChipMenuCategory> CChipDatabase::BuildMenu()
     std::vector<ChipMenuCategory> menu;
     if (!IsBound())
         return menu;
+    CChipSectionIndex index;
+    index.Load(m_path);
     UINT command = kFirstChipCommand;
     for (const CString& category : ReadCategories()) {
         ChipMenuCategory sub;
         sub.name = category;
         for (int k = 1; k <= kMaxChips && command <= kLastChipCommand; ++k) {
-            CString name;
-            if (!m_ini.GetString(SectionName(category, k), L"Name", name))
+            const CString* name = index.NameOf(SectionName(category, k));
+            if (name == nullptr)
                 break; // the numbering ends at the first gap
-            sub.chips.push_back({ command++, name });
+            sub.chips.push_back({ command++, *name });
         }
-        menu.push_back(sub);
+        menu.push_back(std::move(sub));
     }
     return menu;
 }
@@ -115,16 +119,19 @@ BOOL CChipDatabase::ReadChip(const CString& chipName, ChipParams& params, BOOL& 
     if (!IsBound())
         return FALSE;
     const CString search = SearchText(chipName);
+    CChipSectionIndex index;
+    index.Load(m_path);
     for (const CString& category : categories) {
         if (search.Find(category) < 0)
             continue;
         for (int k = 1; k <= kMaxChips; ++k) {
             const CString section = SectionName(category, k);
-            CString name;
-            if (!m_ini.GetString(section, L"Name", name))
+            const CString* found = index.NameOf(section);
+            if (found == nullptr)
                 break;
-            if (name != chipName)
+            if (*found != chipName)
                 continue;
+            const CString name = *found;
 
             ChipParams p;
             p.ChipName = chipName;

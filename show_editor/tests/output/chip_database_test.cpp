@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ChipDatabase.h"
+#include "ChipSectionIndex.h"
 #include "ConfigFile.h"
 #include "HardwareConfig.h"
 #include "temp_folder.h"
@@ -322,6 +323,55 @@ TEST_F(ChipDatabaseTest, UnknownChipChangesNothing)
     EXPECT_EQ(page.RefreshMax, 42.0);
     EXPECT_EQ(config.CurrentA, 3);
     EXPECT_EQ(config.ChipCurrents[0], 5);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ChipDatabaseTest, TheOnePassIndexReadsNamesAsTheSystemDoes)
+{
+    const char* text = "; a comment\r\n"
+                       "[CHIPS]\r\n1=UCS\r\n"
+                       "[UCS_1]\r\nCode=1\r\nName=UCS9812\r\n"
+                       "[ucs_2]\r\n  name  =  TM 1814  \r\n"
+                       "[UCS_3]\r\nName=\"Q\"\r\n"
+                       "[UCS_4]\r\nName=\r\nName=Later\r\n"
+                       "[UCS_5]\r\nName=First\r\n[UCS_5]\r\nName=Second\r\n"
+                       "[UCS_6]\r\nNames=Other\r\n"
+                       "[ UCS_7 ]\r\nName=Spaced\r\n"
+                       "[UCS_8]\r\n;Name=Commented\r\nName=Kept\r\n";
+    WriteText(path, text);
+    CChipSectionIndex index;
+    ASSERT_TRUE(index.Load(path));
+    for (int k = 1; k <= 9; ++k) {
+        CString section;
+        section.Format(L"UCS_%d", k);
+        WCHAR expected[256] = {};
+        ::GetPrivateProfileStringW(section, L"Name", L"", expected, 256, path);
+        const CString* name = index.NameOf(section);
+        EXPECT_EQ(name != nullptr ? *name : CString(), CString(expected)) << k;
+    }
+    EXPECT_FALSE(index.Load(folder.File(L"missing.ini")));
+    EXPECT_EQ(index.Size(), 0u);
+}
+
+TEST_F(ChipDatabaseTest, ThirtyThousandChipsOfOneCategoryMakeTheMenu)
+{
+    std::string text = "[CHIPS]\r\n1=C\r\n"; // chips "C<k>" are searched in category "C"
+    for (int k = 1; k <= 30000; ++k)
+        text += "[C_" + std::to_string(k) + "]\r\nName=C" + std::to_string(k) + "\r\nChipChannel=3\r\n";
+    WriteText(path, text.c_str());
+    ASSERT_TRUE(db.Open(path));
+    const std::vector<ChipMenuCategory> menu = db.BuildMenu();
+    ASSERT_EQ(menu.size(), 1u);
+    // As many as there are command ids.
+    ASSERT_EQ(menu[0].chips.size(), static_cast<size_t>(kLastChipCommand - kFirstChipCommand + 1));
+    EXPECT_EQ(menu[0].chips.back().name, L"C28671");
+    ChipParams params;
+    BOOL isOE = 0;
+    EXPECT_TRUE(db.ReadChip(L"C28000", params, isOE));
+    EXPECT_EQ(params.ChipChannel, 3u);
 }
 
 } // namespace
