@@ -303,8 +303,12 @@ void CDornelDoc::RenameNode()
     if (item == nullptr)
         return;
     CString text = item->m_name;
-    if (Host().InputString(text))
+    // A new name is a change of the project like any other: without the
+    // mark, closing the program would drop it without asking.
+    if (Host().InputString(text) && text != item->m_name) {
         item->m_name = text;
+        SetModifiedFlag();
+    }
     NotifyPanel(m_pTreePanel);
     NotifyPanel(m_pPropertyPanel);
 }

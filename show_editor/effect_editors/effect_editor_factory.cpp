@@ -2,8 +2,10 @@
 #include "effect_editor_factory.h"
 
 #include "dlg_color_chioce.h"
+#include "dlg_color_full_words.h"
 #include "dlg_scan_line.h"
 #include "program_color_effect.h"
+#include "program_colorful_words.h"
 
 namespace {
 
@@ -41,6 +43,12 @@ CEffectEditor* CreateEffectEditorWindow(
             && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorEffect))))
             return nullptr;
         return Finish(new CDlgScanLine, doc, request, owner);
+    }
+    case IDD_EDITOR_COLORFUL_WORDS: {
+        if (request.editMode
+            && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorFulWords))))
+            return nullptr;
+        return Finish(new CDlgColorFullWords, doc, request, owner);
     }
     default:
         return nullptr;

@@ -307,10 +307,8 @@ void CMainFrame::ApplyLayoutFile(const CString& layoutPath)
 
 void CMainFrame::SetStatusText(const CString& text, BOOL repaint)
 {
-    if (m_wndStatusBar.GetSafeHwnd() == nullptr)
-        return;
-    m_wndStatusBar.SetPaneText(0, text, repaint);
-    if (repaint)
+    m_wndStatusBar.SetStatusText(text);
+    if (repaint && m_wndStatusBar.GetSafeHwnd() != nullptr)
         m_wndStatusBar.Invalidate();
 }
 

@@ -11,8 +11,9 @@
 
 #include "HardwareConfig.h"
 #include "fw_bars.h"
-#include "fw_splitter.h"
 #include "lang_service.h"
+#include "my_splitter_wnd.h"
+#include "my_status_bar.h"
 
 class CDornelDoc;
 class CHardwareSettingsDialog;
@@ -53,9 +54,9 @@ public:
 
     CToolBar m_wndToolBar;
     CImageList m_toolbarImages;
-    CStatusBar m_wndStatusBar;
-    CSplitterWnd m_wndSplitter; // one row, two columns
-    CSplitterWnd m_wndSplitter2; // the left column: tree above properties
+    CMyStatusBar m_wndStatusBar; // shows the status text only
+    CMySpltterWnd m_wndSplitter; // one row, two columns
+    CMySpltterWnd m_wndSplitter2; // the left column: tree above properties
     int m_screen = 0;
     UINT LanguageId = kDefaultLanguageId;
     HardwareConfig m_hardwareConfig;
@@ -115,5 +116,6 @@ BOOL LanguageOfCommand(UINT id, UINT& languageId, int& windowsLanguage);
 // of the program folder (given without a trailing backslash). Empty for an
 // id that is no tool command.
 CString ToolFileOfCommand(UINT id, const CString& programFolder);
-// The white value of the fixed-white mode from a typed number: modulo 255.
+// The white value of the fixed-white mode from a typed number, clamped to
+// 0..255.
 BYTE WhiteValueFromInput(int value);

@@ -4,7 +4,10 @@
 
 #include <afxdlgs.h>
 
+#include <algorithm>
+
 #include "dornel_doc.h"
+#include "input_dialogs.h"
 #include "player_panel.h"
 #include "resource.h"
 #include "shell_services.h"
@@ -105,12 +108,9 @@ CString ToolFileOfCommand(UINT id, const CString& programFolder)
 
 BYTE WhiteValueFromInput(int value)
 {
-    // Modulo 255, not 256: an entry of 255 gives 0. A negative entry is
-    // brought into the same range instead of wrapping through the byte.
-    int reduced = value % 255;
-    if (reduced < 0)
-        reduced += 255;
-    return static_cast<BYTE>(reduced);
+    // Clamped, not reduced modulo 255: a typed 255 means full white and must
+    // not turn into 0, and a number past either end means that end.
+    return static_cast<BYTE>(std::clamp(value, 0, 255));
 }
 
 int CMainFrame::ShowHint(int key, UINT type)
@@ -296,10 +296,11 @@ void CMainFrame::OnFourColor(UINT id)
     CDornelDoc* doc = GetActiveDornelDoc();
     CShellServices& services = ShellServices();
     if (mode == 11) {
-        int value = doc != nullptr ? doc->m_projectSettings.m_whiteValue : 0;
-        if (!services.InputNumber(value))
+        CNumberInputDlg input(this);
+        input.m_value = doc != nullptr ? doc->m_projectSettings.m_whiteValue : 0;
+        if (input.DoModal() != IDOK)
             return;
-        BYTE white = WhiteValueFromInput(value);
+        BYTE white = WhiteValueFromInput(input.m_value);
         FourColorMode = 11;
         services.SetFourColor(m_screen, 11, white);
         if (doc != nullptr) {

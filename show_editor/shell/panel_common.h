@@ -5,13 +5,13 @@
 
 #include <afxwin.h>
 
+#include "my_title_bar.h"
+
 class CDornelDoc;
 class QvSegmentGourp;
 
-// The title bar of a panel. A plain static control with the panel's title;
-// the owner-drawn title bar of the program's small controls replaces it
-// where it is built in.
-using CPanelTitleBar = CStatic;
+// The title bar of a panel: the owner-drawn bar with the panel's title.
+using CPanelTitleBar = CMyTitleBar;
 
 constexpr UINT kTitleBarId = 0xFFFF;
 constexpr int kTitleBarHeight = 20;

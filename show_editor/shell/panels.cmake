@@ -1,7 +1,13 @@
 # The three panels of the main window (preview player, project tree and
-# property panel) as a library of their own. Hosts add shell/panels.rc to
+# property panel) and the main frame's own bars (title bars, frame slider and
+# its dialog bar, splitter, status bar) as a library of their own. Hosts add shell/panels.rc to
 # their resources (an .rc must be a source of the executable that uses it).
 add_library(show_panels STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/my_dialog_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_slider.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_splitter_wnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_status_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_title_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_common.cpp
   ${CMAKE_CURRENT_LIST_DIR}/player_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/property_panel.cpp
@@ -11,7 +17,7 @@ add_library(show_panels STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tree_panel.cpp)
 target_include_directories(show_panels PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # The document and the engine need each other: list the document again.
-target_link_libraries(show_panels PUBLIC show_document show_engine show_document ls_common framework comctl32)
+target_link_libraries(show_panels PUBLIC show_document show_engine show_document ls_common framework comctl32 gdiplus)
 set(SHOW_PANELS_RC ${CMAKE_CURRENT_LIST_DIR}/panels.rc)
 
 set(SHOW_PANELS_TESTS ${CMAKE_CURRENT_LIST_DIR}/../tests/panels)

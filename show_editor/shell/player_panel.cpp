@@ -25,37 +25,6 @@ int ZoomOfItemText(const CString& text)
 } // namespace
 
 // ---------------------------------------------------------------------------
-// Frame bar
-
-BEGIN_MESSAGE_MAP(CPlayerFrameBar, CDialog)
-ON_WM_HSCROLL()
-ON_MESSAGE(WM_SLIDER_CLICKED, OnSliderClicked)
-END_MESSAGE_MAP()
-
-BOOL CPlayerFrameBar::Create(CWnd* pParentWnd)
-{
-    return CDialog::Create(IDD_PLAYER_BAR, pParentWnd);
-}
-
-void CPlayerFrameBar::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
-{
-    CWnd* slider = GetDlgItem(IDC_FRAME_SLIDER);
-    if (pScrollBar != nullptr && slider != nullptr && pScrollBar->GetSafeHwnd() == slider->GetSafeHwnd()
-        && nSBCode <= 7) {
-        const int position = static_cast<int>(slider->SendMessage(TBM_GETPOS));
-        const bool dragging = nSBCode == TB_THUMBTRACK || nSBCode == TB_THUMBPOSITION;
-        if (!dragging || position >= 0)
-            GetParent()->PostMessage(WM_SEEK_FRAME, static_cast<WPARAM>(position), 0);
-    }
-}
-
-LRESULT CPlayerFrameBar::OnSliderClicked(WPARAM position, LPARAM)
-{
-    GetParent()->PostMessage(WM_SEEK_FRAME, position, 0);
-    return 0;
-}
-
-// ---------------------------------------------------------------------------
 // Panel
 
 IMPLEMENT_DYNCREATE(CViewpanel, CView)
@@ -117,7 +86,7 @@ int CViewpanel::OnCreate(LPCREATESTRUCT lpcs)
     m_toolBar.SetSizes(CSize(39, 38), CSize(32, 32));
     SetButtonImages(PLAYER_IMAGE_PLAY, PLAYER_IMAGE_PAUSE, PLAYER_IMAGE_STOP_LIT);
 
-    if (!m_dialogBar.Create(this))
+    if (!m_dialogBar.Create(this, IDD_PLAYER_BAR, CBRS_ALIGN_BOTTOM, IDD_PLAYER_BAR))
         return -1;
     if (!m_slider.SubclassDlgItem(IDC_FRAME_SLIDER, &m_dialogBar)
         || !m_counter.SubclassDlgItem(IDC_FRAME_COUNTER, &m_dialogBar))

@@ -12,6 +12,8 @@
 #include "fw_bars.h"
 #include "frame_engine.h"
 #include "frame_engine_doc_link.h"
+#include "my_dialog_bar.h"
+#include "my_slider.h"
 #include "panel_common.h"
 #include "preview_canvas_adapter.h"
 #include "template_loader.h"
@@ -21,21 +23,6 @@
 #include <thread>
 
 class CDornelDoc;
-
-// The bar below the preview: a child dialog with the frame slider (1000),
-// the frame counter (1001) and the time text (1002). Slider moves are posted
-// to the panel as WM_SEEK_FRAME(position, 0).
-class CPlayerFrameBar : public CDialog {
-public:
-    BOOL Create(CWnd* pParentWnd);
-
-protected:
-    void OnOK() override { }
-    void OnCancel() override { }
-    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    LRESULT OnSliderClicked(WPARAM position, LPARAM);
-    DECLARE_MESSAGE_MAP()
-};
 
 // Button images of the player's play, pause and stop buttons.
 enum PlayerImage {
@@ -80,9 +67,9 @@ public:
 
     CCanvasContainer& GetEngine() { return m_engine; }
     CToolBar& GetToolBar() { return m_toolBar; }
-    CSliderCtrl& GetSlider() { return m_slider; }
+    CMySlider& GetSlider() { return m_slider; }
     CStatic& GetCounter() { return m_counter; }
-    CPlayerFrameBar& GetFrameBar() { return m_dialogBar; }
+    CMydiallogBar& GetFrameBar() { return m_dialogBar; }
     CPanelTitleBar& GetTitleBar() { return m_titleBar; }
     CString GetTimeText() const;
     // The image a toolbar button shows.
@@ -122,8 +109,8 @@ private:
     CPanelTitleBar m_titleBar;
     CToolBar m_toolBar;
     CImageList m_imageList;
-    CPlayerFrameBar m_dialogBar;
-    CSliderCtrl m_slider;
+    CMydiallogBar m_dialogBar; // the frame bar below the preview (dialog 344)
+    CMySlider m_slider;
     CStatic m_counter;
     // The panel's own preview window; it outlives the engine that points to it.
     std::unique_ptr<CPreviewCanvasAdapter> m_ownCanvas;

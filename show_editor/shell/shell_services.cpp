@@ -129,11 +129,6 @@ void CShellServices::RunCustomColorTemplateDialog()
     dialog.DoModal();
 }
 
-BOOL CShellServices::InputNumber(int&)
-{
-    return FALSE;
-}
-
 CShellServices& ShellServices()
 {
     static CShellServices real;

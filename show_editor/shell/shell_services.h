@@ -1,8 +1,8 @@
 // What the show editor's shell asks of the libraries and of dialogs that
 // other parts of the program provide: the controller library (screens,
 // layouts, four-colour modes, language), the movie maker library's language,
-// the outside updater, and the hardware settings, custom colour-template and
-// number input dialogs. The default services call the real libraries; tests
+// the outside updater, and the hardware settings and custom colour-template
+// dialogs. The default services call the real libraries; tests
 // install their own with SetShellServices.
 #pragma once
 
@@ -57,13 +57,9 @@ public:
 
     // Dialogs of other parts of the program: the output library's hardware
     // settings dialog (owned by the caller) and the effect editors' custom
-    // colour-template dialog over the main frame. Until it is part of the
-    // build the number input is cancelled.
+    // colour-template dialog over the main frame.
     virtual CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config);
     virtual void RunCustomColorTemplateDialog();
-    // Runs the number input dialog filled with value; TRUE on OK with the
-    // entered number in value.
-    virtual BOOL InputNumber(int& value);
 };
 
 // The services the shell uses now.

@@ -41,6 +41,7 @@ ON_WM_ERASEBKGND()
 ON_NOTIFY(NM_CLICK, IDC_PROJECT_TREE, OnTreeClick)
 ON_NOTIFY(NM_RCLICK, IDC_PROJECT_TREE, OnTreeRightClick)
 ON_NOTIFY(NM_DBLCLK, IDC_PROJECT_TREE, OnTreeDoubleClick)
+ON_NOTIFY(TVN_KEYDOWN, IDC_PROJECT_TREE, OnTreeKeyDown)
 ON_NOTIFY(NM_CUSTOMDRAW, IDC_PROJECT_TREE, OnTreeCustomDraw)
 ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipText)
 ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipText)
@@ -357,6 +358,16 @@ void CManagerPanel::OnTreeRightClick(NMHDR*, LRESULT* pResult)
     CMenu* popup = mainMenu != nullptr ? mainMenu->GetSubMenu(node->m_kind == NODE_VIEW ? 3 : 1) : nullptr;
     if (popup != nullptr)
         TrackContextMenu(popup, screen);
+}
+
+void CManagerPanel::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR);
+    // F2 renames the selected item, as it does across Windows: the document's
+    // rename command with its text input dialog, once the key is handled.
+    if (key != nullptr && key->wVKey == VK_F2)
+        PostMessage(WM_COMMAND, ID_DOC_RENAME_NODE, 0);
 }
 
 void CManagerPanel::OnTreeDoubleClick(NMHDR*, LRESULT* pResult)

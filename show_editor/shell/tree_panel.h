@@ -58,6 +58,7 @@ protected:
     void OnTreeClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnToolTipText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnProjectChanged(WPARAM, LPARAM);

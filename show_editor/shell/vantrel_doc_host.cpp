@@ -6,6 +6,7 @@
 #include "dornel_doc.h"
 #include "effect_editor_factory.h"
 #include "flicker_dot_editor.h"
+#include "input_dialogs.h"
 #include "main_frame.h"
 #include "player_panel.h"
 #include "screen_recorder_dlg.h"
@@ -169,6 +170,16 @@ void CVantrelDocHost::RunScreenRecorder(const CString& path)
     CDlgRecordCtrl recorder(Frame());
     recorder.m_outputPath = path;
     recorder.DoModal();
+}
+
+BOOL CVantrelDocHost::InputString(CString& text)
+{
+    CDlgInputString dialog(Frame());
+    dialog.m_text = text;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    text = dialog.m_text;
+    return TRUE;
 }
 
 CVantrelDocHost& VantrelDocHost()

@@ -35,6 +35,9 @@ public:
     BOOL EditTimeTrigger(SegmentTimePlay& schedule) override;
     // The screen recorder writing to path; returns when it is closed.
     void RunScreenRecorder(const CString& path) override;
+    // The text input dialog over the main frame, started with text; TRUE on
+    // OK with the entered (never empty) text.
+    BOOL InputString(CString& text) override;
 
     // The template file picked for the next editor (-1 for none).
     int PendingTemplateFileIndex() const { return m_templateFileIndex; }

@@ -245,12 +245,16 @@ TEST_F(DocTest, RenameAndPageNames)
     BuildProject({ { 10 } });
     m_doc->m_currentSegment = 1;
     m_doc->SelectNode(Prog(1, 1, 1)->m_pNode);
+    m_doc->SetModifiedFlag(FALSE);
     m_doc->RenameNode();
     EXPECT_EQ(Prog(1, 1, 1)->m_pNode->m_name, CString(L"Renamed"));
+    EXPECT_TRUE(m_doc->IsModified()); // a rename is a change to save
     m_host.m_inputOk = FALSE;
     m_doc->SelectNode(View(1, 1)->m_pNode);
+    m_doc->SetModifiedFlag(FALSE);
     m_doc->RenameNode();
     EXPECT_EQ(View(1, 1)->m_pNode->m_name, CString(L"View_01"));
+    EXPECT_FALSE(m_doc->IsModified());
 
     m_doc->SetNodeName(0, L"Seg"); // a view selected: the current segment
     EXPECT_EQ(Seg(1)->m_pNode->m_name, CString(L"Seg"));

@@ -27,6 +27,7 @@
 #include <functional>
 #include <vector>
 
+using shelltest::CDialogInitHook;
 using shelltest::CFakeServices;
 using shelltest::CShellSession;
 using shelltest::CTempProgramFolder;
@@ -41,20 +42,6 @@ public:
     {
         return CShellServices::CreateHardwareDialog(config);
     }
-};
-
-// Runs drive on every dialog that starts while it lives.
-class CDialogInitHook {
-public:
-    explicit CDialogInitHook(std::function<void(CDialog&)> drive)
-        : m_drive(std::move(drive))
-    {
-        AfxSetDialogInitHook([this](CDialog& live) { m_drive(live); });
-    }
-    ~CDialogInitHook() { AfxSetDialogInitHook(nullptr); }
-
-private:
-    std::function<void(CDialog&)> m_drive;
 };
 
 struct VantrelWiring : ::testing::Test {

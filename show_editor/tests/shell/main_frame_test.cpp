@@ -4,6 +4,7 @@
 // start through the shell, the update check, hardware dialog and relayed
 // messages.
 #include "AppPaths.h"
+#include "input_dialogs.h"
 #include "installer_language.h"
 #include "lang_service.h"
 #include "menu_localizer.h"
@@ -105,7 +106,11 @@ TEST_F(FrameFixture, PanesBarsCaptionAndScreen)
     EXPECT_EQ(services.CountOf(L"SetProtocolVersion"), 0);
 
     frame.SetStatusText(L"x = 1, y = 2", TRUE);
-    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(0), CString(L"x = 1, y = 2"));
+    EXPECT_EQ(frame.m_wndStatusBar.GetStatusText(), CString(L"x = 1, y = 2"));
+    EXPECT_EQ(frame.m_wndSplitter.m_cxBorder, 5);
+    EXPECT_EQ(frame.m_wndSplitter.m_cyBorder, 5);
+    EXPECT_EQ(frame.m_wndSplitter2.m_cxBorder, 2);
+    EXPECT_EQ(frame.m_wndSplitter2.m_cyBorder, 2);
 }
 
 TEST_F(FrameFixture, LanguageAtCreationFromTheSettingsFileOrTheInstaller)
@@ -206,32 +211,53 @@ TEST_F(FrameFixture, FourColourModes)
     EXPECT_NE(modes->GetMenuState(ID_FOUR_COLOR_BRIGHT, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(modes->GetMenuState(ID_FOUR_COLOR_OFF, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
+    // The white value comes from the real number input dialog, answered as
+    // the user would; a typed number is clamped to a byte.
     struct Case {
         bool ok;
-        int entered;
+        LPCWSTR typed;
         int stored;
     };
     doc->m_projectSettings.m_whiteValue = 17;
-    for (const Case& c :
-        { Case { true, 300, 45 }, Case { true, 255, 0 }, Case { true, 254, 254 }, Case { false, 99, 254 } }) {
-        services.m_inputOk = c.ok;
-        services.m_inputValue = c.entered;
+    for (const Case& c : { Case { true, L"300", 255 }, Case { true, L"255", 255 }, Case { true, L"254", 254 },
+             Case { true, L"-3", 0 }, Case { true, L"128", 128 }, Case { false, L"99", 128 } }) {
         services.m_calls.clear();
-        int before = doc->m_projectSettings.m_whiteValue;
-        fwtest::SendCommand(frame, ID_FOUR_COLOR_FIXED_WHITE);
-        EXPECT_EQ(services.m_inputSeen, before);
-        EXPECT_EQ(doc->m_projectSettings.m_whiteValue, c.stored) << c.entered;
+        frame.FourColorMode = 0;
+        doc->m_projectSettings.m_colorMode = 0;
+        const int before = doc->m_projectSettings.m_whiteValue;
+        int dialogs = 0;
+        CString shown;
+        {
+            shelltest::CDialogInitHook hook([&](CDialog& live) {
+                ++dialogs;
+                EXPECT_TRUE(live.IsKindOf(RUNTIME_CLASS(CNumberInputDlg)));
+                shown = fwtest::GetItemText(live, IDC_NI_VALUE);
+                fwtest::SetItemText(live, IDC_NI_VALUE, c.typed);
+                fwtest::ClickButton(live, c.ok ? IDOK : IDCANCEL);
+            });
+            fwtest::SendCommand(frame, ID_FOUR_COLOR_FIXED_WHITE);
+        }
+        EXPECT_EQ(dialogs, 1);
+        CString expected;
+        expected.Format(L"%d", before);
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(doc->m_projectSettings.m_whiteValue, c.stored) << c.typed;
         if (c.ok) {
             CString call;
             call.Format(L"SetFourColor 3 11 %d", c.stored);
-            EXPECT_TRUE(services.Called(call)) << c.entered;
+            EXPECT_TRUE(services.Called(call)) << c.typed;
             EXPECT_EQ(frame.FourColorMode, 11);
             EXPECT_EQ(doc->m_projectSettings.m_colorMode, 11);
         } else {
             EXPECT_EQ(services.CountOf(L"SetFourColor"), 0);
+            EXPECT_EQ(frame.FourColorMode, 0);
+            EXPECT_EQ(doc->m_projectSettings.m_colorMode, 0);
         }
     }
-    EXPECT_EQ(WhiteValueFromInput(-1), 254);
+    frame.UpdateMenuCmdUI(modes);
+    EXPECT_EQ(modes->GetMenuState(ID_FOUR_COLOR_FIXED_WHITE, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(WhiteValueFromInput(-1), 0);
+    EXPECT_EQ(WhiteValueFromInput(256), 255);
 }
 
 TEST_F(FrameFixture, ToolsStartThroughTheShellByName)

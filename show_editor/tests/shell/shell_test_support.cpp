@@ -194,14 +194,6 @@ CHardwareSettingsDialog* CFakeServices::CreateHardwareDialog(HardwareConfig&)
     m_hardwareDialog = new CFakeHardwareDialog;
     return m_hardwareDialog;
 }
-BOOL CFakeServices::InputNumber(int& value)
-{
-    m_inputSeen = value;
-    if (!m_inputOk)
-        return FALSE;
-    value = m_inputValue;
-    return TRUE;
-}
 
 CShellSession::CShellSession(CFakeServices& services)
 {

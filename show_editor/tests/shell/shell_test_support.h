@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -84,7 +85,6 @@ public:
     int DownloadAndInstall() override;
     void ShowNoUpdate(int owner) override;
     CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config) override;
-    BOOL InputNumber(int& value) override;
 
     // Calls in order, e.g. "NewLayout 1 320 240 2 3072".
     std::vector<CString> m_calls;
@@ -99,13 +99,27 @@ public:
     CString m_lpxPath;
     bool m_makeHardwareDialog = false;
     CFakeHardwareDialog* m_hardwareDialog = nullptr; // owned by the frame once made
-    bool m_inputOk = false;
-    int m_inputValue = 0;
-    int m_inputSeen = -1;
 
 private:
     void Record(const CString& call) { m_calls.push_back(call); }
     CShellServices* m_previous;
+};
+
+// Runs drive on every dialog that the program starts modally (or creates)
+// while it lives: the test answers the program's own dialogs.
+class CDialogInitHook {
+public:
+    explicit CDialogInitHook(std::function<void(CDialog&)> drive)
+        : m_drive(std::move(drive))
+    {
+        AfxSetDialogInitHook([this](CDialog& live) { m_drive(live); });
+    }
+    ~CDialogInitHook() { AfxSetDialogInitHook(nullptr); }
+    CDialogInitHook(const CDialogInitHook&) = delete;
+    CDialogInitHook& operator=(const CDialogInitHook&) = delete;
+
+private:
+    std::function<void(CDialog&)> m_drive;
 };
 
 // The application started up to its main window (splash and single-instance
