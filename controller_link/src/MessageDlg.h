@@ -2,8 +2,8 @@
 // with a command line that names the dialog's window, copies every layout
 // the editor reports saved (WM_COPYDATA with the file's path) beside the
 // screen's exchange ".lpx" (ScreenLayoutStagingPath), and closes when the
-// editor reports "EXIT". The export reads the last copy and only then
-// replaces the exchange file with it.
+// editor reports "EXIT" or its process ends. The export reads the last
+// copy and only then replaces the exchange file with it.
 #pragma once
 
 #include <afxwin.h>
@@ -29,8 +29,22 @@ public:
     // The editor's argument for this dialog's mode and window.
     CString CommandLine(HWND window, int language) const;
 
+    ~CMessageDlg() override;
+
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
+    LRESULT OnEditorEnded(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Watches the started editor: when its process ends without "EXIT"
+    // (closed by force, crashed), the wait ends as if it had come.
+    void WatchEditor(HANDLE process);
+    void StopWatching();
+
+    HANDLE m_editor = nullptr; // the editor's process
+    HANDLE m_stopWatch = nullptr;
+    HANDLE m_watcher = nullptr;
 };

@@ -3,6 +3,7 @@
 // replies played by a fake editor thread (saved paths, then "EXIT").
 #include "Corvane.h"
 #include "CorvaneLibrary.h"
+#include "EditorProcess.h"
 #include "LayoutTestFiles.h"
 #include "MessageDlg.h"
 #include "NetTestSupport.h"
@@ -12,49 +13,72 @@
 #include <fw_testing.h>
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace {
 
 using namespace corvane_test;
 
-// The scripted host that also plays the editor: at the shell start it
-// records the command line and lets a thread send the replies to the
-// window the command line names.
+// The scripted host that also plays the editor: it takes the library's
+// start of the editor, records the command line and lets a thread send the
+// replies to the window the command line names. With m_handOver the thread
+// stands for the editor's process: its handle goes to the library, and its
+// end is the editor's end.
 class CEditorHost : public fwtest::CScriptedUiHost {
 public:
     std::vector<std::wstring> m_replies; // paths, then usually "EXIT"
     CString m_file;
     CString m_parameters;
-    int m_nShowCmd = 0;
-    std::thread m_editor;
+    bool m_startResult = true;
+    int m_starts = 0;
+    bool m_handOver = false;
+    ULONG_PTR m_firstKind = 0; // record kind of the first reply
 
+    CEditorHost()
+    {
+        SetEditorStarterForTest([this](const CString& file, const CString& parameters, HANDLE& process) {
+            return Start(file, parameters, process);
+        });
+    }
     ~CEditorHost() override
     {
-        if (m_editor.joinable())
-            m_editor.join();
+        SetEditorStarterForTest({});
+        if (m_editor != nullptr) {
+            ::WaitForSingleObject(m_editor, INFINITE);
+            ::CloseHandle(m_editor);
+        }
     }
 
-    BOOL ShellOpen(
-        HWND hWndOwner, LPCTSTR lpszFile, LPCTSTR lpszParameters, LPCTSTR lpszDirectory, int nShowCmd) override
+private:
+    bool Start(const CString& file, const CString& parameters, HANDLE& process)
     {
-        m_file = lpszFile;
-        m_parameters = lpszParameters;
-        m_nShowCmd = nShowCmd;
-        const BOOL started = CScriptedUiHost::ShellOpen(hWndOwner, lpszFile, lpszParameters, lpszDirectory, nShowCmd);
-        if (started) {
-            // "CMDn-<window>," or "\"CMDn-<window>,".
-            const int dash = m_parameters.Find(L'-');
-            const HWND window = reinterpret_cast<HWND>(INT_PTR(_wtoi(m_parameters.GetString() + dash + 1)));
-            m_editor = std::thread([window, replies = m_replies] {
-                for (const std::wstring& text : replies) {
-                    COPYDATASTRUCT data { 0, DWORD((text.size() + 1) * 2), const_cast<wchar_t*>(text.c_str()) };
-                    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-                }
-            });
-        }
-        return started;
+        ++m_starts;
+        m_file = file;
+        m_parameters = parameters;
+        if (!m_startResult)
+            return false;
+        // "CMDn-<window>," or "\"CMDn-<window>,".
+        const int dash = m_parameters.Find(L'-');
+        m_window = reinterpret_cast<HWND>(INT_PTR(_wtoi(m_parameters.GetString() + dash + 1)));
+        m_editor = ::CreateThread(nullptr, 0, &EditorProc, this, 0, nullptr);
+        if (m_handOver && m_editor != nullptr)
+            ::DuplicateHandle(
+                ::GetCurrentProcess(), m_editor, ::GetCurrentProcess(), &process, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        return true;
     }
+
+    static DWORD WINAPI EditorProc(LPVOID self)
+    {
+        auto* host = static_cast<CEditorHost*>(self);
+        ULONG_PTR kind = host->m_firstKind;
+        for (const std::wstring& text : host->m_replies) {
+            COPYDATASTRUCT data { kind, DWORD((text.size() + 1) * 2), const_cast<wchar_t*>(text.c_str()) };
+            kind = 0;
+            SendMessageW(host->m_window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        }
+        return 0;
+    }
+
+    HWND m_window = nullptr;
+    HANDLE m_editor = nullptr;
 };
 
 class LayoutLaunch : public testing::Test {
@@ -87,11 +111,10 @@ TEST_F(LayoutLaunch, NewLayoutStartsTheEditorAndReadsTheLastSaveAfterExit)
     const std::wstring first = Layout(L"first.lpx", 2);
     const std::wstring second = Layout(L"second.lpx", 3);
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { first, second, L"EXIT" };
     EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), 0);
     EXPECT_EQ(host.m_file, GetLayoutEditorPath());
-    EXPECT_EQ(host.m_nShowCmd, SW_SHOWNORMAL);
+    EXPECT_EQ(host.m_starts, 1);
     const CString window = WindowPart(host.m_parameters);
     EXPECT_GT(_wtoi(window), 0);
     EXPECT_EQ(host.m_parameters, L"CMD1-" + window + L",256,128,8,3072,2");
@@ -109,7 +132,6 @@ TEST_F(LayoutLaunch, LightBoxLayoutUsesMode5AndTheLanguage)
     const std::wstring saved = Layout(L"box.lpx", 1);
     ASSERT_EQ(LEDSetLanguage(4), 4);
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { saved, L"EXIT" };
     EXPECT_EQ(LEDNewLayout2(1, 64, 32, 4, 512), 0);
     EXPECT_EQ(host.m_parameters, L"CMD5-" + WindowPart(host.m_parameters) + L",64,32,4,512,4");
@@ -121,12 +143,12 @@ TEST_F(LayoutLaunch, EditingQuotesTheExchangeFileAndNeedsIt)
         // No exchange file yet: no editor, -2.
         CEditorHost host;
         EXPECT_EQ(LEDEditLayout(1), -2);
+        EXPECT_EQ(host.m_starts, 0);
         EXPECT_TRUE(host.Transcript().empty());
     }
     ASSERT_EQ(LEDSetLayout(1, Layout(L"start.lpx", 2).c_str()), 0);
     const std::wstring saved = Layout(L"edited.lpx", 4);
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { saved, L"EXIT" };
     EXPECT_EQ(LEDEditLayout(1), 0);
     EXPECT_EQ(host.m_parameters, L"\"CMD2-" + WindowPart(host.m_parameters) + L"," + ScreenLayoutPath(1) + L"\",2");
@@ -144,7 +166,6 @@ TEST_F(LayoutLaunch, ASaveThatCannotBeReadLeavesTheExchangeFileAndTheScreen)
     const std::wstring broken = m_folder.Path() + L"\\broken.lpx";
     WriteBytes(broken, std::vector<BYTE>(300, 0x5A));
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { good, broken, L"EXIT" }; // the last save is the broken one
     EXPECT_EQ(LEDEditLayout(1), -2);
     EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), before);
@@ -153,12 +174,40 @@ TEST_F(LayoutLaunch, ASaveThatCannotBeReadLeavesTheExchangeFileAndTheScreen)
 
     // The exchange file is replaced once the last save has been read.
     CEditorHost again;
-    again.ExpectShellOpen();
     again.m_replies = { good, L"EXIT" };
     EXPECT_EQ(LEDEditLayout(1), 0);
     EXPECT_EQ(ReadFileBytes(ScreenLayoutPath(1).GetString()), ReadFileBytes(good));
     EXPECT_EQ(Library().screens.Screen(1)->m_layoutPath, ScreenLayoutPath(1));
     EXPECT_EQ(GetFileAttributesW(ScreenLayoutStagingPath(1)), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(LayoutLaunch, AnEditorThatEndsWithoutExitEndsTheWait)
+{
+    // Saved, then the editor's process ends without "EXIT": the save is read.
+    const std::wstring saved = Layout(L"saved.lpx", 3);
+    {
+        CEditorHost host;
+        host.m_handOver = true;
+        host.m_replies = { saved };
+        EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), 0);
+        EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 3);
+    }
+    // Nothing saved: the documented -2.
+    CEditorHost host;
+    host.m_handOver = true;
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 3);
+}
+
+TEST_F(LayoutLaunch, RecordsOfAnotherKindAreNoReply)
+{
+    const std::wstring saved = Layout(L"saved.lpx", 3);
+    CEditorHost host;
+    // A record of kind 7 naming a layout arrives before the editor's "EXIT".
+    host.m_replies = { saved, L"EXIT" };
+    host.m_firstKind = 7;
+    EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 0);
 }
 
 TEST_F(LayoutLaunch, DxfImportClosedWithoutSavingLeavesTheScreen)
@@ -167,7 +216,6 @@ TEST_F(LayoutLaunch, DxfImportClosedWithoutSavingLeavesTheScreen)
     const std::wstring dxf = m_folder.Path() + L"\\drawing one.dxf";
     WriteBytes(dxf, { '0', '\n', 'E', 'O', 'F', '\n' });
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { L"EXIT" };
     EXPECT_EQ(LEDLoadDxfLayout(1, dxf.c_str()), -2);
     EXPECT_EQ(host.m_parameters, L"\"CMD3-" + WindowPart(host.m_parameters) + L"," + dxf.c_str() + L"\",2");
@@ -176,13 +224,14 @@ TEST_F(LayoutLaunch, DxfImportClosedWithoutSavingLeavesTheScreen)
     CEditorHost none;
     EXPECT_EQ(LEDLoadDxfLayout(1, (m_folder.Path() + L"\\missing.dxf").c_str()), -2);
     EXPECT_EQ(LEDLoadDxfLayout(1, nullptr), -2);
+    EXPECT_EQ(none.m_starts, 0);
     EXPECT_TRUE(none.Transcript().empty());
 }
 
 TEST_F(LayoutLaunch, AnEditorThatCannotStartEndsTheWait)
 {
     CEditorHost host;
-    host.ExpectShellOpen(FALSE);
+    host.m_startResult = false;
     EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
     EXPECT_EQ(LEDNewLayout(3, 256, 128, 8, 3072), -1);
 }
@@ -192,7 +241,6 @@ TEST_F(LayoutLaunch, ASavedFileThatIsNotALayoutGivesMinus2)
     const std::wstring junk = m_folder.Path() + L"\\junk.lpx";
     WriteBytes(junk, { 1, 2, 3 });
     CEditorHost host;
-    host.ExpectShellOpen();
     host.m_replies = { junk, L"EXIT" };
     EXPECT_EQ(LEDNewLayout(1, 256, 128, 8, 3072), -2);
     // No exchange file is made from a save that could not be read.
