@@ -15,6 +15,8 @@
 #include "vantrel_doc_host.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <cwchar>
 
 using shelltest::CFakeServices;
 using shelltest::CShellSession;
@@ -48,6 +50,13 @@ std::vector<DWORD> ItemData(CWnd& dialog, int id)
     for (int i = 0; i < count; ++i)
         data.push_back(static_cast<DWORD>(::SendDlgItemMessageW(dialog.m_hWnd, id, CB_GETITEMDATA, i, 0)));
     return data;
+}
+
+CString FormatNumber(int value)
+{
+    CString text;
+    text.Format(L"%d", value);
+    return text;
 }
 
 bool Enabled(CWnd& dialog, int id)
@@ -406,4 +415,43 @@ TEST(WordsEditorTexts, EveryShippedLanguageFileHoldsEveryText)
                                       << key;
         }
     }
+}
+
+TEST_F(WordsEditor, FontDialogAndSizeBoxSetTheFontRecord)
+{
+    AddLibrary();
+    CDlgColorFullWords* editor = Open();
+    ASSERT_NE(editor, nullptr);
+    ProgramColorFulWords* words = editor->WorkingCopy();
+    // 12 points at the screen's resolution, shown in the size box.
+    CClientDC screen(HWND(nullptr));
+    const int twelve = ::MulDiv(12, screen.GetDeviceCaps(LOGPIXELSY), 72);
+    EXPECT_EQ(std::abs(static_cast<int>(words->m_font.lfHeight)), twelve);
+    EXPECT_EQ(fwtest::GetItemText(*editor, IDC_CW_FONT_SIZE), FormatNumber(twelve));
+
+    // The font dialog chooses the face; the size box keeps the height.
+    LOGFONT chosen {};
+    chosen.lfHeight = -40;
+    chosen.lfWeight = FW_BOLD;
+    wcscpy(chosen.lfFaceName, L"Liberation Sans");
+    ui.ExpectFont(chosen);
+    fwtest::ClickButton(*editor, IDC_CW_FONT);
+    EXPECT_STREQ(words->m_font.lfFaceName, L"Liberation Sans");
+    EXPECT_EQ(words->m_font.lfWeight, FW_BOLD);
+    EXPECT_EQ(words->m_font.lfHeight, -twelve);
+
+    // A chosen size, a typed size, and a typed size below 8 (16 pixels).
+    Choose(*editor, IDC_CW_FONT_SIZE, 14); // the 48-point height
+    EXPECT_EQ(words->m_font.lfHeight, -::MulDiv(48, screen.GetDeviceCaps(LOGPIXELSY), 72));
+    TypeInto(*editor, IDC_CW_FONT_SIZE, L"30", CBN_EDITCHANGE);
+    EXPECT_EQ(words->m_font.lfHeight, -30);
+    TypeInto(*editor, IDC_CW_FONT_SIZE, L"5", CBN_EDITCHANGE);
+    EXPECT_EQ(words->m_font.lfHeight, -16);
+    EXPECT_EQ(ui.PendingCount(), 0u);
+
+    // A font of 97 pixels or more: the texture's speed follows the 48-pixel text.
+    TypeInto(*editor, IDC_CW_FONT_SIZE, L"120", CBN_EDITCHANGE);
+    EXPECT_EQ(words->m_font.lfHeight, -120);
+    EXPECT_GT(words->m_pTexture->m_zoomFactor, 0.0f);
+    EXPECT_TRUE(std::isfinite(words->m_pTexture->m_zoomFactor));
 }
