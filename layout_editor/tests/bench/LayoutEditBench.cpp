@@ -158,6 +158,21 @@ LS_BENCHMARK(edit_mouse_move_mode0)
     ReportPair("mouse move, mode 0, no repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
+LS_BENCHMARK(edit_mouse_move_mode3)
+{
+    Scene& s = TheScene();
+    s.view.SetEditMode(3);
+    int k = 0;
+    // The fast-wiring rectangle follows the cursor: every move repaints.
+    const double t = bench::Measure([&] {
+        s.view.OnMouseMove(0, s.At(100 + (k++ % 500), 700));
+        s.Repaint();
+    });
+    s.view.SetEditMode(0);
+    const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    ReportPair("mouse move, fast rectangle + repaint (1M lamps)", t, reference, "  reference: read every lamp");
+}
+
 LS_BENCHMARK(edit_click_add)
 {
     Scene& s = TheScene();
@@ -182,21 +197,36 @@ LS_BENCHMARK(edit_rubber_band_100k)
 {
     Scene& s = TheScene();
     s.view.SetEditMode(0);
+    // At the fit zoom a pixel covers more than one cell: the band ends on
+    // the first pixel whose cell is in row 49.
+    const CRect L = s.view.LayoutRectInClient();
+    CPoint end(L.left, L.top);
+    while (s.view.PointFromClient(end).y < 49)
+        ++end.y;
+    const CPoint start = s.At(2010, 0);
     int selected = 0;
     const double t = bench::Measure([&] {
         s.model.ClearSelection();
         // From a free cell right of the lamps over rows 0 to 49: 100,000 lamps.
-        s.view.OnMouseMove(0, s.At(2010, 49));
-        s.view.OnLButtonDown(MK_LBUTTON, s.At(2010, 49));
-        s.view.OnMouseMove(MK_LBUTTON, s.At(0, 0));
-        s.view.OnLButtonUp(0, s.At(0, 0));
+        s.view.OnMouseMove(0, start);
+        s.view.OnLButtonDown(MK_LBUTTON, start);
+        s.view.OnMouseMove(MK_LBUTTON, end);
+        s.view.OnLButtonUp(0, end);
         s.Repaint();
-        selected = 0;
-        for (int p : SelectedPortsInOrder(s.model))
-            selected += static_cast<int>(SelectedIndexesOf(s.model, p).size());
     });
+    for (int p : SelectedPortsInOrder(s.model))
+        selected += static_cast<int>(SelectedIndexesOf(s.model, p).size());
     s.model.ClearSelection();
     bench::Report("  lamps selected", selected, "");
+    // The parts: the selection alone, and the repaint showing it.
+    const double select = bench::Measure([&] {
+        s.model.ClearSelection();
+        SelectPointsInRect(CRect(0, 0, 2048, 50), s.model);
+    });
+    const double paint = bench::Measure([&] { s.Repaint(); });
+    s.model.ClearSelection();
+    bench::Report("  of which selecting", select * 1000, "ms");
+    bench::Report("  of which repainting the selection", paint * 1000, "ms");
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
     ReportPair("rubber band of 100,000 lamps + repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
