@@ -84,7 +84,7 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT, UINT)
 {
     if (IsNavigationKey(nChar) && (m_bExitOnArrows || ::GetKeyState(VK_CONTROL) < 0)) {
         m_nLastChar = nChar;
-        GetParent()->SetFocus();
+        ::SetFocus(::GetParent(m_hWnd));
         return;
     }
     Default();
@@ -94,13 +94,13 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT, UINT)
 {
     if (nChar == VK_TAB || nChar == VK_RETURN) {
         m_nLastChar = nChar;
-        GetParent()->SetFocus();
+        ::SetFocus(::GetParent(m_hWnd));
         return;
     }
     if (nChar == VK_ESCAPE) {
         SetWindowText(m_sInitText);
         m_nLastChar = nChar;
-        GetParent()->SetFocus();
+        ::SetFocus(::GetParent(m_hWnd));
         return;
     }
     Default();
@@ -119,7 +119,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT, UINT)
     ::ReleaseDC(m_hWnd, hDC);
 
     CRect parentRect;
-    GetParent()->GetClientRect(&parentRect);
+    ::GetClientRect(::GetParent(m_hWnd), &parentRect);
     if (size.cx > m_Rect.Width()) {
         if (size.cx + m_Rect.left < parentRect.right)
             m_Rect.right = m_Rect.left + size.cx;

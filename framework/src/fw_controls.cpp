@@ -372,7 +372,7 @@ LONG CTabCtrl::InsertItem(int nItem, LPCTSTR lpszItem)
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | dwStyle,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr);
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, AfxSafeHwnd(pParentWnd), nullptr);
 }
 
 void CToolTipCtrl::FillInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const
@@ -380,11 +380,11 @@ void CToolTipCtrl::FillInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const
     ti = TOOLINFO {};
     ti.cbSize = sizeof(TOOLINFO);
     if (nIDTool == 0) {
-        ti.hwnd = ::GetParent(pWnd->GetSafeHwnd());
+        ti.hwnd = ::GetParent(AfxSafeHwnd(pWnd));
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.uId = reinterpret_cast<UINT_PTR>(pWnd->GetSafeHwnd());
+        ti.uId = reinterpret_cast<UINT_PTR>(AfxSafeHwnd(pWnd));
     } else {
-        ti.hwnd = pWnd->GetSafeHwnd();
+        ti.hwnd = AfxSafeHwnd(pWnd);
         ti.uFlags = TTF_SUBCLASS;
         ti.uId = nIDTool;
     }

@@ -74,7 +74,7 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     m_bModal = FALSE;
     HWND hParent = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
     if (hParent == nullptr && AfxGetMainWnd() != this)
-        hParent = AfxGetMainWnd()->GetSafeHwnd();
+        hParent = AfxSafeHwnd(AfxGetMainWnd());
     AfxHookWindowCreate(this);
     m_bCreatedHere = true;
     HWND hWnd = ::CreateDialogIndirectParam(

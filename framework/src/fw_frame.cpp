@@ -50,7 +50,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         cy = CW_USEDEFAULT;
     }
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-            pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+            AfxSafeHwnd(pParentWnd), hMenu, pContext)) {
         if (hMenu != nullptr)
             ::DestroyMenu(hMenu);
         m_hMenuDefault = nullptr;

@@ -418,7 +418,7 @@ IDropTarget* COleDropTarget::GetDropTarget()
 
 BOOL COleDropTarget::Register(CWnd* pWnd)
 {
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = AfxSafeHwnd(pWnd);
     if (hWnd == nullptr)
         return FALSE;
     if (FAILED(::RegisterDragDrop(hWnd, m_pDropTarget)))

@@ -911,8 +911,8 @@ BOOL CMFCPropertyGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         if (p != nullptr && area == CMFCPropertyGridProperty::ClickValue && p->OnSetCursor())
             return TRUE;
     }
-    return static_cast<BOOL>(CWnd::DefWindowProc(
-        WM_SETCURSOR, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), MAKELPARAM(nHitTest, message)));
+    return static_cast<BOOL>(
+        CWnd::DefWindowProc(WM_SETCURSOR, reinterpret_cast<WPARAM>(AfxSafeHwnd(pWnd)), MAKELPARAM(nHitTest, message)));
 }
 
 BOOL CMFCPropertyGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -261,7 +261,7 @@ BOOL CFormView::Create(
         return FALSE;
     AfxHookWindowCreate(this);
     m_bCreatedHere = true;
-    HWND hWnd = ::CreateDialogIndirectParam(hInst, pTemplate, pParentWnd->GetSafeHwnd(), &FormDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParam(hInst, pTemplate, AfxSafeHwnd(pParentWnd), &FormDlgProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd == nullptr) {
         m_bCreatedHere = false;

@@ -266,6 +266,8 @@ void CViewpanel::OnToolbarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     if (!menu.LoadMenu(IDR_ZOOM_MENU))
         return;
     CMenu* popup = menu.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
         CString text;
         popup->GetMenuString(i, text, MF_BYPOSITION);
@@ -288,7 +290,8 @@ void CViewpanel::OnZoomCommand(UINT id)
     if (doc == nullptr || !menu.LoadMenu(IDR_ZOOM_MENU))
         return;
     CString text;
-    menu.GetSubMenu(0)->GetMenuString(id, text, MF_BYCOMMAND);
+    if (CMenu* popup = menu.GetSubMenu(0); popup != nullptr)
+        popup->GetMenuString(id, text, MF_BYCOMMAND);
     menu.DestroyMenu();
     const unsigned zoom = static_cast<unsigned>(ZoomOfItemText(text));
     doc->SetZoom(&zoom);

@@ -261,7 +261,8 @@ CPoint CManagerPanel::GetCursorScreenPos() const
 
 void CManagerPanel::TrackContextMenu(CMenu* popup, CPoint screenPoint)
 {
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, this);
+    if (popup != nullptr)
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, this);
 }
 
 HTREEITEM CManagerPanel::HitTestCursor() const
@@ -316,7 +317,7 @@ void CManagerPanel::OnTreeClick(NMHDR*, LRESULT* pResult)
 void CManagerPanel::RelabelMenu(CMenu* popup, UINT id, int key) const
 {
     CString text = GetDornelDoc() != nullptr ? GetDornelDoc()->Host().GetLangText(L"KVMENU", key) : CString();
-    if (!text.IsEmpty())
+    if (popup != nullptr && !text.IsEmpty())
         popup->ModifyMenu(id, MF_BYCOMMAND | MF_STRING, id, text);
 }
 
