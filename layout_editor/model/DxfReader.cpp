@@ -207,6 +207,8 @@ int DxfReader::ParseDrawing(LPCWSTR path, CLayoutData& layout, CControllerList& 
         m_portsPerController = firstEntry;
         controllerCount = (m_highestPort + m_portsPerController - 1) / m_portsPerController;
     }
+    if (m_maxPortsPerController > 0 && m_portsPerController > m_maxPortsPerController)
+        return kTooManyPorts;
     const long long ports = static_cast<long long>(controllerCount) * m_portsPerController;
     if (ports < 1 || ports > kMaxLayoutPorts)
         return -1;

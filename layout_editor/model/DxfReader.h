@@ -71,11 +71,16 @@ public:
     // empty values (origin, reference, spans and height stay).
     void Reset();
 
+    // Result of a parse whose labels ask for more ports on one controller
+    // than m_maxPortsPerController allows.
+    static constexpr int kTooManyPorts = -2;
+
     // Reads a two-dimensional drawing into the layout. mode kEndpointMode
     // takes the lamps at the ends of the wiring lines, any other value the
     // circles along them. factor multiplies the lamp radius. 0 on success;
-    // -1 when the drawing cannot be used, the layout and the controller list
-    // then unchanged.
+    // -1 when the drawing cannot be used and kTooManyPorts when it needs too
+    // many ports per controller, the layout and the controller list then
+    // unchanged.
     int Parse(
         LPCWSTR path, CLayoutData& layout, CControllerList& controllers, int mode, HWND progress, double factor = 1.0);
     // Reads a three-dimensional drawing seen from the front (view 0) or the
@@ -91,6 +96,9 @@ public:
     int m_radiusBasis = 2; // 0 first circle, 1 smallest, 2 largest
     int m_overlapMode = 0; // endpoint chains end on a cell they already hold
     double m_precision = 0.6; // sampling tolerance of the circle mode, in radii
+    // Most ports one controller may get (the layout file stores the count in
+    // a byte); 0: no limit beyond the layout's port limit.
+    int m_maxPortsPerController = 0;
 
     // What the last parse found (read by tests and the caller).
     const std::vector<DxfText>& GetTexts() const { return m_texts; }

@@ -12,6 +12,10 @@ constexpr int kMaxLayoutSide = 65535;
 // Most channels one port can carry (one brightness and gamma entry each).
 constexpr int kMaxPortChannels = 6000;
 
+// Most ports one controller can have: the layout file stores each
+// controller's port count in one byte.
+constexpr int kMaxPortsPerController = 255;
+
 // Most lamps one port can hold.
 constexpr int kMaxPortPoints = 3072;
 

@@ -7,11 +7,14 @@
 #include "LayoutArchive.h"
 #include "LayoutLangText.h"
 #include "LayoutMessageBoxes.h"
+#include "PannexResource.h"
 #include "PannexSession.h"
 
 IMPLEMENT_DYNCREATE(CPannexDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CPannexDoc, CDocument)
+ON_COMMAND(ID_FILE_EXPORT_BMP, OnExportBmp)
+ON_COMMAND(ID_FILE_EXPORT_WIRING, OnExportWiringReport)
 END_MESSAGE_MAP()
 
 namespace {

@@ -56,6 +56,11 @@ public:
     // view of this document, else this document's first layout view.
     ILayoutDocView* GetLayoutView() const;
 
+    // File > Export > BMP (32776) and wiring report (32785); see
+    // PannexDocExports.cpp.
+    void OnExportBmp();
+    void OnExportWiringReport();
+
 protected:
     CLayoutData m_layout;
     CString m_strSavedPath;

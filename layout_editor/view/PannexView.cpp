@@ -63,6 +63,8 @@ ON_COMMAND(ID_EDIT_REVERSE_LAMPS, OnReverseLamps)
 ON_UPDATE_COMMAND_UI(ID_EDIT_REVERSE_LAMPS, OnUpdateSelectionTool)
 ON_UPDATE_COMMAND_UI(ID_EDIT_ADJUST_TOOL, OnUpdateNotYetAvailable)
 ON_UPDATE_COMMAND_UI(ID_EDIT_LAMP_TYPE, OnUpdateNotYetAvailable)
+ON_COMMAND(ID_FILE_IMPORT_DXF, OnImportDxf)
+ON_COMMAND(ID_FILE_EXPORT_DXF, OnExportDxf)
 END_MESSAGE_MAP()
 
 CPannexView::CPannexView()
@@ -441,6 +443,12 @@ void CPannexView::OnInitialUpdate()
             SetEditMode(0);
             NotifyTree(true);
         }
+    }
+    if (!m_loadedFile && !app->m_bFileNamed && !app->m_strDxfPath.IsEmpty()) {
+        // A drawing named on the command line is imported once.
+        const CString dxf = app->m_strDxfPath;
+        app->m_strDxfPath.Empty();
+        ImportDxf(dxf);
     }
     m_loadedFile = 0;
 }

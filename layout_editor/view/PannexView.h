@@ -7,10 +7,13 @@
 #include <afxwin.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "DxfImportDlg.h"
 #include "LightBarTemplate.h"
 #include "PannexDoc.h"
+#include "ProgressDlg.h"
 
 class CPannexView : public CView, public ILayoutDocView {
     DECLARE_DYNCREATE(CPannexView)
@@ -57,6 +60,17 @@ public:
     // Paints the whole client area off-screen and copies it to pDC; nothing
     // without a model.
     void DrawLayout(CDC* pDC);
+
+    // --- DXF import and export (PannexViewDxf.cpp) -------------------------
+    // Asks for the options and reads the drawing into the document's layout:
+    // the view fits it, every port gets a random colour. The reader's result
+    // (0 on success; -1 also when the options were cancelled).
+    int ImportDxf(const CString& path);
+    void OnImportDxf();
+    void OnExportDxf();
+    // The progress window, created on first use as a child of the view.
+    CProgressDlg* GetProgressDlg();
+    DxfImportOptions m_dxfOptions;
 
     // Releases the background picture.
     void ClearBackgroundImage();
@@ -234,10 +248,14 @@ private:
     void PaintLayout(CDC& dc, CLayoutData& model);
 
     CLayoutData* m_pDetachedModel = nullptr;
+    std::unique_ptr<CProgressDlg> m_progressDlg;
     HDC m_bkDC = nullptr;
     HBITMAP m_bkBitmap = nullptr;
     HGDIOBJ m_bkOldBitmap = nullptr;
 };
+
+// Gives every port of the model a random colour (each channel 35 to 254).
+void AssignRandomPortColours(CLayoutData& model);
 
 // Crops the layout to its lamps: shifts them to the top-left, fits the size
 // to the largest cell and refits the view. Not undoable; marks the layout

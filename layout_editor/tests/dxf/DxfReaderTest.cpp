@@ -381,3 +381,26 @@ TEST_F(DxfReaderTest, ThreeDimensionalReadingNumbersPortsAndLeavesThemEmpty)
 }
 
 } // namespace
+
+TEST_F(DxfReaderTest, MorePortsPerControllerThanAllowedAreRefusedBeforeTheLayoutChanges)
+{
+    DxfDrawing d;
+    ThreeLabelDrawing(d, "C1P1", "C1P256", "C2P1");
+    CLayoutData layout;
+    ASSERT_TRUE(layout.ResetPorts(3, 16, L"RGB", 0));
+    DxfReader reader;
+    reader.m_maxPortsPerController = 255;
+    const ImportResult refused = Import(d, layout, { 4 }, 1, &reader);
+    EXPECT_EQ(DxfReader::kTooManyPorts, refused.result);
+    EXPECT_EQ((std::vector<WORD> { 4 }), refused.controllers);
+    EXPECT_EQ(3, layout.GetPortCount());
+    EXPECT_EQ(16, layout.GetPort(0).GetCapacity());
+
+    // 255 ports fit; without a limit 256 are read as before.
+    DxfDrawing fits;
+    ThreeLabelDrawing(fits, "C1P1", "C1P255", "C2P1");
+    EXPECT_EQ(0, Import(fits, layout, { 4 }, 1, &reader).result);
+    const ImportResult open = Import(d, layout, { 4 });
+    EXPECT_EQ(0, open.result);
+    EXPECT_EQ((std::vector<WORD> { 256, 256 }), open.controllers);
+}

@@ -1,0 +1,131 @@
+// Pictures of the layout editor's dialogs for a person to look at: with
+// PANNEX_GALLERY set to a folder, each dialog is opened in English and in
+// Simplified Chinese and its window saved there as a BMP. Skipped otherwise.
+#include "PannexTestUtil.h"
+
+#include <cstdlib>
+#include <functional>
+
+#include "AdjustDlg.h"
+#include "DialogScript.h"
+#include "DxfImportDlg.h"
+#include "ExportDxfDlg.h"
+#include "GammaDlg.h"
+#include "LampFormatDlgs.h"
+#include "LampSelectDlgs.h"
+#include "LampTypeList.h"
+#include "LayoutLangText.h"
+#include "PixLightBarDlg.h"
+#include "ProgressDlg.h"
+#include "ThreeDResetDlg.h"
+
+using namespace pannextest;
+
+namespace {
+
+CString GalleryFolder()
+{
+    const wchar_t* folder = _wgetenv(L"PANNEX_GALLERY");
+    return folder != nullptr ? CString(folder) : CString();
+}
+
+// The window as it shows on the screen, as a 24-bit BMP.
+void SaveWindow(HWND wnd, const CString& path)
+{
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    fwtest::PumpPending();
+    ::Sleep(100);
+    fwtest::PumpPending();
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    const DWORD stride = ((w * 3 + 3) / 4) * 4;
+    const DWORD size = stride * h;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + size;
+    CFile file;
+    if (file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
+        file.Write(&fh, sizeof(fh));
+        file.Write(&bi.bmiHeader, sizeof(bi.bmiHeader));
+        file.Write(bits, size);
+    }
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}
+
+template <class T> void Shoot(CPannexSession& s, const CString& name, std::function<void(T&)> prepare = nullptr)
+{
+    T dlg(s.Frame());
+    CDialogScript script;
+    script.Expect<T>([&](T& live) {
+        if (prepare)
+            prepare(live);
+        SaveWindow(live.m_hWnd, GalleryFolder() + L"\\" + name + L".bmp");
+        live.EndDialog(IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
+} // namespace
+
+TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
+{
+    if (GalleryFolder().IsEmpty())
+        GTEST_SKIP() << "PANNEX_GALLERY not set";
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    s.Frame()->ShowWindow(SW_SHOW);
+    LampTypeList.Add(L"R1G1B1R2G2B2W3");
+    for (int language : { 1, 2 }) {
+        SetLangTextLanguage(language);
+        const CString tag = language == 1 ? L"_eng" : L"_chs";
+        Shoot<CLoadDxfDlg>(s, L"load_dxf" + tag);
+        Shoot<CExportDxfDlg>(s, L"export_dxf" + tag);
+        Shoot<CGammaDlg>(s, L"gamma" + tag);
+        Shoot<CAddLightBarDlg>(s, L"add_format" + tag);
+        Shoot<CAddLightBarAdvancedDlg>(s, L"add_format_adv" + tag, [](CAddLightBarAdvancedDlg& d) {
+            fwtest::SetItemText(d, IDC_ALBA_SEGMENTS, L"2");
+            ::SendMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ALBA_SEGMENTS, EN_KILLFOCUS), 0);
+        });
+        Shoot<CSelectLightBarDlg>(s, L"select_format" + tag);
+        Shoot<CShowLightBarDlg>(
+            s, L"show_format" + tag, [](CShowLightBarDlg& d) { d.SetDlgItemText(IDC_SHLB_TEXT, L"R1G1B1R2G2B2W3"); });
+        Shoot<CFromToDlg>(s, L"from_to" + tag);
+        Shoot<C3DResetDlg>(s, L"reset_3d" + tag);
+        {
+            CAdjustDlg adjust;
+            ASSERT_TRUE(adjust.CreateHidden(s.Frame()));
+            adjust.ShowWindow(SW_SHOW);
+            SaveWindow(adjust.m_hWnd, GalleryFolder() + L"\\adjust" + tag + L".bmp");
+            adjust.m_dlgQuickEdit.ShowWindow(SW_SHOW);
+            SaveWindow(adjust.m_dlgQuickEdit.m_hWnd, GalleryFolder() + L"\\quick_edit" + tag + L".bmp");
+            adjust.DestroyWindow();
+        }
+        {
+            CPixLightBarDlg pix;
+            ASSERT_TRUE(pix.CreateHidden(s.Frame()));
+            pix.ShowWindow(SW_SHOW);
+            SaveWindow(pix.m_hWnd, GalleryFolder() + L"\\pix_formats" + tag + L".bmp");
+            pix.DestroyWindow();
+        }
+    }
+    SetLangTextLanguage(2);
+    ResetLampTypeList();
+}
