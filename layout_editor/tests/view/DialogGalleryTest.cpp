@@ -32,6 +32,7 @@ CString GalleryFolder()
 // The window as it shows on the screen, as a 24-bit BMP.
 void SaveWindow(HWND wnd, const CString& path)
 {
+    ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     fwtest::PumpPending();
     ::Sleep(100);
@@ -102,7 +103,8 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
         Shoot<CAddLightBarDlg>(s, L"add_format" + tag);
         Shoot<CAddLightBarAdvancedDlg>(s, L"add_format_adv" + tag, [](CAddLightBarAdvancedDlg& d) {
             fwtest::SetItemText(d, IDC_ALBA_SEGMENTS, L"2");
-            ::SendMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ALBA_SEGMENTS, EN_KILLFOCUS), 0);
+            ::SendMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ALBA_SEGMENTS, EN_KILLFOCUS),
+                reinterpret_cast<LPARAM>(::GetDlgItem(d.m_hWnd, IDC_ALBA_SEGMENTS)));
         });
         Shoot<CSelectLightBarDlg>(s, L"select_format" + tag);
         Shoot<CShowLightBarDlg>(
