@@ -166,6 +166,11 @@ BOOL CDornelDocHost::InputString(CString&)
     return FALSE;
 }
 
+BOOL CDornelDocHost::InputStringWithCaption(CString& text, const CString&)
+{
+    return InputString(text);
+}
+
 CDornelDocHost& DefaultDornelDocHost()
 {
     static CDornelDocHost host;

@@ -103,6 +103,9 @@ public:
     virtual BOOL EditTimeTrigger(SegmentTimePlay& schedule);
     // The text input dialog; TRUE on OK with the entered text.
     virtual BOOL InputString(CString& text);
+    // The same dialog under another caption than the rename caption; hosts
+    // that do not show one answer as InputString does.
+    virtual BOOL InputStringWithCaption(CString& text, const CString& caption);
 };
 
 // The host documents use unless given another.

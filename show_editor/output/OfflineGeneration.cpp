@@ -88,7 +88,7 @@ OfflineGenerationOutcome StartOfflineGeneration(CDornelDoc& doc, HardwareConfig&
         int count = choice.controllerCount;
         if (count < 1) {
             CString text = L"1";
-            count = doc.Host().InputString(text) ? _wtoi(text) : 0;
+            count = doc.Host().InputStringWithCaption(text, L"Input Number") ? _wtoi(text) : 0;
             if (count < 1) {
                 Message(owner, L"Min Count 1!");
                 return outcome;

@@ -174,8 +174,14 @@ void CVantrelDocHost::RunScreenRecorder(const CString& path)
 
 BOOL CVantrelDocHost::InputString(CString& text)
 {
+    return InputStringWithCaption(text, CDlgInputString().m_caption);
+}
+
+BOOL CVantrelDocHost::InputStringWithCaption(CString& text, const CString& caption)
+{
     CDlgInputString dialog(Frame());
     dialog.m_text = text;
+    dialog.m_caption = caption;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     text = dialog.m_text;

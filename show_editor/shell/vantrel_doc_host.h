@@ -38,6 +38,7 @@ public:
     // The text input dialog over the main frame, started with text; TRUE on
     // OK with the entered (never empty) text.
     BOOL InputString(CString& text) override;
+    BOOL InputStringWithCaption(CString& text, const CString& caption) override;
 
     // The template file picked for the next editor (-1 for none).
     int PendingTemplateFileIndex() const { return m_templateFileIndex; }

@@ -116,3 +116,26 @@ TEST_F(TextControls, RenamingFromTheTreeRunsTheInputDialogAndMarksTheProject)
     }
     EXPECT_TRUE(fwtest::PumpUntil([&] { return FirstTreeLabel(*doc) == L"Finale"; }, 2000));
 }
+
+TEST_F(TextControls, TheProgramsHostAsksForACountUnderItsOwnCaption)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    CString caption;
+    CString shown;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            live.GetWindowText(caption);
+            shown = fwtest::GetItemText(live, IDC_IS_TEXT);
+            fwtest::SetItemText(live, IDC_IS_TEXT, L"4");
+            fwtest::ClickButton(live, IDOK);
+        });
+        CString text = L"1";
+        EXPECT_TRUE(doc->Host().InputStringWithCaption(text, L"Input Number"));
+        EXPECT_EQ(text, CString(L"4"));
+    }
+    EXPECT_EQ(caption, CString(L"Input Number"));
+    EXPECT_EQ(shown, CString(L"1"));
+}
