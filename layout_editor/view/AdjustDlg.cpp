@@ -168,14 +168,23 @@ void CAdjustDlg::LoadPort(int port)
 
 void CAdjustDlg::OnPortsRestructured()
 {
-    m_nCopyPort = -1;
-    if (ResolvePort(m_nPort) != nullptr) {
+    if (m_bChanging)
+        return;
+    if (ResolvePort(m_nCopyPort) == nullptr)
+        m_nCopyPort = -1;
+    const LayoutPort* shown = ResolvePort(m_nPort);
+    if (shown == nullptr) {
+        m_nPort = -1;
+        if (m_listChannels.GetSafeHwnd() != nullptr)
+            m_listChannels.DeleteAllItems();
+        return;
+    }
+    if (AdjustmentRowCount(*shown) != GetRowCount()) {
         LoadPort(m_nPort);
         return;
     }
-    m_nPort = -1;
-    if (m_listChannels.GetSafeHwnd() != nullptr)
-        m_listChannels.DeleteAllItems();
+    for (int row = 0; row < GetRowCount(); ++row)
+        WriteRow(row, *shown);
 }
 
 void CAdjustDlg::CheckRange(int from, int to)
@@ -197,8 +206,10 @@ void CAdjustDlg::PortChanged(int index)
         return;
     }
     // The tree shows the adjusted ports with their own label.
+    m_bChanging = true;
     RebuildListPanelTree();
     SelectPortInListPanel(m_nPort);
+    m_bChanging = false;
 }
 
 void CAdjustDlg::SetBrightnessOfChecked(int percent)

@@ -33,9 +33,10 @@ public:
 
     // Shows port p (a global index) in the list; nothing without a layout.
     void LoadPort(int port);
-    // The layout's ports were inserted, removed or re-created: the list is
-    // reloaded when its port still exists, else emptied; the copied port is
-    // forgotten.
+    // The layout's ports may have been inserted, removed or re-created (the
+    // panel's tree was rebuilt): the list is emptied when its port is gone,
+    // reloaded when its row count changed, else its values refreshed (the
+    // checks stay); a copied port that is gone is forgotten.
     void OnPortsRestructured();
     // Checks rows from..to (counted from 1, held to the list).
     void CheckRange(int from, int to);
@@ -100,6 +101,8 @@ private:
 
     int m_nPort = -1;
     int m_nCopyPort = -1;
+    // Set while this dialog has the tree rebuilt after its own change.
+    bool m_bChanging = false;
 };
 
 // The active layout of the editor (the main frame's document), or nullptr.

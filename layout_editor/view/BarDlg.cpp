@@ -51,6 +51,9 @@ ON_COMMAND(ID_ROOT_CLEAR_ALL, OnClearAllWiring)
 ON_COMMAND(ID_PANEL_INTERVAL_CLEAR, OnIntervalClear)
 ON_COMMAND(ID_ROOT_BATCH, OnBatchControllers)
 ON_COMMAND(ID_ROOT_REVERSE_DATA, OnReverseData)
+ON_COMMAND(ID_PORT_ADJUST, OnPortAdjust)
+ON_COMMAND(ID_PORT_LAMPS_PER_POINT, OnPortLampsPerPoint)
+ON_BN_CLICKED(IDC_PANEL_ADD_LAMP_TYPE, OnAddLampType)
 END_MESSAGE_MAP()
 
 namespace {
@@ -197,10 +200,10 @@ BOOL CBarDlg::OnInitDialog()
     m_wndPreview.CreateBackBuffer();
     m_dlgBatchCard.Create(IDD_BATCH_CARD, this);
     m_dlgBatchCard.m_pPanel = this;
-    // The lamp-format and template buttons open dialogs the panel does not
-    // carry yet: shown disabled rather than doing nothing.
-    for (int id :
-        { IDC_PANEL_ADD_LAMP_TYPE, IDC_PANEL_ADD_TEMPLATE, IDC_PANEL_OPEN_TEMPLATE, IDC_PANEL_REFRESH_TEMPLATES }) {
+    CreatePortDialogs();
+    // The template buttons open dialogs the panel does not carry yet: shown
+    // disabled rather than doing nothing.
+    for (int id : { IDC_PANEL_ADD_TEMPLATE, IDC_PANEL_OPEN_TEMPLATE, IDC_PANEL_REFRESH_TEMPLATES }) {
         if (CWnd* button = GetDlgItem(id))
             button->EnableWindow(FALSE);
     }
@@ -320,6 +323,7 @@ void CBarDlg::BuildCardTree()
     m_treeCards.SendMessage(WM_SETREDRAW, TRUE);
     m_treeCards.Invalidate();
     m_bTreeNotify = 1;
+    PortDialogsAfterRebuild();
 }
 
 void CBarDlg::SelectBarInTree(int p)
@@ -374,6 +378,9 @@ void CBarDlg::OnTreeSelectionChanged(HTREEITEM item)
         if (model.IsValidPort(p))
             m_cbLampType.SetCurSel(model.GetPort(p).m_lampFormatIndex);
         view->SelectBar(p);
+        // While the adjustment is open it follows the chosen port.
+        if (m_dlgAdjust.GetSafeHwnd() != nullptr && m_dlgAdjust.IsWindowVisible())
+            m_dlgAdjust.LoadPort(p);
     }
 }
 

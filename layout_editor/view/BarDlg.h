@@ -11,9 +11,11 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
+#include "AdjustDlg.h"
 #include "BatchCardDlg.h"
 #include "ControllerEdits.h"
 #include "LShowStatic.h"
+#include "PixLightBarDlg.h"
 #include "ShadeButton.h"
 
 class CPannexView;
@@ -71,12 +73,23 @@ public:
     CListBox m_lbTemplates;
     CLShowStatic m_wndPreview;
     CBatchCardDlg m_dlgBatchCard;
+    // The point-by-point adjustment (32898) and the per-lamp formats (32902)
+    // of the port menu; see BarDlgPortDialogs.cpp.
+    CAdjustDlg m_dlgAdjust;
+    CPixLightBarDlg m_dlgPixLightBar;
     CShadeButton m_btnExpand;
     CShadeButton m_btnCollapse;
 
     // Selection change, click and right click of the tree, as the tree's
     // notifications run them (tests call them after moving the cursor).
     void OnTreeSelectionChanged(HTREEITEM item);
+    void OnPortAdjust();
+    void OnPortLampsPerPoint();
+    void OnAddLampType();
+    // Creates the port dialogs hidden; tells the adjustment dialog that the
+    // tree was rebuilt.
+    void CreatePortDialogs();
+    void PortDialogsAfterRebuild();
     void OnTreeClick();
     void OnTreeRightClick();
 

@@ -111,6 +111,8 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
             s, L"show_format" + tag, [](CShowLightBarDlg& d) { d.SetDlgItemText(IDC_SHLB_TEXT, L"R1G1B1R2G2B2W3"); });
         Shoot<CFromToDlg>(s, L"from_to" + tag);
         Shoot<C3DResetDlg>(s, L"reset_3d" + tag);
+        // The modeless windows are captured with the main window out of the way.
+        s.Frame()->ShowWindow(SW_HIDE);
         {
             CAdjustDlg adjust;
             ASSERT_TRUE(adjust.CreateHidden(s.Frame()));
@@ -127,6 +129,7 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
             SaveWindow(pix.m_hWnd, GalleryFolder() + L"\\pix_formats" + tag + L".bmp");
             pix.DestroyWindow();
         }
+        s.Frame()->ShowWindow(SW_SHOW);
     }
     SetLangTextLanguage(2);
     ResetLampTypeList();
