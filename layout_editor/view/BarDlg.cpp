@@ -37,6 +37,11 @@ ON_COMMAND(ID_PORT_DELETE, OnPortDelete)
 ON_COMMAND(ID_PORT_UNMASK, OnPortUnmask)
 ON_COMMAND(ID_PORT_SWAP, OnPortSwap)
 ON_COMMAND(ID_PORT_COPY, OnPortCopy)
+ON_COMMAND(ID_PORT_LAMP_TYPE, OnPortLampType)
+ON_COMMAND(ID_PORT_MASK, OnPortMask)
+ON_COMMAND(ID_PORT_REVERSE, OnPortReverse)
+ON_COMMAND(ID_CARD_LAMP_TYPE, OnCardLampType)
+ON_COMMAND(ID_ROOT_LAMP_TYPE, OnProjectLampType)
 ON_COMMAND(ID_CARD_COPY, OnCardCopy)
 ON_COMMAND(ID_CARD_INSERT, OnCardInsert)
 ON_COMMAND(ID_CARD_COLOUR, OnCardColour)
@@ -381,6 +386,8 @@ void CBarDlg::OnTreeSelectionChanged(HTREEITEM item)
         // While the adjustment is open it follows the chosen port.
         if (m_dlgAdjust.GetSafeHwnd() != nullptr && m_dlgAdjust.IsWindowVisible())
             m_dlgAdjust.LoadPort(p);
+        if (m_dlgPixLightBar.GetSafeHwnd() != nullptr && m_dlgPixLightBar.IsWindowVisible())
+            m_dlgPixLightBar.ShowPort(p);
     }
 }
 

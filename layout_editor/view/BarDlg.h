@@ -126,6 +126,9 @@ protected:
     void OnPortUnmask();
     void OnPortSwap();
     void OnPortCopy();
+    void OnPortLampType();
+    void OnPortMask();
+    void OnPortReverse();
     void OnCardInsert();
     void OnCardColour();
     void OnCardReverse();
@@ -133,6 +136,7 @@ protected:
     void OnCardDelete();
     void OnCardSwap();
     void OnCardCopy();
+    void OnCardLampType();
     void OnAddController();
     void OnSetControllerCount();
     void OnReverseUsedPorts();
@@ -140,6 +144,7 @@ protected:
     void OnIntervalClear();
     void OnBatchControllers();
     void OnReverseData();
+    void OnProjectLampType();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -8,6 +8,7 @@
 
 #include "CleanCardSelDlg.h"
 #include "InputDlg.h"
+#include "LampSelectDlgs.h"
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
 #include "ListPanelLabels.h"
@@ -221,6 +222,59 @@ void CBarDlg::OnPortCopy()
         CopyPortsToBuffer(p, 1, 3, view->m_settings.m_portsPerController);
 }
 
+void CBarDlg::OnPortLampType()
+{
+    CPannexDoc* doc = GetDoc();
+    const int p = PortOfItem(m_nItemData);
+    if (doc == nullptr || !doc->GetLayout().IsValidPort(p))
+        return;
+    CSelectLightBarDlg dlg(this);
+    dlg.m_nSelected = doc->GetLayout().GetPort(p).m_lampFormatIndex;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_cbLampType.SetCurSel(dlg.m_nSelected);
+    SetPortLampType(doc->GetLayout(), p, dlg.m_nSelected);
+    RelabelCurrentPortItem(p);
+}
+
+void CBarDlg::OnPortMask()
+{
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    const int p = PortOfItem(m_nItemData);
+    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+        return;
+    CFromToDlg dlg(this);
+    dlg.m_nFrom = 0;
+    dlg.m_nTo = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    MaskPortLamps(doc->GetLayout(), p, dlg.m_nFrom, dlg.m_nTo, true);
+    view->Redraw();
+}
+
+void CBarDlg::OnPortReverse()
+{
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    const int p = PortOfItem(m_nItemData);
+    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+        return;
+    LayoutPort& port = doc->GetLayout().GetPort(p);
+    CFromToDlg dlg(this);
+    dlg.m_nFrom = 1;
+    dlg.m_nTo = port.GetCount();
+    if (dlg.DoModal() != IDOK)
+        return;
+    const int from = std::max(dlg.m_nFrom, 1);
+    // A range past the port's lamps or the wrong way round changes nothing.
+    if (dlg.m_nTo > port.GetCount() || from >= dlg.m_nTo)
+        return;
+    ReversePointRange(from, dlg.m_nTo, port);
+    doc->GetLayout().m_modified = 1;
+    view->Redraw();
+}
+
 // --- Controller menu -------------------------------------------------------
 
 void CBarDlg::OnCardInsert()
@@ -307,7 +361,40 @@ void CBarDlg::OnCardCopy()
     CopyPortsToBuffer(FirstPortOfController(view->m_settings, c), count, 2, count);
 }
 
+void CBarDlg::OnCardLampType()
+{
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    const int c = ControllerOfItem(m_nItemData);
+    if (view == nullptr || doc == nullptr || c < 0)
+        return;
+    CSelectLightBarDlg dlg(this);
+    dlg.m_nSelected = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_cbLampType.SetCurSel(dlg.m_nSelected);
+    SetControllerLampType(doc->GetLayout(), view->m_settings, c, dlg.m_nSelected);
+    BuildCardTree();
+    view->SetEditMode(0);
+}
+
 // --- Root menu ---------------------------------------------------------------
+
+void CBarDlg::OnProjectLampType()
+{
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    if (view == nullptr || doc == nullptr)
+        return;
+    CSelectLightBarDlg dlg(this);
+    dlg.m_nSelected = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_cbLampType.SetCurSel(dlg.m_nSelected);
+    SetControllerLampType(doc->GetLayout(), view->m_settings, -1, dlg.m_nSelected);
+    BuildCardTree();
+    view->SetEditMode(0);
+}
 
 void CBarDlg::OnAddController()
 {

@@ -5,6 +5,7 @@
 
 #include "BarDlg.h"
 #include "ControllerEdits.h"
+#include "LampSelectDlgs.h"
 #include "LayoutLangText.h"
 #include "ListPanelLabels.h"
 #include "ListPanelResource.h"
@@ -19,6 +20,7 @@ ON_BN_CLICKED(IDC_BATCH_ALL, OnCheckAll)
 ON_BN_CLICKED(IDC_BATCH_NONE, OnCheckNone)
 ON_BN_CLICKED(IDC_BATCH_INVERT, OnCheckInvert)
 ON_BN_CLICKED(IDC_BATCH_CLEAR, OnClearWiring)
+ON_BN_CLICKED(IDC_BATCH_LAMP_TYPE, OnChangeLampType)
 ON_BN_CLICKED(IDC_BATCH_COLOUR, OnSetColour)
 ON_BN_CLICKED(IDC_BATCH_DELETE, OnDeleteControllers)
 END_MESSAGE_MAP()
@@ -33,10 +35,6 @@ BOOL CBatchCardDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     m_lbControllers.SubclassDlgItem(IDC_BATCH_LIST, this);
     m_lbControllers.SetCheckStyle(BS_AUTOCHECKBOX);
-    // The lamp format choice is not part of this dialog yet: shown disabled
-    // rather than doing nothing.
-    if (CWnd* button = GetDlgItem(IDC_BATCH_LAMP_TYPE))
-        button->EnableWindow(FALSE);
     return TRUE;
 }
 
@@ -126,6 +124,22 @@ void CBatchCardDlg::OnClearWiring()
         return;
     for (int c : CheckedFromLast())
         DeleteControllerWiring(doc->GetLayout(), view->m_settings, c);
+    m_pPanel->BuildCardTree();
+    view->SetEditMode(0);
+}
+
+void CBatchCardDlg::OnChangeLampType()
+{
+    CPannexView* view = m_pPanel != nullptr ? m_pPanel->GetView() : nullptr;
+    CPannexDoc* doc = m_pPanel != nullptr ? m_pPanel->GetDoc() : nullptr;
+    if (view == nullptr || doc == nullptr)
+        return;
+    CSelectLightBarDlg dlg(this);
+    dlg.m_nSelected = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    for (int c : CheckedFromLast())
+        SetControllerLampType(doc->GetLayout(), view->m_settings, c, dlg.m_nSelected);
     m_pPanel->BuildCardTree();
     view->SetEditMode(0);
 }

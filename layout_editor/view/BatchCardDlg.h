@@ -37,6 +37,7 @@ protected:
     void OnCheckNone();
     void OnCheckInvert();
     void OnClearWiring();
+    void OnChangeLampType();
     void OnSetColour();
     void OnDeleteControllers();
     DECLARE_MESSAGE_MAP()

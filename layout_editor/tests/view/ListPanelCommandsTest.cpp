@@ -424,3 +424,103 @@ TEST_F(ListPanelTest, CopyFillsTheViewsCopyBuffer)
     // Copying changes nothing saved.
     EXPECT_EQ(Doc().GetLayout().m_modified, 0);
 }
+
+TEST_F(ListPanelTest, MaskAndReverseTakeALampRange)
+{
+    struct Row {
+        const char* name;
+        UINT id;
+        LPCWSTR from;
+        LPCWSTR to;
+        std::vector<int> masked; // lamp numbers masked afterwards
+        std::vector<int> order; // lamp numbers in chain order afterwards
+    };
+    const Row rows[] = {
+        { "mask 0 to 3", ID_PORT_MASK, L"0", L"3", { 1, 2, 3 }, { 1, 2, 3, 4, 5, 6 } },
+        { "mask beyond", ID_PORT_MASK, L"5", L"99", { 5, 6 }, { 1, 2, 3, 4, 5, 6 } },
+        { "reverse 2 to 5", ID_PORT_REVERSE, L"2", L"5", {}, { 1, 5, 4, 3, 2, 6 } },
+        { "reverse beyond", ID_PORT_REVERSE, L"2", L"7", {}, { 1, 2, 3, 4, 5, 6 } },
+    };
+    for (const Row& row : rows) {
+        Build({ 1 }, { 6 });
+        CDriveNext drive([&](CDialog& dlg) {
+            fwtest::SetItemText(dlg, 1115, row.from);
+            fwtest::SetItemText(dlg, 1117, row.to);
+            fwtest::ClickButton(dlg, IDOK);
+        });
+        Command(PortItem(0), row.id);
+        EXPECT_TRUE(drive.Driven()) << row.name;
+        const LayoutPort& port = Doc().GetLayout().GetPort(0);
+        std::vector<int> masked;
+        std::vector<int> order;
+        for (int i = 0; i < port.GetCount(); ++i) {
+            if (port.GetPoint(i).m_masked)
+                masked.push_back(i + 1);
+            order.push_back(port.GetPoint(i).x + 1);
+        }
+        EXPECT_EQ(masked, row.masked) << row.name;
+        EXPECT_EQ(order, row.order) << row.name;
+    }
+}
+
+TEST_F(ListPanelTest, LampTypeCommandsRelabelTheTree)
+{
+    Build({ 2, 2 }, { 1, 1, 1, 1 });
+    LampTypeList.Add(L"RGBW");
+    m_panel.FillLampTypeCombo();
+    auto choose = [](int index) {
+        return [index](CDialog& dlg) {
+            static_cast<CListBox*>(dlg.GetDlgItem(1024))->SetCurSel(index);
+            fwtest::ClickButton(dlg, IDOK);
+        };
+    };
+    {
+        CDriveNext drive(choose(1));
+        Command(PortItem(1), ID_PORT_LAMP_TYPE);
+    }
+    EXPECT_EQ(Doc().GetLayout().GetPort(1).m_lampFormatIndex, 1);
+    EXPECT_EQ(Tree().GetItemText(PortItem(1)), PortLabel(LoadTreeLabelTexts(), 2, 2, 1));
+    EXPECT_EQ(m_panel.m_cbLampType.GetCurSel(), 1);
+    {
+        CDriveNext drive(choose(1));
+        Command(ControllerItem(1), ID_CARD_LAMP_TYPE);
+    }
+    EXPECT_EQ(Doc().GetLayout().GetPort(3).m_lampFormat, L"RGBW");
+    EXPECT_EQ(Tree().GetItemText(PortItem(3)), PortLabel(LoadTreeLabelTexts(), 2, 2, 1));
+    {
+        CDriveNext drive(choose(0));
+        Command(Tree().GetRootItem(), ID_ROOT_LAMP_TYPE);
+    }
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(Doc().GetLayout().GetPort(p).m_lampFormatIndex, 0) << p;
+    // The batch dialog changes the checked controllers only.
+    fwtest::SendCommand(m_panel, ID_ROOT_BATCH);
+    CBatchCardDlg& batch = m_panel.m_dlgBatchCard;
+    batch.m_lbControllers.SetCheck(1, BST_CHECKED);
+    {
+        CDriveNext drive(choose(1));
+        fwtest::ClickButton(batch, IDC_BATCH_LAMP_TYPE);
+    }
+    batch.ShowWindow(SW_HIDE);
+    EXPECT_EQ(Doc().GetLayout().GetPort(1).m_lampFormatIndex, 0);
+    EXPECT_EQ(Doc().GetLayout().GetPort(2).m_lampFormatIndex, 1);
+    EXPECT_EQ(Tree().GetItemText(PortItem(2)), PortLabel(LoadTreeLabelTexts(), 2, 1, 1));
+}
+
+TEST_F(ListPanelTest, AdjustmentAndPerLampDialogsFollowTheTree)
+{
+    Build({ 2, 2 }, { 1, 2, 3, 4 });
+    Command(PortItem(1), ID_PORT_ADJUST);
+    ASSERT_TRUE(m_panel.m_dlgAdjust.IsWindowVisible());
+    EXPECT_EQ(m_panel.m_dlgAdjust.GetPortIndex(), 1);
+    Command(PortItem(2), ID_PORT_LAMPS_PER_POINT);
+    ASSERT_TRUE(m_panel.m_dlgPixLightBar.IsWindowVisible());
+    EXPECT_EQ(m_panel.m_dlgPixLightBar.GetPortIndex(), 2);
+    EXPECT_EQ(m_panel.m_dlgPixLightBar.m_list.GetItemCount(), 3);
+    // Choosing another port in the tree loads it into both shown dialogs.
+    Tree().SelectItem(PortItem(3));
+    EXPECT_EQ(m_panel.m_dlgAdjust.GetPortIndex(), 3);
+    EXPECT_EQ(m_panel.m_dlgPixLightBar.GetPortIndex(), 3);
+    m_panel.m_dlgAdjust.ShowWindow(SW_HIDE);
+    m_panel.m_dlgPixLightBar.ShowWindow(SW_HIDE);
+}
