@@ -42,6 +42,21 @@ function(ls_add_benchmark name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ls_bench_main ${B_LIBS})
+  set_property(GLOBAL APPEND PROPERTY LS_BENCHMARKS ${name})
+endfunction()
+
+# ls_finish_benchmarks()
+#   After every component: the target `benchmarks` builds them all, and
+#   benchmarks.txt in the build tree names their executables for tools/bench.sh.
+function(ls_finish_benchmarks)
+  get_property(names GLOBAL PROPERTY LS_BENCHMARKS)
+  add_custom_target(benchmarks DEPENDS program_data ${names})
+  set(files)
+  foreach(name IN LISTS names)
+    list(APPEND files $<TARGET_FILE_NAME:${name}>)
+  endforeach()
+  list(JOIN files "\n" content)
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/benchmarks.txt CONTENT "${content}\n")
 endfunction()
 
 # ls_add_stdcall_dll(<name> <sources...>)
