@@ -393,7 +393,9 @@ void CPannexView::OnLButtonUp(UINT, CPoint point)
     m_rangeSelected = 0;
 
     if (m_editMode == 3) {
-        FillFastRectangle(m_currentCell);
+        // A locked layout takes no lamps, whichever button event comes.
+        if (!LayoutLock)
+            FillFastRectangle(m_currentCell);
     } else if ((m_editMode == 0 || m_editMode == 1) && m_leftDown) {
         if (GetSafeHwnd() != nullptr && ::GetCapture() == m_hWnd)
             ::ReleaseCapture();

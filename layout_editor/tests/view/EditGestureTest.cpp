@@ -291,6 +291,7 @@ TEST_F(EditFixture, RightDragPansAndRightClickShowsTheMenu)
 
 TEST_F(EditFixture, LockBlocksPressesAndMenus)
 {
+    fwtest::CScriptedUiHost host; // no prompt may come
     int menus = 0;
     view.m_trackMenu = [&](CMenu&, CPoint) { ++menus; };
     LayoutLock = 1;
@@ -300,7 +301,12 @@ TEST_F(EditFixture, LockBlocksPressesAndMenus)
     view.OnRButtonDown(MK_RBUTTON, At(3, 3));
     view.OnRButtonUp(0, At(3, 3));
     EXPECT_EQ(menus, 0);
+    // A release in mode 3 while locked adds nothing either.
+    view.SetEditMode(3);
+    view.OnLButtonUp(0, At(3, 3));
+    EXPECT_EQ(model.GetPort(0).GetCount(), 0);
     LayoutLock = 0;
+    view.SetEditMode(1);
     Click(3, 3);
     EXPECT_EQ(model.GetPort(0).GetCount(), 1);
 }
