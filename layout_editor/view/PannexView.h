@@ -147,6 +147,7 @@ public:
     void OnShowLamps();
     void OnLayer();
     void OnReverseLamps();
+    void OnChangeLampType();
     void OnUpdateSelectionTool(CCmdUI* pCmdUI);
     // The tools' steps on the model, without dialogs.
     int DuplicateSelectedLamps(int n);

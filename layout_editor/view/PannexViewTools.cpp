@@ -12,6 +12,7 @@
 #include "LayoutAddPoints.h"
 #include "LayoutLangText.h"
 #include "LayoutSelection.h"
+#include "LampSelectDlgs.h"
 #include "LayoutViewDialogs.h"
 
 namespace {
@@ -218,6 +219,18 @@ void CPannexView::SetSelectedLampType(int typeIndex)
     }
     if (changed > 0)
         model->m_modified = 1;
+}
+
+void CPannexView::OnChangeLampType()
+{
+    if (!HasSelection(GetModel()))
+        return;
+    CSelectLightBarDlg dlg(this);
+    dlg.m_nSelected = 0;
+    if (dlg.DoModal() != IDOK)
+        return;
+    SetSelectedLampType(dlg.m_nSelected);
+    Redraw();
 }
 
 void CPannexView::ReverseSelectedRuns()

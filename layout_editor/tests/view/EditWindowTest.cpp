@@ -180,3 +180,29 @@ TEST(PannexEditStart, NewLayoutStartsWithTheCommandLinePortsReadyToWire)
     EXPECT_EQ(s.Doc()->GetLayout().GetPort(0).GetCount(), 0);
     EXPECT_EQ(s.Doc()->GetLayout().GetStepCount(), 0);
 }
+
+TEST_F(PannexEditWindowTest, ChangeLampTypeOfTheSelectionThroughItsDialog)
+{
+    CLPoint lamp(3, 3);
+    lamp.m_normX = 3.5 / 20;
+    lamp.m_normY = 3.5 / 10;
+    Model().GetPort(1).InsertPoints(&lamp, 1);
+    Model().GetPort(1).UpdateBounds();
+    Model().GetPort(1).m_lampFormatIndex = 1;
+    Model().RebuildUsedPorts();
+    Send(WM_MOUSEMOVE, 2, 2);
+    Send(WM_LBUTTONDOWN, 2, 2, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, 4, 4, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 4, 4);
+    int shown = 0;
+    AfxSetDialogInitHook([&](CDialog& live) {
+        ++shown;
+        fwtest::ClickButton(live, IDOK); // the first entry
+    });
+    ::SendMessageW(m_view->GetSafeHwnd(), WM_COMMAND, ID_EDIT_LAMP_TYPE, 0);
+    AfxSetDialogInitHook(nullptr);
+    EXPECT_EQ(shown, 1);
+    // Entry 0 differs from the port's own format 1: stored as 0 + 1.
+    EXPECT_EQ(Model().GetPort(1).GetPoint(0).m_lampFormat, 1);
+    EXPECT_TRUE(m_session->Doc()->IsModified());
+}
