@@ -1,6 +1,8 @@
 // The DMX address file.
 #include "DmxAddressFile.h"
 
+#include <fw_replacefile.h>
+
 const wchar_t* const kDmxChipTypes[5] = { L"SLX15", L"DMX512-AP", L"UCS512", L"SM16512", L"UCS512C" };
 
 namespace {
@@ -48,27 +50,8 @@ CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels)
     return bytes;
 }
 
-BOOL WriteFileReplacing(LPCTSTR lpszPath, const CStringA& bytes)
+BOOL WriteDmxAddressFile(LPCTSTR lpszPath, int nChipType, int nFixtureNumber, int nChannels)
 {
-    CString path(lpszPath);
-    int slash = path.ReverseFind(L'\\');
-    CString folder = slash < 0 ? CString(L".") : path.Left(slash + 1);
-    wchar_t temp[MAX_PATH + 16] = {};
-    if (::GetTempFileName(folder, L"plx", 0, temp) == 0)
-        return FALSE;
-    HANDLE hFile = ::CreateFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) {
-        ::DeleteFile(temp);
-        return FALSE;
-    }
-    DWORD written = 0;
-    DWORD size = static_cast<DWORD>(bytes.GetLength());
-    BOOL ok = size == 0 || (::WriteFile(hFile, bytes.GetString(), size, &written, nullptr) && written == size);
-    ok = ::FlushFileBuffers(hFile) && ok;
-    ok = ::CloseHandle(hFile) && ok;
-    if (ok)
-        ok = ::MoveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        ::DeleteFile(temp);
-    return ok;
+    const CStringA bytes = BuildDmxAddressFile(nChipType, nFixtureNumber, nChannels);
+    return AfxWriteFileReplacing(lpszPath, bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
 }

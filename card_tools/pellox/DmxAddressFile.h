@@ -14,7 +14,7 @@ CString BuildDmxAddressText(int nChipType, int nFixtureNumber, int nChannels);
 // byte order mark, no terminator.
 CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels);
 
-// Writes the bytes to a temporary file beside lpszPath and replaces lpszPath
-// with it only when the whole write succeeded; on failure the old file is
-// left as it was and no temporary file remains.
-BOOL WriteFileReplacing(LPCTSTR lpszPath, const CStringA& bytes);
+// Writes the file's bytes over lpszPath through the framework's replacing
+// writer: on failure (a read-only target among them) the old file is left as
+// it was and no temporary file remains.
+BOOL WriteDmxAddressFile(LPCTSTR lpszPath, int nChipType, int nFixtureNumber, int nChannels);

@@ -65,7 +65,7 @@ void CPELLOXDlg::OnGenerate()
     if (save.DoModal() != IDOK)
         return;
     CString path = save.GetPathName();
-    if (!WriteFileReplacing(path, BuildDmxAddressFile(chipType, m_nFixtureNumber, m_nChannels))) {
+    if (!WriteDmxAddressFile(path, chipType, m_nFixtureNumber, m_nChannels)) {
         AfxMessageBox(L"写入文件失败!");
         return;
     }

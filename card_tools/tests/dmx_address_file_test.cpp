@@ -126,7 +126,7 @@ TEST(DmxAddressFile, ReplacesAnExistingFileCompletelyThroughATemporaryFile)
     ::CloseHandle(h);
 
     CStringA bytes = BuildDmxAddressFile(0, 1, 512);
-    ASSERT_TRUE(WriteFileReplacing(path, bytes));
+    ASSERT_TRUE(WriteDmxAddressFile(path, 0, 1, 512));
     EXPECT_EQ(ReadAll(path), AsBytes(bytes));
     EXPECT_EQ(CountFiles(dir.path), 1); // no temporary file left behind
 }
@@ -135,12 +135,12 @@ TEST(DmxAddressFile, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
 {
     TempDir dir;
     // A missing folder: nothing can be created.
-    EXPECT_FALSE(WriteFileReplacing(dir.path + L"\\missing\\QVPELLOX", BuildDmxAddressFile(2, 3, 3)));
+    EXPECT_FALSE(WriteDmxAddressFile(dir.path + L"\\missing\\QVPELLOX", 2, 3, 3));
 
     // A folder in the way of the target cannot be replaced: it stays as it was.
     CString path = dir.path + L"\\taken";
     ::CreateDirectory(path, nullptr);
-    EXPECT_FALSE(WriteFileReplacing(path, BuildDmxAddressFile(2, 3, 3)));
+    EXPECT_FALSE(WriteDmxAddressFile(path, 2, 3, 3));
     EXPECT_NE(::GetFileAttributes(path) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_EQ(CountFiles(dir.path), 0); // no temporary file left behind
     ::RemoveDirectory(path);

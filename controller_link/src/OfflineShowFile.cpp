@@ -30,45 +30,26 @@ bool COfflineShowFile::Create(const CString& target)
             return false;
         CloseHandle(existing);
     }
-    m_target = target;
-    m_temporary = target + L".part";
-    m_handle = CreateFileW(
-        m_temporary, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    m_size = 0;
-    return m_handle != INVALID_HANDLE_VALUE;
+    return m_file.Open(target) != FALSE;
 }
 
-bool COfflineShowFile::WriteRaw(const void* data, std::size_t length)
+bool COfflineShowFile::Budget(std::size_t length)
 {
-    if (m_handle == INVALID_HANDLE_VALUE)
+    if (g_writeBudget < 0)
+        return true;
+    if (static_cast<long long>(length) > g_writeBudget) {
+        g_writeBudget = 0;
+        m_file.SetFailed();
+        SetLastError(ERROR_DISK_FULL);
         return false;
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    while (length > 0) {
-        const DWORD chunk = length > 0x40000000u ? 0x40000000u : static_cast<DWORD>(length);
-        if (g_writeBudget >= 0) {
-            if (static_cast<long long>(chunk) > g_writeBudget) {
-                g_writeBudget = 0;
-                SetLastError(ERROR_DISK_FULL);
-                return false;
-            }
-            g_writeBudget -= chunk;
-        }
-        DWORD written = 0;
-        if (!WriteFile(m_handle, p, chunk, &written, nullptr) || written != chunk)
-            return false;
-        p += chunk;
-        length -= chunk;
     }
+    g_writeBudget -= static_cast<long long>(length);
     return true;
 }
 
 bool COfflineShowFile::Append(const void* data, std::size_t length)
 {
-    LARGE_INTEGER end {};
-    end.QuadPart = static_cast<LONGLONG>(m_size);
-    if (m_handle == INVALID_HANDLE_VALUE || !SetFilePointerEx(m_handle, end, nullptr, FILE_BEGIN))
-        return false;
-    if (!WriteRaw(data, length))
+    if (!m_file.IsOpen() || m_file.Failed() || !Budget(length) || !m_file.Write(data, length))
         return false;
     m_size += length;
     return true;
@@ -78,38 +59,17 @@ bool COfflineShowFile::WriteAt(std::uint64_t offset, const void* data, std::size
 {
     if (offset > m_size || m_size - offset < length)
         return false;
-    LARGE_INTEGER at {};
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    if (m_handle == INVALID_HANDLE_VALUE || !SetFilePointerEx(m_handle, at, nullptr, FILE_BEGIN))
-        return false;
-    return WriteRaw(data, length);
+    return m_file.IsOpen() && !m_file.Failed() && Budget(length) && m_file.WriteAt(offset, data, length);
 }
 
 bool COfflineShowFile::Commit()
 {
-    if (m_handle == INVALID_HANDLE_VALUE)
-        return false;
-    const BOOL flushed = FlushFileBuffers(m_handle);
-    const BOOL closed = CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-    if (!flushed || !closed || !MoveFileExW(m_temporary, m_target, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(m_temporary);
-        m_temporary.Empty();
-        return false;
-    }
-    m_temporary.Empty();
-    return true;
+    m_size = 0;
+    return m_file.Commit() != FALSE;
 }
 
 void COfflineShowFile::Discard()
 {
-    if (m_handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-    if (!m_temporary.IsEmpty()) {
-        DeleteFileW(m_temporary);
-        m_temporary.Empty();
-    }
+    m_file.Abort();
     m_size = 0;
 }

@@ -1,11 +1,13 @@
-// The file an off-line show is recorded into. It is written under a
-// temporary name beside the target ("<name>.part") and takes the target's
-// name only when the whole show was written, so a failed or abandoned
+// The file an off-line show is recorded into. It is written through the
+// framework's replacing writer (fw_replacefile.h): under a temporary name
+// beside the target, taking the target's name only when the whole show was
+// written, so a failed or abandoned
 // recording never leaves a broken show file where a card copy would pick it
 // up, and never destroys an older file of the same name.
 #pragma once
 
 #include <afx.h>
+#include <fw_replacefile.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +21,7 @@ public:
 
     // Creates the temporary file for `target`; false when it cannot be made.
     bool Create(const CString& target);
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file.IsOpen() != FALSE; }
 
     // Appends at the end; false on any failure (nothing more is written).
     bool Append(const void* data, std::size_t length);
@@ -38,10 +40,9 @@ public:
     static void SetWriteBudgetForTests(long long bytes);
 
 private:
-    bool WriteRaw(const void* data, std::size_t length);
+    // The simulated full disk of the tests.
+    bool Budget(std::size_t length);
 
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-    CString m_target;
-    CString m_temporary;
+    CReplacingFile m_file;
     std::uint64_t m_size = 0;
 };

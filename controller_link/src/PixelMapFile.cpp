@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include <fw_replacefile.h>
+
 #include "AppPaths.h"
 #include "CorvaneLibrary.h"
 
@@ -56,28 +58,6 @@ CString BackgroundImageName()
     const DWORD n = ::GetPrivateProfileStringW(L"Layout", L"strBKImg", L"", buffer, kBackgroundNameLimit, ini);
     name.ReleaseBuffer(static_cast<int>(n));
     return name;
-}
-
-// Writes the bytes beside the target and moves them over it.
-bool ReplaceFileWith(const CString& path, const std::string& bytes)
-{
-    const CString temporary = path + L".part";
-    HANDLE file = ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool written = true;
-    size_t done = 0;
-    while (written && done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        DWORD n = 0;
-        written = ::WriteFile(file, bytes.data() + done, chunk, &n, nullptr) && n == chunk;
-        done += n;
-    }
-    written = ::CloseHandle(file) && written;
-    if (written && ::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING))
-        return true;
-    ::DeleteFileW(temporary);
-    return false;
 }
 
 } // namespace
@@ -153,5 +133,5 @@ int WritePixFile(const CString& path, int screen)
             }
         }
     }
-    return ReplaceFileWith(path, text) ? 0 : -1;
+    return AfxWriteFileReplacing(path, text) ? 0 : -1;
 }

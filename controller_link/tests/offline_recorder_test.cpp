@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 
+#include <fw_replacefile.h>
+
 namespace {
 
 using namespace corvane_test;
@@ -253,7 +255,7 @@ TEST_F(OfflineFile, TinyScreenThreeFramesByteForByte)
     EXPECT_EQ(show.frameList[2].ports[2][0], Cat({ Rgb(frames[2], 0, 1), Rgb(frames[2], 3, 1) }));
     EXPECT_EQ(show.commands.size(), 4u);
     EXPECT_EQ(show.layout, LayoutBytes());
-    EXPECT_FALSE(GetFileAttributesW((path + L".part").c_str()) != INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GetFileAttributesW(AfxReplacementTempPath(path.c_str())) != INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(OfflineFile, NoFramesNoScheduleNoPasswordAndNoLayoutCopy)

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include <fw_replacefile.h>
+
 namespace {
 
 using namespace corvane_test;
@@ -275,7 +277,7 @@ TEST_F(RecordingExports, FullDiskIsReportedAndLeavesNoBrokenFile)
     CStringArray cards;
     EXPECT_EQ(LEDRecordingStop(PlainSettings(cards)), -3);
     EXPECT_EQ(ReadFileBytes(path), (Bytes { 'o', 'l', 'd' }));
-    EXPECT_EQ(GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(AfxReplacementTempPath(path.c_str())), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(LEDRecordingFrame(pixels.data(), 1, &size), -1); // closed
 
     // A disk that fills while the file is closed fails the stop.
@@ -297,7 +299,7 @@ TEST_F(RecordingExports, FullDiskIsReportedAndLeavesNoBrokenFile)
     EXPECT_EQ(LEDRecordingInit(1, path.c_str(), 25), -3);
     COfflineShowFile::SetWriteBudgetForTests(-1);
     EXPECT_EQ(LEDRecordingFrame(pixels.data(), 1, &size), -1);
-    EXPECT_EQ(GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(AfxReplacementTempPath(path.c_str())), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

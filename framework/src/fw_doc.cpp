@@ -1,5 +1,6 @@
 // CDocument: life cycle, save prompt, load and save through CArchive.
 #include "afxwin.h"
+#include "fw_replacefile.h"
 
 #include <algorithm>
 
@@ -146,7 +147,12 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     // Write a temporary file beside the target and replace the target only
     // when the whole document was written.
     CString target(lpszPathName);
-    CString temp = target + L".saving";
+    if (!AfxCanReplaceFile(target)) {
+        CFileException fe(CFileException::accessDenied, static_cast<LONG>(::GetLastError()), target);
+        ReportSaveLoadException(lpszPathName, &fe, TRUE, 0);
+        return FALSE;
+    }
+    CString temp = AfxReplacementTempPath(target);
     CFile file;
     CFileException fe;
     if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &fe)) {
@@ -165,8 +171,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
         e->Delete();
         return FALSE;
     }
-    if (!::MoveFileEx(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFile(temp);
+    if (!AfxCommitReplacement(temp, target)) {
         ReportSaveLoadException(lpszPathName, nullptr, TRUE, 0);
         return FALSE;
     }

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <fw_replacefile.h>
+
 #include "DxfProgress.h"
 #include "EditorSettings.h"
-#include "ExportOutputFile.h"
 #include "LayoutMessages.h"
 
 const wchar_t* const kDxfWriteFailedText = L"无法写入此文件,请确保无其他程序正在使用";
@@ -107,7 +108,7 @@ std::string DxfExporter::PortLabel(int portIndex, const CControllerList& control
 int DxfExporter::Write(
     LPCWSTR path, const CLayoutData& layout, const CControllerList& controllers, bool lampNumbers, HWND progress)
 {
-    CExportOutputFile file;
+    CReplacingFile file;
     if (!file.Open(path)) {
         ShowLayoutMessage(kDxfWriteFailedText, nullptr);
         return 0;

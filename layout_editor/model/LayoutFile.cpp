@@ -8,6 +8,8 @@
 #include <new>
 #include <random>
 
+#include <fw_replacefile.h>
+
 #include "AppPaths.h"
 #include "EditorSettings.h"
 #include "IniFile.h"
@@ -42,43 +44,6 @@ public:
 private:
     HANDLE m_handle;
 };
-
-bool WriteAll(HANDLE file, const BYTE* bytes, size_t count)
-{
-    size_t done = 0;
-    while (done < count) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(count - done, 1u << 24));
-        if (!::WriteFile(file, bytes + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-// Writes a temporary file beside the target and moves it over the target.
-bool ReplaceFileWith(const CString& path, const std::vector<BYTE>& bytes)
-{
-    if (path.IsEmpty())
-        return false;
-    const CString temporary = path + L".saving~";
-    {
-        CHandle file(
-            ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsOpen())
-            return false;
-        const bool written = WriteAll(file.Get(), bytes.data(), bytes.size());
-        if (!file.Close() || !written) {
-            ::DeleteFileW(temporary);
-            return false;
-        }
-    }
-    if (!::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileW(temporary);
-        return false;
-    }
-    return true;
-}
 
 void StoreBackgroundPath(const CString& background)
 {
@@ -218,7 +183,7 @@ LayoutWriteResult WriteLayoutFile(
         ShowLayoutMessage(GetLangText(L"LAYOUT", 168), L"Solvane");
         return built;
     }
-    const bool replaced = ReplaceFileWith(path, bytes);
+    const bool replaced = AfxWriteFileReplacing(path, bytes.data(), bytes.size()) != FALSE;
     if (!replaced)
         ShowLayoutMessage(GetLangText(L"LAYOUT", 168), L"Solvane");
     StoreBackgroundPath(settings.m_backgroundImage);

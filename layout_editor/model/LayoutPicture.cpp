@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ExportOutputFile.h"
+#include <fw_replacefile.h>
+
 #include "LayoutLangText.h"
 #include "LayoutMessages.h"
 
@@ -60,7 +61,7 @@ bool WriteLayoutBmp(const CLayoutData& layout, LPCWSTR path)
     PutU16(header + 28, 32);
     PutU32(header + 34, pixelBytes);
 
-    CExportOutputFile file;
+    CReplacingFile file;
     if (!file.Open(path))
         return false;
     file.Write(header, sizeof header);

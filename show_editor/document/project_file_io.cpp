@@ -1,4 +1,4 @@
-// Whole-file reading and replacing writes.
+// Whole-file reading and replacing text writes.
 #include "project_file_io.h"
 
 namespace {
@@ -19,49 +19,10 @@ public:
 
     HANDLE Get() const { return m_handle; }
     bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    // Closes now; false when closing failed (data may not have reached the disk).
-    bool Close()
-    {
-        const BOOL ok = ::CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
 
 private:
     HANDLE m_handle;
 };
-
-bool WriteAll(HANDLE file, const char* data, size_t size)
-{
-    while (size > 0) {
-        const DWORD chunk = size > (1u << 24) ? (1u << 24) : static_cast<DWORD>(size);
-        DWORD written = 0;
-        if (!::WriteFile(file, data, chunk, &written, nullptr) || written != chunk)
-            return false;
-        data += chunk;
-        size -= chunk;
-    }
-    return true;
-}
-
-template <class Writer> bool ReplaceWith(const CString& path, Writer&& write)
-{
-    if (path.IsEmpty())
-        return false;
-    CString temporary;
-    temporary.Format(L"%s.%lu.saving", path.GetString(), ::GetCurrentProcessId());
-    CFileHandle file(
-        ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
-        return false;
-    const bool written = write(file.Get());
-    const bool closed = file.Close();
-    if (!written || !closed || !::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temporary);
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -96,11 +57,6 @@ bool ReadWholeFile(const CString& path, std::string& bytes, size_t maxBytes)
     return true;
 }
 
-bool WriteFileReplacing(const CString& path, const char* data, size_t size)
-{
-    return ReplaceWith(path, [&](HANDLE file) { return WriteAll(file, data, size); });
-}
-
 bool WriteTextFileReplacing(const CString& path, const char* data, size_t size)
 {
     std::string text;
@@ -110,7 +66,7 @@ bool WriteTextFileReplacing(const CString& path, const char* data, size_t size)
             text.push_back('\r');
         text.push_back(data[i]);
     }
-    return WriteFileReplacing(path, text.data(), text.size());
+    return AfxWriteFileReplacing(path, text.data(), text.size()) != FALSE;
 }
 
 bool FileExistsAt(const CString& path)

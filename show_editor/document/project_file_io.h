@@ -1,9 +1,11 @@
 // Whole-file reading and replacing writes for the project file code: files
-// are read in one piece with a size limit, and written to a temporary file
-// beside the target that replaces the target only when everything was written.
+// are read in one piece with a size limit, and written through the
+// framework's replacing writer (fw_replacefile.h): a temporary file beside
+// the target replaces it only when everything was written.
 #pragma once
 
 #include <afx.h>
+#include <fw_replacefile.h>
 
 #include <string>
 
@@ -16,11 +18,8 @@ constexpr size_t kMaxEmbeddedFileBytes = 64u * 1024 * 1024;
 // or is larger than maxBytes.
 bool ReadWholeFile(const CString& path, std::string& bytes, size_t maxBytes);
 
-// Writes bytes to a temporary file beside path, then replaces path with it.
-// False (and the target untouched) when any step fails.
-bool WriteFileReplacing(const CString& path, const char* data, size_t size);
-
-// The same with every LF written as CR LF, as a text-mode stream does.
+// Replaces path with the bytes, every LF written as CR LF as a text-mode
+// stream does. False (and the target untouched) when any step fails.
 bool WriteTextFileReplacing(const CString& path, const char* data, size_t size);
 
 // A regular file (not a folder) exists at path.

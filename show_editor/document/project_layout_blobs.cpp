@@ -78,7 +78,7 @@ bool UnpackLayoutFile(const tinyxml2::XMLElement* element, const CString& layout
     if (layoutPath.IsEmpty())
         return true;
     const std::string bytes = DecodedText(element);
-    return WriteFileReplacing(layoutPath, bytes.data(), bytes.size());
+    return AfxWriteFileReplacing(layoutPath, bytes.data(), bytes.size()) != FALSE;
 }
 
 bool UnpackPixFile(const tinyxml2::XMLElement* element, const CString& layoutPath)

@@ -1,6 +1,8 @@
 // HardwareConfig::WriteConfigFiles: the refresh checks, then CFG_001.bfm and
-// its numbered copies, each written to a temporary file and moved into place.
+// its numbered copies, each replacing its file only when written whole.
 #include "HardwareConfig.h"
+
+#include <fw_replacefile.h>
 
 #include "ConfigFile.h"
 #include "OutputMessage.h"
@@ -16,25 +18,6 @@ CString JoinPath(const CString& folder, const CString& name)
     if (last != L'\\' && last != L'/')
         path += L'\\';
     return path + name;
-}
-
-// Writes the bytes to path + ".tmp" and replaces the target only when the
-// whole write succeeded.
-bool WriteWholeFile(const CString& path, const BYTE* data, DWORD size)
-{
-    const CString temp = path + L".tmp";
-    HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, data, size, &written, nullptr);
-    const BOOL closed = ::CloseHandle(file);
-    if (!ok || !closed || written != size
-        || !::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temp);
-        return false;
-    }
-    return true;
 }
 
 void ReportFailure(const CString& path)
@@ -75,13 +58,13 @@ ConfigWriteResult HardwareConfig::WriteConfigFiles(const CString& folder, int co
     BuildConfigFileImage(*this, image);
 
     const CString first = JoinPath(folder, ConfigFileName(1));
-    if (!WriteWholeFile(first, image, sizeof(image))) {
+    if (!AfxWriteFileReplacing(first, image, sizeof(image))) {
         ReportFailure(first);
         return ConfigWriteResult::kWriteFailed;
     }
     for (int i = 2; i <= count; ++i) {
         const CString copy = JoinPath(folder, ConfigFileName(i));
-        if (!WriteWholeFile(copy, image, sizeof(image))) {
+        if (!AfxWriteFileReplacing(copy, image, sizeof(image))) {
             ReportFailure(copy);
             return ConfigWriteResult::kCopyFailed;
         }

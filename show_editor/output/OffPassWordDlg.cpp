@@ -4,6 +4,7 @@
 #include "dornel_doc.h"
 
 #include <afxdlgs.h>
+#include <fw_replacefile.h>
 
 namespace {
 
@@ -99,19 +100,7 @@ CStringA BuildDecryptInstruction(const CString& password, UINT codePage)
 BOOL WriteDecryptInstruction(const CString& path, const CString& password)
 {
     const CStringA bytes = BuildDecryptInstruction(password);
-    const CString temp = path + L".saving";
-    HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.GetString(), static_cast<DWORD>(bytes.GetLength()), &written, nullptr);
-    const BOOL closed = ::CloseHandle(file);
-    if (!ok || !closed || written != static_cast<DWORD>(bytes.GetLength())
-        || !::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temp);
-        return FALSE;
-    }
-    return TRUE;
+    return AfxWriteFileReplacing(path, bytes.GetString(), static_cast<size_t>(bytes.GetLength()));
 }
 
 void RunOfflineEncryption(CDornelDoc& doc, CWnd* owner)

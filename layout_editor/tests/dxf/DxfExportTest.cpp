@@ -2,6 +2,8 @@
 // refusals, and export followed by import.
 #include <gtest/gtest.h>
 
+#include <fw_replacefile.h>
+
 #include "DxfExporter.h"
 #include "DxfReader.h"
 #include "DxfTestUtil.h"
@@ -151,8 +153,8 @@ TEST_F(DxfExportTest, FailuresLeaveTheTargetAsItWas)
     ASSERT_EQ(1u, g_messages.size());
     EXPECT_EQ(std::wstring(kDxfWriteFailedText), g_messages[0]);
 
-    // The target is a folder: the temporary file is written but cannot
-    // replace it.
+    // The target is a folder: it cannot be replaced, and no temporary file
+    // is left beside it.
     wchar_t folder[MAX_PATH];
     ::GetTempPathW(MAX_PATH, folder);
     CString dir;
@@ -160,7 +162,7 @@ TEST_F(DxfExportTest, FailuresLeaveTheTargetAsItWas)
     ::CreateDirectoryW(dir, nullptr);
     EXPECT_EQ(0, ExportDxf(dir, layout, TestControllers({ 8 }), false, nullptr));
     EXPECT_EQ(2u, g_messages.size());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(dir + L".export~"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(AfxReplacementTempPath(dir)));
     ::RemoveDirectoryW(dir);
 }
 

@@ -3,6 +3,8 @@
 // path goes to "Other.ini".
 #include "SmallLayout.h"
 
+#include <fw_replacefile.h>
+
 #include "AppPaths.h"
 #include "LayoutLangText.h"
 #include "LayoutMessages.h"
@@ -48,7 +50,7 @@ TEST_F(LayoutFileWrite, ReplacesAnOlderFileWholeAndLeavesNoTemporary)
     ASSERT_TRUE(WriteFileBytes(path.Path(), std::vector<BYTE>(5000, 0xAB))); // longer than the layout
     ASSERT_EQ(WriteLayoutFile(m_model, path.Path(), m_settings, kSmallKey), LayoutWriteResult::Ok);
     EXPECT_EQ(FileBytes(path.Path()), SmallLayoutBytes());
-    EXPECT_FALSE(Exists(path.Path() + L".saving~"));
+    EXPECT_FALSE(Exists(AfxReplacementTempPath(path.Path())));
     EXPECT_TRUE(g_messages.empty());
 }
 
@@ -76,7 +78,7 @@ TEST_F(LayoutFileWrite, AFailedReplacementKeepsThePreviousLayout)
         ::CloseHandle(held);
     }
     EXPECT_EQ(FileBytes(path.Path()), previous);
-    EXPECT_FALSE(Exists(path.Path() + L".saving~"));
+    EXPECT_FALSE(Exists(AfxReplacementTempPath(path.Path())));
     EXPECT_EQ(g_messages.size(), 1u);
 }
 

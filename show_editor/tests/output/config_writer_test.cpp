@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include <fw_replacefile.h>
+
 namespace {
 
 std::vector<BYTE> ReadFileBytes(const CString& path)
@@ -63,7 +65,7 @@ TEST(ConfigWriter, DefaultFileOnDisk)
     EXPECT_EQ(0, memcmp(bytes.data(), expected, 4096));
     EXPECT_EQ(bytes[256 + 1], 18);
     EXPECT_FALSE(Exists(folder.File(L"CFG_002.bfm")));
-    EXPECT_FALSE(Exists(folder.File(L"CFG_001.bfm.tmp")));
+    EXPECT_FALSE(Exists(AfxReplacementTempPath(folder.File(L"CFG_001.bfm"))));
 }
 
 TEST(ConfigWriter, RefreshThresholds)
