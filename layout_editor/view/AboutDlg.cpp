@@ -1,6 +1,8 @@
 // The about box (see AboutDlg.h).
 #include "AboutDlg.h"
 
+#include <fw_labels.h>
+
 #include "FileScrambler.h"
 #include "LayoutFolders.h"
 #include "LayoutLangText.h"
@@ -70,7 +72,8 @@ BOOL CAboutDlg::OnInitDialog()
         ok->GetWindowRect(&button);
         ok->SetWindowPos(nullptr, window.Width() - button.Width() - 13, window.Height() - button.Height() - 37, 0, 0,
             SWP_NOSIZE | SWP_NOZORDER);
-        ok->SetWindowText(GetLangText(L"TITLE", 3));
+        // A language file without the text keeps the resource's "OK".
+        ApplyLabel(*this, IDOK, GetLangText(L"TITLE", 3));
     }
     return TRUE;
 }

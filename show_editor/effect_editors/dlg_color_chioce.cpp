@@ -260,16 +260,13 @@ void CDlgColorChioce::Localize()
     const int fadeKeys[] = { 37 };
     LocalizeComboItems(IDC_CE_FADE_IN, L"ITEM_TITLE", fadeKeys, 1);
     LocalizeComboItems(IDC_CE_FADE_OUT, L"ITEM_TITLE", fadeKeys, 1);
-    struct Label {
-        int id;
-        int key;
-    };
-    const Label labels[] = { { IDC_CE_LABEL_STYLE, 41 }, { IDC_CE_LABEL_ZOOM, 42 }, { IDC_CE_LABEL_HTILES, 25 },
-        { IDC_CE_LABEL_VTILES, 26 }, { IDC_CE_LABEL_MIRROR, 43 }, { IDC_CE_LABEL_START_SPEED, 29 },
-        { IDC_CE_LABEL_END_SPEED, 30 }, { IDC_CE_LABEL_FADE_IN, 35 }, { IDC_CE_LABEL_FADE_OUT, 36 },
-        { IDC_CE_CLEAR, 44 }, { IDOK, 33 }, { IDCANCEL, 34 } };
-    for (const Label& label : labels)
-        LocalizeItem(label.id, L"ITEM_TITLE", label.key);
+    static const CtrlLabel labels[] = { { IDC_CE_LABEL_STYLE, L"ITEM_TITLE", 41 },
+        { IDC_CE_LABEL_ZOOM, L"ITEM_TITLE", 42 }, { IDC_CE_LABEL_HTILES, L"ITEM_TITLE", 25 },
+        { IDC_CE_LABEL_VTILES, L"ITEM_TITLE", 26 }, { IDC_CE_LABEL_MIRROR, L"ITEM_TITLE", 43 },
+        { IDC_CE_LABEL_START_SPEED, L"ITEM_TITLE", 29 }, { IDC_CE_LABEL_END_SPEED, L"ITEM_TITLE", 30 },
+        { IDC_CE_LABEL_FADE_IN, L"ITEM_TITLE", 35 }, { IDC_CE_LABEL_FADE_OUT, L"ITEM_TITLE", 36 },
+        { IDC_CE_CLEAR, L"ITEM_TITLE", 44 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
+    LocalizeItems(labels);
     CString warning = LangText(L"ITEM_TITLE", 201);
     if (!warning.IsEmpty())
         m_strip.m_strMessage = warning;

@@ -183,9 +183,13 @@ CString CEffectEditorDialog::LangText(LPCTSTR section, int key) const
 
 void CEffectEditorDialog::LocalizeItem(int nID, LPCTSTR section, int key)
 {
-    CString text = LangText(section, key);
-    if (!text.IsEmpty())
-        SetDlgItemText(nID, text);
+    ApplyLabel(*this, nID, LangText(section, key));
+}
+
+void CEffectEditorDialog::LocalizeItems(std::span<const CtrlLabel> labels)
+{
+    ApplyLabels(
+        *this, [this](LPCTSTR section, int key) { return LangText(section, key); }, labels);
 }
 
 void CEffectEditorDialog::LocalizeComboItems(int nID, LPCTSTR section, const int* keys, int count)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <fw_labels.h>
 
 #include "dornel_doc.h"
 
@@ -59,6 +60,8 @@ protected:
     CString LangText(LPCTSTR section, int key) const;
     // Sets a control's text from the language file when the text exists.
     void LocalizeItem(int nID, LPCTSTR section, int key);
+    // The same for a table of controls.
+    void LocalizeItems(std::span<const CtrlLabel> labels);
     // Replaces the texts of a combo box's items from consecutive keys,
     // keeping each item's data and the selection; missing texts keep theirs.
     void LocalizeComboItems(int nID, LPCTSTR section, const int* keys, int count);

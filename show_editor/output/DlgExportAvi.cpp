@@ -4,6 +4,7 @@
 #include "dornel_doc.h"
 
 #include <afxdlgs.h>
+#include <fw_labels.h>
 
 BEGIN_MESSAGE_MAP(CDlgExportAvi, CDialogEx)
 ON_BN_CLICKED(IDC_AVI_BY_SEGMENT, OnBySegment)
@@ -40,22 +41,10 @@ BOOL CDlgExportAvi::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     if (m_pDoc != nullptr) {
-        struct Label {
-            int id;
-            const wchar_t* section;
-            int key;
-        };
-        const Label labels[] = { { 0, L"TITLE", 8 }, { IDC_AVI_PROJECT_SIZE, L"ITEM_TITLE", 45 },
+        static const CtrlLabel labels[] = { { 0, L"TITLE", 8 }, { IDC_AVI_PROJECT_SIZE, L"ITEM_TITLE", 45 },
             { IDC_AVI_SCREEN_SIZE, L"ITEM_TITLE", 46 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
-        for (const Label& label : labels) {
-            const CString text = m_pDoc->Host().GetLangText(label.section, label.key);
-            if (text.IsEmpty())
-                continue;
-            if (label.id == 0)
-                SetWindowTextW(text);
-            else
-                SetDlgItemTextW(label.id, text);
-        }
+        ApplyLabels(
+            *this, [this](LPCTSTR section, int key) { return m_pDoc->Host().GetLangText(section, key); }, labels);
     }
     m_progress.ShowWindow(SW_HIDE);
     UpdateData(TRUE);

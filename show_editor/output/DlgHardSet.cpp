@@ -5,6 +5,8 @@
 #include "OffPassWordDlg.h"
 #include "dornel_doc.h"
 
+#include <fw_labels.h>
+
 const char kHiddenKeySequence[] = "KWPZ";
 
 namespace {
@@ -16,12 +18,7 @@ constexpr int kRecordingOptions[]
     = { IDC_HS_GPS, IDC_HS_BTS, IDC_HS_SIZE_LIMIT, IDC_HS_BY_SEGMENT, IDC_HS_WRITE_CONFIG, IDC_HS_CARD_TOOL };
 constexpr int kModelWithBrightness = 2;
 
-struct LabelText {
-    int id;
-    const wchar_t* section;
-    int key;
-};
-constexpr LabelText kLabels[] = {
+constexpr CtrlLabel kLabels[] = {
     { IDC_HS_GENERATE, L"ITEM_TITLE", 32 },
     { IDOK, L"ITEM_TITLE", 33 },
     { IDCANCEL, L"ITEM_TITLE", 34 },
@@ -85,10 +82,7 @@ CString CDlgHardSet::LangText(LPCTSTR section, int key) const
 
 void CDlgHardSet::SetLabel(int id, LPCTSTR section, int key)
 {
-    // A text the language file lacks keeps the resource's text.
-    const CString text = LangText(section, key);
-    if (!text.IsEmpty())
-        SetDlgItemTextW(id, text);
+    ApplyLabel(*this, id, LangText(section, key));
 }
 
 void CDlgHardSet::EnableItem(int id, BOOL enable)
@@ -142,11 +136,9 @@ BOOL CDlgHardSet::OnInitDialog()
     CheckDlgButton(IDC_HS_WRITE_CONFIG, BST_CHECKED);
     CheckDlgButton(IDC_HS_CONFIG_ONLY, BST_UNCHECKED);
 
-    const CString caption = LangText(L"KVMENU", 53);
-    if (!caption.IsEmpty())
-        SetWindowTextW(caption);
-    for (const LabelText& label : kLabels)
-        SetLabel(label.id, label.section, label.key);
+    ApplyLabel(*this, 0, LangText(L"KVMENU", 53));
+    ApplyLabels(
+        *this, [this](LPCTSTR section, int key) { return LangText(section, key); }, kLabels);
 
     if (m_pDoc != nullptr)
         m_bySegment = m_pDoc->m_filePerSegment;

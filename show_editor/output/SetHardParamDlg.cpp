@@ -7,6 +7,8 @@
 #include "HardwareConfig.h"
 #include "current_page_runs.h"
 
+#include <fw_labels.h>
+
 #include <cmath>
 #include <initializer_list>
 
@@ -27,14 +29,14 @@ constexpr int kBackupButton = 407;
 constexpr int kPwmLabel = 408;
 constexpr int kChipSettingsButton = 410;
 
-struct LabelKey {
-    int id;
-    int key;
-};
-constexpr LabelKey kLabelKeys[] = { { 350, 100 }, { 351, 101 }, { 352, 102 }, { 353, 124 }, { 354, 125 }, { 355, 104 },
-    { 356, 105 }, { 357, 106 }, { 358, 107 }, { 359, 108 }, { 360, 109 }, { 361, 110 }, { 362, 111 }, { 363, 112 },
-    { 364, 113 }, { 397, 297 }, { 405, 297 }, { 406, 297 }, { 412, 123 }, { 391, 116 }, { 392, 126 }, { 393, 115 },
-    { 394, 127 }, { 404, 311 } };
+// Labels of the page, all from the [TITLE] section.
+constexpr CtrlLabel kLabels[]
+    = { { 350, L"TITLE", 100 }, { 351, L"TITLE", 101 }, { 352, L"TITLE", 102 }, { 353, L"TITLE", 124 },
+          { 354, L"TITLE", 125 }, { 355, L"TITLE", 104 }, { 356, L"TITLE", 105 }, { 357, L"TITLE", 106 },
+          { 358, L"TITLE", 107 }, { 359, L"TITLE", 108 }, { 360, L"TITLE", 109 }, { 361, L"TITLE", 110 },
+          { 362, L"TITLE", 111 }, { 363, L"TITLE", 112 }, { 364, L"TITLE", 113 }, { 397, L"TITLE", 297 },
+          { 405, L"TITLE", 297 }, { 406, L"TITLE", 297 }, { 412, L"TITLE", 123 }, { 391, L"TITLE", 116 },
+          { 392, L"TITLE", 126 }, { 393, L"TITLE", 115 }, { 394, L"TITLE", 127 }, { 404, L"TITLE", 311 } };
 
 LRESULT SendItem(const CWnd& wnd, int id, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -341,11 +343,11 @@ BOOL CSetHardParamDlg::OnInitDialog()
     }
 
     UpdateInfoLabels();
-    for (const LabelKey& label : kLabelKeys)
-        SetDlgItemTextW(label.id, Text(L"TITLE", label.key));
-    CString pwm;
-    pwm.Format(L"PWM %s", Text(L"TITLE", 124).GetString());
-    SetDlgItemTextW(kPwmLabel, pwm);
+    // A text the language file lacks keeps the resource's label.
+    ApplyLabels(*this, m_text, kLabels);
+    const CString pwm = Text(L"TITLE", 124);
+    if (!pwm.IsEmpty())
+        ApplyLabel(*this, kPwmLabel, L"PWM " + pwm);
 
     SetSel(*this, IDC_CP_LOW_GRAY, 0);
     SetSel(*this, IDC_CP_COLOURS, 0);

@@ -4,30 +4,11 @@
 #include "AppPaths.h"
 #include "dmx_address.h"
 
+#include <fw_labels.h>
+
 #include <algorithm>
 
 namespace {
-
-struct Label {
-    int id;
-    LPCTSTR section;
-    int key;
-};
-
-void ApplyLabels(CWnd& dlg, const ConfigTextSource& text, const Label* labels, size_t count)
-{
-    if (!text)
-        return;
-    for (size_t i = 0; i < count; ++i) {
-        const CString value = text(labels[i].section, labels[i].key);
-        if (value.IsEmpty())
-            continue;
-        if (labels[i].id == 0)
-            dlg.SetWindowTextW(value);
-        else
-            dlg.SetDlgItemTextW(labels[i].id, value);
-    }
-}
 
 constexpr UINT kHeaderFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
@@ -60,9 +41,9 @@ void CPelloxAdvancedDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CPelloxAdvancedDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    static const Label labels[] = { { 0, L"TITLE", 127 }, { IDC_DMX_NEW, L"TITLE", 6 }, { IDC_DMX_OPEN, L"TITLE", 7 },
-        { IDC_DMX_WRITE, L"TITLE", 318 }, { IDCANCEL, L"TITLE", 12 } };
-    ApplyLabels(*this, m_text, labels, std::size(labels));
+    static const CtrlLabel labels[] = { { 0, L"TITLE", 127 }, { IDC_DMX_NEW, L"TITLE", 6 },
+        { IDC_DMX_OPEN, L"TITLE", 7 }, { IDC_DMX_WRITE, L"TITLE", 318 }, { IDCANCEL, L"TITLE", 12 } };
+    ApplyLabels(*this, m_text, labels);
     return TRUE;
 }
 
@@ -136,13 +117,13 @@ BOOL CPelloxDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     m_exchanging = false;
 
-    static const Label labels[] = { { 0, L"TITLE", 127 }, { IDC_DMX_FIXTURE_LABEL, L"TITLE", 257 },
+    static const CtrlLabel labels[] = { { 0, L"TITLE", 127 }, { IDC_DMX_FIXTURE_LABEL, L"TITLE", 257 },
         { IDC_DMX_CHANNELS_LABEL, L"TITLE", 258 }, { IDC_DMX_ADDRESS_LABEL, L"TITLE", 259 },
         { IDC_DMX_PORT_TYPE_LABEL, L"TITLE", 296 }, { IDC_DMX_PORTS_LABEL, L"TITLE", 308 },
         { IDC_DMX_SPECIAL_LABEL, L"TITLE", 309 }, { IDC_DMX_WRITE, L"TITLE", 318 }, { IDCANCEL, L"TITLE", 12 },
         { IDC_DMX_MIXED, L"SHOW", 264 }, { IDC_DMX_ADVANCED, L"SHOW", 265 }, { IDC_DMX_START_LABEL, L"SHOW", 266 },
         { IDC_DMX_SEGMENTS_LABEL, L"SHOW", 267 } };
-    ApplyLabels(*this, m_text, labels, std::size(labels));
+    ApplyLabels(*this, m_text, labels);
 
     m_ports.ResetContent();
     m_ports.AddString(Text(L"LAYOUT", 143));

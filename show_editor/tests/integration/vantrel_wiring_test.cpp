@@ -244,6 +244,10 @@ TEST_F(VantrelWiring, ChipPageButtonsRunTheChipDialogs)
             live.EndDialog(IDCANCEL);
         } else if (&live == &adapter->Dialog()) {
             ASSERT_NE(page.GetSafeHwnd(), nullptr);
+            // The test's language files lack the page's texts: its labels
+            // keep the resource's, none is blank.
+            EXPECT_EQ(fwtest::GetItemText(page, 350), CString(L"驱动芯片"));
+            EXPECT_EQ(fwtest::GetItemText(page, 408), CString(L"PWM时钟频率"));
             for (int button : { 407, 406, 394 })
                 fwtest::ClickButton(page, button);
             live.EndDialog(IDCANCEL);
