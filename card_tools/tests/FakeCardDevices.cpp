@@ -187,24 +187,9 @@ bool CFakeCardDevices::EjectDrive(wchar_t cDrive)
 
 // --- temporary folders -------------------------------------------------------
 
-CTempFolder::CTempFolder()
-{
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPath(MAX_PATH, base);
-    static LONG counter = 0;
-    m_strPath.Format(
-        L"%scardtools_%lu_%ld_%lu", base, ::GetCurrentProcessId(), ::InterlockedIncrement(&counter), ::GetTickCount());
-    ::CreateDirectory(m_strPath, nullptr);
-}
-
-CTempFolder::~CTempFolder()
-{
-    RemoveTree(m_strPath);
-}
-
 CString CTempFolder::MakeFile(const CString& strRelative, DWORD nBytes) const
 {
-    CString path = m_strPath + L"\\" + strRelative;
+    CString path = File(strRelative);
     HANDLE h = ::CreateFile(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::vector<BYTE> data(nBytes);
     for (DWORD i = 0; i < nBytes; ++i)
@@ -218,7 +203,7 @@ CString CTempFolder::MakeFile(const CString& strRelative, DWORD nBytes) const
 
 CString CTempFolder::MakeFolder(const CString& strRelative) const
 {
-    CString path = m_strPath + L"\\" + strRelative;
+    CString path = File(strRelative);
     ::CreateDirectory(path, nullptr);
     return path;
 }

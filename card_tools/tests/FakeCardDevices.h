@@ -5,6 +5,8 @@
 
 #include "CardDevices.h"
 
+#include <fw_temp_folder.h>
+
 #include <map>
 #include <mutex>
 #include <set>
@@ -67,20 +69,16 @@ private:
     std::vector<wchar_t> m_protected;
 };
 
-// A fresh folder under the Wine temporary folder, removed with its content.
-class CTempFolder {
+// The shared temporary folder, with the files and folders a card holds.
+class CTempFolder : public fwtest::CTempFolder {
 public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    const CString& Path() const { return m_strPath; }
+    CTempFolder()
+        : fwtest::CTempFolder(L"cardtools")
+    {
+    }
     // Creates a file of nBytes bytes (a pattern) under the folder; returns its path.
     CString MakeFile(const CString& strRelative, DWORD nBytes = 100) const;
     CString MakeFolder(const CString& strRelative) const;
-
-private:
-    CString m_strPath;
 };
 
 // The bytes of a file, empty when it cannot be read.

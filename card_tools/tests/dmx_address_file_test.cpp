@@ -2,6 +2,7 @@
 // replacement on disk.
 #include "DmxAddressFile.h"
 
+#include <fw_temp_folder.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,31 +67,7 @@ int CountFiles(const CString& folder)
     return count;
 }
 
-class TempDir {
-public:
-    TempDir()
-    {
-        wchar_t base[MAX_PATH] = {};
-        ::GetTempPath(MAX_PATH, base);
-        path.Format(L"%spellox_%lu_%lu", base, ::GetCurrentProcessId(), ::GetTickCount());
-        ::CreateDirectory(path, nullptr);
-    }
-    ~TempDir()
-    {
-        WIN32_FIND_DATA data {};
-        HANDLE hFind = ::FindFirstFile(path + L"\\*", &data);
-        if (hFind != INVALID_HANDLE_VALUE) {
-            do {
-                CString child = path + L"\\" + data.cFileName;
-                ::SetFileAttributes(child, FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFile(child);
-            } while (::FindNextFile(hFind, &data));
-            ::FindClose(hFind);
-        }
-        ::RemoveDirectory(path);
-    }
-    CString path;
-};
+using fwtest::CTempFolder;
 
 TEST(DmxAddressFile, FiveLinesByteForByteInGbk)
 {
@@ -117,8 +94,8 @@ TEST(DmxAddressFile, FiveLinesByteForByteInGbk)
 
 TEST(DmxAddressFile, ReplacesAnExistingFileCompletelyThroughATemporaryFile)
 {
-    TempDir dir;
-    CString path = dir.path + L"\\QVPELLOX";
+    CTempFolder dir;
+    CString path = dir.Path() + L"\\QVPELLOX";
     std::string longer(5000, 'x');
     HANDLE h = ::CreateFile(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
@@ -128,21 +105,31 @@ TEST(DmxAddressFile, ReplacesAnExistingFileCompletelyThroughATemporaryFile)
     CStringA bytes = BuildDmxAddressFile(0, 1, 512);
     ASSERT_TRUE(WriteDmxAddressFile(path, 0, 1, 512));
     EXPECT_EQ(ReadAll(path), AsBytes(bytes));
-    EXPECT_EQ(CountFiles(dir.path), 1); // no temporary file left behind
+    EXPECT_EQ(CountFiles(dir.Path()), 1); // no temporary file left behind
 }
 
 TEST(DmxAddressFile, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
 {
-    TempDir dir;
+    CTempFolder dir;
     // A missing folder: nothing can be created.
-    EXPECT_FALSE(WriteDmxAddressFile(dir.path + L"\\missing\\QVPELLOX", 2, 3, 3));
+    EXPECT_FALSE(WriteDmxAddressFile(dir.Path() + L"\\missing\\QVPELLOX", 2, 3, 3));
 
     // A folder in the way of the target cannot be replaced: it stays as it was.
-    CString path = dir.path + L"\\taken";
+    CString path = dir.Path() + L"\\taken";
     ::CreateDirectory(path, nullptr);
     EXPECT_FALSE(WriteDmxAddressFile(path, 2, 3, 3));
     EXPECT_NE(::GetFileAttributes(path) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_EQ(CountFiles(dir.path), 0); // no temporary file left behind
+    EXPECT_EQ(CountFiles(dir.Path()), 0); // no temporary file left behind
     ::RemoveDirectory(path);
+
+    // A file the user made read-only is refused and keeps its bytes.
+    path = dir.File(L"QVPELLOX");
+    ASSERT_TRUE(WriteDmxAddressFile(path, 0, 1, 512));
+    const std::string before = ReadAll(path);
+    ::SetFileAttributes(path, FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(WriteDmxAddressFile(path, 2, 3, 3));
+    ::SetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(CountFiles(dir.Path()), 1);
 }
 } // namespace

@@ -119,6 +119,10 @@ bool PumpUntil(const std::function<bool()>& cond, DWORD dwTimeoutMillis = 5000);
 // Dispatches what is queued now.
 void PumpPending();
 
+// A dialog that the code under test makes and runs itself is driven with
+// CDialogDriver (fw_dialog_driver.h); temporary folders: CTempFolder
+// (fw_temp_folder.h).
+
 // Runs dlg modally; drive gets the live dialog once its message loop runs
 // (after WM_INITDIALOG), sets controls and ends it. A dialog that drive left
 // open is ended with IDABORT and fails the test.

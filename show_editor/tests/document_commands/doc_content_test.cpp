@@ -150,7 +150,7 @@ TEST_F(ContentTest, MenuCommandsCarryTheirStyles)
 TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
 {
     BindFakePanels();
-    CString bad = m_folder.Path(L"bad.mp4");
+    CString bad = m_folder.File(L"bad.mp4");
     WriteText(bad, "x");
     m_host.m_langTexts = true;
     m_ui.ExpectFileOpen({ bad });
@@ -161,7 +161,7 @@ TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
     EXPECT_TRUE(m_host.m_requests.empty());
     EXPECT_EQ(m_decoders.m_lastSize, 100100); // tried at 100 x 100
 
-    CString good = m_folder.Path(L"good.mp4");
+    CString good = m_folder.File(L"good.mp4");
     WriteText(good, "x");
     m_ui.ExpectFileOpen({ good });
     m_doc->OnAddVideo();
@@ -180,7 +180,7 @@ TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
     m_doc->OnEffectDialogClosed(IDD_EDITOR_VIDEO);
 
     // Animations are not tried with the video library.
-    CString swf = m_folder.Path(L"logo.swf");
+    CString swf = m_folder.File(L"logo.swf");
     WriteText(swf, "x");
     m_decoders.m_calls.clear();
     m_doc->AddVideoFile(swf);
@@ -197,8 +197,8 @@ TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
 TEST_F(ContentTest, ImageShowTakesEveryChosenFile)
 {
     BindFakePanels();
-    CString a = m_folder.Path(L"a.png");
-    CString b = m_folder.Path(L"b.jpg");
+    CString a = m_folder.File(L"a.png");
+    CString b = m_folder.File(L"b.jpg");
     m_ui.ExpectFileOpen({ a, b });
     m_doc->OnAddImageShow();
     EXPECT_NE(m_ui.m_lastFileRequest.dwFlags & OFN_ALLOWMULTISELECT, 0u);
@@ -219,7 +219,7 @@ TEST_F(ContentTest, ScreenCaptureImportsTheClipAndResumesPlayback)
     BuildProject({ { 10 } });
     m_doc->m_playState = PLAY_PLAYING;
     m_doc->m_projectSettings.m_playFrames = 10;
-    CString clip = m_folder.Path(L"capture.avi");
+    CString clip = m_folder.File(L"capture.avi");
     auto* captured = new ProgramVideo;
     captured->m_programType = PROGRAM_TYPE_MEDIA;
     captured->m_filePath = clip;
@@ -241,7 +241,7 @@ TEST_F(ContentTest, ScreenCaptureImportsTheClipAndResumesPlayback)
     // No file left by the recorder: nothing imported.
     m_host.m_recorderWrites = false;
     m_host.m_modalProgram = nullptr;
-    m_ui.ExpectFileSave(m_folder.Path(L"none.avi"));
+    m_ui.ExpectFileSave(m_folder.File(L"none.avi"));
     m_doc->OnScreenCapture();
     EXPECT_EQ(m_host.CountCalls(L"VideoModal"), 1u);
 }

@@ -62,7 +62,7 @@ TEST_F(DocTest, LegacySegmentsBecomeSegmentsWithOneViewPerProgram)
 TEST_F(DocTest, OpeningAnOlderProjectConvertsIt)
 {
     CTempFolder folder;
-    CString path = folder.Path(L"old.LEDX");
+    CString path = folder.File(L"old.LEDX");
     WriteText(path,
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Old><ProjectSet><PROP_PROJ_SET PROP_PROJ_WIDTH=\"320\" "
         "PROP_PROJ_HEIGHT=\"64\" PROP_PROJ_TFRAME=\"5000\" PROP_PROJ_PLAYTFRAME=\"5000\"/></ProjectSet><Segments>"

@@ -57,7 +57,7 @@ TEST_F(DocTest, NewDocumentResetsTheProjectButKeepsSelectorAndLibraries)
 TEST_F(DocTest, OpenBeforeThePanelsOnlyRemembersThePathAndBindPanelsOpensIt)
 {
     CTempFolder folder;
-    CString path = folder.Path(L"show.LEDX");
+    CString path = folder.File(L"show.LEDX");
     {
         CDornelDoc writer;
         writer.SetHost(&m_host);
@@ -96,10 +96,10 @@ TEST_F(DocTest, OpenOfAMissingOrBrokenFileFails)
     BindFakePanels();
     CTempFolder folder;
     m_ui.ExpectMessageBox(IDOK, L"Failed to open");
-    EXPECT_FALSE(m_doc->OnOpenDocument(folder.Path(L"missing.LEDX")));
+    EXPECT_FALSE(m_doc->OnOpenDocument(folder.File(L"missing.LEDX")));
 
     BuildProject({ { 5 } });
-    CString broken = folder.Path(L"broken.LEDX");
+    CString broken = folder.File(L"broken.LEDX");
     WriteText(broken, "<?xml version=\"1.0\"?><Project VERSION=\"2\"><Segments><Seg");
     EXPECT_FALSE(m_doc->OnOpenDocument(broken));
     EXPECT_EQ(m_doc->m_segments.GetSize(), 0);
@@ -112,7 +112,7 @@ TEST_F(DocTest, SaveWritesTheProjectWithTheFramesHardwareRecord)
     BuildProject({ { 10, 20 }, { 5 } });
     m_doc->m_playState = PLAY_PLAYING;
     ASSERT_TRUE(m_doc->IsModified());
-    CString path = folder.Path(L"saved.LEDX");
+    CString path = folder.File(L"saved.LEDX");
     m_host.m_visible = FALSE; // the save caption is set even when hidden
     ASSERT_TRUE(m_doc->OnSaveDocument(path));
     EXPECT_FALSE(m_doc->IsModified());
@@ -137,7 +137,7 @@ TEST_F(DocTest, AFailedSaveIsReportedAndLeavesTheProjectModified)
     CTempFolder folder;
     BuildProject({ { 10 } });
     m_doc->m_projectPath = L"before.LEDX";
-    CString path = folder.Path(L"no such folder\\saved.LEDX");
+    CString path = folder.File(L"no such folder\\saved.LEDX");
     m_ui.ExpectMessageBox(IDOK, L"Failed to save document");
     EXPECT_FALSE(m_doc->OnSaveDocument(path));
     EXPECT_TRUE(m_doc->IsModified());
@@ -150,18 +150,18 @@ TEST_F(DocTest, MergedSaveAppendsTheExtensionAndStaysMerged)
     BindFakePanels();
     CTempFolder folder;
     BuildProject({ { 10 } });
-    m_ui.ExpectFileSave(folder.Path(L"gate"));
+    m_ui.ExpectFileSave(folder.File(L"gate"));
     m_doc->OnMergeSave();
     EXPECT_EQ(m_ui.m_lastFileRequest.strFilter, CString(L"Vantrel Project (*.LEDX)|*.LEDX||"));
-    EXPECT_TRUE(FileExists(folder.Path(L"gate.LEDX")));
+    EXPECT_TRUE(FileExists(folder.File(L"gate.LEDX")));
     EXPECT_EQ(m_doc->m_projectSettings.m_withResource, 1);
     EXPECT_EQ(m_host.m_captions.back(), CString(L"gate.LEDX(合并素材)-Vantrel"));
     EXPECT_EQ(m_doc->GetPathName().Right(9), CString(L"gate.LEDX"));
 
     // A name that already carries the extension after its first character is kept.
-    m_ui.ExpectFileSave(folder.Path(L"x.LEDX.bak"));
+    m_ui.ExpectFileSave(folder.File(L"x.LEDX.bak"));
     m_doc->OnMergeSave();
-    EXPECT_TRUE(FileExists(folder.Path(L"x.LEDX.bak")));
+    EXPECT_TRUE(FileExists(folder.File(L"x.LEDX.bak")));
 
     // Cancelled: nothing is written.
     m_ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileSave);
@@ -173,7 +173,7 @@ TEST_F(DocTest, MergedSaveThatFailsDoesNotTurnTheProjectMerged)
     BindFakePanels();
     CTempFolder folder;
     BuildProject({ { 10 } });
-    m_ui.ExpectFileSave(folder.Path(L"missing\\gate.LEDX"));
+    m_ui.ExpectFileSave(folder.File(L"missing\\gate.LEDX"));
     m_ui.ExpectMessageBox(IDOK, L"Failed to save document");
     m_doc->OnMergeSave();
     EXPECT_EQ(m_doc->m_projectSettings.m_withResource, 0);
@@ -199,9 +199,9 @@ TEST_F(DocTest, OpenRendersOneThumbnailPerMediaFile)
     CCountingDecoders decoders;
     CMediaDecoders* previous = SetMediaDecoders(&decoders);
     CTempFolder folder;
-    CString clip = folder.Path(L"clip.avi");
+    CString clip = folder.File(L"clip.avi");
     WriteText(clip, "not really a video");
-    CString path = folder.Path(L"media.LEDX");
+    CString path = folder.File(L"media.LEDX");
     {
         CDornelDoc writer;
         writer.SetHost(&m_host);
@@ -214,7 +214,7 @@ TEST_F(DocTest, OpenRendersOneThumbnailPerMediaFile)
             video->m_endFrame = 10;
             writer.AddProgramToView(segment->m_views.GetAt(0)->m_pNode, video);
         }
-        writer.m_projectSettings.m_layoutFile = folder.Path(L"layout.lpx");
+        writer.m_projectSettings.m_layoutFile = folder.File(L"layout.lpx");
         ASSERT_TRUE(WriteProjectFile(writer.m_segments, path, writer.m_projectSettings));
         writer.m_projectSettings.m_layoutFile.Empty();
     }
@@ -311,7 +311,7 @@ TEST_F(DocTest, LayoutPixelsAdoptTheMapAndReportTheCountOutsideAnOpen)
 {
     BindFakePanels();
     CTempFolder folder;
-    CString pix = folder.Path(L"screen.pix");
+    CString pix = folder.File(L"screen.pix");
     WriteText(
         pix, "20,10,bg.bmp\r\nC1P1,2,RGB\r\n0,0,0,0\r\n1,0,0,0\r\nC1P2,3,RGB\r\n0,1,0,0\r\n1,1,1,0\r\n2,1,0,0\r\n");
     BuildProject({ { 10 } });
@@ -337,12 +337,12 @@ TEST_F(DocTest, LayoutPixelsAdoptTheMapAndReportTheCountOutsideAnOpen)
 
     // A map that does not read: size kept, max pixels the larger side.
     m_ui.ExpectMessageBox(IDOK, L"项目总共使用了 0 个像素");
-    m_doc->LoadLayoutPixels(folder.Path(L"none.pix"));
+    m_doc->LoadLayoutPixels(folder.File(L"none.pix"));
     EXPECT_EQ(m_doc->m_maxPixelsPerPort, 20);
     EXPECT_EQ(m_doc->m_controllerCount, 1);
 
     // Clearing the layout deletes the unpacked files.
-    CString layout = folder.Path(L"screen.lpx");
+    CString layout = folder.File(L"screen.lpx");
     WriteText(layout, "lpx");
     m_doc->SetLayoutFile(layout);
     m_doc->m_pixPath = pix;
@@ -382,9 +382,9 @@ TEST_F(DocTest, ProjectPageChangesAndRefusedValues)
         EXPECT_EQ(m_doc->m_projectSettings.m_playFrames, c.playFrames) << c.id;
     }
     // Background: only an existing file or nothing.
-    m_doc->OnProjectPropertyChanged(6, folder.Path(L"missing.png"));
+    m_doc->OnProjectPropertyChanged(6, folder.File(L"missing.png"));
     EXPECT_TRUE(m_doc->m_projectSettings.m_backgroundImage.IsEmpty());
-    CString image = folder.Path(L"bg.png");
+    CString image = folder.File(L"bg.png");
     WriteText(image, "png");
     m_doc->OnProjectPropertyChanged(6, image);
     EXPECT_EQ(m_doc->m_projectSettings.m_backgroundImage, image);

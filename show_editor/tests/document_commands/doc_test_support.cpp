@@ -93,44 +93,6 @@ size_t CRecordingHost::CountCalls(LPCWSTR call) const
     return static_cast<size_t>(std::count(m_calls.begin(), m_calls.end(), CString(call)));
 }
 
-CTempFolder::CTempFolder()
-{
-    wchar_t temp[MAX_PATH] = L"";
-    ::GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    m_path.Format(L"%sshowdoc_%lu_%d\\", temp, ::GetCurrentProcessId(), ++serial);
-    ::CreateDirectoryW(m_path, nullptr);
-}
-
-CTempFolder::~CTempFolder()
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(m_path + L"*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            CString name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                CString sub = m_path + name + L"\\";
-                WIN32_FIND_DATAW inner;
-                HANDLE f2 = ::FindFirstFileW(sub + L"*", &inner);
-                if (f2 != INVALID_HANDLE_VALUE) {
-                    do
-                        ::DeleteFileW(sub + inner.cFileName);
-                    while (::FindNextFileW(f2, &inner));
-                    ::FindClose(f2);
-                }
-                ::RemoveDirectoryW(sub);
-            } else {
-                ::DeleteFileW(m_path + name);
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(m_path);
-}
-
 bool FileExists(const CString& path)
 {
     return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;

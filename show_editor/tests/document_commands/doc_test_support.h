@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dornel_doc.h"
+#include "fw_temp_folder.h"
 #include "fw_testing.h"
 
 #include <gtest/gtest.h>
@@ -161,17 +162,7 @@ public:
     bool m_destroyed = false;
 };
 
-// A folder of its own under the temporary folder, removed afterwards.
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CString Path(LPCWSTR name) const { return m_path + name; }
-    const CString& Root() const { return m_path; }
-
-private:
-    CString m_path; // ends with a backslash
-};
+using fwtest::CTempFolder;
 
 bool FileExists(const CString& path);
 void WriteText(const CString& path, const char* text);

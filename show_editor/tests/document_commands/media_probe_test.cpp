@@ -77,7 +77,7 @@ protected:
     ~ProbeTest() override { SetMediaDecoders(m_previous); }
     CString File(LPCWSTR name)
     {
-        CString path = m_folder.Path(name);
+        CString path = m_folder.File(name);
         WriteText(path, "x");
         return path;
     }
@@ -166,7 +166,7 @@ TEST_F(ProbeTest, ThumbnailCallsPerKind)
     }
     // A missing file asks no decoder.
     m_decoders.m_log.clear();
-    EXPECT_EQ(RenderMediaThumbnail(m_folder.Path(L"missing.swf"), nullptr), 0);
+    EXPECT_EQ(RenderMediaThumbnail(m_folder.File(L"missing.swf"), nullptr), 0);
     EXPECT_TRUE(m_decoders.m_log.empty());
 }
 
@@ -196,7 +196,7 @@ TEST(MediaProbeFiles, GeneratedClipGivesItsFirstFrameAndCount)
     stream.height = 24;
     for (int i = 0; i < 6; ++i)
         stream.chunks.push_back(clipgen::DibRows24(clipgen::FlatPicture(32, 24, clipgen::FrameColour(i))));
-    CString clip = folder.Path(L"clip.avi");
+    CString clip = folder.File(L"clip.avi");
     ASSERT_TRUE(clipgen::WriteFileBytes(clip.GetString(), clipgen::BuildAvi({ stream }, 25)));
 
     CThumbSurface surface;
@@ -209,7 +209,7 @@ TEST(MediaProbeFiles, GeneratedClipGivesItsFirstFrameAndCount)
 
     // Not a video at all: refused, the surface untouched.
     CThumbSurface other;
-    CString text = folder.Path(L"notes.avi");
+    CString text = folder.File(L"notes.avi");
     WriteText(text, "these are not frames");
     EXPECT_EQ(RenderMediaThumbnail(text, other.m_dc), 0);
     EXPECT_EQ(GetVideoFrameCount(other.m_dc, text), 0);
@@ -224,7 +224,7 @@ TEST(MediaProbeFiles, AnImageMadeWithGdiplusIsProbedAsAVideo)
     std::vector<uint8_t> jpeg = encoder.Encode(clipgen::FlatPicture(40, 30, colour));
     ASSERT_FALSE(jpeg.empty());
     CTempFolder folder;
-    CString image = folder.Path(L"still.jpg");
+    CString image = folder.File(L"still.jpg");
     ASSERT_TRUE(clipgen::WriteFileBytes(image.GetString(), jpeg));
     CThumbSurface surface;
     int drawn = RenderMediaThumbnail(image, surface.m_dc);
@@ -244,7 +244,7 @@ TEST_F(DocTest, AddingAGeneratedClipRendersItsThumbnailOnce)
     stream.height = 16;
     for (int i = 0; i < 3; ++i)
         stream.chunks.push_back(clipgen::DibRows24(clipgen::FlatPicture(16, 16, clipgen::FrameColour(i + 2))));
-    CString clip = folder.Path(L"added.avi");
+    CString clip = folder.File(L"added.avi");
     ASSERT_TRUE(clipgen::WriteFileBytes(clip.GetString(), clipgen::BuildAvi({ stream }, 25)));
     BindFakePanels();
     m_doc->AddVideoFile(clip);

@@ -3,6 +3,7 @@
 // hardware configuration.
 #include "HardwareConfig.h"
 #include "current_page_runs.h"
+#include "fw_dialog_driver.h"
 #include "hw_test_support.h"
 
 #include <functional>
@@ -11,27 +12,7 @@ using namespace hwtest;
 
 namespace {
 
-// Drives the next dialog that reaches its message loop; the drive must end it.
-class CDriveNext {
-public:
-    explicit CDriveNext(std::function<void(CDialog&)> drive)
-    {
-        AfxSetDialogInitHook([this, drive](CDialog& live) {
-            if (m_driven)
-                return;
-            m_driven = true;
-            live.ShowWindow(SW_SHOW);
-            drive(live);
-        });
-    }
-    ~CDriveNext() { AfxSetDialogInitHook(nullptr); }
-    CDriveNext(const CDriveNext&) = delete;
-    CDriveNext& operator=(const CDriveNext&) = delete;
-    bool Driven() const { return m_driven; }
-
-private:
-    bool m_driven = false;
-};
+using fwtest::CDialogDriver;
 
 } // namespace
 
@@ -57,7 +38,7 @@ TEST(CurrentPageRuns, BackupSettingsReachTheConfigurationOnlyOnOk)
     config.BackupMode = 1;
     config.BackupIdleHigh = 0;
     {
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             EXPECT_EQ(1u, live.IsDlgButtonChecked(IDC_BK_MAIN));
             live.CheckRadioButton(IDC_BK_DUAL, IDC_BK_SPARE, IDC_BK_SPARE);
             live.CheckDlgButton(IDC_BK_IDLE_HIGH, 1);
@@ -69,7 +50,7 @@ TEST(CurrentPageRuns, BackupSettingsReachTheConfigurationOnlyOnOk)
     EXPECT_EQ(1, config.BackupMode);
     EXPECT_EQ(0, config.BackupIdleHigh);
     {
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             ::SendMessageW(Item(live, IDC_BK_MAIN), BM_SETCHECK, BST_UNCHECKED, 0);
             ::SendMessageW(Item(live, IDC_BK_SPARE), BM_SETCHECK, BST_CHECKED, 0);
             live.CheckDlgButton(IDC_BK_IDLE_HIGH, 1);
@@ -85,7 +66,7 @@ TEST(CurrentPageRuns, TwelveCurrentsReachTheConfiguration)
 {
     fwtest::CScriptedUiHost host;
     HardwareConfig config;
-    CDriveNext drive([](CDialog& live) {
+    CDialogDriver drive([](CDialog& live) {
         EXPECT_EQ(14, ComboSel(live, IDC_CUR_7));
         SelectEntry(live, IDC_CUR_7, 3);
         fwtest::ClickButton(live, IDOK);
@@ -101,7 +82,7 @@ TEST(CurrentPageRuns, ChipCurrentsPerDialog)
     ChipCurrentValues values;
     {
         // The UCS5603 takes its 48 mA mode along.
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             SetCheck(live, IDC_CUR_48MA, true);
             SelectEntry(live, IDC_CUR_A, 4);
             fwtest::ClickButton(live, IDOK);
@@ -113,7 +94,7 @@ TEST(CurrentPageRuns, ChipCurrentsPerDialog)
     EXPECT_EQ(1, values.Ucs5603HighCurrent);
     {
         // The SM16803P keeps its REXT choice in the fourth byte.
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             SelectEntry(live, IDC_CUR_REXT, 2);
             SelectEntry(live, IDC_CUR_B, 6);
             fwtest::ClickButton(live, IDOK);
@@ -123,7 +104,7 @@ TEST(CurrentPageRuns, ChipCurrentsPerDialog)
     EXPECT_EQ(6, values.ChipCurrents[1]);
     EXPECT_EQ(2, values.ChipCurrents[3]);
     {
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             SelectEntry(live, IDC_CUR_C, 30);
             fwtest::ClickButton(live, IDOK);
         });
@@ -132,7 +113,7 @@ TEST(CurrentPageRuns, ChipCurrentsPerDialog)
     EXPECT_EQ(30, values.CurrentC);
     EXPECT_EQ(10, values.CurrentA);
     {
-        CDriveNext drive([](CDialog& live) {
+        CDialogDriver drive([](CDialog& live) {
             SelectEntry(live, IDC_CUR_A, 0);
             fwtest::ClickButton(live, IDCANCEL);
         });

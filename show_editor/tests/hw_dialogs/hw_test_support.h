@@ -3,11 +3,10 @@
 #pragma once
 
 #include "dmx_dialogs.h"
+#include "fw_temp_folder.h"
 #include "fw_testing.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 namespace hwtest {
 
@@ -60,36 +59,7 @@ inline void SelectEntry(CWnd& dlg, int id, int index)
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(dlg, id)));
 }
 
-class CTempFolder {
-public:
-    CTempFolder()
-    {
-        static std::atomic<int> counter { 0 };
-        WCHAR temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path.Format(L"%shwdlg_%lu_%lu_%d", temp, ::GetCurrentProcessId(), ::GetTickCount(), ++counter);
-        ::CreateDirectoryW(m_path, nullptr);
-    }
-    ~CTempFolder()
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW(m_path + L"\\*", &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    ::DeleteFileW(m_path + L"\\" + data.cFileName);
-            } while (::FindNextFileW(find, &data));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(m_path);
-    }
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    CString File(LPCWSTR name) const { return m_path + L"\\" + name; }
-
-private:
-    CString m_path;
-};
+using fwtest::CTempFolder;
 
 } // namespace hwtest
 

@@ -14,6 +14,7 @@
 #include "dlg_color_template.h"
 #include "editors2_resource.h"
 #include "flicker_dot_editor.h"
+#include "fw_dialog_driver.h"
 #include "hard_set_adapter.h"
 #include "lang_service.h"
 #include "player_panel.h"
@@ -106,12 +107,14 @@ TEST_F(VantrelWiring, PickedTemplateFileReachesTheNextColourEffectEditor)
     // The picker shows one tile per template file; picking the second ends it.
     int pickers = 0;
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            if (dynamic_cast<CDlgColorTemplate*>(&live) == nullptr)
-                return;
-            ++pickers;
-            live.SendMessage(WM_TILE_SELECTED, 1, 0);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                if (dynamic_cast<CDlgColorTemplate*>(&live) == nullptr)
+                    return;
+                ++pickers;
+                live.SendMessage(WM_TILE_SELECTED, 1, 0);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         doc->AddColorEffect(2, FALSE);
     }
     EXPECT_EQ(pickers, 1);
@@ -123,10 +126,12 @@ TEST_F(VantrelWiring, PickedTemplateFileReachesTheNextColourEffectEditor)
 
     // Closing the picker adds nothing, and the next editor starts without a file.
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            if (dynamic_cast<CDlgColorTemplate*>(&live) != nullptr)
-                live.EndDialog(IDCANCEL);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                if (dynamic_cast<CDlgColorTemplate*>(&live) != nullptr)
+                    live.EndDialog(IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         doc->AddColorEffect(2, FALSE);
     }
     EXPECT_EQ(doc->m_pColourEffectEditor, nullptr);
@@ -164,14 +169,16 @@ TEST_F(VantrelWiring, DocumentHostRunsTheScheduleDialogAndOnlyOkStoresIt)
 
     int runs = 0;
     UINT ending = IDCANCEL;
-    CDialogInitHook hook([&](CDialog& live) {
-        if (dynamic_cast<CDlgTimeTrigerSetting*>(&live) == nullptr)
-            return;
-        ++runs;
-        EXPECT_EQ(live.GetParent(), s.m_frame);
-        ::SendDlgItemMessage(live.GetSafeHwnd(), IDC_TT_GPS, BM_CLICK, 0, 0);
-        fwtest::ClickButton(live, ending);
-    });
+    fwtest::CDialogDriver hook(
+        [&](CDialog& live) {
+            if (dynamic_cast<CDlgTimeTrigerSetting*>(&live) == nullptr)
+                return;
+            ++runs;
+            EXPECT_EQ(live.GetParent(), s.m_frame);
+            ::SendDlgItemMessage(live.GetSafeHwnd(), IDC_TT_GPS, BM_CLICK, 0, 0);
+            fwtest::ClickButton(live, ending);
+        },
+        fwtest::CDialogDriver::Mode::Every);
     doc->EditSegmentTimeTrigger(1);
     EXPECT_EQ(stored.m_gpsMode, gps);
     ending = IDOK;
@@ -202,13 +209,15 @@ TEST_F(VantrelWiring, MainFrameKeepsTheHardwareDialogWithItsConfigTexts)
     ASSERT_NE(doc, nullptr);
     int runs = 0;
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            if (&live != &adapter->Dialog())
-                return;
-            ++runs;
-            EXPECT_EQ(adapter->Dialog().GetDocument(), doc);
-            live.EndDialog(IDCANCEL);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                if (&live != &adapter->Dialog())
+                    return;
+                ++runs;
+                EXPECT_EQ(adapter->Dialog().GetDocument(), doc);
+                live.EndDialog(IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         frame.SendMessage(WM_COMMAND, ID_OFFLINE_BUTTON, 0);
     }
     EXPECT_EQ(runs, 1);
@@ -228,31 +237,33 @@ TEST_F(VantrelWiring, ChipPageButtonsRunTheChipDialogs)
     page.Ucs9812Currents[0] = 14;
 
     std::vector<CString> seen;
-    CDialogInitHook hook([&](CDialog& live) {
-        if (dynamic_cast<CCX808Dlg*>(&live) != nullptr) {
-            seen.push_back(L"backup");
-            for (int radio : { IDC_BK_DUAL, IDC_BK_MAIN })
-                live.CheckDlgButton(radio, 0);
-            live.CheckDlgButton(IDC_BK_SPARE, 1);
-            live.CheckDlgButton(IDC_BK_IDLE_HIGH, 1);
-            fwtest::ClickButton(live, IDOK);
-        } else if (dynamic_cast<CElectricABC1Dlg*>(&live) != nullptr) {
-            seen.push_back(L"twelve");
-            live.EndDialog(IDCANCEL);
-        } else if (&live == &page.m_dmxDialog) {
-            seen.push_back(L"dmx");
-            live.EndDialog(IDCANCEL);
-        } else if (&live == &adapter->Dialog()) {
-            ASSERT_NE(page.GetSafeHwnd(), nullptr);
-            // The test's language files lack the page's texts: its labels
-            // keep the resource's, none is blank.
-            EXPECT_EQ(fwtest::GetItemText(page, 350), CString(L"驱动芯片"));
-            EXPECT_EQ(fwtest::GetItemText(page, 408), CString(L"PWM时钟频率"));
-            for (int button : { 407, 406, 394 })
-                fwtest::ClickButton(page, button);
-            live.EndDialog(IDCANCEL);
-        }
-    });
+    fwtest::CDialogDriver hook(
+        [&](CDialog& live) {
+            if (dynamic_cast<CCX808Dlg*>(&live) != nullptr) {
+                seen.push_back(L"backup");
+                for (int radio : { IDC_BK_DUAL, IDC_BK_MAIN })
+                    live.CheckDlgButton(radio, 0);
+                live.CheckDlgButton(IDC_BK_SPARE, 1);
+                live.CheckDlgButton(IDC_BK_IDLE_HIGH, 1);
+                fwtest::ClickButton(live, IDOK);
+            } else if (dynamic_cast<CElectricABC1Dlg*>(&live) != nullptr) {
+                seen.push_back(L"twelve");
+                live.EndDialog(IDCANCEL);
+            } else if (&live == &page.m_dmxDialog) {
+                seen.push_back(L"dmx");
+                live.EndDialog(IDCANCEL);
+            } else if (&live == &adapter->Dialog()) {
+                ASSERT_NE(page.GetSafeHwnd(), nullptr);
+                // The test's language files lack the page's texts: its labels
+                // keep the resource's, none is blank.
+                EXPECT_EQ(fwtest::GetItemText(page, 350), CString(L"驱动芯片"));
+                EXPECT_EQ(fwtest::GetItemText(page, 408), CString(L"PWM时钟频率"));
+                for (int button : { 407, 406, 394 })
+                    fwtest::ClickButton(page, button);
+                live.EndDialog(IDCANCEL);
+            }
+        },
+        fwtest::CDialogDriver::Mode::Every);
     s.m_frame->SendMessage(WM_COMMAND, ID_OFFLINE_BUTTON, 0);
 
     EXPECT_EQ(seen, (std::vector<CString> { L"backup", L"twelve", L"dmx" }));
@@ -270,15 +281,17 @@ TEST_F(VantrelWiring, CustomColourTemplateCommandRunsItsDialogOverTheMainFrame)
     ASSERT_NE(s.m_frame, nullptr);
     int runs = 0;
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            auto* dialog = dynamic_cast<CDlgCustomColorTemplate*>(&live);
-            if (dialog == nullptr)
-                return;
-            ++runs;
-            EXPECT_EQ(dialog->m_pDoc, s.Doc());
-            EXPECT_EQ(live.GetParent(), s.m_frame);
-            live.EndDialog(IDCANCEL);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                auto* dialog = dynamic_cast<CDlgCustomColorTemplate*>(&live);
+                if (dialog == nullptr)
+                    return;
+                ++runs;
+                EXPECT_EQ(dialog->m_pDoc, s.Doc());
+                EXPECT_EQ(live.GetParent(), s.m_frame);
+                live.EndDialog(IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         s.m_frame->SendMessage(WM_COMMAND, ID_CUSTOM_COLOR_TEMPLATE, 0);
     }
     EXPECT_EQ(runs, 1);
@@ -293,14 +306,16 @@ TEST_F(VantrelWiring, DocumentHostRunsTheScreenRecorderForThePath)
     const CString path = folder.Path() + L"capture.avi";
     int runs = 0;
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            auto* recorder = dynamic_cast<CDlgRecordCtrl*>(&live);
-            if (recorder == nullptr)
-                return;
-            ++runs;
-            EXPECT_EQ(recorder->m_outputPath, path);
-            live.EndDialog(IDCANCEL);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                auto* recorder = dynamic_cast<CDlgRecordCtrl*>(&live);
+                if (recorder == nullptr)
+                    return;
+                ++runs;
+                EXPECT_EQ(recorder->m_outputPath, path);
+                live.EndDialog(IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         doc->Host().RunScreenRecorder(path);
     }
     EXPECT_EQ(runs, 1);
@@ -318,12 +333,14 @@ TEST_F(VantrelWiring, PreviewEngineMakesTheAviExportDialog)
 
     int exports = 0;
     {
-        CDialogInitHook hook([&](CDialog& live) {
-            if (dynamic_cast<CDlgExportAvi*>(&live) == nullptr)
-                return;
-            ++exports;
-            live.EndDialog(IDCANCEL);
-        });
+        fwtest::CDialogDriver hook(
+            [&](CDialog& live) {
+                if (dynamic_cast<CDlgExportAvi*>(&live) == nullptr)
+                    return;
+                ++exports;
+                live.EndDialog(IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every);
         player->GetEngine().SendMessage(WM_EXPORT_AVI, 0, 0);
     }
     EXPECT_EQ(exports, 1);

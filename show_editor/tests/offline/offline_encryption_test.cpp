@@ -2,6 +2,7 @@
 // the password stored in the document, the stored password shown again, and
 // the decrypt road writing the file and opening its folder.
 #include "OffPassWordDlg.h"
+#include "fw_dialog_driver.h"
 #include "offline_test_support.h"
 
 #include <functional>
@@ -17,29 +18,7 @@ std::string Bytes(const CStringA& s)
     return std::string(s.GetString(), static_cast<size_t>(s.GetLength()));
 }
 
-// Drives the next dialog that reaches its message loop (the encryption
-// dialog is made inside the call under test).
-class DialogDriver {
-public:
-    explicit DialogDriver(std::function<void(CDialog&)> drive)
-    {
-        AfxSetDialogInitHook([this, drive](CDialog& live) {
-            if (m_driven)
-                return;
-            m_driven = true;
-            live.ShowWindow(SW_SHOW);
-            drive(live);
-        });
-    }
-    ~DialogDriver()
-    {
-        AfxSetDialogInitHook(nullptr);
-        EXPECT_TRUE(m_driven);
-    }
-
-private:
-    bool m_driven = false;
-};
+using fwtest::CDialogDriver;
 
 TEST(DecryptInstruction, TwoNarrowLinesInTheCodePage)
 {
@@ -86,7 +65,7 @@ class Encryption : public OfflineTest { };
 TEST_F(Encryption, EncryptStoresThePasswordAfterAShortOneIsRefused)
 {
     {
-        DialogDriver driver([&](CDialog& live) {
+        CDialogDriver driver([&](CDialog& live) {
             EXPECT_EQ(CString(), fwtest::GetItemText(live, IDC_PW_PASSWORD));
             EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(live.m_hWnd, IDC_PW_ENABLED));
             EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(live.m_hWnd, IDC_PW_ENCRYPT));
@@ -118,7 +97,7 @@ TEST_F(Encryption, StoredPasswordIsShownAgainAndCancelKeepsIt)
 {
     m_doc->SetOfflinePassword(L"pqrs", 1);
     {
-        DialogDriver driver([&](CDialog& live) {
+        CDialogDriver driver([&](CDialog& live) {
             EXPECT_EQ(CString(L"pqrs"), fwtest::GetItemText(live, IDC_PW_PASSWORD));
             fwtest::SetItemText(live, IDC_PW_PASSWORD, L"zzzz");
             fwtest::ClickButton(live, IDCANCEL);
@@ -136,7 +115,7 @@ TEST_F(Encryption, DecryptWritesTheInstructionFileAndOpensItsFolder)
     m_ui.ExpectFileSave(path);
     m_ui.ExpectShellOpen();
     {
-        DialogDriver driver([&](CDialog& live) {
+        CDialogDriver driver([&](CDialog& live) {
             fwtest::SetItemText(live, IDC_PW_PASSWORD, L"k9k9");
             ::CheckDlgButton(live.m_hWnd, IDC_PW_ENCRYPT, BST_UNCHECKED);
             ::CheckDlgButton(live.m_hWnd, IDC_PW_DECRYPT, BST_CHECKED);
@@ -157,7 +136,7 @@ TEST_F(Encryption, DecryptFileThatCannotBeCreatedSaysFailed)
     CTempFolder folder;
     m_ui.ExpectFileSave(folder.File(L"no such folder\\decrypt.txt"));
     m_ui.ExpectMessageBox(IDOK, L"Failed!");
-    DialogDriver driver([&](CDialog& live) {
+    CDialogDriver driver([&](CDialog& live) {
         fwtest::SetItemText(live, IDC_PW_PASSWORD, L"k9k9");
         ::CheckDlgButton(live.m_hWnd, IDC_PW_ENCRYPT, BST_UNCHECKED);
         ::CheckDlgButton(live.m_hWnd, IDC_PW_DECRYPT, BST_CHECKED);

@@ -24,29 +24,6 @@ CString CDocHost::GetLangText(LPCTSTR section, int key)
     return text;
 }
 
-CTempFolder::CTempFolder()
-{
-    static int counter = 0;
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
-    m_path.Format(L"%soffline_%lu_%d", base, ::GetCurrentProcessId(), ++counter);
-    ::CreateDirectoryW(m_path, nullptr);
-}
-
-CTempFolder::~CTempFolder()
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(m_path + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                ::DeleteFileW(m_path + L"\\" + data.cFileName);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(m_path);
-}
-
 bool FileExists(const CString& path)
 {
     return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;

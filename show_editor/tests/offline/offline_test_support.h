@@ -7,6 +7,7 @@
 #include "HardwareConfig.h"
 #include "OfflineGeneration.h"
 #include "dornel_doc.h"
+#include "fw_temp_folder.h"
 #include "fw_testing.h"
 
 #include <gtest/gtest.h>
@@ -77,17 +78,7 @@ public:
     bool m_realWriter = false;
 };
 
-// A folder of its own under the temporary folder, removed with its files.
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    const CString& Path() const { return m_path; } // no trailing backslash
-    CString File(LPCWSTR name) const { return m_path + L"\\" + name; }
-
-private:
-    CString m_path;
-};
+using fwtest::CTempFolder;
 
 bool FileExists(const CString& path);
 std::string ReadBytes(const CString& path);

@@ -3,31 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-
-namespace {
-
-void RemoveTree(const CString& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name(data.cFileName);
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + L"\\" + name);
-            else
-                ::DeleteFileW(folder + L"\\" + name);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder);
-}
-
-} // namespace
-
 std::string CompactText(const tinyxml2::XMLElement* element)
 {
     if (element == nullptr)
@@ -41,20 +16,6 @@ const tinyxml2::XMLElement* ParseElement(tinyxml2::XMLDocument& doc, const char*
 {
     EXPECT_EQ(doc.Parse(text), tinyxml2::XML_SUCCESS) << text;
     return doc.FirstChildElement();
-}
-
-CTempFolder::CTempFolder(LPCWSTR tag)
-{
-    static std::atomic<int> counter { 0 };
-    WCHAR temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_path.Format(L"%s%s_%lu_%lu_%d", temp, tag, ::GetCurrentProcessId(), ::GetTickCount(), ++counter);
-    ::CreateDirectoryW(m_path, nullptr);
-}
-
-CTempFolder::~CTempFolder()
-{
-    RemoveTree(m_path);
 }
 
 std::string ReadFileBytes(const CString& path)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <afx.h>
+#include <fw_temp_folder.h>
 
 #include <tinyxml2.h>
 
@@ -15,20 +16,7 @@ std::string CompactText(const tinyxml2::XMLElement* element);
 // text does not parse).
 const tinyxml2::XMLElement* ParseElement(tinyxml2::XMLDocument& doc, const char* text);
 
-class CTempFolder {
-public:
-    explicit CTempFolder(LPCWSTR tag);
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-
-    const CString& Path() const { return m_path; }
-    // The folder's path + "\" + name.
-    CString File(LPCWSTR name) const { return m_path + L"\\" + name; }
-
-private:
-    CString m_path;
-};
+using fwtest::CTempFolder;
 
 std::string ReadFileBytes(const CString& path);
 void WriteFileBytes(const CString& path, const std::string& bytes);

@@ -4,41 +4,6 @@
 #include "program_video.h"
 #include "segment_time_play.h"
 
-#include <atomic>
-
-CTempProjectFolder::CTempProjectFolder(LPCWSTR tag)
-{
-    static std::atomic<int> counter { 0 };
-    WCHAR temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_path.Format(L"%s%s_%lu_%lu_%d", temp, tag, ::GetCurrentProcessId(), ::GetTickCount(), ++counter);
-    ::CreateDirectoryW(m_path, nullptr);
-}
-
-CTempProjectFolder::~CTempProjectFolder()
-{
-    RemoveFolderTree(m_path);
-}
-
-void RemoveFolderTree(const CString& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name(data.cFileName);
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolderTree(folder + L"\\" + name);
-            else
-                ::DeleteFileW(folder + L"\\" + name);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder);
-}
-
 std::string ReadBytes(const CString& path)
 {
     std::string bytes;

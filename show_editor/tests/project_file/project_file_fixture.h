@@ -1,30 +1,16 @@
-// Helpers of the project file tests: a temporary folder that is removed with
-// everything in it, whole-file reading and writing, and a small project.
+// Helpers of the project file tests: the shared temporary folder, whole-file
+// reading and writing, and a small project.
 #pragma once
 
 #include <afx.h>
+#include <fw_temp_folder.h>
 
 #include <string>
 
 #include "proj_set.h"
 #include "segment.h"
 
-class CTempProjectFolder {
-public:
-    explicit CTempProjectFolder(LPCWSTR tag);
-    ~CTempProjectFolder();
-    CTempProjectFolder(const CTempProjectFolder&) = delete;
-    CTempProjectFolder& operator=(const CTempProjectFolder&) = delete;
-
-    const CString& Path() const { return m_path; }
-    CString File(LPCWSTR name) const { return m_path + L"\\" + name; }
-
-private:
-    CString m_path;
-};
-
-// Removes a folder with everything in it.
-void RemoveFolderTree(const CString& folder);
+using CTempProjectFolder = fwtest::CTempFolder;
 
 std::string ReadBytes(const CString& path);
 void WriteBytes(const CString& path, const std::string& bytes);

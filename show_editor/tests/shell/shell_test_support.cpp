@@ -7,30 +7,10 @@
 
 namespace shelltest {
 
-namespace {
-
-void RemoveTree(const CString& path)
-{
-    // The path ends in a backslash; SHFileOperation wants a double-null list.
-    CString from = path.Left(path.GetLength() - 1);
-    std::vector<wchar_t> buffer(static_cast<size_t>(from.GetLength()) + 2, 0);
-    wcscpy_s(buffer.data(), buffer.size(), from);
-    SHFILEOPSTRUCTW op {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = buffer.data();
-    op.fFlags = FOF_NO_UI;
-    ::SHFileOperationW(&op);
-}
-
-} // namespace
-
 CTempProgramFolder::CTempProgramFolder()
+    : m_folder(L"shelltest")
+    , m_path(m_folder.Path() + L"\\")
 {
-    WCHAR temp[MAX_PATH] = L"";
-    ::GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    m_path.Format(L"%sshelltest_%lu_%d\\", temp, ::GetCurrentProcessId(), ++counter);
-    ::CreateDirectoryW(PathNoSlash(), nullptr);
     for (LPCWSTR sub : { L"Lang", L"Config", L"TF" })
         ::CreateDirectoryW(m_path + sub, nullptr);
     SetShellAppFolderForTesting(m_path);
@@ -39,7 +19,6 @@ CTempProgramFolder::CTempProgramFolder()
 CTempProgramFolder::~CTempProgramFolder()
 {
     SetShellAppFolderForTesting(nullptr);
-    RemoveTree(m_path);
 }
 
 void CTempProgramFolder::WriteFile(LPCWSTR relative, const CString& text) const

@@ -5,6 +5,7 @@
 
 #include "dornel_app.h"
 #include "dornel_doc.h"
+#include "fw_temp_folder.h"
 #include "fw_testing.h"
 #include "main_frame.h"
 #include "shell_services.h"
@@ -34,6 +35,7 @@ public:
     void WriteSoftConf(LPCWSTR title, LPCWSTR lang, LPCWSTR version = L"1.0") const;
 
 private:
+    fwtest::CTempFolder m_folder;
     CString m_path;
 };
 
