@@ -1,5 +1,6 @@
 // Relabels controls of a layout editor dialog from LAYOUT texts of the
-// language file; a missing text keeps the resource text.
+// language file through the framework's ApplyLabel (fw_labels.h); a missing
+// text keeps the resource text.
 #pragma once
 
 #include <afxwin.h>
