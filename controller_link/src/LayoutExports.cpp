@@ -9,6 +9,8 @@
 #include "MessageDlg.h"
 #include "PixelMapFile.h"
 
+#include <fw_replacefile.h>
+
 namespace {
 
 // Runs the editor dialog for screen `number`: 0, -1 or -2.
@@ -43,10 +45,9 @@ int RunEditor(
         return -2;
     }
     const CString exchange = ScreenLayoutPath(number);
-    if (!MoveFileExW(staged, exchange, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!AfxCommitReplacement(staged, exchange)) {
         LogLevel(LOG_ERROR, L"layout: the exchange file %s could not be replaced (%d)", exchange.GetString(),
             int(GetLastError()));
-        DeleteFileW(staged);
     }
     screen->m_layoutPath = exchange;
     WritePixFile(ScreenPixelMapPath(number), number);
