@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ExportOutputFile.h"
+#include <fw_replacefile.h>
 
 bool ReadAnsiTextFile(const CString& path, CString& text, DWORD maxBytes)
 {
@@ -37,9 +37,5 @@ bool ReadAnsiTextFile(const CString& path, CString& text, DWORD maxBytes)
 
 bool WriteAnsiTextFile(const CString& path, const CStringA& text)
 {
-    CExportOutputFile file;
-    if (!file.Open(path))
-        return false;
-    file.Write(text.GetString(), static_cast<size_t>(text.GetLength()));
-    return file.Commit();
+    return AfxWriteFileReplacing(path, text.GetString(), static_cast<size_t>(text.GetLength())) != FALSE;
 }
