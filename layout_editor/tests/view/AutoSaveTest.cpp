@@ -14,6 +14,8 @@
 #include "PannexResource.h"
 #include "PannexSession.h"
 
+#include <fw_replacefile.h>
+
 using namespace pannextest;
 
 namespace {
@@ -176,7 +178,7 @@ TEST(PannexAutoSave, AFailedWriteKeepsTheLastBackupAndIsNotEnteredAgain)
     EXPECT_EQ(host.m_boxes, 1);
     EXPECT_EQ(host.PendingCount(), 0u);
     EXPECT_EQ(Bytes(target), good);
-    EXPECT_FALSE(Exists(target + L".saving~"));
+    EXPECT_FALSE(Exists(AfxReplacementTempPath(target)));
     // The next tick writes again.
     a.Tick();
     EXPECT_NE(Bytes(target), good);
