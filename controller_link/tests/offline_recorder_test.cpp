@@ -3,6 +3,7 @@
 // a password, block B's sync and start commands, three frames of packet
 // slots, the masked layout copy and its trailer. Then the defaults of a
 // file without frames, schedule or password.
+#include "OfflineRecorder.h"
 #include "RecorderFixture.h"
 
 #include <cstring>
@@ -301,6 +302,34 @@ TEST_F(OfflineFile, NoFramesNoScheduleNoPasswordAndNoLayoutCopy)
     ASSERT_EQ(LEDRecordingInit(1, path.c_str(), 30), 0);
     ASSERT_EQ(LEDRecordingStop(s), 0);
     EXPECT_EQ(ReadFileBytes(path).size(), 2097152u);
+}
+
+TEST_F(OfflineFile, AFrameNeedingMoreThan6400SlotsFailsTheRecording)
+{
+    // 80 controllers of two outputs, each output 60,003 bytes (a data
+    // offset of 60,000 before its one lamp): about 82 slots a port, more
+    // than 6,400 a frame.
+    TestLayout layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.dataOffset = 60000;
+    for (int c = 0; c < 80; ++c) {
+        TestPort first;
+        first.lamps = { Lamp(0, 0) };
+        TestPort second;
+        second.lamps = { Lamp(1, 0) };
+        layout.controllers.push_back({ first, second });
+    }
+    LoadLayout(layout, false);
+    const std::wstring path = Path(L"OFF003.arm");
+    ASSERT_EQ(LEDRecordingInit(1, path.c_str(), 25), 0);
+    Bytes frame = TinyFrame(0);
+    double size = 0;
+    // Refused whole rather than stored cut short, and the recording fails.
+    EXPECT_EQ(LEDRecordingFrame(frame.data(), 0, &size), kRecordFileFailed);
+    CStringArray cards;
+    EXPECT_EQ(LEDRecordingStop(PlainSettings(cards)), kRecordFileFailed);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace
