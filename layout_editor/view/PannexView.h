@@ -68,6 +68,8 @@ public:
     int ImportDxf(const CString& path);
     void OnImportDxf();
     void OnExportDxf();
+    // Project set-up (PannexViewSetup.cpp).
+    void OnProjectInfo();
     // The progress window, created on first use as a child of the view.
     CProgressDlg* GetProgressDlg();
     DxfImportOptions m_dxfOptions;
