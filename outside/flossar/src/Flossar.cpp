@@ -1,33 +1,244 @@
-// Flossar.dll: the honest stand-in. Nothing can be opened, so there is no
-// handle to look after and every handle call is a no-op with its neutral result.
+// Flossar.dll: plays SWF animations into a caller's device context. Each open
+// file gets a handle from a counter; a handle owns its movie, its display
+// list, its GDI+ paths and an off-screen picture of the target size that is
+// drawn with anti-aliasing and then copied to the target in one blit. Calls
+// on different handles may come from different threads.
 #include "Flossar.h"
 
-FLOSSAR_API int __stdcall SWFFileOpen(LPCWSTR, HDC, int, int, int, int)
+#include "swf_movie.h"
+#include "swf_player.h"
+#include "swf_render.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <climits>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+using namespace flossar;
+
+constexpr int kMaxTargetSide = 8192;
+constexpr long long kMaxTargetPixels = 16ll << 20;
+
+// GDI+ is started on first use and left running: a DLL may not shut it down
+// while it is being unloaded.
+bool StartGdiplus()
 {
-    return -1;
+    static std::once_flag once;
+    static bool started = false;
+    std::call_once(once, [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    });
+    return started;
 }
 
-FLOSSAR_API int __stdcall SWFFileSeekTo(int, int)
+// The off-screen picture a handle draws into, as a DIB section GDI can blit
+// and a GDI+ bitmap over the same pixels.
+class Surface {
+public:
+    bool Create(int width, int height)
+    {
+        BITMAPINFO bi {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        m_dc = ::CreateCompatibleDC(nullptr);
+        if (m_dc == nullptr)
+            return false;
+        m_dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        if (m_dib == nullptr || m_bits == nullptr)
+            return false;
+        m_old = ::SelectObject(m_dc, m_dib);
+        m_bitmap = std::make_unique<Gdiplus::Bitmap>(
+            width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(m_bits));
+        if (m_bitmap->GetLastStatus() != Gdiplus::Ok)
+            return false;
+        m_graphics = std::make_unique<Gdiplus::Graphics>(m_bitmap.get());
+        if (m_graphics->GetLastStatus() != Gdiplus::Ok)
+            return false;
+        m_graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        m_graphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        return true;
+    }
+    ~Surface()
+    {
+        m_graphics.reset();
+        m_bitmap.reset();
+        if (m_dc != nullptr) {
+            if (m_old != nullptr)
+                ::SelectObject(m_dc, m_old);
+            ::DeleteDC(m_dc);
+        }
+        if (m_dib != nullptr)
+            ::DeleteObject(m_dib);
+    }
+    Gdiplus::Graphics& Graphics() { return *m_graphics; }
+    HDC Dc() const { return m_dc; }
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_dib = nullptr;
+    HGDIOBJ m_old = nullptr;
+    void* m_bits = nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> m_bitmap;
+    std::unique_ptr<Gdiplus::Graphics> m_graphics;
+};
+
+struct PlayingFile {
+    std::mutex lock; // one call at a time per handle
+    Movie movie;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<Renderer> renderer;
+    std::unique_ptr<Surface> surface;
+    HDC target = nullptr;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    void DrawCurrent()
+    {
+        if (!surface)
+            return;
+        Gdiplus::Graphics& g = surface->Graphics();
+        const Rgba bg = movie.Background();
+        g.ResetClip();
+        g.ResetTransform();
+        g.Clear(Gdiplus::Color(255, bg.r, bg.g, bg.b));
+        const TwipRect& stage = movie.Stage();
+        const double sx = static_cast<double>(width) / (stage.xMax - stage.xMin);
+        const double sy = static_cast<double>(height) / (stage.yMax - stage.yMin);
+        const Matrix toDevice { sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy };
+        renderer->Draw(g, player->List(), toDevice, Gdiplus::Rect(0, 0, width, height));
+        g.Flush(Gdiplus::FlushIntentionSync);
+        ::GdiFlush();
+        ::BitBlt(target, x, y, width, height, surface->Dc(), 0, 0, SRCCOPY);
+    }
+};
+
+std::mutex g_tableLock;
+std::map<int, std::shared_ptr<PlayingFile>> g_files;
+int g_nextHandle = 1;
+
+std::shared_ptr<PlayingFile> Find(int handle)
 {
-    return 0;
+    std::lock_guard<std::mutex> guard(g_tableLock);
+    auto it = g_files.find(handle);
+    return it == g_files.end() ? nullptr : it->second;
 }
 
-FLOSSAR_API int __stdcall SWFFileForward(int)
+int Register(std::shared_ptr<PlayingFile> file)
 {
-    return 0;
+    std::lock_guard<std::mutex> guard(g_tableLock);
+    for (;;) {
+        const int handle = g_nextHandle;
+        g_nextHandle = g_nextHandle == INT_MAX ? 1 : g_nextHandle + 1;
+        if (g_files.emplace(handle, file).second)
+            return handle;
+    }
 }
 
-FLOSSAR_API int __stdcall SWFFileGetFrames(int)
+} // namespace
+
+FLOSSAR_API int __stdcall SWFFileOpen(LPCWSTR path, HDC dc, int x, int y, int width, int height)
 {
-    return 0;
+    try {
+        if (path == nullptr || !StartGdiplus())
+            return -1;
+        if (width > kMaxTargetSide || height > kMaxTargetSide
+            || static_cast<long long>(width) * height > kMaxTargetPixels)
+            return -1;
+        auto file = std::make_shared<PlayingFile>();
+        if (!file->movie.Load(path))
+            return -1;
+        file->player = std::make_unique<Player>(file->movie);
+        file->renderer = std::make_unique<Renderer>(file->movie);
+        file->target = dc;
+        file->x = x;
+        file->y = y;
+        file->width = width;
+        file->height = height;
+        if (width > 0 && height > 0) {
+            file->surface = std::make_unique<Surface>();
+            if (!file->surface->Create(width, height))
+                return -1;
+        }
+        return Register(std::move(file));
+    } catch (...) {
+        return -1;
+    }
 }
 
-FLOSSAR_API int __stdcall SWFFileClose(int)
+FLOSSAR_API int __stdcall SWFFileSeekTo(int handle, int frame)
 {
-    return 0;
+    try {
+        auto file = Find(handle);
+        if (!file)
+            return -1;
+        std::lock_guard<std::mutex> guard(file->lock);
+        file->player->GoTo(frame);
+        file->DrawCurrent();
+        return file->player->Current();
+    } catch (...) {
+        return -1;
+    }
+}
+
+FLOSSAR_API int __stdcall SWFFileForward(int handle)
+{
+    try {
+        auto file = Find(handle);
+        if (!file)
+            return -1;
+        std::lock_guard<std::mutex> guard(file->lock);
+        file->player->Next();
+        file->DrawCurrent();
+        return file->player->Current();
+    } catch (...) {
+        return -1;
+    }
+}
+
+FLOSSAR_API int __stdcall SWFFileGetFrames(int handle)
+{
+    try {
+        auto file = Find(handle);
+        return file ? file->movie.FrameCount() : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+FLOSSAR_API int __stdcall SWFFileClose(int handle)
+{
+    try {
+        std::shared_ptr<PlayingFile> file;
+        {
+            std::lock_guard<std::mutex> guard(g_tableLock);
+            auto it = g_files.find(handle);
+            if (it == g_files.end())
+                return -1;
+            file = std::move(it->second);
+            g_files.erase(it);
+        }
+        std::lock_guard<std::mutex> guard(file->lock); // a call still drawing finishes first
+        return 0;
+    } catch (...) {
+        return -1;
+    }
 }
 
 FLOSSAR_API int __stdcall SWFClearEnv()
 {
+    // Every piece of state belongs to a handle; there is nothing shared to
+    // clear beyond what closing the handles released.
     return 0;
 }

@@ -1,0 +1,209 @@
+// Hostile SWF files: every one opens to a negative handle or plays with the
+// broken tag skipped; none crashes, hangs or takes memory without bound.
+#include "Flossar.h"
+#include "canvas.h"
+#include "swf_writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace swftest;
+
+namespace {
+
+Movie SmallMovie()
+{
+    Movie m(40, 30);
+    m.Background(Color { 0, 0, 128 });
+    Shape s;
+    s.Circle(300, 300, 200, s.Solid(Color { 255, 0, 0 }), s.Line(20, Color { 0, 0, 0 }));
+    m.Shape(1, s);
+    for (int f = 1; f <= 3; ++f) {
+        Place p;
+        p.charId = f == 1 ? 1 : -1;
+        p.move = f > 1;
+        p.hasMatrix = true;
+        p.matrix = Translate(f * 40, 0);
+        m.Place(p);
+        m.ShowFrame();
+    }
+    return m;
+}
+
+// Opens the bytes; when they open, plays every frame and one more. Returns
+// the handle it got (closed again).
+int Exercise(const std::wstring& name, const Bytes& bytes, Canvas& canvas)
+{
+    const std::wstring path = WriteTemp(name, bytes);
+    const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, canvas.Width(), canvas.Height());
+    if (handle >= 0) {
+        const int frames = SWFFileGetFrames(handle);
+        EXPECT_GE(frames, 1) << "an opened file has a frame";
+        SWFFileSeekTo(handle, frames / 2);
+        for (int i = 0; i <= frames && i < 20; ++i)
+            SWFFileForward(handle);
+        EXPECT_EQ(0, SWFFileClose(handle));
+    }
+    ::DeleteFileW(path.c_str());
+    return handle;
+}
+
+} // namespace
+
+TEST(FlossarHostile, TruncatedAtEveryLength)
+{
+    const Movie movie = SmallMovie();
+    Canvas canvas(40, 30);
+    for (const Bytes& whole : { movie.Fws(), movie.Cws() }) {
+        int opened = 0;
+        for (size_t n = 0; n < whole.size(); ++n) {
+            const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
+            if (Exercise(L"cut.swf", cut, canvas) >= 0)
+                ++opened;
+        }
+        EXPECT_GT(opened, 0) << "cuts after the header still play what they hold";
+        EXPECT_GE(Exercise(L"whole.swf", whole, canvas), 0);
+    }
+}
+
+TEST(FlossarHostile, BrokenTagsAreSkipped)
+{
+    // A shape tag whose length runs far past the end of the file.
+    Movie pastEnd = SmallMovie();
+    Bytes longTag = pastEnd.Fws();
+    {
+        BitWriter w;
+        w.U16(static_cast<uint16_t>((2 << 6) | 0x3F));
+        w.U32(0x7FFFFFF0);
+        w.U16(7);
+        Bytes& tail = w.Data();
+        longTag.insert(longTag.end() - 2, tail.begin(), tail.end());
+    }
+
+    // Fill style counts far beyond the tag's bytes.
+    Movie hugeCounts = SmallMovie();
+    {
+        BitWriter w;
+        w.U16(9);
+        WriteRect(w, 0, 100, 0, 100);
+        w.U8(0xFF);
+        w.U16(0xFFFF);
+        w.U8(0);
+        hugeCounts.Tag(22, w.Data());
+        Place p;
+        p.depth = 5;
+        p.charId = 9;
+        hugeCounts.Place(p);
+        hugeCounts.ShowFrame();
+    }
+
+    // Bitmaps of 65535 x 65535 pixels, lossless and JPEG, used as a fill.
+    Movie hugeBitmaps = SmallMovie();
+    {
+        BitWriter lossless;
+        lossless.U16(20);
+        lossless.U8(5);
+        lossless.U16(0xFFFF);
+        lossless.U16(0xFFFF);
+        lossless.Append(Bytes { 0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01 });
+        hugeBitmaps.Tag(36, lossless.Data());
+        BitWriter jpeg;
+        jpeg.U16(21);
+        jpeg.Append(Bytes { 0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0xFF, 0xFF, 0xFF, 0xFF, 0x03, 0x01, 0x22, 0x00,
+            0x02, 0x11, 0x01, 0x03, 0x11, 0x01, 0xFF, 0xD9 });
+        hugeBitmaps.Tag(21, jpeg.Data());
+        Shape s;
+        s.Rect(0, 0, 400, 400, s.BitmapFill(20, ScaleAt(20, 20, 0, 0)));
+        s.Rect(0, 0, 400, 400, s.BitmapFill(21, ScaleAt(20, 20, 0, 0)));
+        hugeBitmaps.Shape(22, s);
+        Place p;
+        p.depth = 6;
+        p.charId = 22;
+        hugeBitmaps.Place(p);
+        hugeBitmaps.ShowFrame();
+    }
+
+    // A sprite that places itself, and sprites nested four deep with 200
+    // copies each (1.6 billion objects if nothing stopped them).
+    Movie recursive = SmallMovie();
+    {
+        Place self;
+        self.charId = 30;
+        recursive.Sprite(30, 1, TagRecord(26, PlaceObject2(self)) + TagRecord(1, {}));
+        Place p;
+        p.depth = 7;
+        p.charId = 30;
+        recursive.Place(p);
+        recursive.ShowFrame();
+    }
+    Movie explosion = SmallMovie();
+    {
+        Shape dot;
+        dot.Rect(0, 0, 20, 20, dot.Solid(Color { 255, 255, 0 }));
+        explosion.Shape(2, dot);
+        for (int level = 0; level < 4; ++level) {
+            Bytes tags;
+            for (int i = 1; i <= 200; ++i) {
+                Place p;
+                p.depth = static_cast<uint16_t>(i);
+                p.charId = level == 0 ? 2 : 40 + level - 1;
+                tags = tags + TagRecord(26, PlaceObject2(p));
+            }
+            explosion.Sprite(static_cast<uint16_t>(40 + level), 1, tags + TagRecord(1, {}));
+        }
+        Place p;
+        p.depth = 8;
+        p.charId = 43;
+        explosion.Place(p);
+        explosion.ShowFrame();
+    }
+
+    // A zlib body that claims 4 GB.
+    Bytes bigClaim = SmallMovie().Cws();
+    bigClaim[4] = bigClaim[5] = bigClaim[6] = bigClaim[7] = 0xFF;
+
+    // A morph whose end edges lie past the tag, and a text with a font that
+    // does not exist.
+    Movie badMorph = SmallMovie();
+    {
+        BitWriter w;
+        w.U16(50);
+        WriteRect(w, 0, 100, 0, 100);
+        WriteRect(w, 0, 100, 0, 100);
+        w.U32(0x7FFFFFFF);
+        w.U8(0);
+        w.U8(0);
+        badMorph.Tag(46, w.Data());
+        Place p;
+        p.depth = 9;
+        p.charId = 50;
+        p.ratio = 100;
+        badMorph.Place(p);
+        badMorph.ShowFrame();
+    }
+
+    struct Case {
+        const wchar_t* name;
+        Bytes bytes;
+        int frames;
+    } cases[] = {
+        { L"past_end.swf", longTag, 3 },
+        { L"huge_counts.swf", hugeCounts.Fws(), 4 },
+        { L"huge_bitmaps.swf", hugeBitmaps.Fws(), 4 },
+        { L"recursive.swf", recursive.Fws(), 4 },
+        { L"explosion.swf", explosion.Fws(), 4 },
+        { L"big_claim.swf", bigClaim, 3 },
+        { L"bad_morph.swf", badMorph.Fws(), 4 },
+    };
+    Canvas canvas(80, 60);
+    for (const Case& c : cases) {
+        const std::wstring path = WriteTemp(c.name, c.bytes);
+        const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, 80, 60);
+        ASSERT_GE(handle, 0) << c.name;
+        EXPECT_EQ(c.frames, SWFFileGetFrames(handle)) << c.name;
+        for (int i = 0; i < 6; ++i)
+            SWFFileForward(handle);
+        SWFFileSeekTo(handle, 4);
+        EXPECT_EQ(RGB(0, 0, 128), canvas.At(79, 59)) << c.name << ": the frame was drawn";
+        SWFFileClose(handle);
+    }
+}

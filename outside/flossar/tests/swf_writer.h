@@ -1,0 +1,164 @@
+// A small SWF writer for the tests and the benchmark: bit-packed records,
+// tags, shapes with solid, gradient and bitmap fills and line styles, edges,
+// placements, sprites and the two file containers (plain and zlib).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace swftest {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct Color {
+    uint8_t r = 0, g = 0, b = 0, a = 255;
+};
+
+class BitWriter {
+public:
+    void UB(uint32_t value, int bits);
+    void SB(int32_t value, int bits);
+    void Align();
+    void U8(uint8_t v);
+    void U16(uint16_t v);
+    void U32(uint32_t v);
+    void Append(const Bytes& b);
+    void Rgb(Color c);
+    void Rgba(Color c);
+    // Bits needed to hold every value as a signed field.
+    static int SignedBits(std::initializer_list<int32_t> values);
+    static int UnsignedBits(uint32_t value);
+    Bytes& Data()
+    {
+        Align();
+        return m_bytes;
+    }
+
+private:
+    Bytes m_bytes;
+    uint32_t m_acc = 0;
+    int m_count = 0;
+};
+
+struct Matrix {
+    double a = 1, b = 0, c = 0, d = 1;
+    int tx = 0, ty = 0; // twips
+};
+Matrix Translate(int tx, int ty);
+Matrix ScaleAt(double sx, double sy, int tx, int ty);
+
+struct ColorTransform {
+    double mr = 1, mg = 1, mb = 1, ma = 1;
+    int ar = 0, ag = 0, ab = 0, aa = 0;
+};
+
+void WriteMatrix(BitWriter& w, const Matrix& m);
+void WriteRect(BitWriter& w, int xMin, int xMax, int yMin, int yMax);
+void WriteColorTransform(BitWriter& w, const ColorTransform& t, bool alpha);
+
+struct Stop {
+    uint8_t ratio;
+    Color color;
+};
+
+// A shape built from styles and pen moves, in twips.
+class Shape {
+public:
+    int Solid(Color c);
+    int Linear(const Matrix& m, std::vector<Stop> stops);
+    int Radial(const Matrix& m, std::vector<Stop> stops);
+    int BitmapFill(uint16_t bitmapId, const Matrix& m, uint8_t type = 0x41);
+    int Line(int widthTwips, Color c);
+
+    // A style change: fill0, fill1, line (-1 keeps), and a move to (x, y).
+    void Style(int fill0, int fill1, int line);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void CurveTo(int cx, int cy, int x, int y);
+    // A closed rectangle filled on its inside with fill1 = fill.
+    void Rect(int x, int y, int w, int h, int fill, int line = 0);
+    // A circle made of eight quadratic arcs.
+    void Circle(int cx, int cy, int r, int fill, int line = 0);
+
+    // Body of DefineShape<version> with this id (version 1..4); bounds as
+    // given.
+    Bytes Body(uint16_t id, int version, int xMin, int xMax, int yMin, int yMax) const;
+    // Only the edge records (a SHAPE), as fonts and morph shapes hold them.
+    void WriteRecords(BitWriter& w, int version, bool withStyleArrays) const;
+    void WriteStyles(BitWriter& w, int version) const;
+
+private:
+    struct Fill {
+        uint8_t type;
+        Color color;
+        Matrix matrix;
+        std::vector<Stop> stops;
+        uint16_t bitmapId;
+    };
+    struct LineStyle {
+        int width;
+        Color color;
+    };
+    struct Op {
+        enum Kind { Style, Move, Line, Curve } kind;
+        int a, b, c, d;
+    };
+    std::vector<Fill> m_fills;
+    std::vector<LineStyle> m_lines;
+    std::vector<Op> m_ops;
+    int m_x = 0;
+    int m_y = 0;
+};
+
+struct Place {
+    uint16_t depth = 1;
+    int charId = -1; // -1: none
+    bool move = false;
+    bool hasMatrix = false;
+    Matrix matrix;
+    bool hasColorTransform = false;
+    ColorTransform colorTransform;
+    int ratio = -1;
+    int clipDepth = -1;
+};
+Bytes PlaceObject2(const Place& p);
+Bytes RemoveObject2(uint16_t depth);
+
+// A movie: tags appended in order, then written as FWS or CWS.
+class Movie {
+public:
+    Movie(int widthPx, int heightPx, int version = 8);
+    void Tag(int code, const Bytes& body);
+    void Background(Color c);
+    void ShowFrame() { Tag(1, {}); }
+    void Shape(uint16_t id, const swftest::Shape& s, int version = 3);
+    void Place(const swftest::Place& p) { Tag(26, PlaceObject2(p)); }
+    void Remove(uint16_t depth) { Tag(28, RemoveObject2(depth)); }
+    // DefineSprite from tags written into another movie's tag stream.
+    void Sprite(uint16_t id, uint16_t frames, const Bytes& controlTags);
+    const Bytes& Tags() const { return m_tags; }
+
+    Bytes Fws() const;
+    Bytes Cws() const;
+
+private:
+    int m_width;
+    int m_height;
+    int m_version;
+    Bytes m_tags;
+};
+
+// A tag record (header and body) for nesting in a sprite.
+Bytes TagRecord(int code, const Bytes& body);
+
+// Writes bytes to a file in the temporary folder; returns the path.
+std::wstring WriteTemp(const std::wstring& name, const Bytes& bytes);
+
+} // namespace swftest
