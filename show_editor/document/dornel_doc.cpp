@@ -4,6 +4,8 @@
 
 #include <afxdlgs.h>
 
+#include <algorithm>
+
 #include "program_video.h"
 #include "project_file.h"
 
@@ -211,16 +213,37 @@ BOOL CDornelDoc::OnOpenDocument(LPCTSTR lpszPathName)
     if (!CDocument::OnOpenDocument(lpszPathName))
         return FALSE;
 
+    // The file is read into a list and settings of its own first: a project
+    // that cannot be read leaves the open one (perhaps with unsaved edits)
+    // exactly as it was, and the user is told.
+    ProjSet loaded;
+    loaded.m_layoutMask = m_projectSettings.m_layoutMask;
+    SegmentList loadedSegments;
+    LegacySegmentList legacy;
+    const int version = ReadProjectFile(loadedSegments, path, loaded);
+    if (version < 0) {
+        CString text;
+        text.Format(L"Failed to open document %s.", path.GetString());
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (version == 0)
+        ReadLegacyProjectFile(legacy, path, loaded);
+
+    // The new project's layout was unpacked over the files of the same name:
+    // those are no longer the old project's and must not be deleted with it.
+    const CString newPixPath = loaded.m_layoutFile.IsEmpty() ? CString() : PixPathOfLayout(loaded.m_layoutFile);
+    if (!loaded.m_layoutFile.IsEmpty() && m_projectSettings.m_layoutFile.CompareNoCase(loaded.m_layoutFile) == 0)
+        m_projectSettings.m_layoutFile.Empty();
+    if (!newPixPath.IsEmpty() && m_pixPath.CompareNoCase(newPixPath) == 0)
+        m_pixPath.Empty();
     ResetForNewProject();
     m_projectPath = path;
     m_opening = 1;
-
-    int version = ReadProjectFile(m_segments, path, m_projectSettings);
-    if (version < 0)
-        return FALSE;
+    m_projectSettings.CopyFrom(loaded);
+    m_segments.Append(loadedSegments);
+    loadedSegments.RemoveAll();
     if (version == 0) {
-        LegacySegmentList legacy;
-        ReadLegacyProjectFile(legacy, path, m_projectSettings);
         m_projectSettings.m_totalFrames = 0;
         m_projectSettings.m_playFrames = 0;
         ConvertLegacySegments(this, legacy);
@@ -290,7 +313,11 @@ void CDornelDoc::OnMergeSave()
     if (dialog.DoModal() != IDOK)
         return;
     CString path = dialog.GetPathName();
-    if (path.Find(L".LEDX") < 1)
+    // "show.ledx" already names a project file: the extension is compared
+    // without regard to case.
+    CString upper = path;
+    upper.MakeUpper();
+    if (upper.Find(L".LEDX") < 1)
         path += L".LEDX";
     int previous = m_projectSettings.m_withResource;
     m_projectSettings.m_withResource = 1;
@@ -449,7 +476,8 @@ void CDornelDoc::ZoomIn()
         CSingleLock lock(&m_mutex, TRUE);
         if (m_zoomPercent >= kMaxZoom)
             return;
-        zoom = m_zoomPercent == kMinZoom ? 100 : m_zoomPercent + 100;
+        // A zoom set from the list may lie between the steps: never beyond the top.
+        zoom = m_zoomPercent == kMinZoom ? 100 : std::min(m_zoomPercent + 100, kMaxZoom);
         m_zoomPercent = zoom;
     }
     SendPanel(m_pViewPanel, WM_CANVAS_COMMAND, CANVAS_ZOOM_STEP, zoom);

@@ -254,6 +254,8 @@ private:
     void OpenModeless(CEffectEditor*& slot, EffectEditorRequest request);
     void CentreEditor(CEffectEditor* editor);
     bool ProgramIsInProject(const Program* program) const;
+    // The view a handed-over program goes into, made when there is none.
+    ProgramView* HandOverView(QvSegmentGourp** segment);
     Program* CloneForProject(const Program* program) const;
     void RenumberSegments();
     void MoveNode(int step);

@@ -364,13 +364,10 @@ void CDornelDoc::OnEditMaterial()
 void CDornelDoc::AddProgram(Program* program)
 {
     if (Program* clone = CloneForProject(program)) {
-        AddProgramToView(m_pCurrentViewNode, clone);
-        // A program the view did not take (no current view) is not kept.
-        if (m_pCurrentViewNode == nullptr
-            || GetSegmentView(m_pCurrentViewNode->m_index - 1, GetSegment(m_pCurrentViewNode->m_parent - 1)) == nullptr)
-            delete clone;
-        else
-            RecountSegmentFrames(GetSegment(m_currentSegment - 1));
+        QvSegmentGourp* segment = nullptr;
+        ProgramView* view = HandOverView(&segment);
+        AddProgramToView(view->m_pNode, clone);
+        RecountSegmentFrames(segment);
     }
     if (m_segments.GetSize() > 0) {
         Host().EnableFileMenuItem(ID_DOC_EXPORT_AVI, TRUE);
@@ -381,6 +378,25 @@ void CDornelDoc::AddProgram(Program* program)
     PostPanel(m_pViewPanel, WM_PROJECT_CHANGED, 1, 0);
     NotifyPanel(m_pTreePanel);
     SetModifiedFlag();
+}
+
+ProgramView* CDornelDoc::HandOverView(QvSegmentGourp** segmentOut)
+{
+    // The program goes into the current view. When there is none any more
+    // (the tree lost the selection, or the view was deleted while the editor
+    // was open) the user's work is not dropped: it gets a new view, in the
+    // current segment when there is one, else in a new segment.
+    QvSegmentGourp* segment = nullptr;
+    ProgramView* view = CurrentView(&segment);
+    if (view == nullptr) {
+        segment = GetSegment(m_currentSegment - 1);
+        if (segment == nullptr)
+            segment = NewSegment(FALSE, FALSE);
+        view = NewView(segment, FALSE);
+        m_pCurrentViewNode = view->m_pNode;
+    }
+    *segmentOut = segment;
+    return view;
 }
 
 bool CDornelDoc::ProgramIsInProject(const Program* program) const

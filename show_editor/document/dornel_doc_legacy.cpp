@@ -14,6 +14,10 @@ void CDornelDoc::ConvertLegacySegments(CDornelDoc* doc, LegacySegmentList& legac
     for (INT_PTR i = 0; i < legacy.GetSize(); ++i) {
         SegmentGourp* old = legacy.GetAt(i);
         QvSegmentGourp* segment = doc->NewSegment(FALSE, TRUE);
+        // The segment's play-time schedule (the whole stored record) goes to
+        // the cards with the show: converting must not reset it.
+        if (old->m_timePlayRead)
+            segment->m_pSegmentInfo->m_timePlay = old->m_pSegmentInfo->m_timePlay;
 
         if (Program* program = old->m_pProgram) {
             program->SetNode(new NodeInfo(-1, 0, CString(), NODE_PROGRAM));

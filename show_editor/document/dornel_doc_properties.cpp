@@ -42,6 +42,8 @@ int CDornelDoc::OnViewPropertyChanged(int id, int value, double realValue)
     if (view == nullptr)
         return 0;
     CRect& rect = view->m_projectRect;
+    const CRect rectBefore = rect;
+    const BYTE brightnessBefore = view->m_brightness;
     switch (id) {
     case 52:
         rect.right = value + rect.Width();
@@ -70,6 +72,9 @@ int CDornelDoc::OnViewPropertyChanged(int id, int value, double realValue)
     default:
         break;
     }
+    // A view's place, size and brightness are stored in the project.
+    if (rect != rectBefore || view->m_brightness != brightnessBefore)
+        SetModifiedFlag();
     ProjectRectToCanvas(
         m_zoomPercent, view->m_projectRect, view->m_canvasRect, m_projectSettings.m_layoutType, m_dotGap);
     SetViewStatusText(view->m_projectRect);
@@ -115,30 +120,42 @@ int CDornelDoc::SetViewTimeBase(QvSegmentGourp* segment, ProgramView* view, BOOL
     return 1;
 }
 
+// The current-view setters change what the project file stores, so a change
+// marks the project modified (closing then asks to save it).
 void CDornelDoc::SetViewTransparentMode(int mode)
 {
-    if (ProgramView* view = CurrentView())
+    if (ProgramView* view = CurrentView(); view != nullptr && view->m_transparentMode != mode) {
         view->m_transparentMode = mode;
+        SetModifiedFlag();
+    }
 }
 
 void CDornelDoc::SetViewTransparency(BYTE value)
 {
-    if (ProgramView* view = CurrentView())
+    if (ProgramView* view = CurrentView(); view != nullptr && view->m_transparency != value) {
         view->m_transparency = value;
+        SetModifiedFlag();
+    }
 }
 
 void CDornelDoc::SetViewRepeatCount(int count)
 {
     if (ProgramView* view = CurrentView()) {
+        const int loop = count == 0 ? 1 : 0;
+        if (view->m_repeatCount != count || view->m_loopPlay != loop)
+            SetModifiedFlag();
         view->m_repeatCount = count;
-        view->m_loopPlay = count == 0 ? 1 : 0;
+        view->m_loopPlay = loop;
     }
 }
 
 void CDornelDoc::SetViewAreaLocked(BYTE value)
 {
     if (ProgramView* view = CurrentView()) {
-        view->m_areaLocked = value;
+        if (view->m_areaLocked != value) {
+            view->m_areaLocked = value;
+            SetModifiedFlag();
+        }
         SendPanel(m_pViewPanel, WM_VIEW_SELECTED, 0, 0);
     }
 }
@@ -411,7 +428,11 @@ void CDornelDoc::ApplyTrackedViewRect(const CRect& canvas, int handleCode)
         break;
     }
     view->m_canvasRect = canvas;
-    view->m_projectRect.SetRect(place.x, place.y, place.x + place.w, place.y + place.h);
+    const CRect dragged(place.x, place.y, place.x + place.w, place.y + place.h);
+    if (dragged != view->m_projectRect) {
+        view->m_projectRect = dragged;
+        SetModifiedFlag();
+    }
     NotifyPanel(m_pPropertyPanel);
 }
 

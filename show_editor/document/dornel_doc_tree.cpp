@@ -225,6 +225,8 @@ void CDornelDoc::MoveNode(int step)
         view->m_programs.SetAt(to, moved);
         SelectNode(moved->m_pNode);
     }
+    // The play order is part of the project: closing must ask to save it.
+    SetModifiedFlag();
     NotifyPanel(m_pTreePanel);
 }
 
@@ -341,7 +343,9 @@ void CDornelDoc::SetNodeName(int pageKind, const CString& name)
     default:
         break;
     }
-    if (target != nullptr)
+    if (target != nullptr && target->m_name != name) {
         target->m_name = name;
+        SetModifiedFlag();
+    }
     NotifyPanel(m_pTreePanel);
 }

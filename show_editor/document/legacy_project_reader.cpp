@@ -56,8 +56,10 @@ void ReadLegacySegment(SegmentGourp* record, const XMLElement* element, ProjSet&
             info->m_number = XmlTextToInt(value);
         else if (NameIs(name, "PROP_SEG_TFRAME"))
             info->m_totalFrames = ClampInt(XmlTextToInt(value), 0, kMaxFrameCount);
-        else if (NameIs(name, "PROP_SEG_TIMEPLAY"))
+        else if (NameIs(name, "PROP_SEG_TIMEPLAY")) {
             DecodeBase64Record(value, &info->m_timePlay, sizeof(info->m_timePlay));
+            record->m_timePlayRead = true;
+        }
     }
     const bool withResource = settings.m_withResource != 0;
     for (const XMLElement* child = element->FirstChildElement("Program"); child != nullptr;

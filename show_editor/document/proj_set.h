@@ -22,6 +22,8 @@ public:
     // Back to the settings of a new project; the layout-mask flag is a view
     // preference, not part of the project, and keeps its value.
     void ResetToNewProject();
+    // Takes every setting of source, the layout-mask flag included.
+    void CopyFrom(const ProjSet& source);
 
     int m_width; // canvas width in pixels
     int m_height;

@@ -90,19 +90,7 @@ Program* NewProgramOfType(int type)
 
 void CopySettings(ProjSet& target, const ProjSet& source)
 {
-    target.m_width = source.m_width;
-    target.m_height = source.m_height;
-    target.m_frameRate = source.m_frameRate;
-    target.m_totalFrames = source.m_totalFrames;
-    target.m_playFrames = source.m_playFrames;
-    target.m_layoutType = source.m_layoutType;
-    target.m_backgroundImage = source.m_backgroundImage;
-    target.m_layoutFile = source.m_layoutFile;
-    target.m_withResource = source.m_withResource;
-    target.m_layoutMask = source.m_layoutMask;
-    target.m_colorMode = source.m_colorMode;
-    target.m_whiteValue = source.m_whiteValue;
-    std::memcpy(target.m_hardwareRecord, source.m_hardwareRecord, sizeof(target.m_hardwareRecord));
+    target.CopyFrom(source);
 }
 
 // The tree's numbering: segment number and node index = position + 1, a

@@ -55,4 +55,5 @@ public:
     ProgramColorFulWords* m_pWords = nullptr; // owned colourful-words program, or none
     Program* m_pOther = nullptr; // further slot, left empty by the legacy reader
     ProgramViewList m_views; // owned, left empty by the legacy reader
+    bool m_timePlayRead = false; // the file gave the segment's play-time schedule
 };

@@ -162,11 +162,24 @@ void CMainFrame::OnNewLayout()
     CDornelDoc* doc = GetActiveDornelDoc();
     if (doc == nullptr)
         return;
-    const CString& layout = doc->m_projectSettings.m_layoutFile;
-    if (!layout.IsEmpty() && ::GetFileAttributesW(layout) != INVALID_FILE_ATTRIBUTES)
-        doc->ClearLayout();
-    ShellServices().NewLayout(
+    // The layout editor runs first: the project's layout is replaced only by
+    // a new layout that was saved. A cancelled editor leaves the layout and
+    // its files as they were (clearing first would lose them for nothing).
+    CShellServices& services = ShellServices();
+    const int result = services.NewLayout(
         m_screen, doc->m_projectSettings.m_width, doc->m_projectSettings.m_height, kLayoutPorts, kLayoutChannels);
+    if (result != 0) {
+        ShowHint(14);
+        return;
+    }
+    // The old layout's unpacked files go, unless the new layout was saved
+    // under the same names.
+    const CString newLayout = services.GetLpxFilePath(m_screen);
+    const CString newPixels = services.GetPixFilePath(m_screen);
+    for (const CString& old : { doc->m_projectSettings.m_layoutFile, doc->m_pixPath }) {
+        if (!old.IsEmpty() && old.CompareNoCase(newLayout) != 0 && old.CompareNoCase(newPixels) != 0)
+            ::DeleteFileW(old);
+    }
     ReadBackLayout();
 }
 

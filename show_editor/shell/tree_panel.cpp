@@ -128,6 +128,9 @@ void CManagerPanel::RebuildTree()
     CString title = doc->Host().GetLangText(L"TITLE", 1);
     if (!title.IsEmpty())
         m_titleBar.SetWindowText(title);
+    // Inserting the segment items moves the current segment along; it is
+    // put back afterwards (see below).
+    const int currentBefore = doc->m_currentSegment;
 
     // Always the project list: an open effect editor's preview list is never
     // shown here.
@@ -161,6 +164,35 @@ void CManagerPanel::RebuildTree()
     m_tree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     if (m_rememberedItem != nullptr)
         m_tree.SelectItem(m_rememberedItem);
+    // The current segment follows the selected item, not the last segment
+    // inserted: the next Move, Delete or property change acts on what the
+    // user selected. Without a selection it stays what it was, when that
+    // segment still exists.
+    const int count = static_cast<int>(segments.GetSize());
+    const int selected = SegmentNumberOfItem(m_rememberedItem);
+    if (selected >= 1)
+        doc->m_currentSegment = selected;
+    else
+        doc->m_currentSegment = currentBefore >= 1 && currentBefore <= count ? currentBefore : -1;
+}
+
+int CManagerPanel::SegmentNumberOfItem(HTREEITEM item) const
+{
+    const NodeInfo* node = NodeOfItem(item);
+    if (node == nullptr)
+        return -1;
+    switch (node->m_kind) {
+    case NODE_SEGMENT:
+        return node->m_index;
+    case NODE_VIEW:
+        return node->m_parent;
+    case NODE_PROGRAM: {
+        const NodeInfo* view = NodeOfItem(m_tree.GetParentItem(item));
+        return view != nullptr ? view->m_parent : -1;
+    }
+    default:
+        return -1;
+    }
 }
 
 HTREEITEM CManagerPanel::InsertSegmentItem(int n)
@@ -283,22 +315,8 @@ BOOL CManagerPanel::SelectItemNode(HTREEITEM item)
     NodeInfo* node = NodeOfItem(item);
     if (doc == nullptr || node == nullptr)
         return FALSE;
-    switch (node->m_kind) {
-    case NODE_SEGMENT:
-        doc->m_currentSegment = node->m_index;
-        break;
-    case NODE_VIEW:
-        doc->m_currentSegment = node->m_parent;
-        break;
-    case NODE_PROGRAM: {
-        const NodeInfo* view = NodeOfItem(m_tree.GetParentItem(item));
-        if (view != nullptr)
-            doc->m_currentSegment = view->m_parent;
-        break;
-    }
-    default:
-        break;
-    }
+    if (const int segment = SegmentNumberOfItem(item); segment >= 1)
+        doc->m_currentSegment = segment;
     doc->m_editedProgramKind = kNoEditedProgram;
     doc->SelectNode(node);
     if (doc->m_pPropertyPanel != nullptr && doc->m_pPropertyPanel->GetSafeHwnd() != nullptr)

@@ -77,6 +77,8 @@ protected:
 private:
     HTREEITEM HitTestCursor() const;
     NodeInfo* NodeOfItem(HTREEITEM item) const;
+    // The number (from 1) of the segment an item belongs to; -1 for none.
+    int SegmentNumberOfItem(HTREEITEM item) const;
     void RelabelMenu(CMenu* popup, UINT id, int key) const;
 
     CPanelTitleBar m_titleBar;

@@ -2,6 +2,8 @@
 #include "vantrel_doc_host.h"
 
 #include "lang_service.h"
+#include "color_animation_render.h"
+#include "program_color_effect.h"
 #include "dlg_color_template.h"
 #include "dornel_doc.h"
 #include "effect_editor_factory.h"
@@ -79,6 +81,15 @@ CString CVantrelDocHost::GetLangText(LPCTSTR section, int key)
 int CVantrelDocHost::SetFourColor(int screen, int mode, BYTE whiteValue)
 {
     return ShellServices().SetFourColor(screen, mode, whiteValue);
+}
+
+int CVantrelDocHost::PassFrameCount(Program* colourEffect, int width, int height)
+{
+    auto* effect = dynamic_cast<ProgramColorEffect*>(colourEffect);
+    if (effect == nullptr)
+        return colourEffect != nullptr ? colourEffect->m_orgFrames : 0;
+    CCColorAnimationRender renderer;
+    return renderer.PassFrameCount(*effect, width, height);
 }
 
 CViewpanel* CVantrelDocHost::Player()

@@ -22,6 +22,9 @@ public:
     CString GetProductTitle() override;
     CString GetLangText(LPCTSTR section, int key) override;
     int SetFourColor(int screen, int mode, BYTE whiteValue) override;
+    // The frames of one pass as the colour renderer draws the effect at the
+    // project's size (a new renderer, as the engine's own).
+    int PassFrameCount(Program* colourEffect, int width, int height) override;
     void StartPlay() override;
     void PausePlay() override;
     void StopPlay() override;

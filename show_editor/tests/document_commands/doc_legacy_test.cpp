@@ -6,6 +6,8 @@
 #include "program_colorful_words.h"
 #include "program_video.h"
 
+#include <cstring>
+
 using namespace doctest;
 
 TEST_F(DocTest, LegacySegmentsBecomeSegmentsWithOneViewPerProgram)
@@ -29,7 +31,16 @@ TEST_F(DocTest, LegacySegmentsBecomeSegmentsWithOneViewPerProgram)
     clip->m_endFrame = 25;
     video->m_pProgram = clip;
     legacy.Add(video);
-    legacy.Add(new SegmentGourp); // empty: a segment without views
+    auto* timed = new SegmentGourp; // empty: a segment without views, with its schedule
+    SegmentTimePlay& schedule = timed->m_pSegmentInfo->m_timePlay;
+    schedule.m_durationSeconds = 77;
+    schedule.m_timedPlay = 1;
+    schedule.m_weekdays[2] = 1;
+    schedule.m_holidayMask = 0x1234;
+    schedule.m_holidayEnd[12] = 0x7FFFFFFF;
+    timed->m_timePlayRead = true;
+    const SegmentTimePlay stored = schedule;
+    legacy.Add(timed);
 
     BindFakePanels();
     m_host.Clear();
@@ -53,6 +64,8 @@ TEST_F(DocTest, LegacySegmentsBecomeSegmentsWithOneViewPerProgram)
     EXPECT_EQ(Seg(1)->m_pSegmentInfo->m_timePlay.m_durationSeconds, 1);
     EXPECT_EQ(Prog(2, 1, 1)->m_pNode->m_name, CString(L"clip.avi"));
     EXPECT_EQ(Seg(3)->m_views.GetSize(), 0);
+    // A schedule the file gave is kept, all 364 bytes of it.
+    EXPECT_EQ(std::memcmp(&Seg(3)->m_pSegmentInfo->m_timePlay, &stored, sizeof(SegmentTimePlay)), 0);
     EXPECT_EQ(m_doc->m_projectSettings.m_totalFrames, 90 + 25);
     // Each new segment tells the tree.
     EXPECT_EQ(m_host.MessagesTo(DOC_PANEL_TREE, WM_PROJECT_CHANGED).size(), 3u);

@@ -98,11 +98,28 @@ TEST_F(DocTest, OpenOfAMissingOrBrokenFileFails)
     m_ui.ExpectMessageBox(IDOK, L"Failed to open");
     EXPECT_FALSE(m_doc->OnOpenDocument(folder.File(L"missing.LEDX")));
 
+    // A project that cannot be read leaves the open one as it was, its
+    // unpacked layout included, and says so.
     BuildProject({ { 5 } });
-    CString broken = folder.File(L"broken.LEDX");
-    WriteText(broken, "<?xml version=\"1.0\"?><Project VERSION=\"2\"><Segments><Seg");
-    EXPECT_FALSE(m_doc->OnOpenDocument(broken));
-    EXPECT_EQ(m_doc->m_segments.GetSize(), 0);
+    const CString layout = folder.File(L"kept.lpx");
+    WriteText(layout, "layout");
+    m_doc->m_projectSettings.m_layoutFile = layout;
+    m_doc->m_projectPath = L"C:\\shows\\open.LEDX";
+    m_doc->m_currentSegment = 1;
+    for (const char* text :
+        { "<?xml version=\"1.0\"?><Project VERSION=\"2\"><Segments><Seg", "", "<Project PROP_DOC_VER=\"-3\"/>" }) {
+        CString broken = folder.File(L"broken.LEDX");
+        WriteText(broken, text);
+        m_ui.ExpectMessageBox(IDOK, L"Failed to open document");
+        EXPECT_FALSE(m_doc->OnOpenDocument(broken)) << text;
+        ASSERT_EQ(m_doc->m_segments.GetSize(), 1);
+        EXPECT_EQ(m_doc->m_projectSettings.m_totalFrames, 5);
+        EXPECT_EQ(m_doc->m_projectSettings.m_layoutFile, layout);
+        EXPECT_TRUE(FileExists(layout));
+        EXPECT_EQ(m_doc->m_projectPath, CString(L"C:\\shows\\open.LEDX"));
+        EXPECT_EQ(m_doc->m_currentSegment, 1);
+    }
+    EXPECT_EQ(m_ui.PendingCount(), 0u);
 }
 
 TEST_F(DocTest, SaveWritesTheProjectWithTheFramesHardwareRecord)

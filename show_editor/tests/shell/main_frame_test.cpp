@@ -356,6 +356,53 @@ TEST_F(FrameFixture, LayoutDesignReadsBackThePixelMap)
     EXPECT_EQ(host.PendingCount(), 0u);
 }
 
+TEST_F(FrameFixture, NewLayoutReplacesTheLayoutOnlyWhenOneWasSaved)
+{
+    CShellSession s(services);
+    CMainFrame& frame = *s.m_frame;
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    auto writePix = [&](const CString& path) {
+        HANDLE pix = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const char text[] = "4,2,\r\nC1P1,2,UCS1903\r\n0,0,0,0\r\n1,0,0,0\r\n";
+        DWORD written = 0;
+        ::WriteFile(pix, text, sizeof(text) - 1, &written, nullptr);
+        ::CloseHandle(pix);
+    };
+    // The project's layout, unpacked beside the program as an open does.
+    const CString oldLayout = folder.Path() + L"TF\\old.lpx";
+    const CString oldPix = folder.Path() + L"TF\\old.pix";
+    folder.WriteFile(L"TF\\old.lpx", L"layout");
+    writePix(oldPix);
+    doc->m_projectSettings.m_layoutFile = oldLayout;
+    doc->m_pixPath = oldPix;
+
+    // The editor closed without a save: the layout and its files stay.
+    services.m_newLayoutResult = -2;
+    services.m_pixPath = oldPix;
+    services.m_lpxPath = oldLayout;
+    host.ExpectMessageBox(IDOK, L"No layout was saved");
+    fwtest::SendCommand(frame, ID_LAYOUT_NEW);
+    EXPECT_EQ(services.CountOf(L"NewLayout"), 1);
+    EXPECT_EQ(doc->m_projectSettings.m_layoutFile, oldLayout);
+    EXPECT_NE(::GetFileAttributesW(oldLayout), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(::GetFileAttributesW(oldPix), INVALID_FILE_ATTRIBUTES);
+
+    // A saved new layout replaces it; the old files go.
+    services.m_newLayoutResult = 0;
+    services.m_pixPath = folder.Path() + L"TF\\LEDScreen1.pix";
+    services.m_lpxPath = folder.Path() + L"TF\\LEDScreen1.lpx";
+    writePix(services.m_pixPath);
+    host.ExpectMessageBox(IDOK, L" 2 ");
+    fwtest::SendCommand(frame, ID_LAYOUT_NEW);
+    EXPECT_EQ(doc->m_projectSettings.m_layoutFile, services.m_lpxPath);
+    EXPECT_EQ(doc->m_pixels.GetSize(), 2);
+    EXPECT_EQ(::GetFileAttributesW(oldLayout), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(oldPix), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(::GetFileAttributesW(services.m_pixPath), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(host.PendingCount(), 0u);
+}
+
 TEST_F(FrameFixture, ImportAndClearLayout)
 {
     CShellSession s(services);

@@ -113,7 +113,7 @@ int CFakeServices::SetFourColor(int screen, int mode, int whiteValue)
 int CFakeServices::NewLayout(int screen, int width, int height, int ports, int channels)
 {
     Record(FMT(L"NewLayout %d %d %d %d %d", screen, width, height, ports, channels));
-    return 0;
+    return m_newLayoutResult;
 }
 int CFakeServices::EditLayout(int screen)
 {

@@ -94,6 +94,7 @@ public:
     int CountOf(LPCWSTR prefix) const;
 
     int m_screen = 1;
+    int m_newLayoutResult = 0; // LEDNewLayout: 0 saved, -2 nothing saved
     int m_checkUpdate = 0;
     int m_confirm = 0;
     int m_install = 0;

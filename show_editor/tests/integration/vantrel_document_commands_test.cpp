@@ -1,0 +1,334 @@
+// The document's commands in the running program: the main frame, its real
+// panels and the program's own document host. Only the outermost UI (message
+// boxes, pickers) is answered by the scripted UI host, and the program's own
+// dialogs are driven live, so a host call without the program's answer fails
+// here.
+#include "../shell/shell_test_support.h"
+
+#include "AppPaths.h"
+#include "color_animation_render.h"
+#include "dlg_color_template.h"
+#include "input_dialogs.h"
+#include "program_color_effect.h"
+#include "screen_recorder_dlg.h"
+#include "segment.h"
+#include "show_messages.h"
+#include "time_trigger_dialog.h"
+#include "tree_panel.h"
+#include "vantrel_doc_host.h"
+
+#include <functional>
+#include <vector>
+
+using shelltest::CDialogInitHook;
+using shelltest::CFakeServices;
+using shelltest::CShellSession;
+using shelltest::CTempProgramFolder;
+
+namespace {
+
+struct DocumentCommands : ::testing::Test {
+    CTempProgramFolder folder;
+    fwtest::CScriptedUiHost ui;
+
+    void SetUp() override
+    {
+        for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
+            ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+        folder.WriteSoftConf(L"Vantrel", L"1033");
+    }
+};
+
+// A colour effect of the given played length, with a pass length that no
+// renderer gives.
+ProgramColorEffect* NewEffect(int length, int style = 4)
+{
+    auto* effect = new ProgramColorEffect;
+    effect->m_style = style;
+    effect->m_orgFrames = length;
+    effect->m_startFrame = 1;
+    effect->m_endFrame = length;
+    return effect;
+}
+
+// n segments of one view, each view holding effects of the given lengths;
+// the tree is rebuilt as after any command.
+void BuildProject(CDornelDoc& doc, const std::vector<std::vector<int>>& lengths)
+{
+    for (const std::vector<int>& programs : lengths) {
+        QvSegmentGourp* segment = doc.NewSegment(TRUE, FALSE);
+        ProgramView* view = segment->m_views.GetAt(0);
+        for (int length : programs)
+            doc.AddProgramToView(view->m_pNode, NewEffect(length));
+        doc.RecountViewFrames(view);
+        doc.RecountSegmentFrames(segment);
+    }
+    doc.RefreshPanels();
+}
+
+CManagerPanel* Tree(CDornelDoc& doc)
+{
+    return dynamic_cast<CManagerPanel*>(doc.m_pTreePanel);
+}
+
+// The tree item of a node, searched depth first.
+HTREEITEM ItemOf(CTreeCtrl& tree, const NodeInfo* node, HTREEITEM from = TVI_ROOT)
+{
+    for (HTREEITEM item = tree.GetChildItem(from); item != nullptr; item = tree.GetNextSiblingItem(item)) {
+        if (reinterpret_cast<const NodeInfo*>(tree.GetItemData(item)) == node)
+            return item;
+        if (HTREEITEM found = ItemOf(tree, node, item))
+            return found;
+    }
+    return nullptr;
+}
+
+template <class Dialog> bool Is(CDialog& live)
+{
+    return dynamic_cast<Dialog*>(&live) != nullptr;
+}
+
+// Selects a node as a click in the tree does.
+void Click(CDornelDoc& doc, const NodeInfo* node)
+{
+    CManagerPanel* tree = Tree(doc);
+    ASSERT_NE(tree, nullptr);
+    HTREEITEM item = ItemOf(tree->GetTree(), node);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(tree->SelectItemNode(item));
+}
+
+} // namespace
+
+TEST_F(DocumentCommands, EveryHostCallGetsTheProgramsAnswer)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    CDornelDocHost& host = doc->Host();
+    ASSERT_EQ(&host, static_cast<CDornelDocHost*>(&VantrelDocHost()));
+
+    // The main window and frame.
+    EXPECT_EQ(host.GetMainWindow(), s.m_frame->GetSafeHwnd());
+    EXPECT_EQ(host.GetMainFrameScreen(), s.m_frame->GetScreen());
+    EXPECT_EQ(host.GetLangText(L"HINT", 19), s.m_frame->GetLangText(L"HINT", 19));
+    EXPECT_FALSE(host.GetLangText(L"HINT", 19).IsEmpty());
+
+    // A colour effect's pass comes from the colour renderer, not from what
+    // the program held before.
+    std::unique_ptr<ProgramColorEffect> effect(NewEffect(12345, 4));
+    effect->m_startSpeed = 2.0f;
+    effect->m_endSpeed = 2.0f;
+    const int pass = CCColorAnimationRender().PassFrameCount(*effect, 320, 64);
+    ASSERT_NE(pass, 12345);
+    EXPECT_EQ(host.PassFrameCount(effect.get(), 320, 64), pass);
+
+    // The modal dialogs of the program: each host call runs its real dialog.
+    struct Modal {
+        const char* name;
+        bool (*isDialog)(CDialog&);
+        std::function<BOOL()> call;
+        UINT button;
+        BOOL result;
+    };
+    CString text = L"Before";
+    SegmentTimePlay schedule;
+    ColorTemplate* chosen = nullptr;
+    const Modal modals[] = {
+        { "InputString", &Is<CDlgInputString>, [&] { return host.InputString(text); }, IDOK, TRUE },
+        { "InputString cancelled", &Is<CDlgInputString>, [&] { return host.InputString(text); }, IDCANCEL, FALSE },
+        { "InputStringWithCaption", &Is<CDlgInputString>,
+            [&] { return host.InputStringWithCaption(text, L"Input Number"); }, IDOK, TRUE },
+        { "EditTimeTrigger", &Is<CDlgTimeTrigerSetting>, [&] { return host.EditTimeTrigger(schedule); }, IDOK, TRUE },
+        { "ChooseColorTemplate", &Is<CDlgColorTemplate>, [&] { return host.ChooseColorTemplate(chosen); }, IDCANCEL,
+            FALSE },
+        { "RunScreenRecorder", &Is<CDlgRecordCtrl>,
+            [&] {
+                host.RunScreenRecorder(folder.Path() + L"clip.avi");
+                return TRUE;
+            },
+            IDCANCEL, TRUE },
+    };
+    for (const Modal& m : modals) {
+        int shown = 0;
+        CDialogInitHook hook([&](CDialog& live) {
+            if (!m.isDialog(live))
+                return;
+            ++shown;
+            fwtest::ClickButton(live, m.button);
+        });
+        EXPECT_EQ(m.call(), m.result) << m.name;
+        EXPECT_EQ(shown, 1) << m.name;
+    }
+
+    // The modeless editors the program has are made, owned by the main frame
+    // (each new editor joins this list when it comes into the program).
+    for (int id :
+        { IDD_EDITOR_COLOR_EFFECT, IDD_EDITOR_COLORFUL_WORDS, IDD_EDITOR_SCAN_LINE, IDD_EDITOR_FLICKER_DOT }) {
+        EffectEditorRequest request;
+        request.dialogId = id;
+        CEffectEditor* editor = host.CreateEffectEditor(request);
+        ASSERT_NE(editor, nullptr) << id;
+        EXPECT_EQ(editor->GetDialogId(), id);
+        auto* dialog = dynamic_cast<CDialog*>(editor);
+        ASSERT_NE(dialog, nullptr) << id;
+        EXPECT_EQ(dialog->GetOwner(), s.m_frame) << id;
+        editor->DestroyEditor();
+        delete editor;
+    }
+    EXPECT_EQ(ui.PendingCount(), 0u);
+}
+
+TEST_F(DocumentCommands, EditingCommandsMarkTheProjectModified)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    BuildProject(*doc, { { 10, 20, 30 }, { 40 } });
+    auto view = [&] { return CDornelDoc::GetSegmentView(0, doc->GetSegment(0)); };
+    auto program = [&](int n) { return view()->m_programs.GetAt(n - 1); };
+
+    struct Row {
+        const char* name;
+        std::function<void()> select;
+        std::function<void()> act;
+        bool modified;
+    };
+    const Row rows[] = {
+        { "move a program down", [&] { Click(*doc, program(1)->m_pNode); }, [&] { doc->OnMoveNodeDown(); }, true },
+        { "move the first program up: nothing moves", [&] { Click(*doc, program(1)->m_pNode); },
+            [&] { doc->OnMoveNodeUp(); }, false },
+        { "move a segment down", [&] { Click(*doc, doc->GetSegment(0)->m_pNode); }, [&] { doc->OnMoveNodeDown(); },
+            true },
+        { "move it back", [&] { Click(*doc, doc->GetSegment(1)->m_pNode); }, [&] { doc->OnMoveNodeUp(); }, true },
+        { "rename a view on its page", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetNodeName(1, L"Front"); },
+            true },
+        { "the same name again", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetNodeName(1, L"Front"); }, false },
+        { "transparent mode", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetViewTransparentMode(2); }, true },
+        { "transparency", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetViewTransparency(128); }, true },
+        { "repeat count", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetViewRepeatCount(3); }, true },
+        { "area lock", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetViewAreaLocked(1); }, true },
+        { "area lock unchanged", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->SetViewAreaLocked(1); }, false },
+        { "view left", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->OnViewPropertyChanged(52, 10); }, true },
+        { "view width", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->OnViewPropertyChanged(54, 60); }, true },
+        { "view left unchanged", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->OnViewPropertyChanged(52, 10); },
+            false },
+        { "whole project", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->OnViewPropertyChanged(80, 0); }, true },
+        { "brightness", [&] { Click(*doc, view()->m_pNode); }, [&] { doc->OnViewPropertyChanged(93, 50); }, true },
+        { "dragged rectangle", [&] { Click(*doc, view()->m_pNode); },
+            [&] {
+                CRect canvas;
+                CDornelDoc::ProjectRectToCanvas(doc->m_zoomPercent, CRect(20, 5, 60, 25), canvas,
+                    doc->m_projectSettings.m_layoutType, doc->m_dotGap);
+                doc->ApplyTrackedViewRect(canvas, 0);
+            },
+            true },
+        { "start speed",
+            [&] {
+                Click(*doc, program(2)->m_pNode);
+                doc->m_pSelectedProgram = program(2);
+            },
+            [&] { doc->OnProgramPropertyChanged(1, 19, L"2.0x"); }, true },
+    };
+    for (const Row& row : rows) {
+        row.select();
+        doc->SetModifiedFlag(FALSE);
+        row.act();
+        EXPECT_EQ(doc->IsModified() != FALSE, row.modified) << row.name;
+    }
+    EXPECT_EQ(view()->m_pNode->m_name, CString(L"Front"));
+    EXPECT_EQ(view()->m_transparentMode, 2);
+    EXPECT_EQ(view()->m_brightness, 50);
+    EXPECT_EQ(ui.PendingCount(), 0u);
+}
+
+TEST_F(DocumentCommands, ASpeedChangeRefitsTheEffectThroughTheColourRenderer)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    doc->m_projectSettings.m_width = 320;
+    doc->m_projectSettings.m_height = 64;
+    BuildProject(*doc, { { 7777 } });
+    auto* effect = static_cast<ProgramColorEffect*>(doc->GetSegment(0)->m_views.GetAt(0)->m_programs.GetAt(0));
+    Click(*doc, effect->m_pNode);
+    doc->m_pSelectedProgram = effect;
+
+    for (LPCWSTR speed : { L"2.0x", L"0.5x" }) {
+        doc->OnProgramPropertyChanged(1, 20, speed);
+        const int expected = CCColorAnimationRender().PassFrameCount(*effect, 320, 64);
+        EXPECT_EQ(effect->m_orgFrames, expected) << speed;
+        EXPECT_EQ(effect->m_endFrame, expected);
+        EXPECT_EQ(doc->GetSegment(0)->m_pSegmentInfo->m_totalFrames, expected);
+        EXPECT_EQ(doc->m_projectSettings.m_totalFrames, expected);
+    }
+    EXPECT_NE(effect->m_orgFrames, 7777);
+}
+
+TEST_F(DocumentCommands, TheCurrentSegmentFollowsTheSelectionAcrossTreeRebuilds)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    BuildProject(*doc, { { 1, 2, 3 }, { 4, 5, 6 } });
+    auto lengths = [&](int segment) {
+        std::vector<int> found;
+        ProgramView* view = CDornelDoc::GetSegmentView(0, doc->GetSegment(segment - 1));
+        for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p)
+            found.push_back(view->m_programs.GetAt(p)->m_endFrame);
+        return found;
+    };
+
+    // Two moves in a row of the first program of segment 1: each move
+    // rebuilds the tree, and the second still acts on segment 1.
+    Click(*doc, CDornelDoc::GetSegmentView(0, doc->GetSegment(0))->m_programs.GetAt(0)->m_pNode);
+    doc->OnMoveNodeDown();
+    EXPECT_EQ(doc->m_currentSegment, 1);
+    doc->OnMoveNodeDown();
+    EXPECT_EQ(lengths(1), (std::vector<int> { 2, 3, 1 }));
+    EXPECT_EQ(lengths(2), (std::vector<int> { 4, 5, 6 }));
+
+    // Delete on a selected segment deletes that one, after a rebuild too.
+    Click(*doc, doc->GetSegment(0)->m_pNode);
+    doc->RefreshPanels();
+    EXPECT_EQ(doc->m_currentSegment, 1);
+    ui.ExpectMessageBox(IDYES, doc->GetSegment(0)->m_pNode->m_name);
+    doc->OnDeleteNode();
+    ASSERT_EQ(doc->m_segments.GetSize(), 1);
+    EXPECT_EQ(lengths(1), (std::vector<int> { 4, 5, 6 }));
+    EXPECT_EQ(ui.PendingCount(), 0u);
+}
+
+TEST_F(DocumentCommands, AProgramHandedOverWithoutACurrentViewGetsOne)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+
+    // Nothing in the project: a segment with a view is made for it.
+    std::unique_ptr<ProgramColorEffect> work(NewEffect(25));
+    doc->m_pCurrentViewNode = nullptr;
+    doc->AddProgram(work.get());
+    ASSERT_EQ(doc->m_segments.GetSize(), 1);
+    ASSERT_EQ(doc->GetSegment(0)->m_views.GetSize(), 1);
+    EXPECT_EQ(CDornelDoc::GetSegmentView(0, doc->GetSegment(0))->m_programs.GetSize(), 1);
+    EXPECT_EQ(doc->m_projectSettings.m_totalFrames, 25);
+
+    // The current view went away (its node cleared) while a segment is
+    // current: a new view in that segment takes the program.
+    doc->m_currentSegment = 1;
+    doc->m_pCurrentViewNode = nullptr;
+    doc->SetModifiedFlag(FALSE);
+    doc->AddProgram(work.get());
+    ASSERT_EQ(doc->m_segments.GetSize(), 1);
+    ASSERT_EQ(doc->GetSegment(0)->m_views.GetSize(), 2);
+    EXPECT_EQ(CDornelDoc::GetSegmentView(1, doc->GetSegment(0))->m_programs.GetSize(), 1);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetSegment(0)->m_pSegmentInfo->m_totalFrames, 25);
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return Tree(*doc)->GetTree().GetCount() == 5; }, 2000));
+}
