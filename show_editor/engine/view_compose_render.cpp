@@ -9,6 +9,7 @@
 #include "proj_set.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -33,9 +34,40 @@ void DrawIntoOutput(CDC* output, const CRect& place, CDC* source, const CRect& s
         sourceBox.left, sourceBox.top, sourceBox.Width(), sourceBox.Height(), ConstantAlpha(alpha));
 }
 
+// Copies the width x height bottom-up picture at bits into the bottom-up
+// output image at place, clipped to the image: what an opaque blend at
+// constant alpha 255 leaves there, at the cost of a block copy per row.
+void CopyIntoOutput(const DWORD* bits, int width, int height, CCanvasContainer* engine, const CRect& place)
+{
+    DWORD* output = engine->GetOutputBits();
+    const int outWidth = engine->GetFrameWidth();
+    const int outHeight = engine->GetFrameHeight();
+    if (bits == nullptr || output == nullptr)
+        return;
+    const int left = static_cast<int>(place.left);
+    const int top = static_cast<int>(place.top);
+    const int fromX = std::max(0, -left);
+    const int toX = std::min(width, outWidth - left);
+    if (toX <= fromX)
+        return;
+    const size_t rowBytes = static_cast<size_t>(toX - fromX) * sizeof(DWORD);
+    for (int y = std::max(0, -top); y < height && top + y < outHeight; ++y) {
+        const DWORD* row = bits + static_cast<size_t>(height - 1 - y) * width;
+        DWORD* outRow = output + static_cast<size_t>(outHeight - 1 - (top + y)) * outWidth;
+        std::memcpy(outRow + left + fromX, row + fromX, rowBytes);
+    }
+}
+
 // Puts the picture of A (already in its final form) into the output image at
-// the view's place in blend mode 0, 1 or 2.
-void BlendIntoOutput(ProgramView* view, CCanvasContainer* engine, const CRect& box, int mode)
+// the view's place in blend mode 0, 1 or 2. Mode 1 blends A over B, so it
+// needs to know what B stands for.
+enum class BlendBase {
+    Black, // B is to be black (image shows, colourful text)
+    Picture, // B is to hold A's picture (an opaque single tile)
+    Ready, // the tile pass left B as it is to be
+};
+
+void BlendIntoOutput(ProgramView* view, CCanvasContainer* engine, const CRect& box, int mode, BlendBase base)
 {
     CDC* output = engine->GetOutputDC();
     if (output == nullptr)
@@ -46,19 +78,32 @@ void BlendIntoOutput(ProgramView* view, CCanvasContainer* engine, const CRect& b
     if (mode == 1) {
         // B holds what the caller left in it; A goes over it with the view's
         // transparency and the result is ORed into the output.
+        if (base == BlendBase::Black)
+            b->FillSolidRect(&box, RGB(0, 0, 0));
+        else if (base == BlendBase::Picture)
+            b->BitBlt(box.left, box.top, box.Width(), box.Height(), a, box.left, box.top, SRCCOPY);
         ::AlphaBlend(b->GetSafeHdc(), box.left, box.top, box.Width(), box.Height(), a->GetSafeHdc(), box.left, box.top,
             box.Width(), box.Height(), ConstantAlpha(view->m_transparency));
         output->BitBlt(place.left, place.top, place.Width(), place.Height(), b, box.left, box.top, SRCPAINT);
         return;
     }
-    b->BitBlt(box.left, box.top, box.Width(), box.Height(), a, box.left, box.top, SRCCOPY);
-    if (mode == 2) {
-        ::GdiFlush();
-        CopyNonBlackPixels(static_cast<const DWORD*>(view->m_blendBuffer.m_pBits), box.Width(), box.Height(),
-            engine->GetOutputBits(), engine->GetFrameWidth(), engine->GetFrameHeight(), place.left, place.top);
+    const auto* bits = static_cast<const DWORD*>(view->m_programBuffer.m_pBits);
+    if (bits == nullptr || engine->GetOutputBits() == nullptr) {
+        // Without pixel memory only GDI can put the picture in place.
+        b->BitBlt(box.left, box.top, box.Width(), box.Height(), a, box.left, box.top, SRCCOPY);
+        if (mode == 2)
+            return;
+        DrawIntoOutput(output, place, b, box, 255);
         return;
     }
-    DrawIntoOutput(output, place, b, box, 255);
+    ::GdiFlush();
+    if (mode == 2) {
+        CopyNonBlackPixels(bits, box.Width(), box.Height(), engine->GetOutputBits(), engine->GetFrameWidth(),
+            engine->GetFrameHeight(), place.left, place.top);
+        return;
+    }
+    // An opaque view covers what lies under it: a copy, not a blend.
+    CopyIntoOutput(bits, box.Width(), box.Height(), engine, place);
 }
 
 } // namespace
@@ -115,12 +160,16 @@ int ProgramFadeAlpha(const Program& program, UINT slotFrame, int frameRate)
 void ScalePixelBrightness(DWORD* pixels, size_t count, int brightness)
 {
     const DWORD b = static_cast<DWORD>(std::clamp(brightness, 0, 100));
+    if (b == 100)
+        return; // every byte stays as it is
+    // One table lookup per colour byte instead of a division.
+    BYTE scaled[256];
+    for (DWORD v = 0; v < 256; ++v)
+        scaled[v] = static_cast<BYTE>(v * b / 100);
     for (size_t i = 0; i < count; ++i) {
         const DWORD v = pixels[i];
-        const DWORD blue = (v & 0xFF) * b / 100;
-        const DWORD green = ((v >> 8) & 0xFF) * b / 100;
-        const DWORD red = ((v >> 16) & 0xFF) * b / 100;
-        pixels[i] = (v & 0xFF000000u) | (red << 16) | (green << 8) | blue;
+        pixels[i] = (v & 0xFF000000u) | (static_cast<DWORD>(scaled[(v >> 16) & 0xFF]) << 16)
+            | (static_cast<DWORD>(scaled[(v >> 8) & 0xFF]) << 8) | scaled[v & 0xFF];
     }
 }
 
@@ -175,10 +224,9 @@ void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
     if (program == nullptr)
         return;
 
-    b.m_pMemDC->FillSolidRect(&box, RGB(0, 0, 0));
     RenderProgram(program, a.m_pMemDC, engine, slot);
 
-    if (a.m_pBits != nullptr) {
+    if (a.m_pBits != nullptr && view->m_brightness < 100) {
         ::GdiFlush();
         ScalePixelBrightness(
             static_cast<DWORD*>(a.m_pBits), static_cast<size_t>(box.Width()) * box.Height(), view->m_brightness);
@@ -193,17 +241,25 @@ void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
     const int mode = view->m_transparentMode;
 
     if (program->IsKindOf(RUNTIME_CLASS(ProgramImageShow))) {
-        BlendIntoOutput(view, engine, box, mode);
+        BlendIntoOutput(view, engine, box, mode, BlendBase::Black);
         return;
     }
     if (program->IsKindOf(RUNTIME_CLASS(ProgramColorFulWords))) {
         CEngineDocument* document = engine->GetDocument();
         if (document != nullptr && document->GetListSelector() == 0)
             engine->ClearOutput(RGB(0, 0, 0));
-        BlendIntoOutput(view, engine, box, mode);
+        BlendIntoOutput(view, engine, box, mode, BlendBase::Black);
         return;
     }
 
+    // One opaque tile over black is the picture itself, and a single tile
+    // has nothing to mirror: A already holds the final picture.
+    if (alpha == 255 && program->m_hTiles <= 1 && program->m_vTiles <= 1) {
+        BlendIntoOutput(view, engine, box, mode, BlendBase::Picture);
+        return;
+    }
+
+    b.m_pMemDC->FillSolidRect(&box, RGB(0, 0, 0));
     {
         // The preview never reads the buffers halfway through a tile pass.
         CSingleLock lock(&engine->FrameMutex());
@@ -234,5 +290,5 @@ void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
             MirrorCanvasVertical(&box, b.m_pMemDC, FALSE);
     }
     a.m_pMemDC->BitBlt(box.left, box.top, box.Width(), box.Height(), b.m_pMemDC, box.left, box.top, SRCCOPY);
-    BlendIntoOutput(view, engine, box, mode);
+    BlendIntoOutput(view, engine, box, mode, BlendBase::Ready);
 }

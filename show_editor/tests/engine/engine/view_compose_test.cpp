@@ -162,6 +162,44 @@ TEST_F(ViewComposeTest, BlendModes)
     }
 }
 
+// An opaque view of one tile is copied into the output; every byte must be
+// what the blend at constant alpha 255 put there, wherever the view lies.
+TEST_F(ViewComposeTest, OpaqueViewLandsAsTheBlendWouldPutIt)
+{
+    auto* effect = SolidEffect(RGB(0, 0, 0), 10);
+    effect->m_style = 4; // a moving gradient: every column differs
+    effect->m_templates[0]->m_changeMode = ColorTemplate::CHANGE_GRADIENT;
+    effect->m_templates[0]->m_colors.RemoveAll();
+    for (COLORREF c : { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) })
+        effect->m_templates[0]->m_colors.Add(c);
+    ProgramView* view = SetUpView(effect, CRect(0, 0, 6, 3));
+    const int width = m_engine->GetFrameWidth();
+    const int height = m_engine->GetFrameHeight();
+    const CRect places[] = {
+        CRect(1, 1, 7, 4), // inside
+        CRect(-3, -2, 3, 1), // over the top left corner
+        CRect(5, 2, 11, 5), // over the bottom right corner
+        CRect(-7, 0, -1, 3), // wholly outside
+    };
+    for (const CRect& place : places) {
+        view->m_projectRect = place;
+        m_engine->ClearOutput(RGB(9, 8, 7));
+        Canvas expected(width, height, RGB(9, 8, 7));
+        RenderView(view, m_engine, 3);
+        BLENDFUNCTION opaque { AC_SRC_OVER, 0, 255, 0 };
+        ::AlphaBlend(expected.dc()->GetSafeHdc(), place.left, place.top, place.Width(), place.Height(),
+            view->m_programBuffer.m_pMemDC->GetSafeHdc(), 0, 0, place.Width(), place.Height(), opaque);
+        ::GdiFlush();
+        const DWORD* bits = m_engine->GetOutputBits();
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                EXPECT_EQ(expected.Raw(x, y), bits[static_cast<size_t>(height - 1 - y) * width + x])
+                    << "(" << x << ", " << y << ") with the view at " << place.left << ", " << place.top;
+            }
+        }
+    }
+}
+
 TEST_F(ViewComposeTest, FadeInStartsBlack)
 {
     auto* effect = SolidEffect(RGB(255, 255, 255), 10);

@@ -1,6 +1,7 @@
 // Colour-effect frame cost: one frame of each style family on a 320 x 160
 // view at frame 300 (the renderer replays the speed ramp from frame 0 each
-// time), and the moving strip on a 1920 x 1080 view.
+// time), and the moving strip on a 1920 x 1080 view; then every style on a
+// 1024 x 512 view beside a solid fill of the same pixels.
 #include "bench.h"
 #include "color_animation_render.h"
 #include "drawing_helpers.h"
@@ -8,8 +9,11 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -82,4 +86,31 @@ LS_BENCHMARK(ColourEffectFrames)
     Frame("move left 1920x1080", COLOR_STYLE_MOVE_LEFT, 1920, 1080);
     Frame("diamond expand 1920x1080", COLOR_STYLE_DIAMOND_EXPAND, 1920, 1080);
     Frame("circle shrink (gamma) 1920x1080", COLOR_STYLE_CIRCLE_SHRINK, 1920, 1080);
+}
+
+LS_BENCHMARK(EveryStyle1024x512)
+{
+    constexpr int kWidth = 1024;
+    constexpr int kHeight = 512;
+    View view(kWidth, kHeight);
+    int seed = 0;
+    const double fill = bench::Measure([&] { view.dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(++seed & 0xFF, 0, 0)); });
+    std::vector<unsigned char> bytes(static_cast<size_t>(kWidth) * kHeight * 4);
+    const double memset = bench::Measure([&] { std::memset(bytes.data(), ++seed & 0xFF, bytes.size()); });
+    bench::Report("solid fill (reference)", fill * 1000.0, "ms per frame");
+    bench::Report("memset (reference)", memset * 1000.0, "ms per frame");
+    double worst = 0.0;
+    for (int style = COLOR_STYLE_CHANGE; style <= COLOR_STYLE_SCAN_UP; ++style) {
+        if (style == COLOR_STYLE_NONE)
+            continue;
+        auto effect = MakeEffect();
+        effect->m_style = style;
+        CCColorAnimationRender renderer;
+        const double seconds = bench::Measure([&] { renderer.RenderColorEffect(&view.dc, 300, *effect); }, 0.2);
+        char name[64];
+        std::snprintf(name, sizeof name, "style %d 1024x512", style);
+        bench::Report(name, seconds * 1000.0, "ms per frame");
+        worst = std::max(worst, seconds);
+    }
+    bench::Report("slowest style / solid fill", worst / fill, "ratio");
 }
