@@ -58,20 +58,28 @@ void Player::Advance(SpriteInstance& instance, int nesting)
     const auto& frames = instance.timeline->frames;
     if (frames.empty())
         return;
-    if (instance.frame >= static_cast<int>(frames.size())) {
-        // Loop: the list starts empty again.
-        for (auto& [depth, object] : instance.list)
-            Release(object);
-        m_live -= std::min(m_live, instance.list.size());
-        instance.list.clear();
-        instance.frame = 0;
-    } else {
-        for (auto& [depth, object] : instance.list)
-            if (object.sprite)
-                Advance(*object.sprite, nesting + 1);
+    for (auto& [depth, object] : instance.list)
+        if (object.sprite)
+            Advance(*object.sprite, nesting + 1);
+    if (instance.frame < static_cast<int>(frames.size())) {
+        Apply(instance, instance.frame, nesting, false);
+        ++instance.frame;
+        return;
     }
-    Apply(instance, frames[static_cast<size_t>(instance.frame)], nesting);
-    ++instance.frame;
+    // A sprite's timeline comes round again: what its first frame placed
+    // stays (and takes that frame's values again), the rest goes.
+    for (auto it = instance.list.begin(); it != instance.list.end();) {
+        if (it->second.born != 0) {
+            Release(it->second);
+            m_live -= std::min<size_t>(m_live, 1);
+            it = instance.list.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (frames.size() > 1)
+        Apply(instance, 0, nesting, true);
+    instance.frame = 1;
 }
 
 void Player::StartSprite(DisplayObject& object, int nesting)
@@ -81,12 +89,15 @@ void Player::StartSprite(DisplayObject& object, int nesting)
         return;
     object.sprite = std::make_unique<SpriteInstance>();
     object.sprite->timeline = c->sprite.get();
-    Advance(*object.sprite, nesting + 1);
+    Apply(*object.sprite, 0, nesting + 1, false);
+    object.sprite->frame = 1;
 }
 
-void Player::Apply(SpriteInstance& instance, const std::vector<PlaceCommand>& commands, int nesting)
+void Player::Apply(SpriteInstance& instance, int frameIndex, int nesting, bool replay)
 {
-    for (const PlaceCommand& cmd : commands) {
+    if (frameIndex < 0 || static_cast<size_t>(frameIndex) >= instance.timeline->frames.size())
+        return;
+    for (const PlaceCommand& cmd : instance.timeline->frames[static_cast<size_t>(frameIndex)]) {
         auto it = instance.list.find(cmd.depth);
         if (cmd.remove) {
             if (it != instance.list.end()) {
@@ -101,18 +112,23 @@ void Player::Apply(SpriteInstance& instance, const std::vector<PlaceCommand>& co
             continue; // nothing to modify
         if (!cmd.move && !cmd.hasChar)
             continue;
+        bool fresh = false;
         if (!exists) {
             if (m_live >= kMaxLiveObjects)
                 continue;
             ++m_live;
             it = instance.list.emplace(cmd.depth, DisplayObject {}).first;
-        } else if (!cmd.move) {
+            fresh = true;
+        } else if (!cmd.move && !(replay && it->second.charId == cmd.charId)) {
             // A new placement at an occupied depth replaces the object.
             Release(it->second);
             it->second = DisplayObject {};
+            fresh = true;
         }
         DisplayObject& object = it->second;
-        const bool newChar = cmd.hasChar && (!exists || !cmd.move || object.charId != cmd.charId);
+        if (fresh)
+            object.born = frameIndex;
+        const bool newChar = cmd.hasChar && (fresh || object.charId != cmd.charId);
         if (cmd.hasChar)
             object.charId = cmd.charId;
         if (cmd.hasMatrix)

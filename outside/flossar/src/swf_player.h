@@ -19,6 +19,7 @@ struct DisplayObject {
     ColorTransform colorTransform;
     uint16_t ratio = 0;
     uint16_t clipDepth = 0;
+    int born = 0; // index of the parent's frame that placed it
     std::unique_ptr<SpriteInstance> sprite; // for sprite characters
 };
 
@@ -48,7 +49,9 @@ public:
 private:
     void Reset();
     void Advance(SpriteInstance& instance, int nesting);
-    void Apply(SpriteInstance& instance, const std::vector<PlaceCommand>& commands, int nesting);
+    // replay: the frame is applied again as a loop comes round, so an
+    // object placed anew at its own depth with its own character stays.
+    void Apply(SpriteInstance& instance, int frameIndex, int nesting, bool replay);
     void Release(DisplayObject& object);
     void StartSprite(DisplayObject& object, int nesting);
 

@@ -35,12 +35,6 @@ bool Invertible(const Matrix& m)
     return std::isfinite(det) && std::fabs(det) > 1e-12;
 }
 
-Gdiplus::PointF Apply(const Matrix& m, double x, double y)
-{
-    return Gdiplus::PointF(
-        static_cast<Gdiplus::REAL>(m.a * x + m.c * y + m.tx), static_cast<Gdiplus::REAL>(m.b * x + m.d * y + m.ty));
-}
-
 // Stops as GDI+ wants them: sorted, from position 0 to 1, with the end colours
 // held out to the pad area around the gradient square.
 void PaddedStops(const std::vector<GradientStop>& stops, const ColorTransform& cx, double padFactor, bool reversed,
@@ -74,6 +68,33 @@ void PaddedStops(const std::vector<GradientStop>& stops, const ColorTransform& c
     }
     positions.front() = 0;
     positions.back() = 1;
+}
+
+// 256 premultiplied colours along the stops, for ratio 0 to 255.
+std::vector<uint32_t> GradientTable(const std::vector<GradientStop>& stops, const ColorTransform& cx)
+{
+    std::vector<GradientStop> s = stops;
+    std::stable_sort(
+        s.begin(), s.end(), [](const GradientStop& a, const GradientStop& b) { return a.ratio < b.ratio; });
+    std::vector<uint32_t> table(256);
+    size_t k = 0;
+    for (int i = 0; i < 256; ++i) {
+        while (k + 1 < s.size() && s[k + 1].ratio <= i)
+            ++k;
+        Rgba c = s[k].color;
+        if (i > s[k].ratio && k + 1 < s.size()) {
+            const double t = static_cast<double>(i - s[k].ratio) / (s[k + 1].ratio - s[k].ratio);
+            const Rgba& n = s[k + 1].color;
+            auto mix = [t](uint8_t a, uint8_t b) { return static_cast<uint8_t>(a + (b - a) * t + 0.5); };
+            c = { mix(c.r, n.r), mix(c.g, n.g), mix(c.b, n.b), mix(c.a, n.a) };
+        } else if (i < s[k].ratio) {
+            c = s.front().color;
+        }
+        c = cx.Apply(c);
+        table[static_cast<size_t>(i)] = (static_cast<uint32_t>(c.a) << 24) | ((c.r * c.a / 255) << 16)
+            | ((c.g * c.a / 255) << 8) | (c.b * c.a / 255);
+    }
+    return table;
 }
 
 } // namespace
@@ -226,7 +247,7 @@ void Renderer::DrawPrepared(Gdiplus::Graphics& g, const PreparedShape& shape, co
     for (const PreparedGroup& group : shape.groups) {
         for (size_t f = 0; f < group.fillPaths.size() && f < group.fills.size(); ++f)
             if (group.fillPaths[f])
-                Fill(g, group.fills[f], *group.fillPaths[f], cx);
+                Fill(g, group.fills[f], *group.fillPaths[f], cx, m);
         for (size_t l = 0; l < group.linePaths.size() && l < group.lines.size(); ++l) {
             if (!group.linePaths[l])
                 continue;
@@ -242,8 +263,8 @@ void Renderer::DrawPrepared(Gdiplus::Graphics& g, const PreparedShape& shape, co
     }
 }
 
-void Renderer::Fill(
-    Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path, const ColorTransform& cx)
+void Renderer::Fill(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path,
+    const ColorTransform& cx, const Matrix& m)
 {
     switch (style.kind) {
     case FillKind::Solid: {
@@ -281,29 +302,9 @@ void Renderer::Fill(
         return;
     }
     case FillKind::Radial:
-    case FillKind::Focal: {
-        if (style.stops.empty())
-            return;
-        // Outside the circle the last colour pads the shape.
-        Gdiplus::SolidBrush pad(ToGdi(cx.Apply(style.stops.back().color)));
-        g.FillPath(&pad, &path);
-        if (!Invertible(style.matrix))
-            return;
-        constexpr int kSides = 96;
-        Gdiplus::PointF circle[kSides];
-        for (int i = 0; i < kSides; ++i) {
-            const double a = 2 * 3.14159265358979323846 * i / kSides;
-            circle[i] = Apply(style.matrix, kGradientHalf * std::cos(a), kGradientHalf * std::sin(a));
-        }
-        Gdiplus::PathGradientBrush brush(circle, kSides);
-        brush.SetCenterPoint(Apply(style.matrix, style.focal * kGradientHalf, 0));
-        std::vector<Gdiplus::Color> colors;
-        std::vector<Gdiplus::REAL> positions;
-        PaddedStops(style.stops, cx, 1.0, true, colors, positions);
-        brush.SetInterpolationColors(colors.data(), positions.data(), static_cast<INT>(colors.size()));
-        g.FillPath(&brush, &path);
+    case FillKind::Focal:
+        FillRadial(g, style, path, cx, m);
         return;
-    }
     case FillKind::Bitmap: {
         Gdiplus::Bitmap* image = Image(style.bitmapId);
         if (image == nullptr || !Invertible(style.matrix))
@@ -344,6 +345,79 @@ void Renderer::Fill(
         return;
     }
     }
+}
+
+void Renderer::FillRadial(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path,
+    const ColorTransform& cx, const Matrix& m)
+{
+    if (style.stops.empty())
+        return;
+    const Matrix full = m * style.matrix; // gradient square to device pixels
+    if (!Invertible(full)) {
+        Gdiplus::SolidBrush brush(ToGdi(cx.Apply(style.stops.back().color)));
+        g.FillPath(&brush, &path);
+        return;
+    }
+    // The colours are worked out per device pixel over the part of the
+    // shape's bounds that can show, then laid in as a texture.
+    std::unique_ptr<Gdiplus::GraphicsPath> device(path.Clone());
+    Gdiplus::Matrix gm = ToGdi(m);
+    device->Transform(&gm);
+    Gdiplus::RectF bounds;
+    device->GetBounds(&bounds);
+    const int x0 = std::max(m_clipRect.X, static_cast<int>(std::floor(bounds.X)) - 1);
+    const int y0 = std::max(m_clipRect.Y, static_cast<int>(std::floor(bounds.Y)) - 1);
+    const int x1 = std::min(m_clipRect.X + m_clipRect.Width, static_cast<int>(std::ceil(bounds.X + bounds.Width)) + 1);
+    const int y1
+        = std::min(m_clipRect.Y + m_clipRect.Height, static_cast<int>(std::ceil(bounds.Y + bounds.Height)) + 1);
+    if (x1 <= x0 || y1 <= y0)
+        return;
+    const std::vector<uint32_t> table = GradientTable(style.stops, cx);
+    const int w = x1 - x0;
+    const int h = y1 - y0;
+    Gdiplus::Bitmap texture(w, h, PixelFormat32bppPARGB);
+    Gdiplus::BitmapData data {};
+    Gdiplus::Rect rect(0, 0, w, h);
+    if (texture.LockBits(&rect, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+        return;
+    // Inverse of the device mapping, into gradient-square units of 1.
+    const double det = full.a * full.d - full.b * full.c;
+    const double ia = full.d / det / kGradientHalf;
+    const double ib = -full.b / det / kGradientHalf;
+    const double ic = -full.c / det / kGradientHalf;
+    const double id = full.a / det / kGradientHalf;
+    const double focal = style.kind == FillKind::Focal ? std::clamp(style.focal, -0.98, 0.98) : 0.0;
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + y * data.Stride);
+        const double dy = y0 + y + 0.5 - full.ty;
+        for (int x = 0; x < w; ++x) {
+            const double dx = x0 + x + 0.5 - full.tx;
+            const double u = ia * dx + ic * dy;
+            const double v = ib * dx + id * dy;
+            double t;
+            if (focal == 0) {
+                t = std::sqrt(u * u + v * v);
+            } else {
+                // Where the ray from the focal point through (u, v) meets the
+                // circle: t is the share of that way covered.
+                const double du = u - focal;
+                const double dd = du * du + v * v;
+                const double fd = focal * du;
+                const double root = std::sqrt(fd * fd - dd * (focal * focal - 1));
+                t = dd > 0 ? dd / (root - fd) : 0;
+            }
+            const int index = static_cast<int>(std::min(255.0, std::max(0.0, t * 255.0 + 0.5)));
+            row[x] = table[static_cast<size_t>(index)];
+        }
+    }
+    texture.UnlockBits(&data);
+    Gdiplus::TextureBrush brush(&texture, Gdiplus::WrapModeClamp);
+    brush.TranslateTransform(static_cast<Gdiplus::REAL>(x0), static_cast<Gdiplus::REAL>(y0));
+    Gdiplus::Matrix saved;
+    g.GetTransform(&saved);
+    g.ResetTransform();
+    g.FillPath(&brush, device.get());
+    g.SetTransform(&saved);
 }
 
 void Renderer::DrawText(Gdiplus::Graphics& g, const TextData& text, const Matrix& m, const ColorTransform& cx)

@@ -31,8 +31,10 @@ private:
     void DrawObject(Gdiplus::Graphics& g, const DisplayObject& object, const Matrix& m, const ColorTransform& cx,
         const Gdiplus::Region* clip, int nesting);
     void DrawPrepared(Gdiplus::Graphics& g, const PreparedShape& shape, const Matrix& m, const ColorTransform& cx);
-    void Fill(
-        Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path, const ColorTransform& cx);
+    void Fill(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path, const ColorTransform& cx,
+        const Matrix& m);
+    void FillRadial(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path,
+        const ColorTransform& cx, const Matrix& m);
     void DrawText(Gdiplus::Graphics& g, const TextData& text, const Matrix& m, const ColorTransform& cx);
     // Adds the outline of object (in device pixels) to region.
     void AddToClip(Gdiplus::Region& region, const DisplayObject& object, const Matrix& m, int nesting);
