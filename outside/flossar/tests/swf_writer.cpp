@@ -485,6 +485,98 @@ Bytes Movie::Cws() const
     return file;
 }
 
+Bytes Deflate(const Bytes& raw)
+{
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    Bytes packed(size);
+    compress(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
+    packed.resize(size);
+    return packed;
+}
+
+namespace {
+uint32_t Premultiplied(uint32_t p)
+{
+    const uint32_t a = p >> 24;
+    auto c = [a](uint32_t v) { return (v * a + 127) / 255; };
+    return (a << 24) | (c((p >> 16) & 0xFF) << 16) | (c((p >> 8) & 0xFF) << 8) | c(p & 0xFF);
+}
+} // namespace
+
+Bytes LosslessBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha)
+{
+    BitWriter w;
+    w.U16(id);
+    w.U8(5);
+    w.U16(static_cast<uint16_t>(width));
+    w.U16(static_cast<uint16_t>(height));
+    Bytes raw;
+    for (uint32_t p : argb) {
+        const uint32_t q = alpha ? Premultiplied(p) : p;
+        raw.push_back(alpha ? static_cast<uint8_t>(q >> 24) : 0);
+        raw.push_back(static_cast<uint8_t>(q >> 16));
+        raw.push_back(static_cast<uint8_t>(q >> 8));
+        raw.push_back(static_cast<uint8_t>(q));
+    }
+    w.Append(Deflate(raw));
+    return w.Data();
+}
+
+Bytes LosslessPaletteBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha)
+{
+    std::vector<uint32_t> palette;
+    Bytes indices;
+    const int stride = (width + 3) & ~3;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y * width + x)];
+            auto it = std::find(palette.begin(), palette.end(), p);
+            if (it == palette.end())
+                it = palette.insert(palette.end(), p);
+            indices.push_back(static_cast<uint8_t>(it - palette.begin()));
+        }
+        indices.insert(indices.end(), static_cast<size_t>(stride - width), 0);
+    }
+    BitWriter w;
+    w.U16(id);
+    w.U8(3);
+    w.U16(static_cast<uint16_t>(width));
+    w.U16(static_cast<uint16_t>(height));
+    w.U8(static_cast<uint8_t>(palette.size() - 1));
+    Bytes raw;
+    for (uint32_t p : palette) {
+        raw.push_back(static_cast<uint8_t>(p >> 16));
+        raw.push_back(static_cast<uint8_t>(p >> 8));
+        raw.push_back(static_cast<uint8_t>(p));
+        if (alpha)
+            raw.push_back(static_cast<uint8_t>(p >> 24));
+    }
+    raw.insert(raw.end(), indices.begin(), indices.end());
+    w.Append(Deflate(raw));
+    return w.Data();
+}
+
+void SplitJpeg(const Bytes& jpeg, Bytes& tables, Bytes& image)
+{
+    tables = { 0xFF, 0xD8 };
+    image = { 0xFF, 0xD8 };
+    size_t i = 2;
+    while (i + 4 <= jpeg.size() && jpeg[i] == 0xFF) {
+        const uint8_t marker = jpeg[i + 1];
+        const size_t length = (jpeg[i + 2] << 8) | jpeg[i + 3];
+        Bytes& to = (marker == 0xDB || marker == 0xC4) ? tables : image;
+        if (marker == 0xDA) {
+            image.insert(image.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(i), jpeg.end());
+            break;
+        }
+        to.insert(to.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(i),
+            jpeg.begin() + static_cast<std::ptrdiff_t>(i + 2 + length));
+        i += 2 + length;
+    }
+    tables.push_back(0xFF);
+    tables.push_back(0xD9);
+}
+
 std::wstring WriteTemp(const std::wstring& name, const Bytes& bytes)
 {
     wchar_t folder[MAX_PATH] {};

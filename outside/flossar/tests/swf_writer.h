@@ -155,6 +155,17 @@ private:
     Bytes m_tags;
 };
 
+// Body of DefineBitsLossless (alpha false, tag 20) or DefineBitsLossless2
+// (alpha true, tag 36) in the 32-bit format from 0xAARRGGBB pixels
+// (top-down; for the second, straight alpha that is premultiplied here).
+Bytes LosslessBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha);
+// The same in the palette format (at most 256 distinct colours).
+Bytes LosslessPaletteBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha);
+// A JPEG file split into its tables (quantisation and Huffman segments
+// between start and end markers) and the rest (the image without tables).
+void SplitJpeg(const Bytes& jpeg, Bytes& tables, Bytes& image);
+Bytes Deflate(const Bytes& raw);
+
 // A tag record (header and body) for nesting in a sprite.
 Bytes TagRecord(int code, const Bytes& body);
 
