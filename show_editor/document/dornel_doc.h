@@ -251,7 +251,10 @@ private:
     void RebindFixtureScanItems();
     void SetZoomLocked(unsigned zoom, int subCommand);
     void EnsureView();
-    void OpenModeless(CEffectEditor*& slot, EffectEditorRequest request);
+    // Shows the open editor of the slot, or makes one (first ensuring a view
+    // when asked); false, with the project list active again, when none
+    // could be made.
+    bool OpenModeless(CEffectEditor*& slot, EffectEditorRequest request, bool ensureView);
     void CentreEditor(CEffectEditor* editor);
     bool ProgramIsInProject(const Program* program) const;
     // The view a handed-over program goes into, made when there is none.

@@ -66,8 +66,14 @@ void CDornelDoc::OnScanLine()
 
 void CDornelDoc::EnsureView()
 {
-    if (m_pCurrentViewNode == nullptr)
-        NewSegment(TRUE, TRUE);
+    if (m_pCurrentViewNode != nullptr)
+        return;
+    // A new view becomes the current one only while the project list is the
+    // active one; an editor's preview may already have made it the preview.
+    const int selector = m_listSelector;
+    m_listSelector = 1;
+    NewSegment(TRUE, TRUE);
+    m_listSelector = selector;
 }
 
 void CDornelDoc::CentreEditor(CEffectEditor* editor)
@@ -80,17 +86,53 @@ void CDornelDoc::CentreEditor(CEffectEditor* editor)
         mainRect.left + (mainRect.Width() - rect.Width()) / 2, mainRect.top + (mainRect.Height() - rect.Height()) / 2);
 }
 
-void CDornelDoc::OpenModeless(CEffectEditor*& slot, EffectEditorRequest request)
+bool CDornelDoc::OpenModeless(CEffectEditor*& slot, EffectEditorRequest request, bool ensureView)
 {
     if (slot != nullptr) {
+        m_listSelector = 0;
         slot->Show();
-        return;
+        return true;
     }
+    const INT_PTR segments = m_segments.GetSize();
+    NodeInfo* currentView = m_pCurrentViewNode;
+    NodeInfo* selected = m_pSelectedNode;
+    const int currentSegment = m_currentSegment;
+    const BOOL modified = IsModified();
+    // The view is made only once the command is going to open an editor, so
+    // that a refused command leaves no empty segment behind.
+    if (ensureView)
+        EnsureView();
+    m_listSelector = 0;
     slot = Host().CreateEffectEditor(request);
-    if (slot == nullptr)
-        return;
-    slot->Show();
-    CentreEditor(slot);
+    if (slot != nullptr) {
+        slot->Show();
+        CentreEditor(slot);
+        return true;
+    }
+    // Nothing opened: the project plays again, no edit stays under way, a
+    // segment made for the editor goes again, and the user is told.
+    {
+        CSingleLock lock(&m_mutex, TRUE);
+        FreePreviewList();
+        m_listSelector = 1;
+        if (request.editMode)
+            m_editSegment = -1;
+        if (m_segments.GetSize() > segments) {
+            SegmentList made;
+            while (m_segments.GetSize() > segments) {
+                made.Add(m_segments.GetAt(segments));
+                m_segments.RemoveAt(segments);
+            }
+            FreeSegmentsAndBuffers(made, true, false);
+            m_pCurrentViewNode = currentView;
+            m_pSelectedNode = selected;
+            m_currentSegment = currentSegment;
+            SetModifiedFlag(modified);
+        }
+    }
+    NotifyPanel(m_pTreePanel);
+    AfxMessageBox(LangText(L"HINT", 60, L"This editor could not be opened."));
+    return false;
 }
 
 bool CDornelDoc::IsEffectDialogOpen()
@@ -109,33 +151,29 @@ bool CDornelDoc::IsEffectDialogOpen()
 
 void CDornelDoc::AddColorEffect(int style, BOOL skipChooser)
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
     ColorTemplate* chosen = nullptr;
     if (!skipChooser && !Host().ChooseColorTemplate(chosen))
         return;
     StopPlayback();
-    m_listSelector = 0;
     EffectEditorRequest request;
     request.style = style;
     request.chosenTemplate = chosen;
     if (style == 21) {
         request.dialogId = IDD_EDITOR_SCAN_LINE;
-        OpenModeless(m_pScanLineEditor, request);
+        OpenModeless(m_pScanLineEditor, request, true);
     } else {
         request.dialogId = IDD_EDITOR_COLOR_EFFECT;
-        OpenModeless(m_pColourEffectEditor, request);
+        OpenModeless(m_pColourEffectEditor, request, true);
     }
 }
 
 void CDornelDoc::OnAddVideo()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
     StopPlayback();
-    m_listSelector = 0;
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kVideoFilter);
     if (dialog.DoModal() != IDOK) {
         m_listSelector = 1;
@@ -173,46 +211,48 @@ int CDornelDoc::MediaThumbnailIndex(const CString& path)
 void CDornelDoc::AddVideoFile(const CString& path)
 {
     MediaFileKind kind = MediaKindOfPath(path);
+    HWND main = Host().GetMainWindow();
+    HDC windowDC = ::GetDC(main);
+    bool usable = false;
     if (kind == MEDIA_FILE_VIDEO) {
-        HWND main = Host().GetMainWindow();
-        HDC windowDC = ::GetDC(main);
         int handle = GetMediaDecoders().FFmpegFileOpen(path, windowDC, 0, 0, 100, 100, 0, 0, 0, 0);
         if (handle >= 0)
             GetMediaDecoders().FFmpegFileClose(handle);
-        ::ReleaseDC(main, windowDC);
-        if (handle < 0) {
-            AfxMessageBox(LangText(L"HINT", 18, nullptr));
-            m_listSelector = 1;
-            return;
-        }
+        usable = handle >= 0;
+    } else {
+        // An animation its library cannot open would give a program of no
+        // frames that never plays: the user hears about it now instead.
+        usable = (kind == MEDIA_FILE_SWF ? GetSwfFrameCount(windowDC, path) : GetTolFrameCount(windowDC, path)) > 0;
+    }
+    ::ReleaseDC(main, windowDC);
+    if (!usable) {
+        AfxMessageBox(kind == MEDIA_FILE_VIDEO ? LangText(L"HINT", 18, L"This video file cannot be opened.")
+                                               : LangText(L"HINT", 61, L"This animation file cannot be opened."));
+        m_listSelector = 1;
+        return;
     }
     int index = MediaThumbnailIndex(path);
-    m_listSelector = 0;
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_VIDEO;
     request.thumbnailIndex = index;
-    OpenModeless(m_pVideoEditor, request);
+    OpenModeless(m_pVideoEditor, request, true);
 }
 
 void CDornelDoc::OnAddColorfulWords()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
     StopPlayback();
-    m_listSelector = 0;
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_COLORFUL_WORDS;
-    OpenModeless(m_pWordsEditor, request);
+    OpenModeless(m_pWordsEditor, request, true);
 }
 
 void CDornelDoc::OnAddImageShow()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
     StopPlayback();
-    m_listSelector = 0;
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
         L"Image File(*.JPEG;*.PNG;*.BMP;*.JPG)|*.JPEG;*.PNG;*.BMP;*.JPG;)||");
     if (dialog.DoModal() != IDOK) {
@@ -226,7 +266,7 @@ void CDornelDoc::OnAddImageShow()
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_IMAGE_SHOW;
     request.imageFiles = &files;
-    OpenModeless(m_pImageShowEditor, request);
+    OpenModeless(m_pImageShowEditor, request, true);
 }
 
 void CDornelDoc::OnScreenCapture()
@@ -266,41 +306,38 @@ void CDornelDoc::OnShowMaker()
 
 void CDornelDoc::AddColorPlus()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
-    m_listSelector = 0;
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_COLOR_PLUS;
-    OpenModeless(m_pColorPlusEditor, request);
+    OpenModeless(m_pColorPlusEditor, request, true);
 }
 
 void CDornelDoc::OnAddFlickerStar()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
-    m_listSelector = 0;
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_FLICKER_DOT;
-    OpenModeless(m_pFlickerEditor, request);
+    OpenModeless(m_pFlickerEditor, request, true);
 }
 
 void CDornelDoc::OnBuiltInEffects()
 {
-    EnsureView();
     if (IsEffectDialogOpen())
         return;
-    m_listSelector = 0;
     if (m_pAnimationBrowser != nullptr) {
+        m_listSelector = 0;
         m_pAnimationBrowser->BuildPreviewSegment();
         m_pAnimationBrowser->Show();
         m_pAnimationBrowser->LocalizeLabels();
         return;
     }
+    // The browser adds nothing itself: the video import editor it hands its
+    // file to makes the view the program goes into.
     EffectEditorRequest request;
     request.dialogId = IDD_EDITOR_ANI_PREVIEW;
-    OpenModeless(m_pAnimationBrowser, request);
+    OpenModeless(m_pAnimationBrowser, request, false);
 }
 
 void CDornelDoc::OnEditMaterial()
@@ -315,11 +352,6 @@ void CDornelDoc::OnEditMaterial()
     if (view == nullptr || node->m_index < 1 || node->m_index > view->m_programs.GetSize())
         return;
     Program* program = view->m_programs.GetAt(node->m_index - 1);
-
-    m_listSelector = 0;
-    m_editSegment = m_currentSegment;
-    StopPlayback();
-    m_editedProgramKind = program->m_programType;
 
     EffectEditorRequest request;
     request.editMode = TRUE;
@@ -346,8 +378,6 @@ void CDornelDoc::OnEditMaterial()
     } else if (program->m_programType == PROGRAM_TYPE_COLORFUL_WORDS) {
         if (IsEffectDialogOpen())
             return;
-        StopPlayback();
-        m_listSelector = 0;
         request.dialogId = IDD_EDITOR_COLORFUL_WORDS;
         slot = &m_pWordsEditor;
     } else if (program->m_programType == PROGRAM_TYPE_IMAGE_SHOW) {
@@ -357,8 +387,15 @@ void CDornelDoc::OnEditMaterial()
         request.dialogId = IDD_EDITOR_FLICKER_DOT;
         slot = &m_pFlickerEditor;
     }
-    if (slot != nullptr)
-        OpenModeless(*slot, request);
+    if (slot == nullptr) {
+        // Nothing changes for a program no editor makes; the user is told.
+        AfxMessageBox(LangText(L"HINT", 62, L"This program kind has no editor."));
+        return;
+    }
+    m_editSegment = m_currentSegment;
+    StopPlayback();
+    m_editedProgramKind = program->m_programType;
+    OpenModeless(*slot, request, false);
 }
 
 void CDornelDoc::AddProgram(Program* program)

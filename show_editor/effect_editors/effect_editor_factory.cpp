@@ -4,8 +4,10 @@
 #include "dlg_color_chioce.h"
 #include "dlg_color_full_words.h"
 #include "dlg_scan_line.h"
+#include "dlg_video_chioce.h"
 #include "program_color_effect.h"
 #include "program_colorful_words.h"
+#include "program_video.h"
 
 namespace {
 
@@ -49,6 +51,13 @@ CEffectEditor* CreateEffectEditorWindow(
             && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorFulWords))))
             return nullptr;
         return Finish(new CDlgColorFullWords, doc, request, owner);
+    }
+    case IDD_EDITOR_VIDEO: {
+        if (request.editMode && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramVideo))))
+            return nullptr;
+        auto* editor = new CDlgVideoChioce;
+        editor->m_mediaIndex = request.thumbnailIndex;
+        return Finish(editor, doc, request, owner);
     }
     default:
         return nullptr;

@@ -5,6 +5,7 @@
 #include "color_animation_render.h"
 #include "program_color_effect.h"
 #include "dlg_color_template.h"
+#include "dlg_video_chioce.h"
 #include "dornel_doc.h"
 #include "effect_editor_factory.h"
 #include "flicker_dot_editor.h"
@@ -181,6 +182,14 @@ void CVantrelDocHost::RunScreenRecorder(const CString& path)
     CDlgRecordCtrl recorder(Frame());
     recorder.m_outputPath = path;
     recorder.DoModal();
+}
+
+void CVantrelDocHost::RunVideoEditorModal(int thumbnailIndex)
+{
+    CMainFrame* frame = Frame();
+    CDornelDoc* doc = frame != nullptr ? frame->GetActiveDornelDoc() : nullptr;
+    if (doc != nullptr && RunVideoImportEditorModal(*doc, thumbnailIndex, frame) == -1)
+        AfxMessageBox(GetLangText(L"HINT", 60));
 }
 
 BOOL CVantrelDocHost::InputString(CString& text)

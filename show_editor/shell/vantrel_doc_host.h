@@ -38,6 +38,9 @@ public:
     BOOL EditTimeTrigger(SegmentTimePlay& schedule) override;
     // The screen recorder writing to path; returns when it is closed.
     void RunScreenRecorder(const CString& path) override;
+    // The video import editor run modally over the main frame on a media
+    // entry; its OK adds the program.
+    void RunVideoEditorModal(int thumbnailIndex) override;
     // The text input dialog over the main frame, started with text; TRUE on
     // OK with the entered (never empty) text.
     BOOL InputString(CString& text) override;

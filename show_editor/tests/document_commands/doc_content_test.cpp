@@ -22,11 +22,15 @@ public:
     }
     void FFmpegFileForward(int) override { m_calls.push_back(L"forward"); }
     void FFmpegFileClose(int) override { m_calls.push_back(L"close"); }
-    int SWFFileOpen(LPCWSTR, HDC, int, int, int, int) override
+    int SWFFileOpen(LPCWSTR path, HDC, int, int, int, int) override
     {
         m_calls.push_back(L"swf");
-        return -1;
+        return CString(path).Find(L"bad") >= 0 ? -1 : 6;
     }
+    int SWFFileGetFrames(int) override { return 10; }
+    void SWFFileSeekTo(int, int) override { }
+    void SWFFileForward(int) override { }
+    void SWFFileClose(int) override { }
     std::vector<CString> m_calls;
     int m_lastSize = 0;
 };
@@ -179,14 +183,24 @@ TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
     EXPECT_EQ(m_decoders.m_calls, onlyTheTrial);
     m_doc->OnEffectDialogClosed(IDD_EDITOR_VIDEO);
 
-    // Animations are not tried with the video library.
+    // Animations are not tried with the video library, but counted by their
+    // own: one that library cannot open is refused with a message.
     CString swf = m_folder.File(L"logo.swf");
     WriteText(swf, "x");
     m_decoders.m_calls.clear();
     m_doc->AddVideoFile(swf);
     EXPECT_EQ(m_host.m_requests.back().thumbnailIndex, 1);
-    std::vector<CString> onlyTheThumbnail = { L"swf" };
-    EXPECT_EQ(m_decoders.m_calls, onlyTheThumbnail);
+    std::vector<CString> countAndThumbnail = { L"swf", L"swf" };
+    EXPECT_EQ(m_decoders.m_calls, countAndThumbnail);
+    m_doc->OnEffectDialogClosed(IDD_EDITOR_VIDEO);
+    const size_t requests = m_host.m_requests.size();
+    CString badSwf = m_folder.File(L"bad.swf");
+    WriteText(badSwf, "x");
+    m_ui.ExpectMessageBox(IDOK, L"HINT 61");
+    m_doc->AddVideoFile(badSwf);
+    EXPECT_EQ(m_host.m_requests.size(), requests);
+    EXPECT_EQ(m_doc->m_mediaThumbs.GetSize(), 2);
+    EXPECT_EQ(m_doc->m_listSelector, 1);
 
     m_doc->OnEffectDialogClosed(IDD_EDITOR_VIDEO);
     m_ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileOpen);

@@ -33,8 +33,21 @@ public:
     BOOL InputString(CString&) override { return FALSE; }
     CEffectEditor* CreateEffectEditor(const EffectEditorRequest& request) override
     {
+        // The program opens an editor here; the panels only ask for it.
+        struct CStandInEditor : CEffectEditor {
+            explicit CStandInEditor(int id)
+                : m_id(id)
+            {
+            }
+            int GetDialogId() const override { return m_id; }
+            CRect GetWindowRect() const override { return CRect(); }
+            void MoveTo(int, int) override { }
+            void Show() override { }
+            void DestroyEditor() override { }
+            int m_id;
+        };
         m_editorRequests.push_back(request.dialogId);
-        return nullptr;
+        return new CStandInEditor(request.dialogId);
     }
 
     std::map<std::pair<std::wstring, int>, CString> m_texts;

@@ -1,0 +1,74 @@
+// Resource identifiers of the media editors: the video and animation import
+// editor, the image-show editor and the animation library browser with its
+// folder pages.
+#pragma once
+
+// Dialogs and menus.
+#define IDD_VIDEO_IMPORT_EDITOR 349
+#define IDR_ANI_FOLDER_MENU 380
+#define IDD_IMAGE_SHOW_EDITOR 457
+#define IDD_ANI_PREVIEW 465
+#define IDD_IMPORT_DIR_ANI 466
+
+// Video and animation import editor.
+#define IDC_VC_HTILES 1008
+#define IDC_VC_VTILES 1009
+#define IDC_VC_END_SPEED 1010
+#define IDC_VC_START_SPEED 1011
+#define IDC_VC_LABEL_HTILES 1014
+#define IDC_VC_LABEL_VTILES 1015
+#define IDC_VC_START 1019
+#define IDC_VC_END 1020
+#define IDC_VC_START_SPIN 1021
+#define IDC_VC_END_SPIN 1022
+#define IDC_VC_LABEL_START 1077
+#define IDC_VC_LABEL_END 1078
+#define IDC_VC_LABEL_FADE_IN 1079
+#define IDC_VC_LABEL_FADE_OUT 1080
+#define IDC_VC_LABEL_TOTAL 1081
+#define IDC_VC_LABEL_CROP_TOP 1082
+#define IDC_VC_LABEL_CROP_BOTTOM 1083
+#define IDC_VC_LABEL_CROP_LEFT 1084
+#define IDC_VC_LABEL_CROP_RIGHT 1085
+#define IDC_VC_PATH 1168
+#define IDC_VC_TOTAL 1182
+#define IDC_VC_TILE_AREA 1196
+#define IDC_VC_FADE_IN 32950
+#define IDC_VC_FADE_OUT 32952
+#define IDC_VC_CROP_TOP 32953
+#define IDC_VC_CROP_BOTTOM 32954
+#define IDC_VC_CROP_LEFT 32955
+#define IDC_VC_CROP_RIGHT 32956
+#define IDC_VC_TILE_VIEW 1201
+
+// Image-show editor.
+#define IDC_IMS_LABEL_FILES 1115
+#define IDC_IMS_FILES 1116
+#define IDC_IMS_CHOOSE_FILES 1117
+#define IDC_IMS_LABEL_IMAGE_ALIGN 1118
+#define IDC_IMS_IMAGE_ALIGN 1119
+#define IDC_IMS_LABEL_ENTER_TIME 1120
+#define IDC_IMS_LABEL_STAY_TIME 1121
+#define IDC_IMS_LABEL_LEAVE_TIME 1122
+#define IDC_IMS_LABEL_ENTER_EFFECT 1123
+#define IDC_IMS_LABEL_LEAVE_EFFECT 1124
+#define IDC_IMS_ENTER_EFFECT 1125
+#define IDC_IMS_LEAVE_EFFECT 1126
+#define IDC_IMS_LABEL_BACKGROUND 1127
+#define IDC_IMS_BACKGROUND 1128
+#define IDC_IMS_BACK_ALIGN 1129
+#define IDC_IMS_BACK_IMAGE 1130
+#define IDC_IMS_CHOOSE_BACK_IMAGE 1131
+#define IDC_IMS_BACK_COLOR 1132
+#define IDC_IMS_STAY_TIME 1133
+#define IDC_IMS_ENTER_TIME 1134
+#define IDC_IMS_LEAVE_TIME 1135
+
+// Animation library browser and its folder pages.
+#define IDC_AP_TAB 1184
+#define IDC_AP_PAGE_AREA 1185
+#define IDC_AP_BROWSE 1186
+#define IDC_AP_FOLDER 1188
+#define IDC_AP_LOADING 1190
+#define IDC_AP_TILE_VIEW 1202
+#define ID_AP_DELETE_FOLDER 33011
