@@ -281,9 +281,10 @@ void Shape::WriteStyles(BitWriter& w, int version) const
     }
 }
 
-void Shape::WriteRecords(BitWriter& w, int, bool) const
+void Shape::WriteRecords(BitWriter& w, int forcedFillBits) const
 {
-    const int fillBits = BitWriter::UnsignedBits(static_cast<uint32_t>(m_fills.size()));
+    const int fillBits
+        = forcedFillBits >= 0 ? forcedFillBits : BitWriter::UnsignedBits(static_cast<uint32_t>(m_fills.size()));
     const int lineBits = BitWriter::UnsignedBits(static_cast<uint32_t>(m_lines.size()));
     w.Align();
     w.UB(fillBits, 4);
@@ -350,7 +351,7 @@ Bytes Shape::Body(uint16_t id, int version, int xMin, int xMax, int yMin, int yM
         w.U8(0);
     }
     WriteStyles(w, version);
-    WriteRecords(w, version, true);
+    WriteRecords(w);
     return w.Data();
 }
 
@@ -575,6 +576,92 @@ void SplitJpeg(const Bytes& jpeg, Bytes& tables, Bytes& image)
     }
     tables.push_back(0xFF);
     tables.push_back(0xD9);
+}
+
+Bytes MorphBody(uint16_t id, const Shape& start, const Shape& end, const std::vector<std::pair<Color, Color>>& fills)
+{
+    BitWriter styles;
+    styles.U8(static_cast<uint8_t>(fills.size()));
+    for (const auto& [from, to] : fills) {
+        styles.U8(0);
+        styles.Rgba(from);
+        styles.Rgba(to);
+    }
+    styles.U8(0); // no line styles
+    start.WriteRecords(styles, BitWriter::UnsignedBits(static_cast<uint32_t>(fills.size())));
+    BitWriter endEdges;
+    end.WriteRecords(endEdges, 0);
+    BitWriter w;
+    w.U16(id);
+    WriteRect(w, 0, 4000, 0, 4000);
+    WriteRect(w, 0, 4000, 0, 4000);
+    w.U32(static_cast<uint32_t>(styles.Data().size()));
+    w.Append(styles.Data());
+    w.Append(endEdges.Data());
+    return w.Data();
+}
+
+Bytes FontBody(uint16_t id, int version, const std::vector<Shape>& glyphs)
+{
+    std::vector<Bytes> shapes;
+    for (const Shape& g : glyphs) {
+        BitWriter s;
+        g.WriteRecords(s, 1);
+        shapes.push_back(s.Data());
+    }
+    BitWriter w;
+    w.U16(id);
+    if (version > 1) {
+        w.U8(0); // narrow offsets and codes
+        w.U8(0);
+        w.U8(1);
+        w.U8('F');
+        w.U16(static_cast<uint16_t>(glyphs.size()));
+    }
+    // Offsets count from the start of the offset table; fonts after the
+    // first also carry the offset of the code table.
+    const size_t tableSize = glyphs.size() * 2 + (version > 1 ? 2 : 0);
+    size_t at = tableSize;
+    for (const Bytes& s : shapes) {
+        w.U16(static_cast<uint16_t>(at));
+        at += s.size();
+    }
+    if (version > 1)
+        w.U16(static_cast<uint16_t>(at));
+    for (const Bytes& s : shapes)
+        w.Append(s);
+    if (version > 1)
+        for (size_t i = 0; i < glyphs.size(); ++i)
+            w.U8(static_cast<uint8_t>('A' + i));
+    return w.Data();
+}
+
+Bytes TextBody(uint16_t id, int version, const Matrix& m, const std::vector<TextRun>& runs)
+{
+    BitWriter w;
+    w.U16(id);
+    WriteRect(w, 0, 4000, 0, 4000);
+    WriteMatrix(w, m);
+    const int glyphBits = 8;
+    const int advanceBits = 16;
+    w.U8(glyphBits);
+    w.U8(advanceBits);
+    for (const TextRun& r : runs) {
+        w.U8(0x80 | 0x08 | 0x04 | 0x02 | 0x01);
+        w.U16(r.fontId);
+        version >= 2 ? w.Rgba(r.color) : w.Rgb(r.color);
+        w.U16(static_cast<uint16_t>(r.x));
+        w.U16(static_cast<uint16_t>(r.y));
+        w.U16(static_cast<uint16_t>(r.height));
+        w.U8(static_cast<uint8_t>(r.glyphs.size()));
+        for (const auto& [index, advance] : r.glyphs) {
+            w.UB(static_cast<uint32_t>(index), glyphBits);
+            w.SB(advance, advanceBits);
+        }
+        w.Align();
+    }
+    w.U8(0);
+    return w.Data();
 }
 
 std::wstring WriteTemp(const std::wstring& name, const Bytes& bytes)

@@ -90,8 +90,10 @@ public:
     // Body of DefineShape<version> with this id (version 1..4); bounds as
     // given.
     Bytes Body(uint16_t id, int version, int xMin, int xMax, int yMin, int yMax) const;
-    // Only the edge records (a SHAPE), as fonts and morph shapes hold them.
-    void WriteRecords(BitWriter& w, int version, bool withStyleArrays) const;
+    // Only the edge records (a SHAPE), as fonts and morph shapes hold them;
+    // fillBits overrides the width of fill style indices (glyphs have no
+    // styles but use index 1).
+    void WriteRecords(BitWriter& w, int fillBits = -1) const;
     void WriteStyles(BitWriter& w, int version) const;
 
 private:
@@ -165,6 +167,22 @@ Bytes LosslessPaletteBody(uint16_t id, int width, int height, const std::vector<
 // between start and end markers) and the rest (the image without tables).
 void SplitJpeg(const Bytes& jpeg, Bytes& tables, Bytes& image);
 Bytes Deflate(const Bytes& raw);
+
+// DefineMorphShape body: start and end hold the same edges (the end shape's
+// styles are ignored); each fill of start is paired with the same fill of
+// end (solid colours only).
+Bytes MorphBody(uint16_t id, const Shape& start, const Shape& end, const std::vector<std::pair<Color, Color>>& fills);
+// DefineFont (version 1), DefineFont2 (2) or DefineFont3 (3) body with
+// these glyph outlines (in em units of 1024, or 20480 for version 3).
+Bytes FontBody(uint16_t id, int version, const std::vector<Shape>& glyphs);
+struct TextRun {
+    uint16_t fontId;
+    Color color;
+    int x, y, height; // twips
+    std::vector<std::pair<int, int>> glyphs; // index, advance
+};
+// DefineText (version 1) or DefineText2 (2) body.
+Bytes TextBody(uint16_t id, int version, const Matrix& m, const std::vector<TextRun>& runs);
 
 // A tag record (header and body) for nesting in a sprite.
 Bytes TagRecord(int code, const Bytes& body);
