@@ -3,10 +3,12 @@
 
 #include "dlg_color_chioce.h"
 #include "dlg_color_full_words.h"
+#include "dlg_image_show.h"
 #include "dlg_scan_line.h"
 #include "dlg_video_chioce.h"
 #include "program_color_effect.h"
 #include "program_colorful_words.h"
+#include "program_image_show.h"
 #include "program_video.h"
 
 namespace {
@@ -57,6 +59,15 @@ CEffectEditor* CreateEffectEditorWindow(
             return nullptr;
         auto* editor = new CDlgVideoChioce;
         editor->m_mediaIndex = request.thumbnailIndex;
+        return Finish(editor, doc, request, owner);
+    }
+    case IDD_EDITOR_IMAGE_SHOW: {
+        if (request.editMode
+            && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramImageShow))))
+            return nullptr;
+        auto* editor = new CDlgImageShow;
+        if (request.imageFiles != nullptr)
+            editor->SetImageFiles(*request.imageFiles);
         return Finish(editor, doc, request, owner);
     }
     default:
