@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LayoutData.h"
+#include "WiringOrder.h"
 
 BOOL ArrangePointGrid(
     CLayoutData& layout, int rows, int port, int style, int z, int flip, int columns, int columnGap, int rowGap)
@@ -23,30 +24,14 @@ BOOL ArrangePointGrid(
     const long long total = static_cast<long long>(rows) * columns;
     const int count = static_cast<int>(std::min<long long>(total, layout.GetPort(port).GetCapacity()));
 
-    // Lines are rows (styles 1, 2) or columns (3, 4), each `along` lamps long.
-    const bool byRows = style <= 2;
-    const long long lines = byRows ? rows : columns;
-    const long long along = byRows ? columns : rows;
-    // The first line starts at the low end (left, or top for columns) when
-    // it runs forwards: rows run rightwards unless flipped, columns upwards
-    // unless flipped.
-    const bool firstForward = byRows ? flip == 0 : flip != 0;
-    const bool linesReversed = style == 2 || style == 4;
-
     std::vector<CLPoint> points;
     points.reserve(static_cast<size_t>(count));
-    for (long long line = 0; line < lines && static_cast<int>(points.size()) < count; ++line) {
-        const long long lineCell = linesReversed ? lines - 1 - line : line;
-        const bool forward = (z != 0 || line % 2 == 0) ? firstForward : !firstForward;
-        for (long long k = 0; k < along && static_cast<int>(points.size()) < count; ++k) {
-            const long long alongCell = forward ? k : along - 1 - k;
-            const long long column = byRows ? alongCell : lineCell;
-            const long long row = byRows ? lineCell : alongCell;
-            CLPoint p(static_cast<int>(column * dx), static_cast<int>(row * dy));
-            p.m_normX = static_cast<double>(p.x) / layout.m_width;
-            p.m_normY = static_cast<double>(p.y) / layout.m_height;
-            points.push_back(p);
-        }
+    for (int k = 0; k < count; ++k) {
+        const CPoint cell = WiringCellAt(style, z, flip, rows, columns, k);
+        CLPoint p(static_cast<int>(cell.x * dx), static_cast<int>(cell.y * dy));
+        p.m_normX = static_cast<double>(p.x) / layout.m_width;
+        p.m_normY = static_cast<double>(p.y) / layout.m_height;
+        points.push_back(p);
     }
     layout.SetFloatingPoints(std::move(points), count);
     return TRUE;

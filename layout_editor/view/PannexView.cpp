@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ControllerType.h"
 #include "EditorSettings.h"
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
@@ -67,6 +68,7 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_LAMP_TYPE, OnUpdateSelectionTool)
 ON_COMMAND(ID_FILE_IMPORT_DXF, OnImportDxf)
 ON_COMMAND(ID_FILE_EXPORT_DXF, OnExportDxf)
 ON_COMMAND(ID_HELP_PROJECT_INFO, OnProjectInfo)
+ON_COMMAND(ID_FILE_PROJECT_SETTINGS, OnProjectSettings)
 END_MESSAGE_MAP()
 
 CPannexView::CPannexView()
@@ -411,6 +413,7 @@ void CPannexView::OnInitialUpdate()
         type.Format(L"%d%s %d%s", ports, GetLangText(L"LAYOUT", 169).GetString(), app->m_nChannelsPerPort,
             GetLangText(L"LAYOUT", 170).GetString());
         m_settings.m_controllerModel = type;
+        m_controllerTypes.Add(type);
         if (model->ResetPorts(controllers * ports, std::max(m_settings.m_lampsPerPort, 1), L"RGB", 0))
             m_settings.SetControllers(controllers, ports);
         return;
@@ -418,33 +421,18 @@ void CPannexView::OnInitialUpdate()
     if (!m_loadedFile && !app->m_bFileNamed) {
         // The command line's size applies to the first start only.
         if (app->m_nWidth != 0 && app->m_nHeight != 0) {
-            model->m_width = app->m_nWidth;
-            model->m_height = app->m_nHeight;
-            ResizeLayout(app->m_nWidth, app->m_nHeight);
+            LayoutWidth = app->m_nWidth;
+            LayoutHeight = app->m_nHeight;
             app->m_nWidth = 0;
             app->m_nHeight = 0;
         }
-        CString type;
-        type.Format(L"%d%s %d%s", app->m_nPortsPerController, GetLangText(L"LAYOUT", 169).GetString(),
-            app->m_nChannelsPerPort, GetLangText(L"LAYOUT", 170).GetString());
-        m_settings.m_controllerModel = type;
-        // A new layout starts empty with the command line's ports and
-        // channels: as many controllers as before (at least one), each port
-        // taking the lamps its channels hold at three channels a lamp.
-        const int ports = std::clamp(app->m_nPortsPerController, 1, 255);
-        const int lamps = std::clamp(app->m_nChannelsPerPort / 3, 1, kMaxPortPoints);
-        const int controllers = std::clamp(m_settings.m_controllerCount, 1, kMaxLayoutPorts / ports);
-        if (model->ResetPorts(ports * controllers, lamps, L"RGB", 0)) {
-            m_settings.m_portsPerController = ports;
-            m_settings.m_channelsPerPort = app->m_nChannelsPerPort;
-            m_settings.m_lampsPerPort = lamps;
-            m_settings.SetControllers(controllers, ports);
-            m_currentPort = 0;
-            model->RebuildUsedPorts();
-            model->m_modified = 0;
-            SetEditMode(0);
-            NotifyTree(true);
-        }
+        m_settings.m_controllerModel = FormatControllerType(app->m_nPortsPerController, GetLangText(L"LAYOUT", 169),
+            app->m_nChannelsPerPort, GetLangText(L"LAYOUT", 170));
+        m_currentPort = 0;
+        if (LightBoxMode)
+            SetupLightBoxProject();
+        else
+            SetupProject(false);
     }
     if (!m_loadedFile && !app->m_bFileNamed && !app->m_strDxfPath.IsEmpty()) {
         // A drawing named on the command line is imported once.

@@ -14,6 +14,8 @@
 #include "LightBarTemplate.h"
 #include "PannexDoc.h"
 #include "ProgressDlg.h"
+#include "ProjLightBoxDlg.h"
+#include "ProjSetDlg.h"
 
 class CPannexView : public CView, public ILayoutDocView {
     DECLARE_DYNCREATE(CPannexView)
@@ -70,6 +72,21 @@ public:
     void OnExportDxf();
     // Project set-up (PannexViewSetup.cpp).
     void OnProjectInfo();
+    // Command 32792: the project settings again (nothing while locked).
+    void OnProjectSettings();
+    // The project settings dialog and what it sets up: at the view's start
+    // (fromCommand false) a new set of empty ports - also on Cancel, then
+    // with the settings the dialog was opened with; from the command the
+    // ports and their lamps are kept, added or cut to the new controller
+    // count. True when the ports were set up.
+    bool SetupProject(bool fromCommand);
+    // The light-box dialog and the lamp grid it fills the canvas with.
+    bool SetupLightBoxProject();
+    // Both dialogs live as long as the view: their lamp format rule depends
+    // on the first OK of the view's life.
+    CProjSetDlg m_projSetDlg;
+    CProjLightBoxDlg m_lightBoxDlg;
+    CStringArray m_controllerTypes;
     // The progress window, created on first use as a child of the view.
     CProgressDlg* GetProgressDlg();
     DxfImportOptions m_dxfOptions;

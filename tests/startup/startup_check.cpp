@@ -2,7 +2,8 @@
 //   startup_check exe <Program.exe> [arguments...]
 //     starts the program, waits for its first window with a caption (a splash
 //     without one is passed over), lets it run a moment, closes that window
-//     and waits for the program to end with exit code 0.
+//     (and a window that shows after it, such as the main window after a
+//     start-up dialog) and waits for the program to end with exit code 0.
 //   startup_check dll <Library.dll>
 //     loads the library (its DllMain and imports run), resolves every name of
 //     its export table and unloads it.
@@ -20,6 +21,8 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 90'000;
 constexpr DWORD kSettleMs = 1'500;
 constexpr DWORD kCloseTimeoutMs = 30'000;
+constexpr DWORD kNextWindowWaitMs = 3'000;
+constexpr int kMaxWindowsClosed = 3;
 
 int Fail(const wchar_t* module, const std::wstring& why)
 {
@@ -154,7 +157,20 @@ int CheckProgram(const wchar_t* program, int argc, wchar_t** argv)
     if (window == nullptr)
         return Fail(program, L"has no window with a caption any more");
 
-    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    // A program may open a dialog before its main window (the layout
+    // editor asks for a new layout's settings): closing it brings the next
+    // window, which is closed in turn.
+    for (int round = 0; round < kMaxWindowsClosed; ++round) {
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        if (child.Ended(kNextWindowWaitMs))
+            break;
+        HWND next = CaptionedWindowOf(child.pi.dwProcessId);
+        if (next == nullptr)
+            break;
+        if (next != window)
+            std::wprintf(L"%ls: next window %ls\n", program, Describe(next).c_str());
+        window = next;
+    }
     if (!child.Ended(kCloseTimeoutMs)) {
         std::wstring open;
         for (HWND hWnd : VisibleWindowsOf(child.pi.dwProcessId))

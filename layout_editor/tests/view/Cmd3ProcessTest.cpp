@@ -84,6 +84,11 @@ TEST(PannexProcessTest, ShowEditorDxfImportOpensTheEditorWithTheDrawingsLamps)
         ::CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, GetAppFolder(), &si, &pi));
     command.ReleaseBuffer();
 
+    // The new layout's project settings come first, taken as they are.
+    HWND settings = WaitForWindow(pi.dwProcessId, true);
+    ASSERT_NE(settings, nullptr) << "the project settings never showed";
+    ::PostMessageW(settings, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return !::IsWindow(settings); }, 20000));
     HWND options = WaitForWindow(pi.dwProcessId, true);
     ASSERT_NE(options, nullptr) << "the DXF options dialog never showed";
     ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -93,6 +93,8 @@ TEST_F(PannexDxfTest, DrawingOnTheCommandLineOpensWithItsLampsColouredAndFitted)
     fwtest::CFakeClock clock;
     CCallerWindow caller;
     CDialogScript dialogs;
+    // The project settings of the new layout come first.
+    dialogs.Expect<CProjSetDlg>([](CProjSetDlg& dlg) { fwtest::ClickButton(dlg, IDOK); });
     dialogs.Expect<CLoadDxfDlg>([](CLoadDxfDlg& dlg) {
         // A first import: the dialog's own defaults and the view's options.
         EXPECT_EQ(fwtest::GetItemText(dlg, IDC_DXF_FACTOR), L"1.00");
@@ -104,9 +106,10 @@ TEST_F(PannexDxfTest, DrawingOnTheCommandLineOpensWithItsLampsColouredAndFitted)
         fwtest::ClickButton(dlg, IDOK);
     });
     // The caller's command line: "CMD3-<window>,<drawing>", then the language.
-    CPannexSession s({ L"CMD3-" + caller.Handle() + L"," + m_drawing.Path() + L",1" });
+    CPannexSession s(
+        { L"CMD3-" + caller.Handle() + L"," + m_drawing.Path() + L",1" }, CPannexSession::kOwnStartDialogs);
     ASSERT_TRUE(s.started);
-    EXPECT_EQ(dialogs.Opened(), 1);
+    EXPECT_EQ(dialogs.Opened(), 2);
     CLayoutData& model = s.Doc()->GetLayout();
     ASSERT_GE(model.GetPortCount(), 2);
     EXPECT_EQ(model.GetPort(0).GetCount(), 3);
@@ -142,8 +145,9 @@ TEST_F(PannexDxfTest, DrawingOnTheCommandLineOpensWithItsLampsColouredAndFitted)
 
     // A new document does not import the drawing again.
     s.Doc()->GetLayout().m_modified = 0;
+    dialogs.Expect<CProjSetDlg>([](CProjSetDlg& dlg) { fwtest::ClickButton(dlg, IDOK); });
     fwtest::SendCommand(*s.Frame(), ID_FILE_NEW);
-    EXPECT_EQ(dialogs.Opened(), 1);
+    EXPECT_EQ(dialogs.Opened(), 3);
 }
 
 TEST_F(PannexDxfTest, OptionsAreRememberedButEndpointModeAndPrecisionAreNot)

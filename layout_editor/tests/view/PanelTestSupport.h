@@ -75,27 +75,6 @@ private:
     }
 };
 
-// Drives the next dialog that reaches its message loop; the drive must end it.
-class CDriveNext {
-public:
-    explicit CDriveNext(std::function<void(CDialog&)> drive)
-    {
-        AfxSetDialogInitHook([this, drive](CDialog& live) {
-            if (m_driven)
-                return;
-            m_driven = true;
-            drive(live);
-        });
-    }
-    ~CDriveNext() { AfxSetDialogInitHook(nullptr); }
-    CDriveNext(const CDriveNext&) = delete;
-    CDriveNext& operator=(const CDriveNext&) = delete;
-    bool Driven() const { return m_driven; }
-
-private:
-    bool m_driven = false;
-};
-
 class ListPanelTest : public ::testing::Test {
 protected:
     ListPanelTest()

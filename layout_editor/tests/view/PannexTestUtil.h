@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "MainFrm.h"
@@ -190,18 +191,52 @@ inline void AddLamp(CPannexDoc& doc, CPannexView& view, int x, int y)
     AddModelLamp(model, 0, x, y);
 }
 
+// Drives the next dialog that reaches its message loop; the drive must end it.
+class CDriveNext {
+public:
+    explicit CDriveNext(std::function<void(CDialog&)> drive)
+    {
+        AfxSetDialogInitHook([this, drive](CDialog& live) {
+            if (m_driven)
+                return;
+            m_driven = true;
+            drive(live);
+        });
+    }
+    ~CDriveNext() { AfxSetDialogInitHook(nullptr); }
+    CDriveNext(const CDriveNext&) = delete;
+    CDriveNext& operator=(const CDriveNext&) = delete;
+    bool Driven() const { return m_driven; }
+
+private:
+    bool m_driven = false;
+};
+
 // The application run in-process without a message loop.
 struct CPannexSession {
     CPannexApp app;
     HWND hFrame = nullptr;
     BOOL started = FALSE;
 
-    explicit CPannexSession(std::vector<CString> args)
+    // How the modal dialogs of the start (the project settings of a new
+    // layout) are answered: by default OK on the values they were opened
+    // with. A test that drives them itself (a CDialogScript made before
+    // the session) passes kOwnStartDialogs.
+    enum StartAnswer { kAcceptStartDialogs, kOwnStartDialogs };
+
+    explicit CPannexSession(std::vector<CString> args, StartAnswer answer = kAcceptStartDialogs)
     {
         LightBoxMode = 0;
         app.m_arrArgs = std::move(args);
         AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+        if (answer == kAcceptStartDialogs)
+            AfxSetDialogInitHook([](CDialog& live) {
+                if (live.IsModal())
+                    fwtest::ClickButton(live, IDOK);
+            });
         started = app.InitInstance();
+        if (answer == kAcceptStartDialogs)
+            AfxSetDialogInitHook(nullptr);
         if (Frame() != nullptr)
             hFrame = Frame()->GetSafeHwnd();
     }

@@ -1,0 +1,118 @@
+// The light-box settings dialog (see ProjLightBoxDlg.h).
+#include "ProjLightBoxDlg.h"
+
+#include <gdiplus.h>
+#include <fw_uihost.h>
+
+#include "ControllerType.h"
+#include "DialogLabels.h"
+#include "LayoutLangText.h"
+#include "LayoutLimits.h"
+#include "ProjSetDlg.h"
+#include "ProjectSetup.h"
+
+CSize PictureFileSize(const CString& path)
+{
+    Gdiplus::Bitmap picture(path.GetString());
+    if (picture.GetLastStatus() != Gdiplus::Ok)
+        return CSize(0, 0);
+    return CSize(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
+}
+
+IMPLEMENT_DYNAMIC(CProjLightBoxDlg, CWiringStyleDlg)
+
+BEGIN_MESSAGE_MAP(CProjLightBoxDlg, CWiringStyleDlg)
+ON_BN_CLICKED(IDC_LB_PICTURE_BUTTON, OnCanvasPicture)
+END_MESSAGE_MAP()
+
+CProjLightBoxDlg::CProjLightBoxDlg(CWnd* parent)
+    : CWiringStyleDlg(IDD_LIGHT_BOX, parent)
+{
+}
+
+void CProjLightBoxDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CWiringStyleDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LB_TYPE, m_cbControllerType);
+    DDX_Control(pDX, IDC_LB_FORMAT, m_cbLampFormat);
+    DDX_Text(pDX, IDC_LB_WIDTH, m_values.width);
+    DDX_Text(pDX, IDC_LB_HEIGHT, m_values.height);
+    DDX_Text(pDX, IDC_LB_ROWS, m_values.rows);
+    DDX_Text(pDX, IDC_LB_COLUMNS, m_values.columns);
+    DDX_Text(pDX, IDC_LB_DIAMETER, m_values.diameter);
+    DDX_Text(pDX, IDC_LB_TOP, m_values.top);
+    DDX_Text(pDX, IDC_LB_LEFT, m_values.left);
+    DDX_Text(pDX, IDC_LB_ROW_SPACING, m_values.rowSpacing);
+    DDX_Text(pDX, IDC_LB_COLUMN_SPACING, m_values.columnSpacing);
+    DDX_Text(pDX, IDC_LB_PER_PORT, m_values.perPort);
+    DDX_Text(pDX, IDC_LB_PICTURE_PATH, m_strPicturePath);
+    DDX_Text(pDX, IDC_LB_TYPE, m_strControllerType);
+    DDX_CBString(pDX, IDC_LB_FORMAT, m_strLampFormat);
+}
+
+BOOL CProjLightBoxDlg::OnInitDialog()
+{
+    m_cbControllerType.SubclassDlgItem(IDC_LB_TYPE, this);
+    m_cbLampFormat.SubclassDlgItem(IDC_LB_FORMAT, this);
+    for (int i = 0; i < m_controllerTypes.GetSize(); ++i)
+        m_cbControllerType.AddString(m_controllerTypes.GetAt(i));
+    for (int i = 0; i < m_lampFormats.GetSize(); ++i)
+        m_cbLampFormat.AddString(m_lampFormats.GetAt(i));
+    CDialogEx::OnInitDialog();
+    UpdateStylePictures();
+    ApplyLayoutLabels(*this,
+        { { 0, 42 }, { IDC_STYLE_GROUP, 97 }, { IDC_STYLE_Z, 98 }, { IDC_STYLE_FLIP, 99 }, { IDOK, 91 },
+            { IDCANCEL, 92 } });
+    return TRUE;
+}
+
+void CProjLightBoxDlg::OnCanvasPicture()
+{
+    CFileDialogRequest request;
+    request.bOpen = TRUE;
+    request.hWndOwner = GetSafeHwnd();
+    request.strFilter = GetLangText(L"OTHER", 2);
+    request.dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!AfxGetUiHost().FileDialog(request) || request.results.empty())
+        return;
+    UpdateData(TRUE);
+    m_strPicturePath = request.results.front();
+    // One pixel of the picture is one millimetre of the canvas.
+    const CSize size = PictureFileSize(m_strPicturePath);
+    m_values.width = size.cx;
+    m_values.height = size.cy;
+    UpdateData(FALSE);
+}
+
+void CProjLightBoxDlg::OnOK()
+{
+    CString format;
+    m_cbLampFormat.GetWindowText(format);
+    if (format.IsEmpty()) {
+        ShowSolvaneMessage(183);
+        EndDialog(IDCANCEL);
+        return;
+    }
+    if (!UpdateData(TRUE))
+        return;
+    m_values.style = m_nStyle;
+    m_values.z = m_bZOrder;
+    m_values.flip = m_bFlip;
+    // Sizes the set-up divides by, and a port count the layout can hold.
+    const ControllerTypeValues type
+        = ParseControllerType(m_strControllerType, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
+    bool fits = LightBoxValuesValid(m_values);
+    if (fits && type.ok) {
+        fits = type.ports >= 1 && type.ports <= kMaxPortsPerController && type.channels >= 1;
+        if (fits) {
+            const LightBoxPlan plan = PlanLightBox(m_values, type.ports);
+            fits = static_cast<long long>(plan.controllers) * type.ports <= kMaxLayoutPorts;
+        }
+    }
+    if (!fits) {
+        ShowSolvaneMessage(952);
+        return;
+    }
+    m_bNewLampFormat = TakeChosenLampFormat(m_lampFormats, m_strLampFormat, m_bListStillDefault);
+    EndDialog(IDOK);
+}
