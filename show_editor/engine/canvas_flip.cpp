@@ -1,10 +1,41 @@
-// Canvas flips through a GDI+ copy of the selected bitmap, and the half
+// Canvas flips: in place on the pixels of a DIB section that the clip box
+// covers whole, else through a GDI+ copy of the selected bitmap; and the half
 // mirrors built on them with a temporary bitmap.
 #include "canvas_flip.h"
 
+#include "dc_pixels.h"
+#include "drawing_helpers.h"
 #include "gdiplus_handles.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+// Mirrors the whole bitmap in place; false when the context's pixels are not
+// at hand or the clip box is not the whole bitmap.
+bool FlipPixels(CDC* pDC, const CRect& clip, bool horizontal)
+{
+    const DcPixels pixels = PixelsOfDC(pDC);
+    if (pixels.bits == nullptr || clip != CRect(0, 0, pixels.width, pixels.height))
+        return false;
+    if (horizontal) {
+        for (int y = 0; y < pixels.height; ++y) {
+            DWORD* row = pixels.Row(y);
+            std::reverse(row, row + pixels.width);
+        }
+        return true;
+    }
+    std::vector<DWORD> swap(static_cast<size_t>(pixels.width));
+    for (int y = 0; y < pixels.height / 2; ++y) {
+        DWORD* upper = pixels.Row(y);
+        DWORD* lower = pixels.Row(pixels.height - 1 - y);
+        std::copy(upper, upper + pixels.width, swap.begin());
+        std::copy(lower, lower + pixels.width, upper);
+        std::copy(swap.begin(), swap.end(), lower);
+    }
+    return true;
+}
 
 int FlipCanvas(CDC* pDC, Gdiplus::RotateFlipType flip)
 {
@@ -12,6 +43,8 @@ int FlipCanvas(CDC* pDC, Gdiplus::RotateFlipType flip)
         return 1;
     CRect clip(0, 0, 0, 0);
     pDC->GetClipBox(&clip);
+    if (FlipPixels(pDC, clip, flip == Gdiplus::RotateNoneFlipX))
+        return 1;
     const HBITMAP bitmap = static_cast<HBITMAP>(::GetCurrentObject(pDC->GetSafeHdc(), OBJ_BITMAP));
     if (bitmap == nullptr || clip.IsRectEmpty())
         return 1;
@@ -41,7 +74,8 @@ int FlipPart(CDC* pDC, const CRect& rect, int from, int size, bool horizontal)
         return 1;
     const HDC hDC = pDC->GetSafeHdc();
     const HDC tempDC = ::CreateCompatibleDC(hDC);
-    const HBITMAP temp = tempDC != nullptr ? ::CreateCompatibleBitmap(hDC, w, h) : nullptr;
+    // A DIB section, so that the flip works on its pixels in place.
+    const HBITMAP temp = tempDC != nullptr ? CreateDib32(w, h) : nullptr;
     if (temp != nullptr) {
         const HGDIOBJ old = ::SelectObject(tempDC, temp);
         ::BitBlt(tempDC, 0, 0, w, h, hDC, x, y, SRCCOPY);

@@ -90,6 +90,16 @@ struct DiagonalLayout {
 };
 DiagonalLayout LayDiagonal(const CRect& clip);
 
+// Draws the diagonal window, every row of it `line` (layout.windowWidth
+// pixels, layout.windowHeight rows), onto the layout's turned square within
+// the clip box: pixels outside the square are left alone, those inside get
+// the window's colour interpolated bilinearly. Works on the pixels of the
+// context's DIB section; returns false, drawing nothing, for a context
+// without one.
+bool DrawDiagonalWindow(CDC* pDC, const CRect& clip, const DiagonalLayout& layout, const std::vector<DWORD>& line);
+// The same picture drawn by GDI+ onto any device context.
+void DrawDiagonalWindowGdiplus(CDC* pDC, const DiagonalLayout& layout, const std::vector<DWORD>& line);
+
 // Copies a surface of the clip box's size into the clip box.
 void PutToClip(CDC* pDC, const CRect& clip, CRenderSurface& image);
 

@@ -6,11 +6,10 @@
 // transform: the geometry is the same, and block copies under a rotation are
 // not drawn alike by every GDI. Only the stretch of the one-pixel strip is
 // left to GDI's halftone mode. The diagonal window is drawn onto its turned
-// square by GDI+.
+// square by our own resampler (diagonal_window.cpp).
 #include "color_animation_render.h"
 
 #include "color_render_support.h"
-#include "gdiplus_handles.h"
 
 #include <cmath>
 #include <numbers>
@@ -205,31 +204,8 @@ int CCColorAnimationRender::DrawStripDiagonal(CDC* pDC, const ProgramColorEffect
     pDC->SetStretchBltMode(HALFTONE);
 
     const DiagonalLayout layout = LayDiagonal(clip);
-    const Gdiplus::GpPointF corners[3] = {
-        { layout.corners[0][0], layout.corners[0][1] },
-        { layout.corners[1][0], layout.corners[1][1] },
-        { layout.corners[2][0], layout.corners[2][1] },
-    };
-    const int windowWidth = layout.windowWidth;
-    const int windowHeight = layout.windowHeight;
-
-    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, windowWidth);
-    CRenderSurface window(windowWidth, windowHeight);
-    if (!window.IsValid())
-        return 1;
-    for (int y = 0; y < windowHeight; ++y) {
-        DWORD* row = window.Row(y);
-        for (int x = 0; x < windowWidth; ++x)
-            row[x] = line[static_cast<size_t>(x)];
-    }
-    ::GdiFlush();
-
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gdip::GdipCreateBitmapFromHBITMAP(window.Bitmap(), nullptr, &bitmap) != Gdiplus::Ok)
-        return 1;
-    const gdip::Image image(bitmap);
-    const gdip::Graphics graphics = gdip::GraphicsFromDC(pDC->GetSafeHdc());
-    if (graphics)
-        gdip::GdipDrawImagePoints(graphics.get(), bitmap, corners, 3);
+    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, layout.windowWidth);
+    if (!DrawDiagonalWindow(pDC, clip, layout, line))
+        DrawDiagonalWindowGdiplus(pDC, layout, line);
     return 1;
 }

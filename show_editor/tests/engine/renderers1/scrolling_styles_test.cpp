@@ -281,3 +281,37 @@ TEST(StripExpandShrink, EdgesAndMiddleOfA200By50View)
     // k = 1 from the width: 25 rows show the whole first step.
     EXPECT_TRUE(Near(canvas.At(7, 24), Abc(246), 12)) << Show(canvas.At(7, 24));
 }
+
+TEST(StripDiagonal, OurResamplerDrawsWhatGdiplusDraws)
+{
+    // A window whose neighbouring pixels all differ shows every difference
+    // in where and how the two sample; the views include a clip box away
+    // from the bitmap's corner.
+    const struct {
+        int width, height;
+        CRect clip;
+    } cases[] = {
+        { 200, 50, CRect(0, 0, 200, 50) },
+        { 16, 16, CRect(0, 0, 16, 16) },
+        { 12, 9, CRect(0, 0, 12, 9) },
+        { 77, 333, CRect(0, 0, 77, 333) },
+        { 48, 36, CRect(3, 2, 40, 30) },
+    };
+    for (const auto& c : cases) {
+        const colorrender::DiagonalLayout layout = colorrender::LayDiagonal(c.clip);
+        std::vector<DWORD> line(static_cast<size_t>(layout.windowWidth));
+        for (int i = 0; i < layout.windowWidth; ++i)
+            line[static_cast<size_t>(i)] = ((i * 37) & 0xFF) << 16 | ((i * 91 + 7) & 0xFF) << 8 | ((i * 13) & 0xFF);
+        Canvas ours(c.width, c.height, kBlack);
+        Canvas theirs(c.width, c.height, kBlack);
+        ours.dc()->IntersectClipRect(&c.clip);
+        theirs.dc()->IntersectClipRect(&c.clip);
+        ASSERT_TRUE(colorrender::DrawDiagonalWindow(ours.dc(), c.clip, layout, line));
+        colorrender::DrawDiagonalWindowGdiplus(theirs.dc(), layout, line);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                ASSERT_TRUE(Near(ours.At(x, y), theirs.At(x, y), 1))
+                    << c.width << "x" << c.height << " at " << x << "," << y << ": ours " << Show(ours.At(x, y))
+                    << ", GDI+ " << Show(theirs.At(x, y));
+    }
+}
