@@ -664,6 +664,22 @@ Bytes TextBody(uint16_t id, int version, const Matrix& m, const std::vector<Text
     return w.Data();
 }
 
+Bytes FlatFrames(int widthPx, int heightPx, const std::vector<Color>& colours)
+{
+    Movie m(widthPx, heightPx);
+    m.Background(Color { 0, 0, 0 });
+    for (size_t i = 0; i < colours.size(); ++i) {
+        Shape s;
+        s.Rect(0, 0, widthPx * 20, heightPx * 20, s.Solid(colours[i]));
+        m.Shape(static_cast<uint16_t>(i + 1), s);
+        Place p;
+        p.charId = static_cast<int>(i + 1);
+        m.Place(p);
+        m.ShowFrame();
+    }
+    return m.Fws();
+}
+
 std::wstring WriteTemp(const std::wstring& name, const Bytes& bytes)
 {
     wchar_t folder[MAX_PATH] {};

@@ -184,6 +184,10 @@ struct TextRun {
 // DefineText (version 1) or DefineText2 (2) body.
 Bytes TextBody(uint16_t id, int version, const Matrix& m, const std::vector<TextRun>& runs);
 
+// A movie whose frame i shows the whole stage in colours[i] (each frame
+// places a new full-stage rectangle at the same depth).
+Bytes FlatFrames(int widthPx, int heightPx, const std::vector<Color>& colours);
+
 // A tag record (header and body) for nesting in a sprite.
 Bytes TagRecord(int code, const Bytes& body);
 

@@ -6,6 +6,7 @@
 #include "JpegEncoder.h"
 #include "drawing_helpers.h"
 #include "media_probe.h"
+#include "swf_writer.h"
 
 using namespace doctest;
 
@@ -216,6 +217,39 @@ TEST(MediaProbeFiles, GeneratedClipGivesItsFirstFrameAndCount)
     EXPECT_EQ(other.At(128, 128), 0xFF00FFu);
 }
 
+// Through the real animation library: the thumbnail of a 10-frame SWF file
+// is its frame 6 (a seek to frame 10 / 2, then one forward).
+TEST(MediaProbeFiles, GeneratedSwfGivesItsMiddleFrameAndCount)
+{
+    CTempFolder folder;
+    std::vector<swftest::Color> colours;
+    for (int i = 0; i < 10; ++i) {
+        const clipgen::Rgb c = clipgen::FrameColour(i);
+        colours.push_back(
+            swftest::Color { static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g), static_cast<uint8_t>(c.b) });
+    }
+    CString path = folder.File(L"flat.SWF");
+    ASSERT_TRUE(clipgen::WriteFileBytes(path.GetString(), swftest::FlatFrames(64, 32, colours)));
+
+    CThumbSurface surface;
+    EXPECT_EQ(GetSwfFrameCount(surface.m_dc, path), 10);
+    EXPECT_EQ(surface.At(128, 128), 0xFF00FFu); // counting draws nothing
+    ASSERT_EQ(RenderMediaThumbnail(path, surface.m_dc), 1);
+    EXPECT_TRUE(Near(surface.At(128, 128), clipgen::FrameColour(5))) << std::hex << surface.At(128, 128);
+    EXPECT_TRUE(Near(surface.At(0, 0), clipgen::FrameColour(5))) << "the stage stretched over the thumbnail";
+    EXPECT_TRUE(Near(surface.At(255, 255), clipgen::FrameColour(5)));
+
+    // An SWF file compressed with LZMA is refused; the surface stays.
+    CThumbSurface other;
+    std::vector<uint8_t> lzma = swftest::FlatFrames(64, 32, colours);
+    lzma[0] = 'Z';
+    CString refused = folder.File(L"lzma.swf");
+    ASSERT_TRUE(clipgen::WriteFileBytes(refused.GetString(), lzma));
+    EXPECT_EQ(RenderMediaThumbnail(refused, other.m_dc), 0);
+    EXPECT_EQ(GetSwfFrameCount(other.m_dc, refused), 0);
+    EXPECT_EQ(other.At(128, 128), 0xFF00FFu);
+}
+
 TEST(MediaProbeFiles, AnImageMadeWithGdiplusIsProbedAsAVideo)
 {
     clipgen::CJpegEncoder encoder;
@@ -256,4 +290,31 @@ TEST_F(DocTest, AddingAGeneratedClipRendersItsThumbnailOnce)
     ASSERT_NE(::GetObjectW(m_doc->m_mediaThumbs.GetAt(0)->GetSafeHandle(), sizeof(info), &info), 0);
     EXPECT_EQ(info.bmWidth, 256);
     EXPECT_EQ(info.bmHeight, 256);
+}
+
+TEST_F(DocTest, AddingAGeneratedSwfOpensTheImportWithItsThumbnail)
+{
+    CTempFolder folder;
+    std::vector<swftest::Color> colours;
+    for (int i = 0; i < 4; ++i) {
+        const clipgen::Rgb c = clipgen::FrameColour(i + 1);
+        colours.push_back(
+            swftest::Color { static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g), static_cast<uint8_t>(c.b) });
+    }
+    CString path = folder.File(L"added.swf");
+    ASSERT_TRUE(clipgen::WriteFileBytes(path.GetString(), swftest::FlatFrames(32, 32, colours)));
+    BindFakePanels();
+    m_doc->AddVideoFile(path);
+    ASSERT_EQ(m_doc->m_mediaThumbs.GetSize(), 1);
+    ASSERT_EQ(m_host.m_requests.size(), 1u);
+    EXPECT_EQ(m_host.m_requests[0].dialogId, IDD_EDITOR_VIDEO);
+    // The thumbnail is frame 3 of 4 (a seek to frame 2, one forward).
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(nullptr));
+    HGDIOBJ old = ::SelectObject(dc, m_doc->m_mediaThumbs.GetAt(0)->GetSafeHandle());
+    const COLORREF centre = ::GetPixel(dc, 128, 128);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc.Detach());
+    const clipgen::Rgb wanted = clipgen::FrameColour(3);
+    EXPECT_EQ(centre, RGB(wanted.r, wanted.g, wanted.b));
 }

@@ -2,6 +2,7 @@
 // programs over a pass, after a seek and on a failed open, and a generated
 // clip played through the video library frame by frame.
 #include "TestSupport.h"
+#include "swf_writer.h"
 #include "frame_engine_fixture.h"
 #include "view_compose.h"
 
@@ -124,7 +125,7 @@ TEST_F(MediaProgramTest, StandInAnimationLibrariesLeaveTheViewBlack)
 {
     SetUpMedia(MEDIA_SWF, 3);
     AddView(m_doc.m_segments[0], CRect(0, 0, 8, 4), { MediaProgram(MEDIA_TOL, L"x.tol", 3) });
-    m_engine->SetDecoders(nullptr); // Flossar and Kobrin open nothing here
+    m_engine->SetDecoders(nullptr); // the real libraries: there is no file "clip" or "x.tol"
     Steps(3);
     EXPECT_EQ(0u, OutputPixel(3, 2));
 }
@@ -162,6 +163,47 @@ TEST_F(MediaProgramTest, GeneratedClipPlaysFrameByFrameThroughTheVideoLibrary)
     EXPECT_EQ(4, frameShown());
     m_engine->StopPlay();
     EXPECT_EQ(-1, video->m_decoderHandle);
+}
+
+// An SWF animation whose frame i is flat clipgen::FrameColour(i), played
+// through the animation library into the output image like a video.
+TEST_F(MediaProgramTest, GeneratedSwfPlaysFrameByFrameThroughTheAnimationLibrary)
+{
+    clipgen::CTempFolder folder(L"engine_swf");
+    const std::wstring path = folder.File(L"flat.swf");
+    std::vector<swftest::Color> colours;
+    for (int i = 0; i < 6; ++i) {
+        const clipgen::Rgb c = clipgen::FrameColour(i);
+        colours.push_back(
+            swftest::Color { static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g), static_cast<uint8_t>(c.b) });
+    }
+    ASSERT_TRUE(clipgen::WriteFileBytes(path, swftest::FlatFrames(40, 20, colours)));
+    ProgramVideo* swf = MediaProgram(MEDIA_SWF, path.c_str(), 6);
+    AddView(m_doc.AddSegment(6), CRect(0, 0, 8, 4), { swf });
+    m_doc.CountFrames();
+    CreateEngine();
+    m_engine->SetDecoders(nullptr);
+
+    auto frameShown = [this]() {
+        const DWORD pixel = OutputPixel(4, 2);
+        clipgen::Rgb colour { static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+            static_cast<int>(pixel & 0xFF) };
+        return clipgen::FrameIndexOf(colour);
+    };
+    std::vector<int> shown;
+    for (int i = 0; i < 6; ++i) {
+        m_engine->StepFrame();
+        shown.push_back(frameShown());
+    }
+    EXPECT_EQ(std::vector<int>({ 0, 1, 2, 3, 4, 5 }), shown);
+    EXPECT_EQ(-1, swf->m_decoderHandle) << "closed on the program's last frame";
+
+    m_engine->SeekToFrame(3);
+    EXPECT_EQ(3, frameShown()) << "a seek into the program shows that very frame";
+    m_engine->StepFrame();
+    EXPECT_EQ(4, frameShown());
+    m_engine->StopPlay();
+    EXPECT_EQ(-1, swf->m_decoderHandle);
 }
 
 } // namespace
