@@ -26,6 +26,7 @@
 
 class CEffectPlusRender;
 class Program;
+class ProgramView;
 
 enum EngineMode {
     ENGINE_MODE_STOPPING = 0, // only while a worker is being stopped
@@ -36,6 +37,16 @@ enum EngineMode {
 
 // The play timer's id.
 constexpr UINT_PTR kPlayTimerId = 1;
+
+// Language texts (section HINT) of an off-line file or an AVI file that
+// could not be written.
+constexpr int kRecordWriteFailedHint = 70;
+constexpr int kAviWriteFailedHint = 71;
+
+// The AVI path as the export uses it: folder (without the closing
+// backslash) and file name without its ".avi"; a file name without that
+// extension gets ".avi" appended to file.
+void SplitAviPath(CString& file, CString& folder, CString& baseName);
 
 class CCanvasContainer : public CStatic {
     DECLARE_DYNAMIC(CCanvasContainer)
@@ -69,6 +80,10 @@ public:
     void NextSegment();
     void SeekToFrame(int frame);
     void ResetCanvas();
+    // Closes the decoders of a view's video, SWF and TOL programs, so that
+    // they open again on the view's present buffer (after the buffers were
+    // made anew, the old device context is gone).
+    void CloseViewDecoders(ProgramView* view, bool clearEnvironment = false);
     void UpdateTrackerVisibility();
 
     // One frame step (timer, WM_NEXT_FRAME, seek).
@@ -142,12 +157,28 @@ private:
     void StopFramePump();
     void JoinFramePump();
     static UINT FramePumpThread(LPVOID param);
-    void StartAviFile(const CString& path);
-    void EndAviFile();
-    void WriteAviFrame();
-    void BeginRecordFile();
-    void EndRecordFile(int segmentNumber);
-    void FinishOutputAtShowEnd();
+    // Each returns false when the library reported a failure; the run has
+    // then been ended through FailRun.
+    bool StartAviFile(const CString& path);
+    bool EndAviFile();
+    bool WriteAviFrame();
+    bool BeginRecordFile();
+    bool EndRecordFile(int segmentNumber);
+    // Closes the open off-line file with the segment's schedule; the
+    // library's result (0 when the file was finished).
+    int CloseRecordFile(int segmentNumber);
+    bool FinishOutputAtShowEnd();
+    // A write, open or close that failed ends the run: the open file is
+    // closed (the libraries drop a file whose writing failed), the worker
+    // stops, the hardware dialog leaves its generation without a success
+    // text and the user is told with the language text HINT hintKey.
+    void FailRun(int hintKey);
+    // The engine window goes away while a run is on: its files are closed
+    // and the worker stops, without questions.
+    void EndRunOnDestroy();
+    // Progress of a recorded frame; the count that completes the run is held
+    // back until the run's last file has been closed.
+    void ReportRecordProgress(int frames);
 
     CEngineDocument* m_document = nullptr;
     CPreviewCanvas* m_canvas = nullptr;
@@ -201,5 +232,7 @@ private:
     // ends early still finishes what it started, and nothing is finished twice.
     bool m_aviOpen = false;
     bool m_recordFileOpen = false;
+    int m_heldProgress = 0; // the completing progress count, posted when the run ends well
+    bool m_runFailed = false; // the present export or recording failed
     int m_recordFileSegment = 0; // segment number whose schedule closes the open file
 };

@@ -24,6 +24,21 @@ const wchar_t* const kCardStrings[4] = {
 
 } // namespace
 
+void SplitAviPath(CString& file, CString& folder, CString& baseName)
+{
+    const int slash = file.ReverseFind(L'\\');
+    folder = slash >= 0 ? file.Left(slash) : CString();
+    const CString name = slash >= 0 ? file.Mid(slash + 1) : file;
+    // The extension is cut at its dot; a name typed without ".avi" gets it.
+    const int dot = name.ReverseFind(L'.');
+    if (dot > 0 && name.Mid(dot + 1).CompareNoCase(L"avi") == 0) {
+        baseName = name.Left(dot);
+    } else {
+        baseName = name;
+        file += L".avi";
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Worker
 
@@ -93,7 +108,69 @@ LRESULT CCanvasContainer::OnNextFrame(WPARAM, LPARAM)
 // ---------------------------------------------------------------------------
 // AVI export
 
-void CCanvasContainer::StartAviFile(const CString& path)
+void CCanvasContainer::FailRun(int hintKey)
+{
+    const int mode = m_mode.load();
+    if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
+        CloseRecordFile(m_recordFileSegment);
+    if (m_aviOpen) {
+        m_aviWriter->End();
+        m_aviOpen = false;
+    }
+    m_recordFileOpen = false;
+    m_heldProgress = 0;
+    m_runFailed = true;
+    m_mode = ENGINE_MODE_STOPPING;
+    StopFramePump();
+    m_currentProgram = nullptr;
+    // The hardware dialog waits for the completing count: -1 ends its
+    // generation without the success text.
+    if (mode == ENGINE_MODE_RECORD) {
+        if (HWND main = m_document->GetMainWindow())
+            ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(-1), 0);
+    }
+    AfxMessageBox(m_document->GetLangText(L"HINT", hintKey), MB_OK | MB_ICONEXCLAMATION);
+    // The export dialog closes; the failed run opens no folder.
+    if (m_exportDialog != nullptr && ::IsWindow(m_exportDialog->GetSafeHwnd()))
+        ::PostMessageW(m_exportDialog->GetSafeHwnd(), WM_CLOSE, 0, 0);
+}
+
+void CCanvasContainer::EndRunOnDestroy()
+{
+    const int mode = m_mode.load();
+    if (mode != ENGINE_MODE_AVI && mode != ENGINE_MODE_RECORD)
+        return;
+    // Nobody is left to tell: the files are closed as well as they can be.
+    if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
+        CloseRecordFile(m_recordFileSegment);
+    if (m_aviOpen) {
+        m_aviWriter->End();
+        m_aviOpen = false;
+    }
+    m_recordFileOpen = false;
+    m_heldProgress = 0;
+    m_mode = ENGINE_MODE_STOPPING;
+    StopFramePump();
+    m_currentProgram = nullptr;
+}
+
+void CCanvasContainer::ReportRecordProgress(int frames)
+{
+    int total = 0;
+    {
+        CSingleLock lock(&m_document->Mutex(), TRUE);
+        if (ProjSet* settings = m_document->GetActiveSettings())
+            total = settings->m_playFrames;
+    }
+    if (frames == total) {
+        m_heldProgress = frames;
+        return;
+    }
+    if (HWND main = m_document->GetMainWindow())
+        ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(frames), 0);
+}
+
+bool CCanvasContainer::StartAviFile(const CString& path)
 {
     int width = m_frameWidth;
     int height = m_frameHeight;
@@ -109,27 +186,36 @@ void CCanvasContainer::StartAviFile(const CString& path)
             height = client.Height();
         }
     }
-    if (m_aviOpen)
-        EndAviFile();
-    m_aviWriter->Init(path, width, height, 32, frameRate);
+    if (m_aviOpen && !EndAviFile())
+        return false;
+    if (m_aviWriter->Init(path, width, height, 32, frameRate) != 0) {
+        FailRun(kAviWriteFailedHint);
+        return false;
+    }
     m_aviOpen = true;
+    return true;
 }
 
-void CCanvasContainer::EndAviFile()
+bool CCanvasContainer::EndAviFile()
 {
     if (!m_aviOpen)
-        return;
-    m_aviWriter->End();
+        return true;
     m_aviOpen = false;
+    if (m_aviWriter->End() != 0) {
+        FailRun(kAviWriteFailedHint);
+        return false;
+    }
+    return true;
 }
 
-void CCanvasContainer::WriteAviFrame()
+bool CCanvasContainer::WriteAviFrame()
 {
     BOOL complete = FALSE;
     if (m_exportDialog != nullptr)
         complete = m_exportDialog->StepProgress(m_runningFrame + 1);
+    int written = 0;
     if (m_aviAtFrameSize != 0) {
-        m_aviWriter->WriteFrameDC(m_outputDC.GetSafeHdc());
+        written = m_aviWriter->WriteFrameDC(m_outputDC.GetSafeHdc());
     } else if (m_canvas != nullptr && m_canvas->GetCompositionDC() != nullptr) {
         CDC* composition = m_canvas->GetCompositionDC();
         CRect clip(0, 0, 0, 0);
@@ -145,10 +231,15 @@ void CCanvasContainer::WriteAviFrame()
             composition->BitBlt(
                 clip.left, clip.top, clip.Width(), clip.Height(), background, clip.left, clip.top, SRCPAINT);
         ::GdiFlush();
-        m_aviWriter->WriteFrameDC(composition->GetSafeHdc());
+        written = m_aviWriter->WriteFrameDC(composition->GetSafeHdc());
+    }
+    if (written != 0) {
+        FailRun(kAviWriteFailedHint);
+        return false;
     }
     if (complete && m_exportDialog != nullptr)
         ::PostMessageW(m_exportDialog->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    return true;
 }
 
 LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
@@ -167,17 +258,20 @@ LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
         delete m_exportDialog;
         m_exportDialog = nullptr;
         if (m_mode.load() == ENGINE_MODE_AVI) {
-            EndAviFile();
+            // Stopped by the user or complete: the file is finished either
+            // way; the folder opens only for a file that was finished well.
+            const bool finished = EndAviFile();
             StopFramePump();
-            if (result == 1)
+            if (result == 1 && finished)
                 AfxShellOpen(m_aviFolder);
-            m_aviFolder.Empty();
-            m_aviBaseName.Empty();
         }
+        m_aviFolder.Empty();
+        m_aviBaseName.Empty();
         return 0;
     }
 
-    const CString file = *reinterpret_cast<const CString*>(path);
+    CString file = *reinterpret_cast<const CString*>(path);
+    m_runFailed = false;
     m_segmentIndex = 0;
     m_frameInSegment = 0;
     m_runningFrame = 0;
@@ -188,14 +282,11 @@ LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
         if (m_exportDialog != nullptr)
             m_exportDialog->BeginProgress(total);
     }
-    const int slash = file.ReverseFind(L'\\');
-    m_aviFolder = slash >= 0 ? file.Left(slash) : CString();
-    const CString name = slash >= 0 ? file.Mid(slash + 1) : file;
-    m_aviBaseName = name.Left(std::max(0, name.GetLength() - 4));
+    SplitAviPath(file, m_aviFolder, m_aviBaseName);
     ClearOutput(RGB(0, 0, 0));
     m_aviAtFrameSize = sizeChoice == 0 ? 1 : 0;
-    if (!m_document->GetAviPerSegment())
-        StartAviFile(file);
+    if (!m_document->GetAviPerSegment() && !StartAviFile(file))
+        return 0;
     m_frameEvent.SetEvent();
     StartFramePump();
     return 0;
@@ -204,7 +295,7 @@ LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
 // ---------------------------------------------------------------------------
 // Off-line recording
 
-void CCanvasContainer::BeginRecordFile()
+bool CCanvasContainer::BeginRecordFile()
 {
     int frameRate = 25;
     int screen = 0;
@@ -220,17 +311,26 @@ void CCanvasContainer::BeginRecordFile()
     path.Format(L"%s\\OFF%03d.arm", m_offlineFolder.GetString(), counter);
     if (m_recorder->RecordingInit(screen, path, static_cast<unsigned>(frameRate)) != 0) {
         m_recordFileOpen = false;
-        AfxMessageBox(m_document->GetLangText(L"HINT", 12), MB_OK);
-        StopFramePump();
-        return;
+        FailRun(12);
+        return false;
     }
     m_recordFileOpen = true;
+    return true;
 }
 
-void CCanvasContainer::EndRecordFile(int segmentNumber)
+bool CCanvasContainer::EndRecordFile(int segmentNumber)
+{
+    if (CloseRecordFile(segmentNumber) != 0) {
+        FailRun(kRecordWriteFailedHint);
+        return false;
+    }
+    return true;
+}
+
+int CCanvasContainer::CloseRecordFile(int segmentNumber)
 {
     if (m_mode.load() != ENGINE_MODE_RECORD)
-        return;
+        return 0;
     SegmentTimePlay schedule;
     {
         CSingleLock lock(&m_document->Mutex(), TRUE);
@@ -269,8 +369,8 @@ void CCanvasContainer::EndRecordFile(int segmentNumber)
     settings.slotEnds = schedule.m_holidayEnd;
     settings.slotCount = SegmentTimePlay::kHolidaySlots;
     settings.password = m_document->GetOfflineEncryption() ? m_document->GetOfflinePassword() : nullptr;
-    m_recorder->RecordingStop(settings);
     m_recordFileOpen = false;
+    return m_recorder->RecordingStop(settings);
 }
 
 LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
@@ -279,6 +379,8 @@ LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
         return 0;
     if (static_cast<int>(request) <= 0) {
         m_offlineFolder = m_document->GetOfflineFolder();
+        m_runFailed = false;
+        m_heldProgress = 0;
         m_document->OfflineFileCounter() = 0;
         m_firstRecordedSegment = -1;
         m_recordFileOpen = false;
@@ -293,22 +395,30 @@ LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
         // A quit run closes the show file it has open (frames are recorded
         // on this thread, so none is in progress): left open, the file would
         // stay without its header blocks, unplayable and locked.
-        if (m_recordFileOpen)
-            EndRecordFile(m_recordFileSegment);
+        m_heldProgress = 0;
+        if (m_recordFileOpen && !EndRecordFile(m_recordFileSegment))
+            return 0; // the failure has ended the run and told the user
         m_mode = ENGINE_MODE_STOPPING;
         StopFramePump();
     }
     return 0;
 }
 
-void CCanvasContainer::FinishOutputAtShowEnd()
+bool CCanvasContainer::FinishOutputAtShowEnd()
 {
     // A run whose frame count ends before its last segment has finished (or
     // whose files are not closed by a segment boundary) still finishes the
     // file it has open, so that it is playable.
     const int mode = m_mode.load();
     if (mode == ENGINE_MODE_AVI)
-        EndAviFile();
-    else if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
-        EndRecordFile(m_recordFileSegment);
+        return EndAviFile();
+    if (mode == ENGINE_MODE_RECORD && m_recordFileOpen && !EndRecordFile(m_recordFileSegment))
+        return false;
+    // Every file is closed: the completing count may now be reported.
+    if (mode == ENGINE_MODE_RECORD && m_heldProgress > 0) {
+        if (HWND main = m_document->GetMainWindow())
+            ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(m_heldProgress), 0);
+    }
+    m_heldProgress = 0;
+    return true;
 }

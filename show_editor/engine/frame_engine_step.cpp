@@ -73,9 +73,11 @@ void CCanvasContainer::StepFrame()
     const int count = static_cast<int>(segments->GetSize());
     if (m_segmentIndex >= count || m_frameInSegment > static_cast<unsigned>(settings->m_playFrames)) {
         if (m_mode.load() != ENGINE_MODE_PREVIEW) {
-            FinishOutputAtShowEnd();
-            m_mode = ENGINE_MODE_STOPPING;
-            StopFramePump();
+            // A file that could not be finished has ended the run already.
+            if (FinishOutputAtShowEnd()) {
+                m_mode = ENGINE_MODE_STOPPING;
+                StopFramePump();
+            }
             m_currentProgram = nullptr;
         }
         m_segmentIndex = 0;
@@ -90,13 +92,14 @@ void CCanvasContainer::StepFrame()
     const int mode = m_mode.load();
     if (m_frameInSegment == 0) {
         if (mode == ENGINE_MODE_RECORD && m_document->GetFilePerSegment()) {
-            BeginRecordFile();
-            if (m_recordFileOpen)
-                m_recordFileSegment = m_segmentIndex + 1;
+            if (!BeginRecordFile())
+                return;
+            m_recordFileSegment = m_segmentIndex + 1;
             m_document->ApplyFourColorMode(segment->m_fourColorMode, segment->m_whiteValue);
         } else if (mode == ENGINE_MODE_RECORD) {
             if (m_firstRecordedSegment < 0) {
-                BeginRecordFile();
+                if (!BeginRecordFile())
+                    return;
                 m_firstRecordedSegment = m_segmentIndex + 1;
                 m_recordFileSegment = m_firstRecordedSegment;
                 ProjSet& project = m_document->GetProjectSettings();
@@ -106,7 +109,8 @@ void CCanvasContainer::StepFrame()
         } else if (mode == ENGINE_MODE_AVI && m_document->GetAviPerSegment()) {
             CString path;
             path.Format(L"%s\\%s_%02d.avi", m_aviFolder.GetString(), m_aviBaseName.GetString(), m_segmentIndex + 1);
-            StartAviFile(path);
+            if (!StartAviFile(path))
+                return;
         }
     }
 
@@ -124,7 +128,8 @@ void CCanvasContainer::StepFrame()
             if (m_firstRecordedSegment > 0 && m_segmentIndex == count)
                 EndRecordFile(m_firstRecordedSegment);
         } else if (modeNow == ENGINE_MODE_AVI && m_document->GetAviPerSegment()) {
-            EndAviFile();
+            if (!EndAviFile())
+                return;
             CString line;
             line.Format(L"Segment %d Export Over! \n", m_segmentIndex);
             ::OutputDebugStringW(line);
@@ -152,17 +157,21 @@ void CCanvasContainer::OutputFrame()
             m_canvas->GetWindow()->Invalidate(FALSE);
         break;
     case ENGINE_MODE_AVI:
-        WriteAviFrame();
+        if (!WriteAviFrame())
+            return;
         break;
     case ENGINE_MODE_RECORD: {
-        if (HWND main = m_document->GetMainWindow())
-            ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(m_runningFrame + 1), 0);
         double sizeMiB = 0.0;
-        m_recorder->RecordingFrameDC(m_outputDC.GetSafeHdc(), m_frameWidth, m_frameHeight, 1, &sizeMiB);
+        if (m_recorder->RecordingFrameDC(m_outputDC.GetSafeHdc(), m_frameWidth, m_frameHeight, 1, &sizeMiB) != 0) {
+            FailRun(kRecordWriteFailedHint);
+            return;
+        }
+        // Reported once the frame is in the file.
+        ReportRecordProgress(m_runningFrame + 1);
         const long long limit = static_cast<long long>(m_document->GetFileSizeLimit()) * 1024;
         if (static_cast<double>(limit) <= sizeMiB && limit < 65535) {
-            EndRecordFile(m_segmentIndex + 1);
-            BeginRecordFile();
+            if (!EndRecordFile(m_segmentIndex + 1) || !BeginRecordFile())
+                return;
         }
         break;
     }
@@ -174,30 +183,35 @@ void CCanvasContainer::OutputFrame()
 
 void CCanvasContainer::CloseSegmentDecoders(QvSegmentGourp* segment, bool clearEnvironment)
 {
-    for (INT_PTR v = 0; v < segment->m_views.GetSize(); ++v) {
-        ProgramView* view = segment->m_views.GetAt(v);
-        for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p) {
-            auto* video = dynamic_cast<ProgramVideo*>(view->m_programs.GetAt(p));
-            if (video == nullptr)
-                continue;
-            if (video->m_mediaKind == MEDIA_VIDEO) {
-                m_decoders->VideoClose(video->m_decoderHandle);
-            } else if (video->m_mediaKind == MEDIA_SWF) {
-                try {
-                    m_decoders->SwfClose(video->m_decoderHandle);
-                } catch (...) {
-                }
-            } else if (video->m_mediaKind == MEDIA_TOL) {
-                m_decoders->TolClose(video->m_decoderHandle);
+    for (INT_PTR v = 0; v < segment->m_views.GetSize(); ++v)
+        CloseViewDecoders(segment->m_views.GetAt(v), clearEnvironment);
+}
+
+void CCanvasContainer::CloseViewDecoders(ProgramView* view, bool clearEnvironment)
+{
+    if (view == nullptr)
+        return;
+    for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p) {
+        auto* video = dynamic_cast<ProgramVideo*>(view->m_programs.GetAt(p));
+        if (video == nullptr)
+            continue;
+        if (video->m_mediaKind == MEDIA_VIDEO) {
+            m_decoders->VideoClose(video->m_decoderHandle);
+        } else if (video->m_mediaKind == MEDIA_SWF) {
+            try {
+                m_decoders->SwfClose(video->m_decoderHandle);
+            } catch (...) {
             }
-            if (clearEnvironment) {
-                try {
-                    m_decoders->SwfClearEnv();
-                } catch (...) {
-                }
-            }
-            video->m_decoderHandle = -1;
+        } else if (video->m_mediaKind == MEDIA_TOL) {
+            m_decoders->TolClose(video->m_decoderHandle);
         }
+        if (clearEnvironment) {
+            try {
+                m_decoders->SwfClearEnv();
+            } catch (...) {
+            }
+        }
+        video->m_decoderHandle = -1;
     }
 }
 

@@ -82,6 +82,9 @@ void CCanvasContainer::OnTimer(UINT_PTR id)
 void CCanvasContainer::OnDestroy()
 {
     CStatic::OnDestroy();
+    // A recording or export that is still running would have its worker
+    // post frames to a window that is gone: it ends here, its files closed.
+    EndRunOnDestroy();
     StopPlay();
 }
 

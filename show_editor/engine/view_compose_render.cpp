@@ -6,6 +6,7 @@
 #include "drawing_helpers.h"
 #include "program_color_effect.h"
 #include "program_colorful_words.h"
+#include "program_video.h"
 #include "proj_set.h"
 
 #include <algorithm>
@@ -195,6 +196,22 @@ void CopyNonBlackPixels(
     }
 }
 
+namespace {
+
+// Only a view with an open decoder has anything drawing into its buffer.
+void CloseDecodersOfOldBuffer(ProgramView* view, CCanvasContainer* engine)
+{
+    for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p) {
+        const auto* video = dynamic_cast<const ProgramVideo*>(view->m_programs.GetAt(p));
+        if (video != nullptr && video->m_decoderHandle >= 0) {
+            engine->CloseViewDecoders(view);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
 {
     if (view == nullptr || engine == nullptr)
@@ -203,7 +220,11 @@ void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
     const int h = view->m_projectRect.Height();
     DibBuffer& a = view->m_programBuffer;
     DibBuffer& b = view->m_blendBuffer;
+    // The decoders of the view's media programs draw into buffer A's device
+    // context: when the buffers are made anew they are closed, and open
+    // again on the new context at their next frame.
     if (a.m_pMemDC == nullptr || a.m_hDib == nullptr) {
+        CloseDecodersOfOldBuffer(view, engine);
         CreateDibBuffer(a, w, h);
         CreateDibBuffer(b, w, h);
     }
@@ -211,6 +232,7 @@ void RenderView(ProgramView* view, CCanvasContainer* engine, UINT frame)
     if (a.m_pMemDC != nullptr)
         a.m_pMemDC->GetClipBox(&box);
     if (a.m_pMemDC != nullptr && (box.Width() != w || box.Height() != h)) {
+        CloseDecodersOfOldBuffer(view, engine);
         CreateDibBuffer(a, w, h);
         CreateDibBuffer(b, w, h);
         a.m_pMemDC->GetClipBox(&box);

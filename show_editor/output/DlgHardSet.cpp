@@ -260,6 +260,13 @@ void CDlgHardSet::OnOfflineProgress(int framesWritten)
     // stopped by the user, or none started) must not announce success.
     if (m_hWnd == nullptr || !IsWindowVisible() || !IsGenerating())
         return;
+    // The engine reports a failed run with -1 (and has told the user): the
+    // generation ends here, without the success text or the card tool.
+    if (framesWritten < 0) {
+        m_progress.ShowWindow(SW_HIDE);
+        SetButtonsEnabled(TRUE);
+        return;
+    }
     m_progressPos = framesWritten;
     m_progress.SetPos(framesWritten);
     if (framesWritten != m_totalFrames)

@@ -181,6 +181,29 @@ TEST_F(HardSetDialog, CardToolCheckHandsTheFolderToCardwell)
     EXPECT_EQ(1, m_dlg.m_cardTool);
 }
 
+TEST_F(HardSetDialog, AFailedRunEndsTheGenerationWithoutSuccess)
+{
+    MakeRecordable();
+    fwtest::RunModal(m_dlg, [&](CDialog& live) {
+        SetCheck(live, IDC_HS_CARD_TOOL, true);
+        m_ui.ExpectFolder(L"D:\\sd");
+        fwtest::ClickButton(live, IDC_HS_GENERATE);
+        m_dlg.OnOfflineProgress(40);
+        // The engine could not write the files (it told the user itself).
+        m_dlg.OnOfflineProgress(-1);
+        EXPECT_FALSE(Visible(live, IDC_HS_PROGRESS));
+        EXPECT_TRUE(Enabled(live, IDC_HS_GENERATE));
+        EXPECT_TRUE(Enabled(live, IDOK));
+        EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+        // A late count of a stopped run announces nothing.
+        m_dlg.OnOfflineProgress(100);
+        EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
+        fwtest::ClickButton(live, IDCANCEL);
+    });
+    EXPECT_EQ(m_ui.Transcript().size(), 1u) << "only the folder was asked";
+    EXPECT_TRUE(m_output.m_cardwell.empty());
+}
+
 TEST_F(HardSetDialog, RefusedGenerationLeavesTheDialogIdle)
 {
     MakeRecordable();

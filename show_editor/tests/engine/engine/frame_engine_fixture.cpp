@@ -118,11 +118,13 @@ int CFakeAviWriter::Init(LPCWSTR path, int width, int height, int bits, int fram
     m_height = height;
     m_bits = bits;
     m_rate = framesPerSecond;
-    return 0;
+    return m_initResult;
 }
 
 int CFakeAviWriter::WriteFrameDC(HDC dc)
 {
+    if (static_cast<int>(m_frames.size()) == m_failWriteAt)
+        return -1;
     m_frames.push_back(TopLeftPixel(dc));
     return 0;
 }
@@ -130,7 +132,7 @@ int CFakeAviWriter::WriteFrameDC(HDC dc)
 int CFakeAviWriter::End()
 {
     ++m_ends;
-    return 0;
+    return m_endResult;
 }
 
 int CFakeRecorder::SetSecurityFlag(int flag)
@@ -154,6 +156,10 @@ int CFakeRecorder::RecordingInit(int screen, LPCWSTR path, unsigned framesPerSec
 
 int CFakeRecorder::RecordingFrameDC(HDC, int, int, int, double* sizeMiB)
 {
+    if (m_frames == m_failFrameAt) {
+        m_log.push_back(L"frame failed");
+        return -3;
+    }
     ++m_frames;
     *sizeMiB = m_reportedSize;
     return 0;
@@ -164,7 +170,7 @@ int CFakeRecorder::RecordingStop(const RecordingSettings& settings)
     std::wstring line = L"stop " + std::to_wstring(settings.playSeconds) + L" " + std::to_wstring(settings.slotCount);
     line += settings.password != nullptr ? L" " + std::wstring(settings.password, settings.password + 4) : L" none";
     m_log.push_back(line);
-    return 0;
+    return m_stops++ == m_failStopAt ? -3 : 0;
 }
 
 int CFakeDecoders::VideoOpen(

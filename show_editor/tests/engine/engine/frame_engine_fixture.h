@@ -100,6 +100,9 @@ public:
     int End() override;
 
     std::vector<std::wstring> m_paths;
+    int m_initResult = 0;
+    int m_failWriteAt = -1; // the frame (from 0) whose write fails; -1 none
+    int m_endResult = 0;
     int m_width = 0;
     int m_height = 0;
     int m_bits = 0;
@@ -118,6 +121,9 @@ public:
     int RecordingStop(const RecordingSettings& settings) override;
 
     int m_initResult = 0;
+    int m_failFrameAt = -1; // the frame (from 0) whose recording fails; -1 none
+    int m_failStopAt = -1; // the close (from 0) that fails; -1 none
+    int m_stops = 0;
     double m_reportedSize = 0.0;
     std::vector<std::wstring> m_log; // "init <path>", "frame", "stop <duration> <password>", ...
     int m_frames = 0;

@@ -226,6 +226,139 @@ TEST_F(FrameExportTest, UnbuiltLibraryRecorderIsAFailureToo)
     EXPECT_EQ(ENGINE_MODE_PREVIEW, m_engine->GetMode());
 }
 
+TEST_F(FrameExportTest, AFailedRecordingIsClosedReportedAndNeverAnnouncedAsDone)
+{
+    struct Case {
+        const char* name;
+        int failFrameAt; // recording of this frame fails
+        int failStopAt; // this close fails (0 first file)
+        bool filePerSegment;
+        std::vector<int> progress; // counts posted to the main window
+        bool failed;
+    };
+    const Case cases[] = {
+        { "all written", -1, -1, true, { 1, 2, 3, 4, 5 }, false },
+        { "one file, all written", -1, -1, false, { 1, 2, 3, 4, 5 }, false },
+        { "second frame fails", 1, -1, true, { 1, -1 }, true },
+        { "first file cannot be closed", -1, 0, true, { 1, 2, 3, -1 }, true },
+        { "last file cannot be closed", -1, 1, true, { 1, 2, 3, 4, -1 }, true },
+        { "the one file cannot be closed", -1, 0, false, { 1, 2, 3, 4, -1 }, true },
+    };
+    TwoSegments();
+    CProgressWindow main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    m_doc.m_mainWindow = main.GetSafeHwnd();
+    m_doc.m_sizeLimit = 65535;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_recorder = CFakeRecorder();
+        m_recorder.m_failFrameAt = c.failFrameAt;
+        m_recorder.m_failStopAt = c.failStopAt;
+        m_doc.m_filePerSegment = c.filePerSegment;
+        main.m_progress.clear();
+        fwtest::CScriptedUiHost host;
+        if (c.failed)
+            host.ExpectMessageBox(IDOK, L"HINT 70");
+        m_engine->SendMessage(WM_RECORD_OFFLINE, 0, 0);
+        ASSERT_TRUE(RunToEnd());
+        fwtest::PumpPending();
+        EXPECT_EQ(c.progress, main.m_progress);
+        EXPECT_EQ(0u, host.PendingCount());
+        // Every file opened was closed.
+        int inits = 0;
+        int stops = 0;
+        for (const std::wstring& line : m_recorder.m_log) {
+            inits += line.rfind(L"init ", 0) == 0 ? 1 : 0;
+            stops += line.rfind(L"stop ", 0) == 0 ? 1 : 0;
+        }
+        EXPECT_EQ(inits, stops);
+        EXPECT_EQ(ENGINE_MODE_PREVIEW, m_engine->GetMode());
+        EXPECT_TRUE(m_engine->HasPumpExited());
+    }
+}
+
+TEST_F(FrameExportTest, AFailedAviWriteEndsTheFileAndTellsTheUser)
+{
+    struct Case {
+        const char* name;
+        int initResult;
+        int failWriteAt;
+        int endResult;
+        size_t framesWritten;
+        int ends;
+        bool failed;
+    };
+    const Case cases[] = {
+        { "all written", 0, -1, 0, 5, 1, false },
+        { "cannot start", -1, -1, 0, 0, 0, true },
+        { "third frame fails", 0, 2, 0, 2, 1, true },
+        { "cannot finish", 0, -1, -1, 5, 1, true },
+    };
+    TwoSegments();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_avi = CFakeAviWriter();
+        m_avi.m_initResult = c.initResult;
+        m_avi.m_failWriteAt = c.failWriteAt;
+        m_avi.m_endResult = c.endResult;
+        fwtest::CScriptedUiHost host;
+        if (c.failed)
+            host.ExpectMessageBox(IDOK, L"HINT 71");
+        ExportAvi(L"C:\\out\\show.avi");
+        ASSERT_TRUE(RunToEnd());
+        fwtest::PumpPending();
+        EXPECT_EQ(c.framesWritten, m_avi.m_frames.size());
+        EXPECT_EQ(c.ends, m_avi.m_ends) << "a started file is ended once";
+        EXPECT_EQ(0u, host.PendingCount());
+    }
+}
+
+TEST_F(FrameExportTest, TheAviNameLosesItsExtensionAtTheDot)
+{
+    struct Case {
+        LPCWSTR typed;
+        LPCWSTR file;
+        LPCWSTR folder;
+        LPCWSTR base;
+    };
+    for (const Case& c : { Case { L"C:\\out\\show.avi", L"C:\\out\\show.avi", L"C:\\out", L"show" },
+             Case { L"C:\\out\\Show.AVI", L"C:\\out\\Show.AVI", L"C:\\out", L"Show" },
+             Case { L"C:\\out\\ab", L"C:\\out\\ab.avi", L"C:\\out", L"ab" },
+             Case { L"C:\\out\\v1.2.avi", L"C:\\out\\v1.2.avi", L"C:\\out", L"v1.2" },
+             Case { L"C:\\out\\night.show", L"C:\\out\\night.show.avi", L"C:\\out", L"night.show" } }) {
+        CString file = c.typed;
+        CString folder;
+        CString base;
+        SplitAviPath(file, folder, base);
+        EXPECT_EQ(file, CString(c.file)) << c.typed;
+        EXPECT_EQ(folder, CString(c.folder)) << c.typed;
+        EXPECT_EQ(base, CString(c.base)) << c.typed;
+    }
+    // One file per segment of a name typed without an extension.
+    TwoSegments();
+    m_doc.m_aviPerSegment = TRUE;
+    ExportAvi(L"C:\\out\\ab");
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(std::vector<std::wstring>({ L"C:\\out\\ab_01.avi", L"C:\\out\\ab_02.avi" }), m_avi.m_paths);
+}
+
+TEST_F(FrameExportTest, DestroyingTheEngineEndsARunningRecording)
+{
+    AddView(m_doc.AddSegment(100000), CRect(0, 0, 8, 4), { SolidEffect(RGB(255, 0, 0), 100) });
+    m_doc.CountFrames();
+    CreateEngine();
+    m_engine->SendMessage(WM_RECORD_OFFLINE, 0, 0);
+    ASSERT_TRUE(fwtest::PumpUntil([this] { return m_recorder.m_frames > 0; }, 5000));
+    m_engine->DestroyWindow();
+    EXPECT_TRUE(m_engine->HasPumpExited());
+    EXPECT_EQ(ENGINE_MODE_PREVIEW, m_engine->GetMode());
+    ASSERT_FALSE(m_recorder.m_log.empty());
+    EXPECT_EQ(m_recorder.m_log.back().rfind(L"stop ", 0), 0u) << "the open file is closed";
+    const int frames = m_recorder.m_frames;
+    fwtest::PumpPending();
+    EXPECT_EQ(frames, m_recorder.m_frames);
+}
+
 TEST_F(FrameExportTest, StopRequestsEndTheWorkerWithoutDeadlock)
 {
     AddView(m_doc.AddSegment(100000), CRect(0, 0, 8, 4), { SolidEffect(RGB(255, 0, 0), 100) });

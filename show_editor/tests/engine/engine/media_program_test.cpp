@@ -66,6 +66,26 @@ TEST_F(MediaProgramTest, VideoSeekedIntoReopensAtTheWantedFrame)
     EXPECT_EQ("video seek 7 2 0", m_decoders.m_log[3]) << "frame 2 needs its own seek";
 }
 
+TEST_F(MediaProgramTest, AResizedViewReopensItsVideoOnTheNewBuffer)
+{
+    ProgramVideo* video = SetUpMedia(MEDIA_VIDEO, 10);
+    Steps(2);
+    ASSERT_EQ(7, video->m_decoderHandle);
+    ProgramView* view = m_doc.m_segments[0]->m_views.GetAt(0);
+    // The view grows while the video plays: its buffers are made anew.
+    view->m_projectRect.SetRect(0, 0, 6, 3);
+    m_decoders.m_log.clear();
+    Steps(1);
+    const std::vector<std::string> expected = {
+        "video close 7", // nothing draws into the released context
+        "video close -1",
+        "video open clip 0,0,6,3 1,2,3,4",
+        "video seek 7 3 0", // the frame it was at
+        "video forward 7",
+    };
+    EXPECT_EQ(expected, m_decoders.m_log);
+}
+
 TEST_F(MediaProgramTest, VideoThatCannotOpenTriesAgainNextFrame)
 {
     ProgramVideo* video = SetUpMedia(MEDIA_VIDEO, 3);
