@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "ActionDlgs.h"
 #include "AdjustDlg.h"
 #include "DialogScript.h"
 #include "DxfImportDlg.h"
@@ -16,6 +17,10 @@
 #include "LampTypeList.h"
 #include "LayoutLangText.h"
 #include "PixLightBarDlg.h"
+#include "ProjInfoDlg.h"
+#include "ProjLightBoxDlg.h"
+#include "ProjSetDlg.h"
+#include "ProjectSetup.h"
 #include "ProgressDlg.h"
 #include "ThreeDResetDlg.h"
 
@@ -71,9 +76,13 @@ void SaveWindow(HWND wnd, const CString& path)
     ::ReleaseDC(nullptr, screen);
 }
 
-template <class T> void Shoot(CPannexSession& s, const CString& name, std::function<void(T&)> prepare = nullptr)
+template <class T>
+void Shoot(CPannexSession& s, const CString& name, std::function<void(T&)> prepare = nullptr,
+    std::function<void(T&)> before = nullptr)
 {
     T dlg(s.Frame());
+    if (before)
+        before(dlg);
     CDialogScript script;
     script.Expect<T>([&](T& live) {
         if (prepare)
@@ -111,6 +120,38 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
             s, L"show_format" + tag, [](CShowLightBarDlg& d) { d.SetDlgItemText(IDC_SHLB_TEXT, L"R1G1B1R2G2B2W3"); });
         Shoot<CFromToDlg>(s, L"from_to" + tag);
         Shoot<C3DResetDlg>(s, L"reset_3d" + tag);
+        // The set-up dialogs with the lists the view gives them.
+        CPannexView& view = *s.View();
+        view.m_controllerTypes.RemoveAll();
+        FillDefaultControllerTypes(view.m_controllerTypes, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
+        view.m_settings.m_controllerModel = view.m_controllerTypes.GetAt(2);
+        Shoot<CProjSetDlg>(s, L"project_settings" + tag, nullptr, [&view](CProjSetDlg& d) {
+            d.m_controllerTypes.Copy(view.m_controllerTypes);
+            d.m_lampFormats.Copy(LampTypeList);
+            d.m_strControllerType = view.m_settings.m_controllerModel;
+            d.m_strLampFormat = L"RGB";
+            d.m_nWidth = 256;
+            d.m_nHeight = 128;
+        });
+        Shoot<CProjLightBoxDlg>(s, L"light_box" + tag, nullptr, [&view](CProjLightBoxDlg& d) {
+            d.m_controllerTypes.Copy(view.m_controllerTypes);
+            d.m_lampFormats.Copy(LampTypeList);
+            d.m_strControllerType = view.m_settings.m_controllerModel;
+            d.m_strLampFormat = L"RGB";
+            d.m_nStyle = 3;
+        });
+        Shoot<CActionAutoDlg>(s, L"arrange" + tag, nullptr, [](CActionAutoDlg& d) {
+            d.m_nWidth = 682;
+            d.m_nStyle = 2;
+            d.m_bZOrder = 1;
+        });
+        Shoot<CActionFastDlg>(s, L"fast_wiring" + tag, nullptr, [](CActionFastDlg& d) {
+            d.m_nWidth = 50;
+            d.m_nHeight = 50;
+            d.m_nMaxLamps = 1024;
+            d.m_bFlip = 1;
+        });
+        Shoot<CProjInfoDlg>(s, L"project_info" + tag);
         // The modeless windows are captured with the main window out of the way.
         s.Frame()->ShowWindow(SW_HIDE);
         {
