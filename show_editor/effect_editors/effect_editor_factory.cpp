@@ -4,6 +4,7 @@
 #include "dlg_color_chioce.h"
 #include "dlg_color_full_words.h"
 #include "dlg_image_show.h"
+#include "dlg_effect_plus.h"
 #include "dlg_scan_line.h"
 #include "dlg_video_chioce.h"
 #include "program_color_effect.h"
@@ -69,6 +70,12 @@ CEffectEditor* CreateEffectEditorWindow(
         if (request.imageFiles != nullptr)
             editor->SetImageFiles(*request.imageFiles);
         return Finish(editor, doc, request, owner);
+    }
+    case IDD_EDITOR_COLOR_PLUS: {
+        if (request.editMode
+            && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramColorEffectPlusArray))))
+            return nullptr;
+        return Finish(new CDlgEffectPlus, doc, request, owner);
     }
     default:
         return nullptr;
