@@ -164,8 +164,8 @@ TEST_F(DocumentCommands, EveryHostCallGetsTheProgramsAnswer)
 
     // The modeless editors the program has are made, owned by the main frame
     // (each new editor joins this list when it comes into the program).
-    for (int id :
-        { IDD_EDITOR_COLOR_EFFECT, IDD_EDITOR_COLORFUL_WORDS, IDD_EDITOR_SCAN_LINE, IDD_EDITOR_FLICKER_DOT }) {
+    for (int id : { IDD_EDITOR_COLOR_EFFECT, IDD_EDITOR_COLORFUL_WORDS, IDD_EDITOR_SCAN_LINE, IDD_EDITOR_FLICKER_DOT,
+             IDD_EDITOR_COLOR_PLUS }) {
         EffectEditorRequest request;
         request.dialogId = id;
         CEffectEditor* editor = host.CreateEffectEditor(request);
