@@ -175,10 +175,15 @@ TEST_F(DocTest, MergedSaveAppendsTheExtensionAndStaysMerged)
     EXPECT_EQ(m_host.m_captions.back(), CString(L"gate.LEDX(合并素材)-Vantrel"));
     EXPECT_EQ(m_doc->GetPathName().Right(9), CString(L"gate.LEDX"));
 
-    // A name that already carries the extension after its first character is kept.
+    // A name that already carries the extension after its first character,
+    // in any case, is kept.
     m_ui.ExpectFileSave(folder.File(L"x.LEDX.bak"));
     m_doc->OnMergeSave();
     EXPECT_TRUE(FileExists(folder.File(L"x.LEDX.bak")));
+    m_ui.ExpectFileSave(folder.File(L"lower.ledx"));
+    m_doc->OnMergeSave();
+    EXPECT_EQ(m_doc->GetPathName().Right(10), CString(L"lower.ledx"));
+    EXPECT_FALSE(FileExists(folder.File(L"lower.ledx.LEDX")));
 
     // Cancelled: nothing is written.
     m_ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileSave);
@@ -294,6 +299,7 @@ TEST_F(DocTest, ZoomStepsAndLimits)
         { 100, true, 200, true },
         { 1800, true, 1900, true },
         { 1900, true, 1900, false },
+        { 1850, true, 1900, true }, // a zoom set from the list: never past the top
         { 100, false, 50, true },
         { 400, false, 300, true },
         { 50, false, 50, false },

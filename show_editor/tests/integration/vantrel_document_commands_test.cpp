@@ -8,6 +8,7 @@
 #include "AppPaths.h"
 #include "color_animation_render.h"
 #include "dlg_color_template.h"
+#include "dlg_video_chioce.h"
 #include "input_dialogs.h"
 #include "program_color_effect.h"
 #include "screen_recorder_dlg.h"
@@ -143,6 +144,12 @@ TEST_F(DocumentCommands, EveryHostCallGetsTheProgramsAnswer)
         { "EditTimeTrigger", &Is<CDlgTimeTrigerSetting>, [&] { return host.EditTimeTrigger(schedule); }, IDOK, TRUE },
         { "ChooseColorTemplate", &Is<CDlgColorTemplate>, [&] { return host.ChooseColorTemplate(chosen); }, IDCANCEL,
             FALSE },
+        { "RunVideoEditorModal", &Is<CDlgVideoChioce>,
+            [&] {
+                host.RunVideoEditorModal(-1);
+                return TRUE;
+            },
+            IDCANCEL, TRUE },
         { "RunScreenRecorder", &Is<CDlgRecordCtrl>,
             [&] {
                 host.RunScreenRecorder(folder.Path() + L"clip.avi");
@@ -164,10 +171,12 @@ TEST_F(DocumentCommands, EveryHostCallGetsTheProgramsAnswer)
 
     // The modeless editors the program has are made, owned by the main frame
     // (each new editor joins this list when it comes into the program).
+    const CStringArray noImages;
     for (int id : { IDD_EDITOR_COLOR_EFFECT, IDD_EDITOR_COLORFUL_WORDS, IDD_EDITOR_SCAN_LINE, IDD_EDITOR_FLICKER_DOT,
-             IDD_EDITOR_COLOR_PLUS }) {
+             IDD_EDITOR_COLOR_PLUS, IDD_EDITOR_VIDEO, IDD_EDITOR_IMAGE_SHOW }) {
         EffectEditorRequest request;
         request.dialogId = id;
+        request.imageFiles = &noImages;
         CEffectEditor* editor = host.CreateEffectEditor(request);
         ASSERT_NE(editor, nullptr) << id;
         EXPECT_EQ(editor->GetDialogId(), id);
