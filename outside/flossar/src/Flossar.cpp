@@ -1,8 +1,9 @@
 // Flossar.dll: plays SWF animations into a caller's device context. Each open
 // file gets a handle from a counter; a handle owns its movie, its display
-// list, its GDI+ paths and an off-screen picture of the target size that is
-// drawn with anti-aliasing and then copied to the target in one blit. Calls
-// on different handles may come from different threads.
+// list, its prepared outlines and an off-screen picture of the target size
+// that is drawn with anti-aliasing and then copied to the target in one
+// blit. GDI+ decodes the JPEG, PNG and GIF bitmaps. Calls on different
+// handles may come from different threads.
 #include "Flossar.h"
 
 #include "swf_movie.h"
@@ -12,6 +13,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <climits>
 #include <map>
 #include <memory>
@@ -38,8 +40,8 @@ bool StartGdiplus()
     return started;
 }
 
-// The off-screen picture a handle draws into, as a DIB section GDI can blit
-// and a GDI+ bitmap over the same pixels.
+// The off-screen picture a handle draws into: a DIB section that GDI can
+// blit and whose pixels the renderer writes.
 class Surface {
 public:
     bool Create(int width, int height)
@@ -53,25 +55,18 @@ public:
         m_dc = ::CreateCompatibleDC(nullptr);
         if (m_dc == nullptr)
             return false;
-        m_dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        if (m_dib == nullptr || m_bits == nullptr)
+        void* bits = nullptr;
+        m_dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (m_dib == nullptr || bits == nullptr)
             return false;
         m_old = ::SelectObject(m_dc, m_dib);
-        m_bitmap = std::make_unique<Gdiplus::Bitmap>(
-            width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(m_bits));
-        if (m_bitmap->GetLastStatus() != Gdiplus::Ok)
-            return false;
-        m_graphics = std::make_unique<Gdiplus::Graphics>(m_bitmap.get());
-        if (m_graphics->GetLastStatus() != Gdiplus::Ok)
-            return false;
-        m_graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        m_graphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        m_target.pixels = static_cast<uint32_t*>(bits);
+        m_target.width = width;
+        m_target.height = height;
         return true;
     }
     ~Surface()
     {
-        m_graphics.reset();
-        m_bitmap.reset();
         if (m_dc != nullptr) {
             if (m_old != nullptr)
                 ::SelectObject(m_dc, m_old);
@@ -80,16 +75,14 @@ public:
         if (m_dib != nullptr)
             ::DeleteObject(m_dib);
     }
-    Gdiplus::Graphics& Graphics() { return *m_graphics; }
+    PixelTarget& Target() { return m_target; }
     HDC Dc() const { return m_dc; }
 
 private:
     HDC m_dc = nullptr;
     HBITMAP m_dib = nullptr;
     HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> m_bitmap;
-    std::unique_ptr<Gdiplus::Graphics> m_graphics;
+    PixelTarget m_target;
 };
 
 struct PlayingFile {
@@ -98,7 +91,7 @@ struct PlayingFile {
     std::unique_ptr<Player> player;
     std::unique_ptr<Renderer> renderer;
     std::unique_ptr<Surface> surface;
-    HDC target = nullptr;
+    HDC targetDc = nullptr;
     int x = 0;
     int y = 0;
     int width = 0;
@@ -108,19 +101,17 @@ struct PlayingFile {
     {
         if (!surface)
             return;
-        Gdiplus::Graphics& g = surface->Graphics();
+        PixelTarget& target = surface->Target();
         const Rgba bg = movie.Background();
-        g.ResetClip();
-        g.ResetTransform();
-        g.Clear(Gdiplus::Color(255, bg.r, bg.g, bg.b));
+        const uint32_t fill = 0xFF000000u | (bg.r << 16) | (bg.g << 8) | bg.b;
+        ::GdiFlush();
+        std::fill(target.pixels, target.pixels + static_cast<size_t>(target.width) * target.height, fill);
         const TwipRect& stage = movie.Stage();
         const double sx = static_cast<double>(width) / (stage.xMax - stage.xMin);
         const double sy = static_cast<double>(height) / (stage.yMax - stage.yMin);
         const Matrix toDevice { sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy };
-        renderer->Draw(g, player->List(), toDevice, Gdiplus::Rect(0, 0, width, height));
-        g.Flush(Gdiplus::FlushIntentionSync);
-        ::GdiFlush();
-        ::BitBlt(target, x, y, width, height, surface->Dc(), 0, 0, SRCCOPY);
+        renderer->Draw(target, player->List(), toDevice);
+        ::BitBlt(targetDc, x, y, width, height, surface->Dc(), 0, 0, SRCCOPY);
     }
 };
 
@@ -161,7 +152,7 @@ FLOSSAR_API int __stdcall SWFFileOpen(LPCWSTR path, HDC dc, int x, int y, int wi
             return -1;
         file->player = std::make_unique<Player>(file->movie);
         file->renderer = std::make_unique<Renderer>(file->movie);
-        file->target = dc;
+        file->targetDc = dc;
         file->x = x;
         file->y = y;
         file->width = width;

@@ -1,4 +1,4 @@
-// Edge chaining into GDI+ paths (see swf_paths.h).
+// Edge chaining into contours (see swf_paths.h).
 #include "swf_paths.h"
 
 #include <cstring>
@@ -7,52 +7,6 @@
 namespace flossar {
 
 namespace {
-
-struct PathBuilder {
-    std::vector<Gdiplus::PointF> points;
-    std::vector<BYTE> types;
-    float lastX = 0;
-    float lastY = 0;
-
-    void MoveTo(float x, float y)
-    {
-        points.emplace_back(x, y);
-        types.push_back(Gdiplus::PathPointTypeStart);
-        lastX = x;
-        lastY = y;
-    }
-    void Add(const Edge& e)
-    {
-        if (e.curve) {
-            // The quadratic's control point raised to cubic ones.
-            const float c1x = e.x0 + (e.cx - e.x0) * 2 / 3;
-            const float c1y = e.y0 + (e.cy - e.y0) * 2 / 3;
-            const float c2x = e.x1 + (e.cx - e.x1) * 2 / 3;
-            const float c2y = e.y1 + (e.cy - e.y1) * 2 / 3;
-            points.emplace_back(c1x, c1y);
-            points.emplace_back(c2x, c2y);
-            points.emplace_back(e.x1, e.y1);
-            types.insert(types.end(), 3, Gdiplus::PathPointTypeBezier);
-        } else {
-            points.emplace_back(e.x1, e.y1);
-            types.push_back(Gdiplus::PathPointTypeLine);
-        }
-        lastX = e.x1;
-        lastY = e.y1;
-    }
-    void Close()
-    {
-        if (!types.empty())
-            types.back() |= Gdiplus::PathPointTypeCloseSubpath;
-    }
-    std::unique_ptr<Gdiplus::GraphicsPath> Make() const
-    {
-        if (points.size() < 2)
-            return nullptr;
-        return std::make_unique<Gdiplus::GraphicsPath>(
-            points.data(), types.data(), static_cast<INT>(points.size()), Gdiplus::FillModeWinding);
-    }
-};
 
 uint64_t Key(float x, float y)
 {
@@ -73,7 +27,7 @@ Edge Reversed(const Edge& e)
     return r;
 }
 
-std::unique_ptr<Gdiplus::GraphicsPath> FillPath(const std::vector<Edge>& edges, uint16_t fill, bool glyph)
+std::vector<EdgeRun> Contours(const std::vector<Edge>& edges, uint16_t fill, bool glyph)
 {
     std::vector<Edge> list;
     for (const Edge& e : edges) {
@@ -87,23 +41,23 @@ std::unique_ptr<Gdiplus::GraphicsPath> FillPath(const std::vector<Edge>& edges, 
             continue; // not this style, or the same on both sides
         list.push_back(right ? e : Reversed(e));
     }
+    std::vector<EdgeRun> contours;
     if (list.empty())
-        return nullptr;
+        return contours;
     std::unordered_multimap<uint64_t, size_t> starts;
     starts.reserve(list.size());
     for (size_t i = 0; i < list.size(); ++i)
         starts.emplace(Key(list[i].x0, list[i].y0), i);
     std::vector<bool> used(list.size(), false);
-    PathBuilder b;
     for (size_t i = 0; i < list.size(); ++i) {
         if (used[i])
             continue;
+        EdgeRun& run = contours.emplace_back();
         const uint64_t home = Key(list[i].x0, list[i].y0);
-        b.MoveTo(list[i].x0, list[i].y0);
         size_t current = i;
         for (;;) {
             used[current] = true;
-            b.Add(list[current]);
+            run.push_back(list[current]);
             const uint64_t end = Key(list[current].x1, list[current].y1);
             if (end == home)
                 break;
@@ -115,12 +69,11 @@ std::unique_ptr<Gdiplus::GraphicsPath> FillPath(const std::vector<Edge>& edges, 
                     break;
                 }
             if (next == list.size())
-                break; // an open contour: the fill closes it
+                break; // an open contour: the filler closes it
             current = next;
         }
-        b.Close();
     }
-    return b.Make();
+    return contours;
 }
 
 } // namespace
@@ -133,24 +86,20 @@ std::unique_ptr<PreparedShape> PrepareShape(const ShapeData& shape, bool glyph)
         p.fills = g.fills;
         p.lines = g.lines;
         if (glyph) {
-            p.fillPaths.push_back(FillPath(g.edges, 1, true));
+            p.fillContours.push_back(Contours(g.edges, 1, true));
             continue;
         }
         for (size_t f = 0; f < g.fills.size(); ++f)
-            p.fillPaths.push_back(FillPath(g.edges, static_cast<uint16_t>(f + 1), false));
-        std::vector<PathBuilder> lines(g.lines.size());
-        std::vector<bool> open(g.lines.size(), false);
+            p.fillContours.push_back(Contours(g.edges, static_cast<uint16_t>(f + 1), false));
+        p.lineRuns.resize(g.lines.size());
         for (const Edge& e : g.edges) {
             if (e.line == 0 || e.line > g.lines.size())
                 continue;
-            PathBuilder& b = lines[e.line - 1];
-            if (!open[e.line - 1] || b.lastX != e.x0 || b.lastY != e.y0)
-                b.MoveTo(e.x0, e.y0);
-            open[e.line - 1] = true;
-            b.Add(e);
+            std::vector<EdgeRun>& runs = p.lineRuns[e.line - 1];
+            if (runs.empty() || runs.back().back().x1 != e.x0 || runs.back().back().y1 != e.y0)
+                runs.emplace_back();
+            runs.back().push_back(e);
         }
-        for (const PathBuilder& b : lines)
-            p.linePaths.push_back(b.Make());
     }
     return prepared;
 }

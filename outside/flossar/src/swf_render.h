@@ -1,12 +1,14 @@
-// Drawing a display list with GDI+: shapes with solid, gradient and bitmap
-// fills and their lines, morph shapes at their ratio, static texts from
-// their fonts' glyphs, sprites with their own lists, and clip layers. Paths
-// are built once per character and kept for the life of the renderer.
+// Drawing a display list with our own anti-aliased scan converter: shapes
+// with solid, gradient and bitmap fills and their lines, morph shapes at
+// their ratio, static texts from their fonts' glyphs, sprites with their own
+// lists, and clip layers as coverage masks. Outlines are prepared once per
+// character and kept for the life of the renderer.
 #pragma once
 
 #include "swf_movie.h"
 #include "swf_paths.h"
 #include "swf_player.h"
+#include "swf_raster.h"
 
 #include <map>
 #include <memory>
@@ -20,40 +22,36 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Draws list into g with stage twips mapped to device pixels by
-    // stageToDevice; clipRect bounds everything drawn.
-    void Draw(
-        Gdiplus::Graphics& g, const DisplayList& list, const Matrix& stageToDevice, const Gdiplus::Rect& clipRect);
+    // Draws list into target with stage twips mapped to device pixels by
+    // stageToDevice.
+    void Draw(PixelTarget& target, const DisplayList& list, const Matrix& stageToDevice);
 
 private:
-    void DrawList(Gdiplus::Graphics& g, const DisplayList& list, const Matrix& m, const ColorTransform& cx,
-        const Gdiplus::Region* clip, int nesting);
-    void DrawObject(Gdiplus::Graphics& g, const DisplayObject& object, const Matrix& m, const ColorTransform& cx,
-        const Gdiplus::Region* clip, int nesting);
-    void DrawPrepared(Gdiplus::Graphics& g, const PreparedShape& shape, const Matrix& m, const ColorTransform& cx);
-    void Fill(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path, const ColorTransform& cx,
-        const Matrix& m);
-    void FillRadial(Gdiplus::Graphics& g, const FillStyle& style, const Gdiplus::GraphicsPath& path,
-        const ColorTransform& cx, const Matrix& m);
-    void DrawText(Gdiplus::Graphics& g, const TextData& text, const Matrix& m, const ColorTransform& cx);
-    // Adds the outline of object (in device pixels) to region.
-    void AddToClip(Gdiplus::Region& region, const DisplayObject& object, const Matrix& m, int nesting);
-    void AddPreparedToClip(Gdiplus::Region& region, const PreparedShape& shape, const Matrix& m);
-    void ApplyClip(Gdiplus::Graphics& g, const Gdiplus::Region* clip);
+    void DrawList(const DisplayList& list, const Matrix& m, const ColorTransform& cx, const uint8_t* mask, int nesting);
+    void DrawObject(
+        const DisplayObject& object, const Matrix& m, const ColorTransform& cx, const uint8_t* mask, int nesting);
+    void DrawPrepared(const PreparedShape& shape, const Matrix& m, const ColorTransform& cx, const uint8_t* mask);
+    void DrawText(const TextData& text, const Matrix& m, const ColorTransform& cx, const uint8_t* mask);
+    // Outline of contours under m into the rasterizer.
+    void Outline(const std::vector<EdgeRun>& contours, const Matrix& m);
+    void Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, const Matrix& m);
+    bool MakePaint(const FillStyle& style, const ColorTransform& cx, const Matrix& m, Paint& paint);
+    // Adds the outline of object to mask (device pixels).
+    void AddToMask(std::vector<uint8_t>& mask, const DisplayObject& object, const Matrix& m, int nesting);
+    void AddPreparedToMask(std::vector<uint8_t>& mask, const PreparedShape& shape, const Matrix& m);
 
     const PreparedShape* Shape(uint16_t id, const ShapeData& data);
     const PreparedShape* Morph(uint16_t id, const MorphData& data, uint16_t ratio);
     const std::vector<std::unique_ptr<PreparedShape>>* Glyphs(uint16_t id, const FontData& font);
-    Gdiplus::Bitmap* Image(uint16_t id);
 
     Movie& m_movie;
-    Gdiplus::Rect m_clipRect;
-    const Gdiplus::Region* m_appliedClip = nullptr;
-    bool m_clipStale = false;
+    PixelTarget* m_target = nullptr;
+    Rasterizer m_raster;
+    std::vector<uint32_t> m_table;
+    std::vector<uint32_t> m_tinted;
     std::map<uint16_t, std::unique_ptr<PreparedShape>> m_shapes;
     std::map<std::pair<uint16_t, uint16_t>, std::unique_ptr<PreparedShape>> m_morphs;
     std::map<uint16_t, std::vector<std::unique_ptr<PreparedShape>>> m_glyphs;
-    std::map<uint16_t, std::unique_ptr<Gdiplus::Bitmap>> m_images;
 };
 
 } // namespace flossar

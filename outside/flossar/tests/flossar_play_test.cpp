@@ -300,6 +300,13 @@ TEST(FlossarPlay, CurvedEdgesAndLines)
     EXPECT_NEAR(1257, red, 40);
     EXPECT_EQ(kRedRef, canvas.At(50, 50));
     EXPECT_EQ(kRedRef, canvas.At(50, 32));
+    int blended = 0; // rim pixels part red, part white
+    for (int y = 25; y < 75; ++y)
+        for (int x = 25; x < 75; ++x) {
+            const COLORREF c = canvas.At(x, y);
+            blended += GetRValue(c) == 255 && GetGValue(c) > 16 && GetGValue(c) < 240 ? 1 : 0;
+        }
+    EXPECT_GT(blended, 30) << "anti-aliased edges";
     EXPECT_EQ(RGB(255, 255, 255), canvas.At(50, 27));
     EXPECT_EQ(RGB(255, 255, 255), canvas.At(66, 66)) << "outside the curve, inside its square";
     // The outline from (10, 10) to (20, 20): on the line black, inside white.
