@@ -31,3 +31,23 @@ if [ ! -f "$WINEPREFIX/.ledsuite-fonts-1" ]; then
   wineserver -w
   touch "$WINEPREFIX/.ledsuite-fonts-1"
 fi
+
+# The Chinese face names the programs ask for by name ("楷体", "幼圆", "宋体"
+# and their Latin names) are not installed: without a substitute Wine picks a
+# Latin font and their texts draw as boxes. Map them to the CJK font above.
+# regedit reads a UTF-16 file, which keeps the names intact in any locale.
+if [ ! -f "$WINEPREFIX/.ledsuite-fonts-2" ]; then
+  regfile=$(mktemp /tmp/ledsuite-fonts.XXXXXX.reg)
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    for face in "楷体" "楷体_GB2312" "KaiTi" "KaiTi_GB2312" "幼圆" "YouYuan" "宋体" "新宋体" "SimSun" "NSimSun" \
+                "黑体" "SimHei" "微软雅黑" "Microsoft YaHei" "仿宋" "FangSong" "隶书" "LiSu" "华文行楷" "STXingkai"; do
+      printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+    done
+  } | iconv -f UTF-8 -t UTF-16 >"$regfile"
+  wine regedit /S "$(winepath -w "$regfile")" >/dev/null 2>&1
+  wineserver -w
+  rm -f "$regfile"
+  touch "$WINEPREFIX/.ledsuite-fonts-2"
+fi

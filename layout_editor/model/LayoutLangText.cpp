@@ -2,10 +2,10 @@
 #include "LayoutLangText.h"
 
 #include "LayoutFolders.h"
+#include "fw_langtext.h"
 
 namespace {
 int g_language = 2;
-constexpr DWORD kTextChars = 2048;
 } // namespace
 
 void SetLangTextLanguage(int languageId)
@@ -20,12 +20,7 @@ int GetLangTextLanguage()
 
 CString GetLangTextByKey(LPCWSTR section, LPCWSTR key)
 {
-    const CString path = GetLanguageIniPath(g_language);
-    if (path.IsEmpty() || section == nullptr || key == nullptr)
-        return CString();
-    WCHAR buffer[kTextChars];
-    const DWORD read = ::GetPrivateProfileStringW(section, key, L"", buffer, kTextChars, path);
-    return read == 0 ? CString() : CString(buffer, static_cast<int>(read));
+    return AfxReadLangText(GetLanguageIniPath(g_language), section, key);
 }
 
 CString GetLangText(LPCWSTR section, int key)

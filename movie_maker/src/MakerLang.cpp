@@ -1,6 +1,7 @@
 // Language-file lookup of the movie maker.
 #include "MakerLang.h"
 #include "QuorraApp.h"
+#include "fw_langtext.h"
 
 #include <vector>
 
@@ -41,15 +42,7 @@ CString GetMakerLanguagePath(int nLanguage)
 
 CString GetMakerLangText(int nLanguage, LPCTSTR lpszSection, int nKey)
 {
-    CString key;
-    key.Format(L"%d", nKey);
-    std::vector<wchar_t> value(2048, L'\0');
-    CString path = GetMakerLanguagePath(nLanguage);
-    DWORD n = ::GetPrivateProfileStringW(
-        lpszSection, key.GetString(), L"", value.data(), static_cast<DWORD>(value.size()), path.GetString());
-    if (n == 0)
-        return CString();
-    return CString(value.data());
+    return AfxReadLangText(GetMakerLanguagePath(nLanguage), lpszSection, nKey);
 }
 
 CString GetMakerLangText(LPCTSTR lpszSection, int nKey)

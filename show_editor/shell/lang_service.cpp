@@ -2,6 +2,7 @@
 #include "lang_service.h"
 
 #include "AppPaths.h"
+#include "fw_langtext.h"
 
 #include <windows.h>
 
@@ -70,21 +71,12 @@ CString GetLanguageIniPath(UINT languageId)
 
 CString ReadLanguageText(const CString& path, LPCWSTR section, LPCWSTR key)
 {
-    if (path.IsEmpty() || section == nullptr || key == nullptr)
-        return CString();
-    WCHAR buffer[kTextBuffer] = L"";
-    DWORD read = ::GetPrivateProfileStringW(section, key, L"", buffer, kTextBuffer, path);
-    if (read == 0)
-        return CString();
-    buffer[kTextBuffer - 1] = 0;
-    return CString(buffer);
+    return AfxReadLangText(path, section, key);
 }
 
 CString ReadLanguageText(const CString& path, LPCWSTR section, int key)
 {
-    CString name;
-    name.Format(L"%d", key);
-    return ReadLanguageText(path, section, name);
+    return AfxReadLangText(path, section, key);
 }
 
 CString SoftConfPath()
@@ -94,7 +86,14 @@ CString SoftConfPath()
 
 CString ReadSoftConf(LPCWSTR section, LPCWSTR key)
 {
-    return ReadLanguageText(SoftConfPath(), section, key);
+    // A settings value, not a text: an empty one is normal and not a miss.
+    if (section == nullptr || key == nullptr)
+        return CString();
+    WCHAR buffer[kTextBuffer] = L"";
+    if (::GetPrivateProfileStringW(section, key, L"", buffer, kTextBuffer, SoftConfPath()) == 0)
+        return CString();
+    buffer[kTextBuffer - 1] = 0;
+    return CString(buffer);
 }
 
 BOOL WriteSoftConf(LPCWSTR value, LPCWSTR section, LPCWSTR key)
