@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -40,49 +41,34 @@ bool StartGdiplus()
     return started;
 }
 
-// The off-screen picture a handle draws into: a DIB section that GDI can
-// blit and whose pixels the renderer writes.
+// The off-screen picture a handle draws into, in ordinary memory: pages of a
+// DIB section may be watched by the system for writes, which makes drawing
+// into one pixel by pixel many times slower.
 class Surface {
 public:
     bool Create(int width, int height)
     {
-        BITMAPINFO bi {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        if (m_dc == nullptr)
-            return false;
-        void* bits = nullptr;
-        m_dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (m_dib == nullptr || bits == nullptr)
-            return false;
-        m_old = ::SelectObject(m_dc, m_dib);
-        m_target.pixels = static_cast<uint32_t*>(bits);
-        m_target.width = width;
-        m_target.height = height;
+        m_pixels.assign(static_cast<size_t>(width) * height, 0);
+        m_target = { m_pixels.data(), width, height };
+        m_info.bmiHeader.biSize = sizeof(m_info.bmiHeader);
+        m_info.bmiHeader.biWidth = width;
+        m_info.bmiHeader.biHeight = -height; // top-down rows
+        m_info.bmiHeader.biPlanes = 1;
+        m_info.bmiHeader.biBitCount = 32;
+        m_info.bmiHeader.biCompression = BI_RGB;
         return true;
     }
-    ~Surface()
-    {
-        if (m_dc != nullptr) {
-            if (m_old != nullptr)
-                ::SelectObject(m_dc, m_old);
-            ::DeleteDC(m_dc);
-        }
-        if (m_dib != nullptr)
-            ::DeleteObject(m_dib);
-    }
     PixelTarget& Target() { return m_target; }
-    HDC Dc() const { return m_dc; }
+    void CopyTo(HDC dc, int x, int y) const
+    {
+        ::SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(m_target.width), static_cast<DWORD>(m_target.height), 0, 0, 0,
+            static_cast<UINT>(m_target.height), m_pixels.data(), &m_info, DIB_RGB_COLORS);
+    }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_dib = nullptr;
-    HGDIOBJ m_old = nullptr;
+    std::vector<uint32_t> m_pixels;
     PixelTarget m_target;
+    BITMAPINFO m_info {};
 };
 
 struct PlayingFile {
@@ -104,14 +90,13 @@ struct PlayingFile {
         PixelTarget& target = surface->Target();
         const Rgba bg = movie.Background();
         const uint32_t fill = 0xFF000000u | (bg.r << 16) | (bg.g << 8) | bg.b;
-        ::GdiFlush();
         std::fill(target.pixels, target.pixels + static_cast<size_t>(target.width) * target.height, fill);
         const TwipRect& stage = movie.Stage();
         const double sx = static_cast<double>(width) / (stage.xMax - stage.xMin);
         const double sy = static_cast<double>(height) / (stage.yMax - stage.yMin);
         const Matrix toDevice { sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy };
         renderer->Draw(target, player->List(), toDevice);
-        ::BitBlt(targetDc, x, y, width, height, surface->Dc(), 0, 0, SRCCOPY);
+        surface->CopyTo(targetDc, x, y);
     }
 };
 

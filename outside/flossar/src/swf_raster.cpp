@@ -280,7 +280,9 @@ void Rasterizer::AddSegment(double x0, double y0, double x1, double y1, int widt
         }
     }
     ys[count++] = y1;
-    std::sort(ys, ys + count);
+    for (int i = 1; i < count; ++i) // at most four values: insertion order
+        for (int j = i; j > 0 && ys[j - 1] > ys[j]; --j)
+            std::swap(ys[j - 1], ys[j]);
     for (int i = 0; i + 1 < count; ++i) {
         const double ya = ys[i];
         const double yb = ys[i + 1];

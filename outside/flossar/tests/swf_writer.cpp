@@ -480,10 +480,12 @@ Bytes Movie::Cws() const
     Bytes packed(size);
     compress(packed.data(), &size, plain.data() + 8, static_cast<uLong>(plain.size() - 8));
     packed.resize(size);
-    Bytes file(plain.begin(), plain.begin() + 8);
-    file[0] = 'C';
-    file.insert(file.end(), packed.begin(), packed.end());
-    return file;
+    // The same header, the body packed behind it.
+    plain.resize(8);
+    plain[0] = 'C';
+    for (uint8_t b : packed)
+        plain.push_back(b);
+    return plain;
 }
 
 Bytes Deflate(const Bytes& raw)
