@@ -101,6 +101,10 @@ CString CDornelDocHost::GetLangText(LPCTSTR, int)
     return CString();
 }
 
+void CDornelDocHost::LoadUserDirs(CStringArray&) { }
+
+void CDornelDocHost::SaveUserDirs(const CStringArray&) { }
+
 LRESULT CDornelDocHost::SendPanelMessage(DocPanel, CWnd* panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (panel == nullptr || panel->GetSafeHwnd() == nullptr)

@@ -74,6 +74,10 @@ public:
     virtual CString GetProductTitle();
     // A text of the current language file; empty when missing.
     virtual CString GetLangText(LPCTSTR section, int key);
+    // The animation folders the user added ([UserDirs] of the settings file,
+    // existing folders only), and writing that list back.
+    virtual void LoadUserDirs(CStringArray& dirs);
+    virtual void SaveUserDirs(const CStringArray& dirs);
 
     // Panels (panel is the bound panel window or null).
     virtual LRESULT SendPanelMessage(DocPanel which, CWnd* panel, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 // Making the effect editors for the document.
 #include "effect_editor_factory.h"
 
+#include "dlg_ani_preview.h"
 #include "dlg_color_chioce.h"
 #include "dlg_color_full_words.h"
 #include "dlg_image_show.h"
@@ -62,6 +63,10 @@ CEffectEditor* CreateEffectEditorWindow(
         editor->m_mediaIndex = request.thumbnailIndex;
         return Finish(editor, doc, request, owner);
     }
+    case IDD_EDITOR_ANI_PREVIEW:
+        if (request.editMode)
+            return nullptr;
+        return Finish(new CDlgAniPreview, doc, request, owner);
     case IDD_EDITOR_IMAGE_SHOW: {
         if (request.editMode
             && (request.target == nullptr || !request.target->IsKindOf(RUNTIME_CLASS(ProgramImageShow))))

@@ -79,6 +79,16 @@ CString CVantrelDocHost::GetLangText(LPCTSTR section, int key)
                             : ReadLanguageText(GetLanguageFilePath(kDefaultLanguageId), section, key);
 }
 
+void CVantrelDocHost::LoadUserDirs(CStringArray& dirs)
+{
+    ::LoadUserDirs(dirs);
+}
+
+void CVantrelDocHost::SaveUserDirs(const CStringArray& dirs)
+{
+    ::SaveUserDirs(dirs);
+}
+
 int CVantrelDocHost::SetFourColor(int screen, int mode, BYTE whiteValue)
 {
     return ShellServices().SetFourColor(screen, mode, whiteValue);

@@ -21,6 +21,8 @@ public:
     void ApplyLayoutFile(const CString& layoutPath) override;
     CString GetProductTitle() override;
     CString GetLangText(LPCTSTR section, int key) override;
+    void LoadUserDirs(CStringArray& dirs) override;
+    void SaveUserDirs(const CStringArray& dirs) override;
     int SetFourColor(int screen, int mode, BYTE whiteValue) override;
     // The frames of one pass as the colour renderer draws the effect at the
     // project's size (a new renderer, as the engine's own).
