@@ -18,6 +18,7 @@
 #include "tree_panel.h"
 #include "vantrel_doc_host.h"
 
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -115,6 +116,30 @@ TEST_F(DocumentCommands, EveryHostCallGetsTheProgramsAnswer)
     EXPECT_EQ(host.GetMainFrameScreen(), s.m_frame->GetScreen());
     EXPECT_EQ(host.GetLangText(L"HINT", 19), s.m_frame->GetLangText(L"HINT", 19));
     EXPECT_FALSE(host.GetLangText(L"HINT", 19).IsEmpty());
+
+    // The main frame's own answers.
+    host.SetStatusText(L"x:1  y:2  w:3  h:4");
+    EXPECT_EQ(s.m_frame->m_wndStatusBar.GetStatusText(), CString(L"x:1  y:2  w:3  h:4"));
+    host.SetMainFrameFourColorMode(8);
+    EXPECT_EQ(s.m_frame->FourColorMode, 8);
+    services.m_calls.clear();
+    host.SetFourColor(host.GetMainFrameScreen(), 8, 0);
+    EXPECT_EQ(services.CountOf(L"SetFourColor"), 1);
+    BYTE record[ProjSet::kHardwareRecordSize] {};
+    host.SaveHardwareRecord(record);
+    EXPECT_EQ(std::memcmp(record, &s.m_frame->m_hardwareConfig.GetRecord(), sizeof(record)), 0);
+    EXPECT_EQ(host.GetProductTitle(), CString(L"Vantrel"));
+    HMENU file = ::GetSubMenu(::GetMenu(s.m_frame->GetSafeHwnd()), 0);
+    ASSERT_NE(file, nullptr);
+    host.EnableFileMenuItem(ID_DOC_EXPORT_AVI, FALSE);
+    EXPECT_NE(::GetMenuState(file, ID_DOC_EXPORT_AVI, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    host.EnableFileMenuItem(ID_DOC_EXPORT_AVI, TRUE);
+    EXPECT_EQ(::GetMenuState(file, ID_DOC_EXPORT_AVI, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    services.m_calls.clear();
+    ui.ExpectMessageBox(IDOK, L" 0 "); // the document counts the lamps it read
+    host.ApplyLayoutFile(folder.Path() + L"TF\\LEDScreen1.lpx");
+    EXPECT_EQ(services.CountOf(L"SetLayout"), 1);
+    EXPECT_EQ(doc->m_projectSettings.m_layoutFile, folder.Path() + L"TF\\LEDScreen1.lpx");
 
     // A colour effect's pass comes from the colour renderer, not from what
     // the program held before.
