@@ -92,8 +92,8 @@ struct PlayingFile {
         const uint32_t fill = 0xFF000000u | (bg.r << 16) | (bg.g << 8) | bg.b;
         std::fill(target.pixels, target.pixels + static_cast<size_t>(target.width) * target.height, fill);
         const TwipRect& stage = movie.Stage();
-        const double sx = static_cast<double>(width) / (stage.xMax - stage.xMin);
-        const double sy = static_cast<double>(height) / (stage.yMax - stage.yMin);
+        const double sx = static_cast<double>(width) / (static_cast<double>(stage.xMax) - stage.xMin);
+        const double sy = static_cast<double>(height) / (static_cast<double>(stage.yMax) - stage.yMin);
         const Matrix toDevice { sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy };
         renderer->Draw(target, player->List(), toDevice);
         surface->CopyTo(targetDc, x, y);

@@ -185,8 +185,12 @@ bool EncodedImageSize(const std::vector<uint8_t>& d, int& width, int& height)
     if (StartsWith(d, { 0x89, 'P', 'N', 'G' })) {
         if (d.size() < 24)
             return false;
-        width = static_cast<int>((d[16] << 24) | (d[17] << 16) | (d[18] << 8) | d[19]) & 0x7FFFFFFF;
-        height = static_cast<int>((d[20] << 24) | (d[21] << 16) | (d[22] << 8) | d[23]) & 0x7FFFFFFF;
+        auto be32 = [&d](size_t i) {
+            return (static_cast<uint32_t>(d[i]) << 24) | (static_cast<uint32_t>(d[i + 1]) << 16)
+                | (static_cast<uint32_t>(d[i + 2]) << 8) | d[i + 3];
+        };
+        width = static_cast<int>(std::min<uint32_t>(be32(16), 0x7FFFFFFF));
+        height = static_cast<int>(std::min<uint32_t>(be32(20), 0x7FFFFFFF));
         return true;
     }
     if (StartsWith(d, { 'G', 'I', 'F' })) {

@@ -160,7 +160,8 @@ void Rasterizer::Begin(int x0, int y0, int x1, int y1)
 
 void Rasterizer::Line(double x0, double y0, double x1, double y1)
 {
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1) || y0 == y1)
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1) || y0 == y1
+        || m_segments.size() >= kMaxSegments)
         return;
     m_segments.push_back({ x0, y0, x1, y1 });
 }

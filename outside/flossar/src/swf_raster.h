@@ -49,6 +49,9 @@ uint32_t Premultiplied(Rgba c);
 
 class Rasterizer {
 public:
+    // Segments one outline may hold; the rest of a larger one is dropped.
+    static constexpr size_t kMaxSegments = 1u << 21;
+
     // Starts an outline drawn within the box (device pixels).
     void Begin(int x0, int y0, int x1, int y1);
     void Line(double x0, double y0, double x1, double y1);

@@ -15,6 +15,7 @@ namespace {
 constexpr double kGradientHalf = 16384.0;
 constexpr size_t kMaxMorphCache = 64;
 constexpr double kPi = 3.14159265358979323846;
+constexpr size_t kMaxMasks = 16; // clip layers in force at once, over all nesting
 
 bool Invertible(const Matrix& m)
 {
@@ -104,20 +105,26 @@ void Renderer::DrawList(
     std::vector<Active> active;
     const size_t pixels = static_cast<size_t>(m_target->width) * m_target->height;
     for (const auto& [depth, object] : list) {
-        while (!active.empty() && active.back().until < depth)
+        while (!active.empty() && active.back().until < depth) {
             active.pop_back();
+            --m_masks;
+        }
         const uint8_t* current = active.empty() ? mask : active.back().mask.data();
         if (object.clipDepth > 0) {
+            if (m_masks >= kMaxMasks)
+                continue; // too many clip layers at once: this one masks nothing
             Active layer { object.clipDepth, std::vector<uint8_t>(pixels, 0) };
             AddToMask(layer.mask, object, m * object.matrix, nesting);
             if (current != nullptr)
                 for (size_t i = 0; i < pixels; ++i)
                     layer.mask[i] = static_cast<uint8_t>((layer.mask[i] * (current[i] + 1)) >> 8);
             active.push_back(std::move(layer));
+            ++m_masks;
             continue;
         }
         DrawObject(object, m, cx, current, nesting);
     }
+    m_masks -= active.size();
 }
 
 void Renderer::DrawObject(
@@ -179,10 +186,13 @@ void Renderer::Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, 
     // A hairline or a line thinner than a pixel still shows one pixel wide.
     const double r = std::max(0.5, style.width * scale / 2);
     std::vector<double> points;
+    std::vector<size_t> corners; // points where one edge meets the next
     for (const EdgeRun& run : runs) {
         if (run.empty())
             continue;
         points.clear();
+        corners.clear();
+        corners.push_back(0);
         const Point start = Apply(m, run.front().x0, run.front().y0);
         points.push_back(start.x);
         points.push_back(start.y);
@@ -206,6 +216,7 @@ void Renderer::Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, 
             }
             points.push_back(p1.x);
             points.push_back(p1.y);
+            corners.push_back(points.size() / 2 - 1);
         }
         const size_t n = points.size() / 2;
         const bool closed = n > 2 && points[0] == points[2 * n - 2] && points[1] == points[2 * n - 1];
@@ -219,8 +230,9 @@ void Renderer::Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, 
             const double ny = (x1 - x0) / len * r;
             m_raster.Polygon({ x0 + nx, y0 + ny, x1 + nx, y1 + ny, x1 - nx, y1 - ny, x0 - nx, y0 - ny });
         }
-        // Round joins between segments, round caps at open ends.
-        for (size_t i = 0; i < n; ++i) {
+        // Round joins where edges meet, round caps at open ends; within a
+        // curve the pieces turn too little to need them.
+        for (size_t i : corners) {
             const bool end = i == 0 || i + 1 == n;
             if (end && !closed && !style.roundCaps)
                 continue;

@@ -46,6 +46,7 @@ private:
 
     Movie& m_movie;
     PixelTarget* m_target = nullptr;
+    size_t m_masks = 0; // clip masks alive
     Rasterizer m_raster;
     std::vector<uint32_t> m_table;
     std::vector<uint32_t> m_tinted;

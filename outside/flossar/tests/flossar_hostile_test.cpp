@@ -207,3 +207,69 @@ TEST(FlossarHostile, BrokenTagsAreSkipped)
         SWFFileClose(handle);
     }
 }
+
+TEST(FlossarHostile, OutlinesOfAnySizeDrawInBoundedWork)
+{
+    // Edges out to a billion twips, a line 65535 twips wide, placed scaled
+    // by the largest factor a matrix holds.
+    Movie huge(40, 30);
+    {
+        Shape s;
+        const int fill = s.Solid(Color { 255, 0, 0 });
+        const int line = s.Line(65535, Color { 0, 255, 0 });
+        s.Style(0, fill, line);
+        s.MoveTo(-(1 << 29), -(1 << 29));
+        s.LineTo((1 << 29), -(1 << 29));
+        s.CurveTo((1 << 29), 0, 100, 100);
+        s.LineTo(-(1 << 29), -(1 << 29));
+        huge.Shape(1, s);
+        Place p;
+        p.charId = 1;
+        p.hasMatrix = true;
+        p.matrix = ScaleAt(32767, -32767, 0, 0);
+        huge.Place(p);
+        huge.ShowFrame();
+    }
+    // One line of 5000 edges back and forth across the stage.
+    Movie longLine(40, 30);
+    {
+        Shape s;
+        s.Style(-1, -1, s.Line(40, Color { 255, 255, 255 }));
+        s.MoveTo(0, 0);
+        for (int i = 0; i < 5000; ++i)
+            s.LineTo(i % 2 == 0 ? 800 : 0, (i * 7) % 600);
+        longLine.Shape(1, s);
+        Place p;
+        p.charId = 1;
+        longLine.Place(p);
+        longLine.ShowFrame();
+    }
+    // A thousand clip layers, each masking every depth above it.
+    Movie clips(40, 30);
+    {
+        Shape s;
+        s.Rect(0, 0, 400, 400, s.Solid(Color { 255, 0, 0 }));
+        clips.Shape(1, s);
+        for (int i = 1; i <= 1000; ++i) {
+            Place p;
+            p.depth = static_cast<uint16_t>(i);
+            p.charId = 1;
+            p.hasMatrix = true;
+            p.matrix = Translate(i % 40, i % 30);
+            p.clipDepth = i % 2 == 0 ? 65535 : -1;
+            clips.Place(p);
+        }
+        clips.ShowFrame();
+    }
+    struct Case {
+        const wchar_t* name;
+        Bytes bytes;
+    } cases[] = {
+        { L"huge_geometry.swf", huge.Fws() },
+        { L"long_line.swf", longLine.Fws() },
+        { L"many_clips.swf", clips.Fws() },
+    };
+    Canvas canvas(320, 240);
+    for (const Case& c : cases)
+        EXPECT_GE(Exercise(c.name, c.bytes, canvas), 0) << c.name;
+}

@@ -454,7 +454,8 @@ Bytes Movie::Fws() const
         size_t length = head & 0x3F;
         size_t at = i + 2;
         if (length == 0x3F) {
-            length = m_tags[at] | (m_tags[at + 1] << 8) | (m_tags[at + 2] << 16) | (m_tags[at + 3] << 24);
+            length = m_tags[at] | (m_tags[at + 1] << 8) | (m_tags[at + 2] << 16)
+                | (static_cast<size_t>(m_tags[at + 3]) << 24);
             at += 4;
         }
         if ((head >> 6) == 1)
