@@ -106,6 +106,21 @@ protected:
     // A question with LAYOUT text `key`, caption LAYOUT 162, Yes and No.
     bool AskLayoutQuestion(int key);
 
+    // What a command acts on: the view, the document's layout and the port
+    // or controller of the item; false when there is none.
+    struct Target {
+        CPannexView* view = nullptr;
+        CLayoutData* model = nullptr;
+        int index = 0;
+        explicit operator bool() const { return view != nullptr && model != nullptr; }
+    };
+    // The item's port (controller) when it exists, after the question with
+    // LAYOUT text `question` (none for 0) was answered Yes.
+    Target PortTarget(int question = 0);
+    Target ControllerTarget(int question = 0);
+    // The view and layout of a command on the whole layout.
+    Target LayoutTarget();
+
     void DoDataExchange(CDataExchange* pDX) override;
     void OnSize(UINT nType, int cx, int cy);
     void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
@@ -117,6 +132,8 @@ protected:
 
     // Commands (BarDlgCommands.cpp).
     void OnManualWiring();
+    void OnPortArrange();
+    void OnPortFastWiring();
     void OnLocatePort();
     void OnPortColour(UINT id);
     void OnPortCustomColour();

@@ -6,6 +6,8 @@
 
 #include <fw_uihost.h>
 
+#include "ActionDlgs.h"
+#include "ArrangePointGrid.h"
 #include "CleanCardSelDlg.h"
 #include "InputDlg.h"
 #include "LampSelectDlgs.h"
@@ -46,6 +48,44 @@ bool AskNumber(CWnd* parent, LPCWSTR prompt, int& value)
 }
 
 } // namespace
+
+CBarDlg::Target CBarDlg::PortTarget(int question)
+{
+    Target target;
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    const int p = PortOfItem(m_nItemData);
+    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+        return target;
+    if (question != 0 && !AskLayoutQuestion(question))
+        return target;
+    target = { view, &doc->GetLayout(), p };
+    return target;
+}
+
+CBarDlg::Target CBarDlg::ControllerTarget(int question)
+{
+    Target target;
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    const int c = ControllerOfItem(m_nItemData);
+    if (view == nullptr || doc == nullptr || c < 0 || c >= ControllerCount(view->m_settings))
+        return target;
+    if (question != 0 && !AskLayoutQuestion(question))
+        return target;
+    target = { view, &doc->GetLayout(), c };
+    return target;
+}
+
+CBarDlg::Target CBarDlg::LayoutTarget()
+{
+    Target target;
+    CPannexView* view = GetView();
+    CPannexDoc* doc = GetDoc();
+    if (view != nullptr && doc != nullptr)
+        target = { view, &doc->GetLayout(), 0 };
+    return target;
+}
 
 void CBarDlg::AfterStructureChange()
 {
@@ -105,101 +145,160 @@ void CBarDlg::CopyPortsToBuffer(int first, int count, BYTE kind, int groupSize)
 
 void CBarDlg::OnManualWiring()
 {
-    CPannexView* view = GetView();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || GetDoc() == nullptr || !GetDoc()->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
-    view->m_currentPort = p;
-    view->SetEditMode(1);
+    target.view->m_currentPort = target.index;
+    target.view->SetEditMode(1);
+}
+
+void CBarDlg::OnPortArrange()
+{
+    const Target target = PortTarget();
+    if (!target)
+        return;
+    const LayoutPort& port = target.model->GetPort(target.index);
+    if (m_bArrangeFirstUse) {
+        // The first proposal: one row of as many lamps as the port takes,
+        // at most 682 (a port of 2048 channels of RGB lamps).
+        m_bArrangeFirstUse = 0;
+        m_nArrangeColumns = std::min(port.GetCapacity(), 682);
+    }
+    CActionAutoDlg dlg(this);
+    dlg.m_nStyle = m_nArrangeStyle;
+    dlg.m_bZOrder = m_bArrangeZ;
+    dlg.m_bFlip = m_bArrangeFlip;
+    dlg.m_nWidth = m_nArrangeColumns;
+    dlg.m_nHeight = m_nArrangeRows;
+    dlg.m_nColumnGap = m_nArrangeColumnGap;
+    dlg.m_nRowGap = m_nArrangeRowGap;
+    dlg.m_bNextPorts = m_bArrangeNextPorts;
+    dlg.m_bNextControllers = m_bArrangeNextControllers;
+    if (dlg.DoModal() != IDOK)
+        return;
+    // The panel remembers what was asked for, also when no grid comes of it.
+    m_nArrangeStyle = dlg.m_nStyle;
+    m_bArrangeZ = dlg.m_bZOrder;
+    m_bArrangeFlip = dlg.m_bFlip;
+    m_nArrangeColumns = dlg.m_nWidth;
+    m_nArrangeRows = dlg.m_nHeight;
+    m_nArrangeColumnGap = dlg.m_nColumnGap;
+    m_nArrangeRowGap = dlg.m_nRowGap;
+    m_bArrangeNextPorts = dlg.m_bNextPorts;
+    m_bArrangeNextControllers = dlg.m_bNextControllers;
+    if (!ArrangePointGrid(*target.model, m_nArrangeRows, target.index, m_nArrangeStyle, m_bArrangeZ, m_bArrangeFlip,
+            m_nArrangeColumns, m_nArrangeColumnGap, m_nArrangeRowGap)) {
+        // No rows, no lamps per row or negative gaps: nothing to place.
+        AfxGetUiHost().MessageBox(GetSafeHwnd(), GetLangText(L"LAYOUT", 953), L"Solvane", MB_OK);
+        return;
+    }
+    // The grid follows the mouse until a click drops it into the port.
+    target.view->m_currentPort = target.index;
+    target.view->SetEditMode(2);
+}
+
+void CBarDlg::OnPortFastWiring()
+{
+    const Target target = PortTarget();
+    if (!target)
+        return;
+    CPannexView& view = *target.view;
+    CActionFastDlg dlg(this);
+    dlg.m_nStyle = view.m_fastStyle;
+    dlg.m_bZOrder = view.m_fastZOrder;
+    dlg.m_bFlip = view.m_fastFlip;
+    dlg.m_nWidth = view.m_fastWidth;
+    dlg.m_nHeight = view.m_fastHeight;
+    dlg.m_nMaxLamps = view.m_fastLampsPerPort;
+    if (dlg.DoModal() != IDOK)
+        return;
+    view.m_fastStyle = dlg.m_nStyle;
+    view.m_fastZOrder = dlg.m_bZOrder;
+    view.m_fastFlip = dlg.m_bFlip;
+    view.m_fastWidth = dlg.m_nWidth;
+    view.m_fastHeight = dlg.m_nHeight;
+    view.m_fastLampsPerPort = dlg.m_nMaxLamps;
+    // A rectangle without cells keeps the settings but wires nothing.
+    if (view.m_fastWidth <= 0 || view.m_fastHeight <= 0)
+        return;
+    view.m_currentPort = target.index;
+    view.SetEditMode(3);
 }
 
 void CBarDlg::OnLocatePort()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
-    const LayoutPort& port = doc->GetLayout().GetPort(p);
+    const LayoutPort& port = target.model->GetPort(target.index);
     if (port.GetCount() == 0)
         return;
-    view->PanToPoint(port.GetPoint(0), CPoint(view->m_clientWidth / 2, view->m_clientHeight / 2), true);
+    target.view->PanToPoint(
+        port.GetPoint(0), CPoint(target.view->m_clientWidth / 2, target.view->m_clientHeight / 2), true);
 }
 
 void CBarDlg::OnPortColour(UINT id)
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
     const COLORREF colours[] = { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) };
-    doc->GetLayout().GetPort(p).m_colour = colours[id - ID_PORT_RED];
+    target.model->GetPort(target.index).m_colour = colours[id - ID_PORT_RED];
     MarkLayoutChanged();
-    view->Redraw();
+    target.view->Redraw();
 }
 
 void CBarDlg::OnPortCustomColour()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
     COLORREF colour = 0;
     if (!AfxGetUiHost().PickColor(GetSafeHwnd(), colour, CC_RGBINIT | CC_FULLOPEN))
         return;
-    doc->GetLayout().GetPort(p).m_colour = colour;
+    target.model->GetPort(target.index).m_colour = colour;
     MarkLayoutChanged();
-    view->Redraw();
+    target.view->Redraw();
 }
 
 void CBarDlg::OnPortClearWiring()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p) || !AskLayoutQuestion(164))
+    const Target target = PortTarget(164);
+    if (!target)
         return;
-    CLayoutData& model = doc->GetLayout();
-    model.ClearPortPoints(p);
+    CLayoutData& model = *target.model;
+    model.ClearPortPoints(target.index);
     model.ClearSelection();
-    view->FindOverlapCells();
-    RelabelCurrentPortItem(p);
-    view->Redraw();
+    target.view->FindOverlapCells();
+    RelabelCurrentPortItem(target.index);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnPortInsert()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p) || !AskLayoutQuestion(166))
+    const Target target = PortTarget(166);
+    if (!target)
         return;
-    InsertPortAt(doc->GetLayout(), view->m_settings, p);
+    InsertPortAt(*target.model, target.view->m_settings, target.index);
     AfterStructureChange();
 }
 
 void CBarDlg::OnPortDelete()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p) || !AskLayoutQuestion(167))
+    const Target target = PortTarget(167);
+    if (!target)
         return;
-    DeletePortAt(doc->GetLayout(), view->m_settings, p);
+    DeletePortAt(*target.model, target.view->m_settings, target.index);
     AfterStructureChange();
 }
 
 void CBarDlg::OnPortUnmask()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
-    MaskPortLamps(doc->GetLayout(), p, 1, doc->GetLayout().GetPort(p).GetCount(), false);
-    view->Redraw();
+    MaskPortLamps(*target.model, target.index, 1, target.model->GetPort(target.index).GetCount(), false);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnPortSwap()
@@ -216,51 +315,45 @@ void CBarDlg::OnPortSwap()
 
 void CBarDlg::OnPortCopy()
 {
-    CPannexView* view = GetView();
-    const int p = PortOfItem(m_nItemData);
-    if (view != nullptr)
-        CopyPortsToBuffer(p, 1, 3, view->m_settings.m_portsPerController);
+    const Target target = PortTarget();
+    if (target)
+        CopyPortsToBuffer(target.index, 1, 3, target.view->m_settings.m_portsPerController);
 }
 
 void CBarDlg::OnPortLampType()
 {
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
     CSelectLightBarDlg dlg(this);
-    dlg.m_nSelected = doc->GetLayout().GetPort(p).m_lampFormatIndex;
+    dlg.m_nSelected = target.model->GetPort(target.index).m_lampFormatIndex;
     if (dlg.DoModal() != IDOK)
         return;
     m_cbLampType.SetCurSel(dlg.m_nSelected);
-    SetPortLampType(doc->GetLayout(), p, dlg.m_nSelected);
-    RelabelCurrentPortItem(p);
+    SetPortLampType(*target.model, target.index, dlg.m_nSelected);
+    RelabelCurrentPortItem(target.index);
 }
 
 void CBarDlg::OnPortMask()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
     CFromToDlg dlg(this);
     dlg.m_nFrom = 0;
     dlg.m_nTo = 0;
     if (dlg.DoModal() != IDOK)
         return;
-    MaskPortLamps(doc->GetLayout(), p, dlg.m_nFrom, dlg.m_nTo, true);
-    view->Redraw();
+    MaskPortLamps(*target.model, target.index, dlg.m_nFrom, dlg.m_nTo, true);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnPortReverse()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int p = PortOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || !doc->GetLayout().IsValidPort(p))
+    const Target target = PortTarget();
+    if (!target)
         return;
-    LayoutPort& port = doc->GetLayout().GetPort(p);
+    LayoutPort& port = target.model->GetPort(target.index);
     CFromToDlg dlg(this);
     dlg.m_nFrom = 1;
     dlg.m_nTo = port.GetCount();
@@ -271,23 +364,21 @@ void CBarDlg::OnPortReverse()
     if (dlg.m_nTo > port.GetCount() || from >= dlg.m_nTo)
         return;
     ReversePointRange(from, dlg.m_nTo, port);
-    doc->GetLayout().m_modified = 1;
-    view->Redraw();
+    target.model->m_modified = 1;
+    target.view->Redraw();
 }
 
 // --- Controller menu -------------------------------------------------------
 
 void CBarDlg::OnCardInsert()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0 || c >= ControllerCount(view->m_settings))
+    const Target target = ControllerTarget();
+    if (!target)
         return;
     int n = 1;
     if (!AskNumber(this, L"插入控制器个数", n) || n <= 0)
         return;
-    const int first = InsertControllers(doc->GetLayout(), view->m_settings, c, n);
+    const int first = InsertControllers(*target.model, target.view->m_settings, target.index, n);
     AfterStructureChange();
     if (first >= 0)
         SelectBarInTree(first);
@@ -295,49 +386,41 @@ void CBarDlg::OnCardInsert()
 
 void CBarDlg::OnCardColour()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0)
+    const Target target = ControllerTarget();
+    if (!target)
         return;
     COLORREF colour = 0;
     if (!AfxGetUiHost().PickColor(GetSafeHwnd(), colour, CC_RGBINIT | CC_FULLOPEN))
         return;
-    SetControllerColour(doc->GetLayout(), view->m_settings, c, colour);
-    view->Redraw();
+    SetControllerColour(*target.model, target.view->m_settings, target.index, colour);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnCardReverse()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0)
+    const Target target = ControllerTarget();
+    if (!target)
         return;
-    ReverseControllerPorts(doc->GetLayout(), view->m_settings, c);
-    view->Redraw();
+    ReverseControllerPorts(*target.model, target.view->m_settings, target.index);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnCardClearWiring()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0 || c >= ControllerCount(view->m_settings) || !AskLayoutQuestion(164))
+    const Target target = ControllerTarget(164);
+    if (!target)
         return;
-    ClearControllerPorts(doc->GetLayout(), view->m_settings, c);
+    ClearControllerPorts(*target.model, target.view->m_settings, target.index);
     AfterStructureChange();
-    SelectBarInTree(FirstPortOfController(view->m_settings, c));
+    SelectBarInTree(FirstPortOfController(target.view->m_settings, target.index));
 }
 
 void CBarDlg::OnCardDelete()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0 || c >= ControllerCount(view->m_settings) || !AskLayoutQuestion(165))
+    const Target target = ControllerTarget(165);
+    if (!target)
         return;
-    DeleteController(doc->GetLayout(), view->m_settings, c);
+    DeleteController(*target.model, target.view->m_settings, target.index);
     AfterStructureChange();
 }
 
@@ -353,56 +436,51 @@ void CBarDlg::OnCardSwap()
 
 void CBarDlg::OnCardCopy()
 {
-    CPannexView* view = GetView();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || c < 0)
+    const Target target = ControllerTarget();
+    if (!target)
         return;
-    const int count = PortsOfController(view->m_settings, c);
-    CopyPortsToBuffer(FirstPortOfController(view->m_settings, c), count, 2, count);
+    const int count = PortsOfController(target.view->m_settings, target.index);
+    CopyPortsToBuffer(FirstPortOfController(target.view->m_settings, target.index), count, 2, count);
 }
 
 void CBarDlg::OnCardLampType()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    const int c = ControllerOfItem(m_nItemData);
-    if (view == nullptr || doc == nullptr || c < 0)
+    const Target target = ControllerTarget();
+    if (!target)
         return;
     CSelectLightBarDlg dlg(this);
     dlg.m_nSelected = 0;
     if (dlg.DoModal() != IDOK)
         return;
     m_cbLampType.SetCurSel(dlg.m_nSelected);
-    SetControllerLampType(doc->GetLayout(), view->m_settings, c, dlg.m_nSelected);
+    SetControllerLampType(*target.model, target.view->m_settings, target.index, dlg.m_nSelected);
     BuildCardTree();
-    view->SetEditMode(0);
+    target.view->SetEditMode(0);
 }
 
 // --- Root menu ---------------------------------------------------------------
 
 void CBarDlg::OnProjectLampType()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
     CSelectLightBarDlg dlg(this);
     dlg.m_nSelected = 0;
     if (dlg.DoModal() != IDOK)
         return;
     m_cbLampType.SetCurSel(dlg.m_nSelected);
-    SetControllerLampType(doc->GetLayout(), view->m_settings, -1, dlg.m_nSelected);
+    SetControllerLampType(*target.model, target.view->m_settings, -1, dlg.m_nSelected);
     BuildCardTree();
-    view->SetEditMode(0);
+    target.view->SetEditMode(0);
 }
 
 void CBarDlg::OnAddController()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
-    const int first = AppendControllers(doc->GetLayout(), view->m_settings, 1);
+    const int first = AppendControllers(*target.model, target.view->m_settings, 1);
     AfterStructureChange();
     if (first >= 0)
         SelectBarInTree(first);
@@ -410,43 +488,40 @@ void CBarDlg::OnAddController()
 
 void CBarDlg::OnSetControllerCount()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
     CSetCardNumDlg dlg(this);
-    dlg.m_nCount = ControllerCount(view->m_settings);
+    dlg.m_nCount = ControllerCount(target.view->m_settings);
     // Every port of the new controllers must fit the layout's port limit.
-    const int perController = std::max(view->m_settings.m_portsPerController, 1);
-    const int others = doc->GetLayout().GetPortCount() - dlg.m_nCount * perController;
+    const int perController = std::max(target.view->m_settings.m_portsPerController, 1);
+    const int others = target.model->GetPortCount() - dlg.m_nCount * perController;
     dlg.m_nMaxCount = std::max(dlg.m_nCount, (kMaxLayoutPorts - std::max(others, 0)) / perController);
     if (dlg.DoModal() != IDOK)
         return;
-    SetControllerCount(doc->GetLayout(), view->m_settings, dlg.m_nCount);
+    SetControllerCount(*target.model, target.view->m_settings, dlg.m_nCount);
     AfterStructureChange();
 }
 
 void CBarDlg::OnReverseUsedPorts()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
-    ReverseUsedPorts(doc->GetLayout());
-    view->Redraw();
+    ReverseUsedPorts(*target.model);
+    target.view->Redraw();
 }
 
 void CBarDlg::OnClearAllWiring()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
-    const int controllers = ControllerCount(view->m_settings);
+    const int controllers = ControllerCount(target.view->m_settings);
     if (controllers == 1) {
         if (!AskLayoutQuestion(164))
             return;
-        ClearAllPorts(doc->GetLayout());
+        ClearAllPorts(*target.model);
     } else if (controllers >= 2) {
         CCleanCardSelDlg dlg(this);
         dlg.m_nFirst = 1;
@@ -456,7 +531,7 @@ void CBarDlg::OnClearAllWiring()
             return;
         // The dialog refuses ranges outside the controllers; this refuses
         // them again rather than clearing ports that do not exist.
-        if (!ClearControllerRange(doc->GetLayout(), view->m_settings, dlg.m_nFirst, dlg.m_nLast))
+        if (!ClearControllerRange(*target.model, target.view->m_settings, dlg.m_nFirst, dlg.m_nLast))
             return;
     } else {
         return;
@@ -466,15 +541,14 @@ void CBarDlg::OnClearAllWiring()
 
 void CBarDlg::OnIntervalClear()
 {
-    CPannexView* view = GetView();
-    CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr)
+    const Target target = LayoutTarget();
+    if (!target)
         return;
     int n = 1;
     if (!AskNumber(this, L"输入间隔清除的点数", n) || n <= 0)
         return;
-    ThinOutItem(doc->GetLayout(), view->m_settings, static_cast<DWORD>(m_nItemData), n);
-    view->Redraw();
+    ThinOutItem(*target.model, target.view->m_settings, static_cast<DWORD>(m_nItemData), n);
+    target.view->Redraw();
     BuildCardTree();
 }
 

@@ -86,28 +86,18 @@ void CProjLightBoxDlg::OnCanvasPicture()
 
 void CProjLightBoxDlg::OnOK()
 {
-    CString format;
-    m_cbLampFormat.GetWindowText(format);
-    if (format.IsEmpty()) {
-        ShowSolvaneMessage(183);
-        EndDialog(IDCANCEL);
-        return;
-    }
-    if (!UpdateData(TRUE))
+    ControllerTypeValues type;
+    const SettingsOkStart start = ReadSettingsForOk(*this, m_cbLampFormat, m_strControllerType, type);
+    if (start == SettingsOkStart::Cancelled || start == SettingsOkStart::Stay)
         return;
     m_values.style = m_nStyle;
     m_values.z = m_bZOrder;
     m_values.flip = m_bFlip;
     // Sizes the set-up divides by, and a port count the layout can hold.
-    const ControllerTypeValues type
-        = ParseControllerType(m_strControllerType, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
-    bool fits = LightBoxValuesValid(m_values);
+    bool fits = start == SettingsOkStart::Read && LightBoxValuesValid(m_values);
     if (fits && type.ok) {
-        fits = type.ports >= 1 && type.ports <= kMaxPortsPerController && type.channels >= 1;
-        if (fits) {
-            const LightBoxPlan plan = PlanLightBox(m_values, type.ports);
-            fits = static_cast<long long>(plan.controllers) * type.ports <= kMaxLayoutPorts;
-        }
+        const LightBoxPlan plan = PlanLightBox(m_values, type.ports);
+        fits = static_cast<long long>(plan.controllers) * type.ports <= kMaxLayoutPorts;
     }
     if (!fits) {
         ShowSolvaneMessage(952);

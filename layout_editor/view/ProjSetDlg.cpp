@@ -126,25 +126,35 @@ void CProjSetDlg::OnSwatchClicked()
     }
 }
 
-void CProjSetDlg::OnOK()
+SettingsOkStart ReadSettingsForOk(
+    CDialog& dlg, CComboBox& lampFormat, const CString& controllerType, ControllerTypeValues& type)
 {
     CString format;
-    m_cbLampFormat.GetWindowText(format);
+    lampFormat.GetWindowText(format);
     if (format.IsEmpty()) {
         ShowSolvaneMessage(183);
-        EndDialog(IDCANCEL);
-        return;
+        dlg.EndDialog(IDCANCEL);
+        return SettingsOkStart::Cancelled;
     }
-    if (!UpdateData(TRUE))
+    if (!dlg.UpdateData(TRUE))
+        return SettingsOkStart::Stay;
+    type = ParseControllerType(controllerType, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
+    // A type that parses must give ports and channels the set-up can
+    // divide by and allocate; one that does not parse is told about later.
+    if (type.ok && (type.ports < 1 || type.ports > kMaxPortsPerController || type.channels < 1))
+        return SettingsOkStart::TypeRefused;
+    return SettingsOkStart::Read;
+}
+
+void CProjSetDlg::OnOK()
+{
+    ControllerTypeValues type;
+    const SettingsOkStart start = ReadSettingsForOk(*this, m_cbLampFormat, m_strControllerType, type);
+    if (start == SettingsOkStart::Cancelled || start == SettingsOkStart::Stay)
         return;
-    // Sizes and counts the set-up divides by or allocates from.
-    const ControllerTypeValues type
-        = ParseControllerType(m_strControllerType, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
-    const bool typeFits = !type.ok
-        || (type.ports >= 1 && type.ports <= kMaxPortsPerController && type.channels >= 1
-            && static_cast<long long>(type.ports) * m_nControllers <= kMaxLayoutPorts);
-    if (m_nWidth < 1 || m_nHeight < 1 || m_nWidth > kMaxLayoutSide || m_nHeight > kMaxLayoutSide || m_nControllers < 1
-        || !typeFits) {
+    if (start == SettingsOkStart::TypeRefused || m_nWidth < 1 || m_nHeight < 1 || m_nWidth > kMaxLayoutSide
+        || m_nHeight > kMaxLayoutSide || m_nControllers < 1
+        || (type.ok && static_cast<long long>(type.ports) * m_nControllers > kMaxLayoutPorts)) {
         ShowSolvaneMessage(951);
         return;
     }

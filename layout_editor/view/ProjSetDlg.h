@@ -11,8 +11,19 @@
 #include "ProjectSetupResource.h"
 #include "StaticColorBtn.h"
 
+#include "ControllerType.h"
+
 // Shows a LAYOUT text with the caption "Solvane" on the editor's main window.
 void ShowSolvaneMessage(int key);
+
+// The start that the OK of both settings dialogs shares: an empty lamp
+// format ends the dialog as cancelled (LAYOUT 183); the controls are read
+// (a non-number keeps the dialog open); the chosen controller type is
+// parsed, and one that names ports or channels the set-up cannot use is
+// refused.
+enum class SettingsOkStart { Cancelled, Stay, TypeRefused, Read };
+SettingsOkStart ReadSettingsForOk(
+    CDialog& dlg, CComboBox& lampFormat, const CString& controllerType, ControllerTypeValues& type);
 
 class CProjSetDlg : public CDialogEx {
     DECLARE_DYNAMIC(CProjSetDlg)

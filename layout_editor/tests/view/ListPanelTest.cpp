@@ -185,7 +185,8 @@ TEST_F(ListPanelTest, RightClickOpensTheMenuOfTheItemRelabelled)
     // Commands the panel does not carry are shown disabled, never silent.
     const ShownMenu& port = m_panel.m_menus[0];
     EXPECT_FALSE(port.Enabled(ID_PORT_PASTE));
-    EXPECT_FALSE(port.Enabled(ID_PORT_FAST_WIRING));
+    EXPECT_TRUE(port.Enabled(ID_PORT_FAST_WIRING));
+    EXPECT_TRUE(port.Enabled(ID_PORT_ARRANGE));
     EXPECT_TRUE(port.Enabled(ID_PORT_INSERT));
     EXPECT_TRUE(port.Enabled(ID_PORT_RED));
     m_panel.m_menus.clear();
