@@ -220,6 +220,8 @@ void Renderer::Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, 
         }
         const size_t n = points.size() / 2;
         const bool closed = n > 2 && points[0] == points[2 * n - 2] && points[1] == points[2 * n - 1];
+        bool havePrevious = false;
+        double pnx = 0, pny = 0;
         for (size_t i = 0; i + 1 < n; ++i) {
             const double x0 = points[2 * i], y0 = points[2 * i + 1];
             const double x1 = points[2 * i + 2], y1 = points[2 * i + 3];
@@ -229,6 +231,15 @@ void Renderer::Stroke(const std::vector<EdgeRun>& runs, const LineStyle& style, 
             const double nx = -(y1 - y0) / len * r;
             const double ny = (x1 - x0) / len * r;
             m_raster.Polygon({ x0 + nx, y0 + ny, x1 + nx, y1 + ny, x1 - nx, y1 - ny, x0 - nx, y0 - ny });
+            if (havePrevious) {
+                // The wedges between this piece and the one before, on both
+                // sides (one of them lies inside the line and adds nothing).
+                m_raster.Polygon({ x0, y0, x0 + pnx, y0 + pny, x0 + nx, y0 + ny });
+                m_raster.Polygon({ x0, y0, x0 - pnx, y0 - pny, x0 - nx, y0 - ny });
+            }
+            havePrevious = true;
+            pnx = nx;
+            pny = ny;
         }
         // Round joins where edges meet, round caps at open ends; within a
         // curve the pieces turn too little to need them.
