@@ -1,0 +1,337 @@
+// Every text the show editor looks up is in the language files it ships, in
+// every language: the program is started on a copy of the shipped "Lang" and
+// "Config" folders, its menus, toolbar and panels are relabelled, and every
+// dialog and editor its commands open is opened and closed again. Each
+// lookup that found nothing is a text a user of that language would miss.
+#include "../shell/shell_test_support.h"
+
+#include "AppPaths.h"
+#include "fw_langtext.h"
+#include "resource.h"
+#include "show_messages.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+using shelltest::CDialogInitHook;
+using shelltest::CFakeServices;
+using shelltest::CShellSession;
+using shelltest::CTempProgramFolder;
+
+namespace {
+
+// Answers every prompt the way a user who declines would: no files, no
+// colours, no processes; questions get No or Cancel.
+class CDecliningUiHost : public CUiHost {
+public:
+    CDecliningUiHost()
+        : m_previous(AfxSetUiHost(this))
+    {
+    }
+    ~CDecliningUiHost() override { AfxSetUiHost(m_previous); }
+    CDecliningUiHost(const CDecliningUiHost&) = delete;
+    CDecliningUiHost& operator=(const CDecliningUiHost&) = delete;
+
+    int MessageBox(HWND, LPCTSTR text, LPCTSTR caption, UINT type) override
+    {
+        m_texts.push_back(CString(caption != nullptr ? caption : L"(none)") + L": " + (text != nullptr ? text : L""));
+        switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+            return IDNO;
+        case MB_OKCANCEL:
+        case MB_YESNOCANCEL:
+        case MB_RETRYCANCEL:
+            return IDCANCEL;
+        default:
+            return IDOK;
+        }
+    }
+    BOOL FileDialog(CFileDialogRequest&) override { return FALSE; }
+    BOOL PickFolder(HWND, LPCTSTR, CString&) override { return FALSE; }
+    BOOL PickColor(HWND, COLORREF&, DWORD) override { return FALSE; }
+    BOOL PickFont(HWND, LOGFONT&, COLORREF&, DWORD) override { return FALSE; }
+    BOOL ShellOpen(HWND, LPCTSTR, LPCTSTR, LPCTSTR, int) override { return TRUE; }
+    BOOL StartProcess(const CProcessRequest&, DWORD*) override { return FALSE; }
+
+    std::vector<CString> m_texts;
+
+private:
+    CUiHost* m_previous;
+};
+
+// The recording services with the program's own hardware dialog.
+class CRealDialogServices : public CFakeServices {
+public:
+    CHardwareSettingsDialog* CreateHardwareDialog(HardwareConfig& config) override
+    {
+        return CShellServices::CreateHardwareDialog(config);
+    }
+};
+
+struct Language {
+    UINT id;
+    LPCWSTR windowsLanguage; // [Soft] Lang
+    const char* name;
+};
+
+const Language kLanguages[] = {
+    { 1, L"1033", "English" },
+    { 2, L"2052", "SimplifiedChinese" },
+    { 3, L"1028", "TraditionalChinese" },
+    { 4, L"1036", "French" }, // no Windows identifier selects it: set directly
+    { 6, L"1042", "Korean" },
+};
+
+// Commands of the main menu, the toolbar and the tree's menus that open a
+// dialog, an editor or a message. Programs that start other processes, the
+// movie maker library (its own module and texts, checked with it) and Exit
+// are left out.
+const UINT kCommands[] = {
+    ID_HARDWARE_SETTINGS,
+    ID_EXPORT_AVI,
+    ID_EXPORT_OFFLINE,
+    ID_LAYOUT_NEW,
+    ID_LAYOUT_IMPORT,
+    ID_LAYOUT_IMPORT_DXF,
+    ID_LAYOUT_EDIT,
+    ID_LAYOUT_CLEAR,
+    ID_CUSTOM_COLOR_TEMPLATE,
+    ID_FOUR_COLOR_FREE,
+    ID_APP_ABOUT,
+    32859,
+    32860,
+    32861,
+    32862,
+    32863,
+    32864,
+    32866,
+    32868,
+    32869,
+    32871,
+    32872,
+    32873,
+    32875,
+    32876,
+    32877,
+    32878,
+    32879,
+    32880,
+    32881,
+    32882,
+    ID_DOC_ADD_SCAN_LINE,
+    ID_DOC_ADD_FLICKER_STAR,
+    ID_DOC_ADD_VIDEO,
+    ID_DOC_ADD_COLORFUL_WORDS,
+    ID_DOC_ADD_IMAGE_SHOW,
+    ID_DOC_SCREEN_CAPTURE,
+    ID_DOC_ADD_COLOR_PLUS,
+    ID_DOC_BUILT_IN_EFFECTS,
+    ID_DOC_EDIT_MATERIAL,
+    ID_DOC_RENAME_NODE,
+    ID_DOC_INSERT_SEGMENT,
+    ID_DOC_DELETE_NODE,
+    ID_DOC_MERGE_SAVE,
+    ID_FILE_OPEN,
+    ID_FILE_SAVE_AS,
+    ID_FILE_NEW,
+};
+
+// The dialogs and editors of the thread that are still open.
+BOOL CALLBACK CollectDialog(HWND wnd, LPARAM list)
+{
+    WCHAR cls[16] = L"";
+    ::GetClassNameW(wnd, cls, 16);
+    if (::IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0)
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    return TRUE;
+}
+
+void CloseOpenDialogs()
+{
+    for (int round = 0; round < 5; ++round) {
+        std::vector<HWND> open;
+        ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&open));
+        if (open.empty())
+            return;
+        for (HWND wnd : open)
+            ::SendMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
+        fwtest::PumpPending();
+    }
+}
+
+class VantrelLanguages : public ::testing::TestWithParam<Language> {
+protected:
+    void SetUp() override
+    {
+        for (LPCWSTR folder : { L"Lang", L"Config" }) {
+            WIN32_FIND_DATAW found;
+            const CString from = GetAppFolder() + folder + L"\\";
+            HANDLE find = ::FindFirstFileW(from + L"*.*", &found);
+            ASSERT_NE(find, INVALID_HANDLE_VALUE);
+            do {
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                    ::CopyFileW(from + found.cFileName, m_folder.Path() + folder + L"\\" + found.cFileName, FALSE);
+            } while (::FindNextFileW(find, &found));
+            ::FindClose(find);
+        }
+        m_folder.WriteSoftConf(L"Vantrel", GetParam().windowsLanguage);
+        AfxClearLangTextMisses();
+    }
+
+    // The misses of the copied shipped files (other lookups are of no concern).
+    std::vector<CLangTextMiss> Misses() const
+    {
+        std::vector<CLangTextMiss> ours;
+        for (const CLangTextMiss& miss : AfxGetLangTextMisses())
+            if (miss.strPath.Find(m_folder.Path()) == 0)
+                ours.push_back(miss);
+        return ours;
+    }
+
+    static std::string Describe(const std::vector<CLangTextMiss>& misses)
+    {
+        std::string text;
+        for (const CLangTextMiss& miss : misses)
+            text += "\n  " + std::string(CStringA(miss.strFile + L" [" + miss.strSection + L"] " + miss.strKey));
+        return text;
+    }
+
+    CTempProgramFolder m_folder;
+};
+
+} // namespace
+
+TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
+{
+    CDecliningUiHost ui;
+    CRealDialogServices services;
+    // What each step revealed, so a failure names the window to look at.
+    std::string report;
+    size_t seen = 0;
+    auto noteStep = [&](const CString& step) {
+        const auto misses = Misses();
+        if (misses.size() > seen)
+            report += "\n" + std::string(CStringA(step)) + ":"
+                + Describe(
+                    std::vector<CLangTextMiss>(misses.begin() + static_cast<std::ptrdiff_t>(seen), misses.end()));
+        seen = misses.size();
+    };
+    {
+        CShellSession s(services);
+        ASSERT_NE(s.m_frame, nullptr);
+        s.m_frame->LanguageId = GetParam().id;
+        s.m_frame->ShowWindow(SW_SHOW);
+        s.m_frame->ApplyLanguage();
+        fwtest::PumpPending();
+        noteStep(L"main window, menus and panels");
+        CDialogInitHook closer([](CDialog& live) { live.PostMessage(WM_COMMAND, IDCANCEL, 0); });
+        for (UINT command : kCommands) {
+            s.m_frame->SendMessage(WM_COMMAND, command, 0);
+            fwtest::PumpPending();
+            CloseOpenDialogs();
+            CString step;
+            step.Format(L"command %u", command);
+            noteStep(step);
+        }
+    }
+    noteStep(L"closing");
+    EXPECT_TRUE(report.empty()) << Misses().size() << " texts missing in " << GetParam().name << ":" << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, VantrelLanguages, ::testing::ValuesIn(kLanguages),
+    [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.name); });
+
+namespace {
+
+// Keys as standard strings: the map needs their value order.
+using TextKey = std::pair<std::wstring, std::wstring>;
+using LanguageFile = std::map<TextKey, CString>;
+
+// The (section, key) -> text pairs of a shipped UTF-16 language file.
+LanguageFile ReadLanguageFile(const CString& path)
+{
+    LanguageFile texts;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead))
+        return texts;
+    const UINT bytes = static_cast<UINT>(file.GetLength());
+    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, 0);
+    file.Read(data.data(), bytes);
+    CString all(data.data());
+    if (!all.IsEmpty() && all[0] == 0xFEFF)
+        all = all.Mid(1);
+    CString section;
+    int start = 0;
+    while (start < all.GetLength()) {
+        int end = all.Find(L'\n', start);
+        if (end < 0)
+            end = all.GetLength();
+        CString line = all.Mid(start, end - start);
+        line.Trim();
+        start = end + 1;
+        if (line.IsEmpty() || line[0] == L';')
+            continue;
+        if (line[0] == L'[') {
+            section = line.Mid(1, line.GetLength() - 2);
+            continue;
+        }
+        const int equals = line.Find(L'=');
+        if (equals > 0)
+            texts[{ section.GetString(), line.Left(equals).GetString() }] = line.Mid(equals + 1);
+    }
+    return texts;
+}
+
+bool HoldsChinese(const CString& text)
+{
+    for (int i = 0; i < text.GetLength(); ++i)
+        if ((text[i] >= 0x3400 && text[i] <= 0x9FFF) || (text[i] >= 0xF900 && text[i] <= 0xFAFF))
+            return true;
+    return false;
+}
+
+struct ShippedFolder {
+    LPCWSTR folder;
+    std::vector<LPCWSTR> files;
+};
+
+} // namespace
+
+// Every text that one language of a folder has, the others have too, and the
+// English, French and Korean texts hold no Chinese.
+TEST(ShippedLanguageFiles, EveryLanguageHasEveryTextInItsOwnLanguage)
+{
+    const ShippedFolder folders[] = {
+        { L"Lang", { L"Chs.ini", L"Cht.ini", L"Eng.ini", L"French.ini", L"Korean.ini" } },
+        { L"Config", { L"Chs.ini", L"Cht.ini", L"Eng.ini", L"French.ini" } },
+    };
+    for (const ShippedFolder& shipped : folders) {
+        std::map<std::wstring, LanguageFile> files;
+        std::map<TextKey, CString> every; // key -> a file that has it
+        for (LPCWSTR name : shipped.files) {
+            files[name] = ReadLanguageFile(GetAppFolder() + shipped.folder + L"\\" + name);
+            EXPECT_FALSE(files[name].empty()) << CStringA(name).GetString();
+            for (const auto& [key, text] : files[name])
+                if (!text.IsEmpty())
+                    every.emplace(key, name);
+        }
+        for (const auto& [name, texts] : files) {
+            std::string lacking;
+            for (const auto& [key, from] : every) {
+                auto found = texts.find(key);
+                if (found == texts.end() || found->second.IsEmpty())
+                    lacking += " [" + std::string(CStringA(key.first.c_str())) + "] "
+                        + std::string(CStringA(key.second.c_str()));
+            }
+            EXPECT_TRUE(lacking.empty()) << CStringA(shipped.folder).GetString() << "\\"
+                                         << CStringA(name.c_str()).GetString() << " lacks" << lacking;
+            if (name == L"Chs.ini" || name == L"Cht.ini")
+                continue;
+            for (const auto& [key, text] : texts)
+                EXPECT_FALSE(HoldsChinese(text))
+                    << CStringA(shipped.folder).GetString() << "\\" << CStringA(name.c_str()).GetString() << " ["
+                    << CStringA(key.first.c_str()).GetString() << "] " << CStringA(key.second.c_str()).GetString();
+        }
+    }
+}
