@@ -118,6 +118,7 @@ TEST(FlossarBitmap, LosslessBitmaps)
     } cases[] = {
         { L"lossless32.swf", 20, LosslessBody(5, kSide, kSide, Quadrants(), false), { kR, kG, kB, kW } },
         { L"lossless_palette.swf", 20, LosslessPaletteBody(5, kSide, kSide, Quadrants(), false), { kR, kG, kB, kW } },
+        { L"lossless15.swf", 20, Lossless15Body(5, kSide, kSide, Quadrants()), { kR, kG, kB, kW } },
         // The bottom half fully transparent: the black stage shows through.
         { L"lossless2_alpha.swf", 36, LosslessBody(5, kSide, kSide, Quadrants(0), true), { kR, kG, kK, kK } },
         { L"lossless2_palette.swf", 36, LosslessPaletteBody(5, kSide, kSide, Quadrants(0), true), { kR, kG, kK, kK } },

@@ -181,3 +181,73 @@ TEST(FlossarScene, ClipLayerMasksTheDepthsUpToItsClipDepth)
     EXPECT_EQ(RGB(0, 0, 255), canvas.At(75, 2)) << "not masked";
     EXPECT_EQ(0, canvas.Count(RGB(0, 0, 0), 30)) << "the mask itself is not drawn";
 }
+
+TEST(FlossarScene, FocalGradientMovesItsCentreColour)
+{
+    Movie m(100, 100);
+    m.Background(kRed);
+    Shape s;
+    const double scale = 800.0 / 16384.0; // radius 40 px around (50, 50)
+    s.Circle(1000, 1000, 800, s.Focal(ScaleAt(scale, scale, 1000, 1000), { { 0, kWhite }, { 255, kBlack } }, 0.5));
+    m.Shape(1, s, 4);
+    PlaceAt(m, 1, 1);
+    m.ShowFrame();
+    Canvas canvas(100, 100);
+    Player p(L"focal.swf", m.Fws(), canvas);
+    ASSERT_GE(p.handle, 0);
+    SWFFileForward(p.handle);
+    EXPECT_TRUE(Canvas::Near(RGB(255, 255, 255), canvas.At(70, 50), 12)) << "the focal point, half way right";
+    EXPECT_GT(Red(canvas.At(70, 50)), Red(canvas.At(50, 50)) + 40);
+    EXPECT_GT(Red(canvas.At(50, 50)), Red(canvas.At(30, 50)) + 20);
+    EXPECT_TRUE(Canvas::Near(RGB(0, 0, 0), canvas.At(88, 50), 40)) << "near the rim";
+}
+
+TEST(FlossarScene, LineStylesOfTheFourthShapeVersion)
+{
+    // A solid line with round caps and a line coloured by a gradient, both
+    // 4 px wide, drawn across a 60 x 40 stage.
+    Movie m(60, 40);
+    m.Background(kWhite);
+    Shape s;
+    const int solid = s.Line(80, kBlue);
+    const int graded = s.GradientLine(80, ScaleAt(0.01, 0.01, 600, 600), { { 0, kRed }, { 255, kBlack } });
+    s.Style(-1, -1, solid);
+    s.MoveTo(200, 200);
+    s.LineTo(1000, 200);
+    s.Style(-1, -1, graded);
+    s.MoveTo(200, 600);
+    s.LineTo(1000, 600);
+    m.Shape(1, s, 4);
+    PlaceAt(m, 1, 1);
+    m.ShowFrame();
+    Canvas canvas(60, 40);
+    Player p(L"lines4.swf", m.Fws(), canvas);
+    ASSERT_GE(p.handle, 0);
+    SWFFileForward(p.handle);
+    EXPECT_EQ(RGB(0, 0, 255), canvas.At(30, 10));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.At(9, 10)) << "round cap beyond the end";
+    EXPECT_EQ(RGB(255, 255, 255), canvas.At(30, 14));
+    EXPECT_EQ(RGB(255, 0, 0), canvas.At(30, 30)) << "a gradient line shows its first colour";
+    EXPECT_EQ(RGB(255, 255, 255), canvas.At(8, 30)) << "flat cap";
+}
+
+TEST(FlossarScene, ThirdPlacementTagWithAClassName)
+{
+    Movie m(40, 40);
+    m.Background(kWhite);
+    Shape square;
+    square.Rect(0, 0, 200, 200, square.Solid(kRed));
+    m.Shape(1, square);
+    Place p;
+    p.charId = 1;
+    p.hasMatrix = true;
+    p.matrix = Translate(400, 400);
+    m.Tag(70, PlaceObject3(p, "Square"));
+    m.ShowFrame();
+    Canvas canvas(40, 40);
+    Player player(L"place3.swf", m.Fws(), canvas);
+    ASSERT_GE(player.handle, 0);
+    SWFFileForward(player.handle);
+    EXPECT_EQ(RGB(255, 0, 0), canvas.At(25, 25));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.At(15, 15));
+}

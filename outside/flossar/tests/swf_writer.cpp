@@ -191,6 +191,18 @@ int Shape::Radial(const Matrix& m, std::vector<Stop> stops)
     return static_cast<int>(m_fills.size());
 }
 
+int Shape::Focal(const Matrix& m, std::vector<Stop> stops, double focal)
+{
+    m_fills.push_back({ 0x13, {}, m, std::move(stops), 0, focal });
+    return static_cast<int>(m_fills.size());
+}
+
+int Shape::GradientLine(int widthTwips, const Matrix& m, std::vector<Stop> stops)
+{
+    m_lines.push_back({ widthTwips, {}, true, m, std::move(stops) });
+    return static_cast<int>(m_lines.size());
+}
+
 int Shape::BitmapFill(uint16_t bitmapId, const Matrix& m, uint8_t type)
 {
     m_fills.push_back({ type, {}, m, {}, bitmapId });
@@ -199,7 +211,7 @@ int Shape::BitmapFill(uint16_t bitmapId, const Matrix& m, uint8_t type)
 
 int Shape::Line(int widthTwips, Color c)
 {
-    m_lines.push_back({ widthTwips, c });
+    m_lines.push_back({ widthTwips, c, false, {}, {} });
     return static_cast<int>(m_lines.size());
 }
 
@@ -254,30 +266,53 @@ void Shape::Circle(int cx, int cy, int r, int fill, int line)
     }
 }
 
+void Shape::WriteFill(BitWriter& w, int version, const Fill& f) const
+{
+    const bool alpha = version >= 3;
+    w.U8(f.type);
+    if (f.type == 0x00) {
+        alpha ? w.Rgba(f.color) : w.Rgb(f.color);
+    } else if (f.type == 0x10 || f.type == 0x12 || f.type == 0x13) {
+        WriteMatrix(w, f.matrix);
+        w.U8(static_cast<uint8_t>(f.stops.size()));
+        for (const Stop& s : f.stops) {
+            w.U8(s.ratio);
+            alpha ? w.Rgba(s.color) : w.Rgb(s.color);
+        }
+        if (f.type == 0x13)
+            w.U16(static_cast<uint16_t>(static_cast<int16_t>(std::lround(f.focal * 256))));
+    } else {
+        w.U16(f.bitmapId);
+        WriteMatrix(w, f.matrix);
+    }
+}
+
 void Shape::WriteStyles(BitWriter& w, int version) const
 {
     const bool alpha = version >= 3;
     w.U8(static_cast<uint8_t>(m_fills.size()));
-    for (const Fill& f : m_fills) {
-        w.U8(f.type);
-        if (f.type == 0x00) {
-            alpha ? w.Rgba(f.color) : w.Rgb(f.color);
-        } else if (f.type == 0x10 || f.type == 0x12) {
-            WriteMatrix(w, f.matrix);
-            w.U8(static_cast<uint8_t>(f.stops.size()));
-            for (const Stop& s : f.stops) {
-                w.U8(s.ratio);
-                alpha ? w.Rgba(s.color) : w.Rgb(s.color);
-            }
-        } else {
-            w.U16(f.bitmapId);
-            WriteMatrix(w, f.matrix);
-        }
-    }
+    for (const Fill& f : m_fills)
+        WriteFill(w, version, f);
     w.U8(static_cast<uint8_t>(m_lines.size()));
     for (const LineStyle& l : m_lines) {
         w.U16(static_cast<uint16_t>(l.width));
-        alpha ? w.Rgba(l.color) : w.Rgb(l.color);
+        if (version < 4) {
+            alpha ? w.Rgba(l.color) : w.Rgb(l.color);
+            continue;
+        }
+        // Caps (round, or flat for a gradient line), round joins, the fill
+        // flag, no scaling hints, then the end cap.
+        w.UB(l.gradient ? 1 : 0, 2);
+        w.UB(0, 2);
+        w.UB(l.gradient ? 1 : 0, 1);
+        w.UB(0, 3);
+        w.UB(0, 5);
+        w.UB(0, 1);
+        w.UB(l.gradient ? 1 : 0, 2);
+        if (l.gradient)
+            WriteFill(w, version, Fill { 0x10, {}, l.matrix, l.stops, 0, 0 });
+        else
+            w.Rgba(l.color);
     }
 }
 
@@ -383,6 +418,22 @@ Bytes PlaceObject2(const Place& p)
         w.U16(static_cast<uint16_t>(p.ratio));
     if (p.clipDepth >= 0)
         w.U16(static_cast<uint16_t>(p.clipDepth));
+    return w.Data();
+}
+
+Bytes PlaceObject3(const Place& p, const char* className)
+{
+    const Bytes two = PlaceObject2(p);
+    BitWriter w;
+    w.U8(two[0]);
+    w.U8(0x08); // has class name
+    w.U8(two[1]);
+    w.U8(two[2]);
+    for (const char* c = className; *c != 0; ++c)
+        w.U8(static_cast<uint8_t>(*c));
+    w.U8(0);
+    for (size_t i = 3; i < two.size(); ++i)
+        w.U8(two[i]);
     return w.Data();
 }
 
@@ -521,6 +572,28 @@ Bytes LosslessBody(uint16_t id, int width, int height, const std::vector<uint32_
         raw.push_back(static_cast<uint8_t>(q >> 16));
         raw.push_back(static_cast<uint8_t>(q >> 8));
         raw.push_back(static_cast<uint8_t>(q));
+    }
+    w.Append(Deflate(raw));
+    return w.Data();
+}
+
+Bytes Lossless15Body(uint16_t id, int width, int height, const std::vector<uint32_t>& argb)
+{
+    BitWriter w;
+    w.U16(id);
+    w.U8(4);
+    w.U16(static_cast<uint16_t>(width));
+    w.U16(static_cast<uint16_t>(height));
+    Bytes raw;
+    const int stride = (width * 2 + 3) & ~3;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y * width + x)];
+            const uint32_t v = (((p >> 19) & 31) << 10) | (((p >> 11) & 31) << 5) | ((p >> 3) & 31);
+            raw.push_back(static_cast<uint8_t>(v >> 8));
+            raw.push_back(static_cast<uint8_t>(v));
+        }
+        raw.insert(raw.end(), static_cast<size_t>(stride - width * 2), 0);
     }
     w.Append(Deflate(raw));
     return w.Data();

@@ -74,8 +74,14 @@ public:
     int Solid(Color c);
     int Linear(const Matrix& m, std::vector<Stop> stops);
     int Radial(const Matrix& m, std::vector<Stop> stops);
+    // A radial gradient whose centre colour sits at focal (-1..1) along the
+    // gradient's x axis (DefineShape4 only).
+    int Focal(const Matrix& m, std::vector<Stop> stops, double focal);
     int BitmapFill(uint16_t bitmapId, const Matrix& m, uint8_t type = 0x41);
     int Line(int widthTwips, Color c);
+    // DefineShape4 only: a line coloured by a linear gradient fill, with flat
+    // caps.
+    int GradientLine(int widthTwips, const Matrix& m, std::vector<Stop> stops);
 
     // A style change: fill0, fill1, line (-1 keeps), and a move to (x, y).
     void Style(int fill0, int fill1, int line);
@@ -103,11 +109,16 @@ private:
         Matrix matrix;
         std::vector<Stop> stops;
         uint16_t bitmapId;
+        double focal = 0;
     };
     struct LineStyle {
         int width;
         Color color;
+        bool gradient = false;
+        Matrix matrix;
+        std::vector<Stop> stops;
     };
+    void WriteFill(BitWriter& w, int version, const Fill& f) const;
     struct Op {
         enum Kind { Style, Move, Line, Curve } kind;
         int a, b, c, d;
@@ -131,6 +142,8 @@ struct Place {
     int clipDepth = -1;
 };
 Bytes PlaceObject2(const Place& p);
+// The same as PlaceObject3 with a class name before the character.
+Bytes PlaceObject3(const Place& p, const char* className);
 Bytes RemoveObject2(uint16_t depth);
 
 // A movie: tags appended in order, then written as FWS or CWS.
@@ -161,6 +174,8 @@ private:
 // (alpha true, tag 36) in the 32-bit format from 0xAARRGGBB pixels
 // (top-down; for the second, straight alpha that is premultiplied here).
 Bytes LosslessBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha);
+// DefineBitsLossless in the 15-bit format (5 bits per channel).
+Bytes Lossless15Body(uint16_t id, int width, int height, const std::vector<uint32_t>& argb);
 // The same in the palette format (at most 256 distinct colours).
 Bytes LosslessPaletteBody(uint16_t id, int width, int height, const std::vector<uint32_t>& argb, bool alpha);
 // A JPEG file split into its tables (quantisation and Huffman segments
