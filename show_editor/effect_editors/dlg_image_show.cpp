@@ -196,6 +196,9 @@ void CDlgImageShow::Localize()
         { IDC_IMS_LABEL_ENTER_EFFECT, L"ITEM_TITLE", 50 },
         { IDC_IMS_LABEL_LEAVE_TIME, L"ITEM_TITLE", 60 },
         { IDC_IMS_LABEL_LEAVE_EFFECT, L"ITEM_TITLE", 52 },
+        // The program's other editors show OK and Cancel in the user's language too.
+        { IDOK, L"ITEM_TITLE", 33 },
+        { IDCANCEL, L"ITEM_TITLE", 34 },
     };
     LocalizeItems(labels);
     // The lists keep a built-in item whose text the language file lacks.

@@ -23,6 +23,7 @@
 #include "ProjectSetup.h"
 #include "ProgressDlg.h"
 #include "ThreeDResetDlg.h"
+#include "fw_window_picture.h"
 
 using namespace pannextest;
 
@@ -34,46 +35,9 @@ CString GalleryFolder()
     return folder != nullptr ? CString(folder) : CString();
 }
 
-// The window as it shows on the screen, as a 24-bit BMP.
 void SaveWindow(HWND wnd, const CString& path)
 {
-    ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    fwtest::PumpPending();
-    ::Sleep(100);
-    fwtest::PumpPending();
-    RECT r;
-    ::GetWindowRect(wnd, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    const DWORD stride = ((w * 3 + 3) / 4) * 4;
-    const DWORD size = stride * h;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-    fh.bfSize = fh.bfOffBits + size;
-    CFile file;
-    if (file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
-        file.Write(&fh, sizeof(fh));
-        file.Write(&bi.bmiHeader, sizeof(bi.bmiHeader));
-        file.Write(bits, size);
-    }
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    fwtest::SaveWindowPicture(wnd, path);
 }
 
 template <class T>

@@ -145,6 +145,7 @@ TEST_F(AnimationBrowser, AFolderPageShowsItsAnimationsAndOkImportsTheChosenOne)
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->m_mediaKind, MEDIA_SWF);
     EXPECT_EQ(added->m_endFrame, 4);
+    EXPECT_TRUE(TreeShows(added));
 
     // Shown again by the next command, with its folder tab and current tab.
     EXPECT_EQ(Open(), browser);

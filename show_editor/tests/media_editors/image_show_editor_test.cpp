@@ -106,6 +106,7 @@ TEST_F(ImageShow, ThreeImagesAtTheStartDurationsMake372FramesAndOkAddsThem)
     EXPECT_EQ(added->m_orgFrames, 150);
     EXPECT_EQ(added->m_leaveEffect, 4);
     EXPECT_EQ(added->m_backgroundColor, RGB(10, 20, 30));
+    EXPECT_TRUE(TreeShows(added));
     EXPECT_EQ(doc->m_listSelector, 1);
     EXPECT_EQ(doc->m_projectSettings.m_playFrames, 150);
     Command(ID_DOC_PLAY);

@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "ClipWriters.h"
 #include "player_panel.h"
+#include "tree_panel.h"
 #include "vantrel_doc_host.h"
 
 namespace mediatest {
@@ -12,7 +13,7 @@ void MediaSession::SetUp()
 {
     for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
         ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
-    folder.WriteSoftConf(L"Vantrel", L"1033");
+    folder.WriteSoftConf(L"Vantrel", Language());
     session = std::make_unique<shelltest::CShellSession>(services);
     doc = session->Doc();
     ASSERT_NE(doc, nullptr);
@@ -77,6 +78,36 @@ Program* MediaSession::ProjectProgram(int segment, int view, int index) const
     if (v == nullptr || index < 1 || index > v->m_programs.GetSize())
         return nullptr;
     return v->m_programs.GetAt(index - 1);
+}
+
+namespace {
+
+bool TreeHasLabel(HWND tree, HTREEITEM item, const CString& label)
+{
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t text[MAX_PATH] = L"";
+        TVITEMW data {};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = text;
+        data.cchTextMax = MAX_PATH;
+        TreeView_GetItem(tree, &data);
+        if (label == text || TreeHasLabel(tree, TreeView_GetChild(tree, item), label))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool MediaSession::TreeShows(const Program* program) const
+{
+    auto* panel = dynamic_cast<CManagerPanel*>(doc->m_pTreePanel);
+    if (panel == nullptr || program == nullptr || program->m_pNode == nullptr)
+        return false;
+    fwtest::PumpPending();
+    HWND tree = panel->GetTree().GetSafeHwnd();
+    return TreeHasLabel(tree, TreeView_GetRoot(tree), program->m_pNode->m_name);
 }
 
 void MediaSession::SelectProgram(int index) const

@@ -18,6 +18,8 @@ struct MediaSession : ::testing::Test {
     CDornelDoc* doc = nullptr;
 
     void SetUp() override;
+    // The Windows language of the settings file the program starts with.
+    virtual LPCWSTR Language() const { return L"1033"; }
     void TearDown() override;
 
     // An uncompressed AVI of frames frames of 8 x 8 pixels in the folder.
@@ -31,6 +33,8 @@ struct MediaSession : ::testing::Test {
     // Selects program number index (from 1) of view 1 of segment 1 for Edit.
     void SelectProgram(int index) const;
     Program* ProjectProgram(int segment, int view, int index) const;
+    // Whether the project tree shows an item named as the program's node.
+    bool TreeShows(const Program* program) const;
 };
 
 // Sets a combo box's selection and tells its parent, as the user does.

@@ -81,6 +81,7 @@ TEST_F(VideoImport, ANewProgramFromA250FrameClipIsAddedAndPlays)
     EXPECT_EQ(added->m_marginTop, 25);
     EXPECT_EQ(added->m_marginLeft, 3);
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TreeShows(added));
 
     // The project list is active again and plays the new program.
     EXPECT_EQ(doc->m_listSelector, 1);
