@@ -92,7 +92,9 @@ BOOL CActionFastDlg::OnInitDialog()
 {
     CWiringStyleDlg::OnInitDialog();
     UpdateStylePictures();
-    ApplyLayoutLabels(*this, { { IDC_STYLE_Z, 98 }, { IDC_STYLE_FLIP, 99 }, { IDOK, 91 }, { IDCANCEL, 92 } });
+    ApplyLayoutLabels(*this,
+        { { 0, 964 }, { IDC_STYLE_GROUP, 97 }, { IDC_STYLE_Z, 98 }, { IDC_STYLE_FLIP, 99 },
+            { IDC_AF_MAX_LAMPS_LABEL, 965 }, { IDOK, 91 }, { IDCANCEL, 92 } });
     return TRUE;
 }
 

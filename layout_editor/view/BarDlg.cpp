@@ -259,26 +259,34 @@ void CBarDlg::OnSize(UINT nType, int cx, int cy)
     CDialogEx::OnSize(nType, cx, cy);
     if (!m_bInitialised)
         return;
+    // The panel fills its pane: the wide controls take the pane's width
+    // (218 pixels at the pane's start), the tree its height.
     const int b = cy;
+    const int w = std::max(cx - 4, 120);
     const struct {
         int id;
         int x, y, w, h;
     } places[] = {
-        { IDC_PANEL_PREVIEW, 2, 0, 218, 150 },
+        { IDC_PANEL_PREVIEW, 2, 0, w, 150 },
         { IDC_PANEL_LAMP_LABEL, 2, 151, 65, 21 },
-        { IDC_PANEL_LAMP_TYPES, 68, 151, 108, 21 },
-        { IDC_PANEL_ADD_LAMP_TYPE, 178, 151, 34, 21 },
+        { IDC_PANEL_LAMP_TYPES, 68, 151, w - 110, 21 },
+        { IDC_PANEL_ADD_LAMP_TYPE, w - 40, 151, 34, 21 },
         { IDC_PANEL_TREE_LABEL, 2, 173, 100, 21 },
-        { IDC_PANEL_TEMPLATES, 2, b - 132, 218, 130 },
+        { IDC_PANEL_TEMPLATES, 2, b - 132, w, 130 },
         { IDC_PANEL_TEMPLATE_LABEL, 2, b - 155, 68, 21 },
         { IDC_PANEL_ADD_TEMPLATE, 72, b - 156, 38, 21 },
         { IDC_PANEL_OPEN_TEMPLATE, 112, b - 156, 38, 21 },
         { IDC_PANEL_REFRESH_TEMPLATES, 152, b - 156, 55, 21 },
-        { IDC_PANEL_TREE, 2, 194, 218, b - 352 },
+        { IDC_PANEL_TREE, 2, 194, w, b - 352 },
     };
     for (const auto& place : places) {
         if (CWnd* control = GetDlgItem(place.id))
             control->MoveWindow(place.x, place.y, place.w, std::max(place.h, 0));
+    }
+    // The overview draws into a buffer of its own size.
+    if (m_wndPreview.GetSafeHwnd() != nullptr) {
+        m_wndPreview.CreateBackBuffer();
+        m_wndPreview.SetLayoutSize(m_wndPreview.GetLayoutWidth(), m_wndPreview.GetLayoutHeight());
     }
 }
 

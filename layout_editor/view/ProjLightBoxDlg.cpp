@@ -60,9 +60,16 @@ BOOL CProjLightBoxDlg::OnInitDialog()
         m_cbLampFormat.AddString(m_lampFormats.GetAt(i));
     CDialogEx::OnInitDialog();
     UpdateStylePictures();
+    // The caption is the project settings' (the resource's own text); the
+    // labels of the canvas, lamps and spacings have texts of their own.
     ApplyLayoutLabels(*this,
-        { { 0, 42 }, { IDC_STYLE_GROUP, 97 }, { IDC_STYLE_Z, 98 }, { IDC_STYLE_FLIP, 99 }, { IDOK, 91 },
-            { IDCANCEL, 92 } });
+        { { 0, 13 }, { IDC_LB_CANVAS_GROUP, 954 }, { IDC_LB_WIDTH_LABEL, 95 }, { IDC_LB_HEIGHT_LABEL, 96 },
+            { IDC_LB_PICTURE_BUTTON, 955 }, { IDC_LB_LAMPS_GROUP, 956 }, { IDC_LB_ROWS_LABEL, 957 },
+            { IDC_LB_COLUMNS_LABEL, 958 }, { IDC_LB_DIAMETER_LABEL, 959 }, { IDC_LB_SPACING_GROUP, 960 },
+            { IDC_LB_TOP_LABEL, 961 }, { IDC_LB_LEFT_LABEL, 962 }, { IDC_LB_ROW_SPACING_LABEL, 213 },
+            { IDC_LB_COLUMN_SPACING_LABEL, 214 }, { IDC_STYLE_GROUP, 97 }, { IDC_STYLE_Z, 98 }, { IDC_STYLE_FLIP, 99 },
+            { IDC_LB_CONTROLLER_GROUP, 82 }, { IDC_LB_TYPE_LABEL, 83 }, { IDC_LB_FORMAT_LABEL, 84 },
+            { IDC_LB_PER_PORT_LABEL, 963 }, { IDOK, 91 }, { IDCANCEL, 92 } });
     return TRUE;
 }
 

@@ -85,7 +85,8 @@ BOOL CProjSetDlg::OnInitDialog()
             { IDC_PS_SHOW_GRID, 79 }, { IDC_PS_OVERLAP, 80 }, { IDC_PS_ALLOW_MAX, 81 }, { IDC_PS_CONTROLLER_GROUP, 82 },
             { IDC_PS_TYPE_LABEL, 83 }, { IDC_PS_FORMAT_LABEL, 84 }, { IDC_PS_COUNT_LABEL, 85 }, { IDC_PS_ALIGN, 184 },
             { IDC_PS_SCALE, 185 }, { IDC_PS_RANDOM_COLOURS, 194 }, { IDC_PS_DOUBLE_SIDED, 195 },
-            { IDC_PS_OFFSET_LABEL, 196 }, { IDOK, 91 }, { IDCANCEL, 92 } });
+            { IDC_PS_OFFSET_LABEL, 196 }, { IDC_PS_WIRE_DIRECTLY, 966 }, { IDC_PS_MANUAL_TRACING, 967 }, { IDOK, 91 },
+            { IDCANCEL, 92 } });
     const CString chip = GetLangText(L"TITLE", 100);
     if (!chip.IsEmpty())
         SetDlgItemText(IDC_PS_CHIP_LABEL, chip);

@@ -1,0 +1,57 @@
+// The list panel fills the docked pane: its wide controls follow the
+// panel's width and the tree its height, and the overview draws at its new
+// size.
+#include "PanelTestSupport.h"
+
+#include "ListPanelResource.h"
+
+using namespace pannextest;
+
+namespace {
+
+CRect ChildRect(CWnd& parent, int id)
+{
+    CRect r;
+    ::GetWindowRect(::GetDlgItem(parent.m_hWnd, id), &r);
+    ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(ListPanelTest, TheControlsFollowThePanelsSize)
+{
+    for (CSize size : { CSize(300, 700), CSize(420, 560) }) {
+        m_panel.MoveWindow(0, 0, size.cx, size.cy);
+        CRect client;
+        m_panel.GetClientRect(&client);
+        EXPECT_EQ(ChildRect(m_panel, IDC_PANEL_TREE).Width(), client.Width() - 4) << size.cx;
+        EXPECT_EQ(ChildRect(m_panel, IDC_PANEL_TREE).bottom, client.Height() - 158);
+        EXPECT_EQ(ChildRect(m_panel, IDC_PANEL_PREVIEW).Width(), client.Width() - 4);
+        EXPECT_EQ(ChildRect(m_panel, IDC_PANEL_TEMPLATES).Width(), client.Width() - 4);
+        EXPECT_EQ(ChildRect(m_panel, IDC_PANEL_ADD_LAMP_TYPE).right, client.Width() - 10);
+        // The lamp combo ends before the add button.
+        EXPECT_LT(ChildRect(m_panel, IDC_PANEL_LAMP_TYPES).right, ChildRect(m_panel, IDC_PANEL_ADD_LAMP_TYPE).left);
+        CRect preview;
+        m_panel.m_wndPreview.GetClientRect(&preview);
+        EXPECT_EQ(m_panel.m_wndPreview.GetPlacement().drawn.right <= preview.right, true);
+    }
+}
+
+TEST(ListPanelPane, ThePanelFillsTheFramesPane)
+{
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    s.Frame()->ShowWindow(SW_SHOW);
+    s.Frame()->MoveWindow(0, 0, 1000, 700);
+    fwtest::PumpPending();
+    CWnd* panel = s.Frame()->GetListPanel() != nullptr ? s.Frame()->GetListPanel()->GetPanelWnd() : nullptr;
+    ASSERT_NE(panel, nullptr);
+    CRect pane;
+    ::GetClientRect(::GetParent(panel->m_hWnd), &pane);
+    CRect client;
+    panel->GetClientRect(&client);
+    EXPECT_EQ(client.Height(), pane.Height());
+    EXPECT_GE(client.Width(), pane.Width() - 8);
+    EXPECT_EQ(ChildRect(*panel, IDC_PANEL_TREE).Width(), client.Width() - 4);
+}
+
+} // namespace
