@@ -137,8 +137,7 @@ TEST(FlossarBitmap, JpegBitmaps)
     Bytes tables;
     Bytes image;
     SplitJpeg(jpeg, tables, image);
-    Bytes prefixed { 0xFF, 0xD9, 0xFF, 0xD8 };
-    prefixed.insert(prefixed.end(), jpeg.begin(), jpeg.end());
+    const Bytes prefixed = Bytes { 0xFF, 0xD9, 0xFF, 0xD8 } + jpeg;
     Bytes leftOpaque;
     for (int y = 0; y < kSide; ++y)
         for (int x = 0; x < kSide; ++x)
