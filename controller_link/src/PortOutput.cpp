@@ -58,6 +58,50 @@ int StrideOf(int bitsPerPixel)
     return bitsPerPixel == 24 ? 3 : bitsPerPixel == 32 ? 4 : 0;
 }
 
+// Units of three bytes whose offsets from the unit's first pixel are
+// known when compiled: the loop then costs what a plain copy loop does.
+template <int A, int B, int C> void CopyTriples(BYTE* o, const BYTE* p, std::uint32_t step, std::uint32_t units)
+{
+    for (std::uint32_t u = 0; u < units; ++u, o += 3, p += step) {
+        o[0] = p[A];
+        o[1] = p[B];
+        o[2] = p[C];
+    }
+}
+
+// The three bytes of a lamp in the common channel orders of a 4-byte
+// pixel take a loop of their own; any other unit reads through offsets.
+void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::uint32_t step, std::uint32_t units)
+{
+    const std::uint32_t base = std::min({ first[0], first[1], first[2] });
+    const std::uint32_t a = first[0] - base;
+    const std::uint32_t b = first[1] - base;
+    const std::uint32_t c = first[2] - base;
+    const BYTE* p = frame + base;
+    const std::uint32_t order = a * 100 + b * 10 + c;
+    switch (order) {
+    case 210:
+        return CopyTriples<2, 1, 0>(o, p, step, units);
+    case 12:
+        return CopyTriples<0, 1, 2>(o, p, step, units);
+    case 120:
+        return CopyTriples<1, 2, 0>(o, p, step, units);
+    case 201:
+        return CopyTriples<2, 0, 1>(o, p, step, units);
+    case 21:
+        return CopyTriples<0, 2, 1>(o, p, step, units);
+    case 102:
+        return CopyTriples<1, 0, 2>(o, p, step, units);
+    default:
+        break;
+    }
+    for (std::uint32_t u = 0; u < units; ++u, o += 3, p += step) {
+        o[0] = p[a];
+        o[1] = p[b];
+        o[2] = p[c];
+    }
+}
+
 } // namespace
 
 bool PortOutput::AllocateMap(long long length)
@@ -128,6 +172,7 @@ bool PortOutput::BuildPortOutputMap(const CLPoint* lamps, int count, const std::
             m_map[at++] = masked ? black : MapEntry(code, o, offsets, black, 4);
         o += format.pixelsPerLamp;
     }
+    BuildRuns();
     if (formatIndex >= 0 && formatIndex < static_cast<int>(formats.size())) {
         m_channelCount = formats[static_cast<size_t>(formatIndex)].channelCount;
         m_pixelsPerLamp = formats[static_cast<size_t>(formatIndex)].pixelsPerLamp;
@@ -171,6 +216,7 @@ ArchiveMapResult PortOutput::BuildPortOutputMapArchive(
     for (long long g = 0; g < units; ++g)
         for (std::uint32_t code : m_codes)
             m_map[at++] = MapEntry(code, g * pixels, offsets, black, stride);
+    BuildRuns();
     return ArchiveMapResult::Ok;
 }
 
@@ -188,6 +234,68 @@ void PortOutput::SetPortTables(const BYTE* brightness, const BYTE* gammaCurves)
     }
 }
 
+void PortOutput::BuildRuns()
+{
+    m_runs.clear();
+    const std::uint32_t* map = m_map.data();
+    const int end = m_mapLength;
+    // Runs shorter than this many bytes are not worth their bookkeeping.
+    constexpr int kShortest = 12;
+    constexpr int kLongestPeriod = 8;
+    auto plain = [map](int i) { return map[i] < kChannelWhite2; };
+    int i = m_dataOffset;
+    int single = i; // start of the bytes not yet in a run
+    auto flushSingles = [&](int to) {
+        if (to > single)
+            m_runs.push_back({ std::uint32_t(single), std::uint32_t(to - single), 0, 0 });
+    };
+    while (i < end) {
+        int bestLength = 0;
+        int bestPeriod = 0;
+        for (int period = 1; period <= kLongestPeriod && i + period < end; ++period) {
+            bool ok = true;
+            for (int k = 0; k < period && ok; ++k)
+                ok = plain(i + k);
+            if (!ok)
+                break; // a longer period would hold the same flagged byte
+            const std::uint32_t step = map[i + period] - map[i];
+            int j = i + period;
+            while (j < end && plain(j) && map[j] - map[j - period] == step)
+                ++j;
+            if (j - i > bestLength) {
+                bestLength = j - i;
+                bestPeriod = period;
+            }
+        }
+        if (bestLength < kShortest || bestLength < 2 * bestPeriod) {
+            ++i;
+            continue;
+        }
+        flushSingles(i);
+        m_runs.push_back(
+            { std::uint32_t(i), std::uint32_t(bestLength), std::uint32_t(bestPeriod), map[i + bestPeriod] - map[i] });
+        i += bestLength;
+        single = i;
+    }
+    flushSingles(end);
+}
+
+void PortOutput::MapBytes(const BYTE* frame, int from, int to, bool white, const BYTE* fifthColour, bool fifth)
+{
+    BYTE* out = m_output.data();
+    const std::uint32_t* map = m_map.data();
+    for (int i = from; i < to; ++i) {
+        const std::uint32_t entry = map[i];
+        if (entry < kChannelWhite2) {
+            out[i] = frame[entry];
+        } else if ((entry & kChannelFifth) != 0) {
+            out[i] = fifth ? fifthColour[entry & kChannelPixelMask] : 0;
+        } else {
+            out[i] = white ? frame[(entry & kChannelPixelMask) + 3] : 0;
+        }
+    }
+}
+
 const BYTE* PortOutput::ExtractOutput(
     const BYTE* frame, int whiteMode, const BYTE* fifthColour, int fifthEnable, const UserCurveTables& curves)
 {
@@ -197,14 +305,41 @@ const BYTE* PortOutput::ExtractOutput(
     const std::uint32_t* map = m_map.data();
     const bool white = whiteMode != 0;
     const bool fifth = fifthEnable != 0 && fifthColour != nullptr;
-    for (int i = m_dataOffset; i < m_mapLength; ++i) {
-        const std::uint32_t entry = map[i];
-        if (entry < kChannelWhite2) {
-            out[i] = frame[entry];
-        } else if ((entry & kChannelFifth) != 0) {
-            out[i] = fifth ? fifthColour[entry & kChannelPixelMask] : 0;
-        } else {
-            out[i] = white ? frame[(entry & kChannelPixelMask) + 3] : 0;
+    if (m_runs.empty()) {
+        MapBytes(frame, m_dataOffset, m_mapLength, white, fifthColour, fifth);
+    } else {
+        for (const MapRun& run : m_runs) {
+            const int start = int(run.start);
+            if (run.period == 0) {
+                MapBytes(frame, start, start + int(run.length), white, fifthColour, fifth);
+                continue;
+            }
+            // Lamps side by side: the unit's bytes move on by the same step.
+            BYTE* o = out + start;
+            const std::uint32_t* first = map + start;
+            const std::uint32_t step = run.step;
+            const std::uint32_t units = run.length / run.period;
+            if (run.period == 3) {
+                MapTriples(o, frame, first, step, units);
+            } else if (run.period == 4) {
+                const BYTE* a = frame + first[0];
+                const BYTE* b = frame + first[1];
+                const BYTE* c = frame + first[2];
+                const BYTE* d = frame + first[3];
+                for (std::uint32_t u = 0; u < units; ++u, o += 4, a += step, b += step, c += step, d += step) {
+                    o[0] = *a;
+                    o[1] = *b;
+                    o[2] = *c;
+                    o[3] = *d;
+                }
+            } else {
+                for (std::uint32_t u = 0; u < units; ++u, o += run.period)
+                    for (std::uint32_t k = 0; k < run.period; ++k)
+                        o[k] = frame[first[k] + u * step];
+            }
+            // A run may end inside a unit.
+            const int tail = start + int(units * run.period);
+            MapBytes(frame, tail, start + int(run.length), white, fifthColour, fifth);
         }
     }
     for (const auto& [position, curve] : m_gammaCurves) {
@@ -221,6 +356,7 @@ const BYTE* PortOutput::ExtractOutput(
 
 void PortOutput::Clear()
 {
+    m_runs.clear();
     m_map.clear();
     m_map.shrink_to_fit();
     m_output.clear();

@@ -89,6 +89,22 @@ public:
     int m_portIndex = 0; // within its controller; the output number towards it
     std::uint32_t m_blackPosition = 0; // one pixel past the frame
 
+    // The map cut into runs, built with it: a run of `length` bytes from
+    // output byte `start` repeats the map's first `period` entries there,
+    // each unit `step` frame bytes further on (lamps side by side in one
+    // format). A run of period 0 is mapped byte by byte (flags, lamps apart).
+    struct MapRun {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+        std::uint32_t period = 0;
+        std::uint32_t step = 0;
+    };
+    const std::vector<MapRun>& Runs() const { return m_runs; }
+
 private:
     bool AllocateMap(long long length);
+    void BuildRuns();
+    void MapBytes(const BYTE* frame, int from, int to, bool white, const BYTE* fifthColour, bool fifth);
+
+    std::vector<MapRun> m_runs;
 };

@@ -189,6 +189,73 @@ TEST(PortOutputMap, WhiteAndFifthColourFollowTheirSwitches)
             Fourth(0), 77 }));
 }
 
+// Long ports map through runs of lamps side by side; whatever the shape of
+// the port, every byte must be what the map names, flags and all.
+TEST(PortOutputMap, LongPortsTakeWhatTheMapNamesByteForByte)
+{
+    constexpr int kWidth = 16;
+    constexpr int kHeight = 8;
+    auto row = [](int from, int count, int dx, int y) {
+        std::vector<CLPoint> lamps;
+        for (int i = 0; i < count; ++i)
+            lamps.push_back(At(from + i * dx, y));
+        return lamps;
+    };
+    std::vector<CLPoint> column;
+    for (int y = 0; y < kHeight; ++y)
+        column.push_back(At(3, y));
+    std::vector<CLPoint> broken = row(0, 16, 1, 2); // masked, outside and overridden lamps inside a row
+    broken[5].m_masked = 1;
+    broken[9] = At(40, 2);
+    broken[12].m_lampFormat = 2;
+    std::vector<CLPoint> snake = row(0, 16, 1, 4);
+    const std::vector<CLPoint> back = row(15, 16, -1, 5);
+    snake.insert(snake.end(), back.begin(), back.end());
+    const struct {
+        const char* name;
+        std::vector<CLPoint> lamps;
+        const wchar_t* format;
+        int dataOffset;
+    } cases[] = {
+        { "row RGB", row(0, 16, 1, 0), L"RGB", 0 },
+        { "row GRB after an offset", row(2, 14, 1, 1), L"GRB", 5 },
+        { "row backwards BGR", row(15, 16, -1, 3), L"BGR", 0 },
+        { "column RGB", column, L"RGB", 0 },
+        { "row RGBW", row(0, 16, 1, 6), L"RGBW", 0 },
+        { "row RGBWNY", row(0, 16, 1, 7), L"RGBWNY", 0 },
+        { "two pixels a unit", row(0, 15, 1, 0), L"R1G1B1R2G2B2W3", 0 },
+        { "masked, outside and overridden", broken, L"RGB", 0 },
+        { "snake", snake, L"BRG", 1 },
+    };
+    const std::vector<BYTE> frame = NumberedFrame(kWidth, kHeight);
+    std::vector<BYTE> fifth(frame.size());
+    for (size_t i = 0; i < fifth.size(); ++i)
+        fifth[i] = static_cast<BYTE>(200 - i);
+    bool anyRun = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PortOutput port;
+        ASSERT_TRUE(port.BuildPortOutputMap(c.lamps.data(), static_cast<int>(c.lamps.size()),
+            Formats({ c.format, L"GRB" }), 0, c.dataOffset, kWidth, kHeight));
+        for (const PortOutput::MapRun& run : port.Runs())
+            anyRun = anyRun || run.period != 0;
+        for (int white : { 0, 1 }) {
+            std::vector<BYTE> expected(static_cast<size_t>(port.m_mapLength), 0);
+            for (int i = c.dataOffset; i < port.m_mapLength; ++i) {
+                const std::uint32_t entry = port.m_map[static_cast<size_t>(i)];
+                if (entry < N)
+                    expected[static_cast<size_t>(i)] = frame[entry];
+                else if ((entry & Y) != 0)
+                    expected[static_cast<size_t>(i)] = fifth[entry & kChannelPixelMask];
+                else if (white != 0)
+                    expected[static_cast<size_t>(i)] = frame[(entry & kChannelPixelMask) + 3];
+            }
+            EXPECT_EQ(Extract(port, frame, white, fifth.data(), 1), expected) << "white " << white;
+        }
+    }
+    EXPECT_TRUE(anyRun) << "the rows are mapped as runs";
+}
+
 TEST(PortOutputMap, GammaCurvesThenBrightnessApplyByChannel)
 {
     const CLPoint lamps[] = { At(0, 0), At(1, 0) };
