@@ -262,6 +262,17 @@ CPlusBitmap DrawPlusCustomBar(CSize size, const CustomStops& stops, int selected
 // ---------------------------------------------------------------------------
 // CPlusDrawWorker
 
+namespace {
+
+// The commands with a drawing of their own; every other value draws the colour bar.
+bool HasOwnDrawing(int command)
+{
+    return command == PLUS_DRAW_ALL || command == PLUS_DRAW_PALETTE_DRAG || command == PLUS_DRAW_PALETTE
+        || command == PLUS_DRAW_SEQUENCE || command == PLUS_DRAW_CUSTOM;
+}
+
+} // namespace
+
 CPlusDrawWorker::CPlusDrawWorker(PlusEditorShared& shared)
     : m_shared(shared)
 {
@@ -334,11 +345,8 @@ void CPlusDrawWorker::DrawPending()
         std::lock_guard<std::mutex> guard(m_shared.lock);
         command = m_shared.pending;
         const bool all = command == PLUS_DRAW_ALL;
-        const bool listed = all || command == PLUS_DRAW_PALETTE_DRAG || command == PLUS_DRAW_PALETTE
-            || command == PLUS_DRAW_SEQUENCE || command == PLUS_DRAW_CUSTOM;
-        if (all || !listed) {
-            for (INT_PTR i = 0; i < m_shared.colors.GetSize(); ++i)
-                colors.Add(ColorTemplateArrayEx::Clone(m_shared.colors.GetAt(i)));
+        if (all || !HasOwnDrawing(command)) {
+            CopyColors();
             colorBar = m_shared.colorBarSize;
         }
         std::copy(std::begin(m_shared.palette), std::end(m_shared.palette), palette);
@@ -360,9 +368,9 @@ void CPlusDrawWorker::DrawPending()
 
     PlusPictures drawn;
     const bool all = command == PLUS_DRAW_ALL;
-    const bool listed = all || command == PLUS_DRAW_PALETTE_DRAG || command == PLUS_DRAW_PALETTE
-        || command == PLUS_DRAW_SEQUENCE || command == PLUS_DRAW_CUSTOM;
-    if (all || !listed) {
+    const bool drawColors = all || !HasOwnDrawing(command);
+    if (drawColors) {
+        RebuildColors(colors);
         drawn.pictures[PLUS_PIC_COLORS] = DrawPlusColorBar(colors, colorBar.cx, drawn.colorWidth);
         drawn.mask |= 1u << PLUS_PIC_COLORS;
     }
@@ -392,7 +400,8 @@ void CPlusDrawWorker::DrawPending()
         for (int p = 0; p < PLUS_PIC_COUNT; ++p) {
             if ((drawn.mask & (1u << p)) == 0)
                 continue;
-            m_ready.pictures[p] = std::move(drawn.pictures[p]);
+            // Swapped: a picture not yet taken is deleted below, outside the lock.
+            std::swap(m_ready.pictures[p], drawn.pictures[p]);
             m_ready.mask |= 1u << p;
             ++m_drawings[p];
         }
@@ -402,7 +411,7 @@ void CPlusDrawWorker::DrawPending()
             m_ready.sequenceWidth = drawn.sequenceWidth;
             // An empty sequence leaves the snapshots as they are.
             if (drawn.sequenceWidth > 0) {
-                m_ready.snapshots = std::move(drawn.snapshots);
+                std::swap(m_ready.snapshots, drawn.snapshots);
                 m_ready.snapshotsMade = true;
             }
         }
@@ -412,6 +421,49 @@ void CPlusDrawWorker::DrawPending()
             ::PostMessageW(m_notify, WM_PLUS_STRIP_READY, static_cast<WPARAM>(drawn.colorWidth), 0);
         if ((drawn.mask & ~(1u << PLUS_PIC_COLORS)) != 0)
             ::PostMessageW(m_notify, WM_PLUS_PICTURES_READY, 0, 0);
+    }
+}
+
+void CPlusDrawWorker::CopyColors()
+{
+    m_flatStops.clear();
+    m_flatStripEnds.clear();
+    for (INT_PTR i = 0; i < m_shared.colors.GetSize(); ++i) {
+        const ColorStopList& stops = m_shared.colors.GetAt(i)->m_stops;
+        for (INT_PTR s = 0; s < stops.GetSize(); ++s) {
+            const ColorTemplateEx* stop = stops.GetAt(s);
+            FlatStop flat;
+            flat.mode = stop->m_mode;
+            flat.width = stop->m_width;
+            flat.colors = static_cast<int>(std::min<INT_PTR>(stop->m_colors.GetSize(), 2));
+            if (flat.colors > 0)
+                flat.c0 = stop->m_colors.GetAt(0);
+            if (flat.colors > 1)
+                flat.c1 = stop->m_colors.GetAt(1);
+            m_flatStops.push_back(flat);
+        }
+        m_flatStripEnds.push_back(m_flatStops.size());
+    }
+}
+
+void CPlusDrawWorker::RebuildColors(ColorStripList& colors) const
+{
+    size_t from = 0;
+    for (size_t end : m_flatStripEnds) {
+        auto* strip = new ColorTemplateArrayEx;
+        for (size_t i = from; i < end; ++i) {
+            const FlatStop& flat = m_flatStops[i];
+            auto* stop = new ColorTemplateEx;
+            stop->m_mode = flat.mode;
+            stop->m_width = flat.width;
+            if (flat.colors > 0)
+                stop->m_colors.Add(flat.c0);
+            if (flat.colors > 1)
+                stop->m_colors.Add(flat.c1);
+            strip->m_stops.Add(stop);
+        }
+        colors.Add(strip);
+        from = end;
     }
 }
 

@@ -158,7 +158,18 @@ public:
     int Drawings(PlusPicture picture) const { return m_drawings[picture].load(); }
 
 private:
+    // A stop as the thread copies it under the lock: plain values, so that
+    // the copy allocates nothing once the buffer has grown.
+    struct FlatStop {
+        int mode = 0;
+        int width = 0;
+        int colors = 0; // how many of c0, c1 the stop had
+        COLORREF c0 = 0;
+        COLORREF c1 = 0;
+    };
     void Run();
+    void CopyColors();
+    void RebuildColors(ColorStripList& colors) const;
 
     PlusEditorShared& m_shared;
     HWND m_notify = nullptr;
@@ -168,4 +179,6 @@ private:
     std::thread m_thread;
     PlusPictures m_ready; // under m_shared.lock
     std::atomic<int> m_drawings[PLUS_PIC_COUNT] = {};
+    std::vector<FlatStop> m_flatStops; // the thread's own, reused
+    std::vector<size_t> m_flatStripEnds;
 };

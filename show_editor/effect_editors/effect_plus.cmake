@@ -19,3 +19,7 @@ if(EXISTS ${_tests4})
     LIBS show_editors show_engine show_document show_engine framework_testing
     TIMEOUT 240)
 endif()
+
+ls_add_benchmark(bench_color_plus_drag
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/effect_plus_bench/color_plus_drag_bench.cpp
+  LIBS show_editors show_engine show_document show_engine)
