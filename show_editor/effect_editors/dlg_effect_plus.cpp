@@ -162,7 +162,15 @@ BOOL CDlgEffectPlus::OnInitDialog()
             m_menuBar.GetSafeHmenu(), MF_STRING, ID_EP_IMPORT, import.IsEmpty() ? L"导入" : import.GetString());
         ::AppendMenuW(
             m_menuBar.GetSafeHmenu(), MF_STRING, ID_EP_EXPORT, exportText.IsEmpty() ? L"导出" : exportText.GetString());
+        // The bar takes its height from the client area: the window grows by it.
+        CRect before;
+        GetClientRect(&before);
         SetMenu(&m_menuBar);
+        CRect after, window;
+        GetClientRect(&after);
+        GetWindowRect(&window);
+        SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() + before.Height() - after.Height(),
+            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // 2, 3. Drawing contexts, palette and bars.
     CreateDrawingContexts();

@@ -263,7 +263,7 @@ void CDlgEffectPlus::CreateTileView()
         return;
     }
     m_pTileView->m_nColumns = 3;
-    m_pTileView->m_nTileWidth = std::max(20, (place.Width() - 4 * m_pTileView->m_nMarginX - 20) / 3);
+    m_pTileView->m_nTileWidth = std::max(20, (place.Width() - 4 * m_pTileView->m_nMarginX - 30) / 3);
     m_pTileView->OnInitialUpdate();
     RefillTiles();
 }
