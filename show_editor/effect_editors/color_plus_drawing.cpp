@@ -309,8 +309,16 @@ void CPlusDrawWorker::Stop()
 void CPlusDrawWorker::Request(int command)
 {
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         m_shared.pending = command;
+        if (command == PLUS_DRAW_ALL || !HasOwnDrawing(command)) {
+            CopyColors(m_askedStops, m_askedStripEnds);
+            m_askedColors = true;
+        }
+        if (command == PLUS_DRAW_ALL || command == PLUS_DRAW_CUSTOM) {
+            m_askedCustomStops = m_shared.stops;
+            m_askedCustom = true;
+        }
     }
     m_wake.SetEvent();
 }
@@ -329,9 +337,9 @@ void CPlusDrawWorker::Run()
 
 void CPlusDrawWorker::DrawPending()
 {
-    // Copies of what the command draws, taken under the lock; the drawing
-    // itself runs without it, so the user-interface thread never waits for
-    // more than these copies.
+    // What the command draws, taken under the lock (mostly copies the request
+    // made); the drawing itself runs without it, so the user-interface thread
+    // never waits for more than a few swaps.
     int command = 0;
     ColorStripList colors;
     ColorPlusItemList items;
@@ -342,11 +350,17 @@ void CPlusDrawWorker::DrawPending()
     bool gradient = true;
     CSize colorBar, paletteSize, sequenceBar, customBar;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         command = m_shared.pending;
         const bool all = command == PLUS_DRAW_ALL;
         if (all || !HasOwnDrawing(command)) {
-            CopyColors();
+            if (m_askedColors) {
+                m_flatStops.swap(m_askedStops);
+                m_flatStripEnds.swap(m_askedStripEnds);
+                m_askedColors = false;
+            } else {
+                CopyColors(m_flatStops, m_flatStripEnds);
+            }
             colorBar = m_shared.colorBarSize;
         }
         std::copy(std::begin(m_shared.palette), std::end(m_shared.palette), palette);
@@ -359,7 +373,12 @@ void CPlusDrawWorker::DrawPending()
         }
         sequenceBar = m_shared.sequenceBarSize;
         if (all || command == PLUS_DRAW_CUSTOM) {
-            stops = m_shared.stops;
+            if (m_askedCustom) {
+                stops.swap(m_askedCustomStops);
+                m_askedCustom = false;
+            } else {
+                stops = m_shared.stops;
+            }
             selected = m_shared.selectedStop;
             gradient = m_shared.gradient;
         }
@@ -396,7 +415,7 @@ void CPlusDrawWorker::DrawPending()
         delete items.GetAt(i);
 
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         for (int p = 0; p < PLUS_PIC_COUNT; ++p) {
             if ((drawn.mask & (1u << p)) == 0)
                 continue;
@@ -424,10 +443,10 @@ void CPlusDrawWorker::DrawPending()
     }
 }
 
-void CPlusDrawWorker::CopyColors()
+void CPlusDrawWorker::CopyColors(std::vector<FlatStop>& flatStops, std::vector<size_t>& stripEnds) const
 {
-    m_flatStops.clear();
-    m_flatStripEnds.clear();
+    flatStops.clear();
+    stripEnds.clear();
     for (INT_PTR i = 0; i < m_shared.colors.GetSize(); ++i) {
         const ColorStopList& stops = m_shared.colors.GetAt(i)->m_stops;
         for (INT_PTR s = 0; s < stops.GetSize(); ++s) {
@@ -440,9 +459,9 @@ void CPlusDrawWorker::CopyColors()
                 flat.c0 = stop->m_colors.GetAt(0);
             if (flat.colors > 1)
                 flat.c1 = stop->m_colors.GetAt(1);
-            m_flatStops.push_back(flat);
+            flatStops.push_back(flat);
         }
-        m_flatStripEnds.push_back(m_flatStops.size());
+        stripEnds.push_back(flatStops.size());
     }
 }
 
@@ -469,7 +488,7 @@ void CPlusDrawWorker::RebuildColors(ColorStripList& colors) const
 
 PlusPictures CPlusDrawWorker::TakePictures()
 {
-    std::lock_guard<std::mutex> guard(m_shared.lock);
+    PlusGuard guard(m_shared.lock);
     PlusPictures taken = std::move(m_ready);
     m_ready = PlusPictures();
     return taken;

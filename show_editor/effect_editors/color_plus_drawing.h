@@ -17,7 +17,7 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
+#include <mutex> // std::lock_guard
 #include <thread>
 #include <vector>
 
@@ -26,6 +26,24 @@
 constexpr UINT WM_PLUS_STRIP_READY = WM_USER + 100;
 // Drawing thread to editor: other pictures are ready (0, 0).
 constexpr UINT WM_PLUS_PICTURES_READY = WM_USER + 101;
+
+// The editor lock: a slim reader/writer lock taken exclusively. Waits on it
+// sleep in the system's address wait rather than on a kernel event, so a
+// short hold by the other thread costs the waiter microseconds, not a
+// scheduler round trip.
+class CPlusEditorLock {
+public:
+    CPlusEditorLock() = default;
+    CPlusEditorLock(const CPlusEditorLock&) = delete;
+    CPlusEditorLock& operator=(const CPlusEditorLock&) = delete;
+    void lock() { ::AcquireSRWLockExclusive(&m_lock); }
+    void unlock() { ::ReleaseSRWLockExclusive(&m_lock); }
+    bool try_lock() { return ::TryAcquireSRWLockExclusive(&m_lock) != FALSE; }
+
+private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+};
+using PlusGuard = std::lock_guard<CPlusEditorLock>;
 
 // What the pending command asks for.
 enum PlusDrawCommand {
@@ -50,7 +68,7 @@ enum PlusPicture {
 // The editor's model as the pictures show it. Every member is read and
 // written under `lock` once the drawing thread runs.
 struct PlusEditorShared {
-    std::mutex lock;
+    CPlusEditorLock lock;
     ColorStripList colors; // the colour list, owned
     const ColorPlusItemList* sequence = nullptr; // the items of the program being built
     COLORREF palette[7] = {};
@@ -168,7 +186,8 @@ private:
         COLORREF c1 = 0;
     };
     void Run();
-    void CopyColors();
+    // Copies the colour list into stops and ends (under the lock).
+    void CopyColors(std::vector<FlatStop>& stops, std::vector<size_t>& ends) const;
     void RebuildColors(ColorStripList& colors) const;
 
     PlusEditorShared& m_shared;
@@ -181,4 +200,13 @@ private:
     std::atomic<int> m_drawings[PLUS_PIC_COUNT] = {};
     std::vector<FlatStop> m_flatStops; // the thread's own, reused
     std::vector<size_t> m_flatStripEnds;
+    // Copies the requesting thread makes with its request (under the lock),
+    // so that the drawing thread only swaps them and holds the lock for
+    // moments: it may be descheduled while holding it, and the
+    // user-interface thread would wait that long.
+    std::vector<FlatStop> m_askedStops;
+    std::vector<size_t> m_askedStripEnds;
+    bool m_askedColors = false;
+    CustomStops m_askedCustomStops;
+    bool m_askedCustom = false;
 };

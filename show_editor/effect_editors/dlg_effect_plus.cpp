@@ -193,7 +193,7 @@ BOOL CDlgEffectPlus::OnInitDialog()
     m_sequenceBar.GetClientRect(&sequenceBar);
     m_paletteBar.GetClientRect(&palette);
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         m_shared.stops = StartCustomStops(custom.Width(), custom.Height());
         m_shared.customBarSize = custom.Size();
         m_shared.colorBarSize = colorBar.Size();
@@ -217,7 +217,7 @@ BOOL CDlgEffectPlus::OnInitDialog()
 
     if (m_editMode != 0 && m_pEditedProgram != nullptr
         && m_pEditedProgram->IsKindOf(RUNTIME_CLASS(ProgramColorEffectPlusArray))) {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         ProgramColorEffectPlusArray::CopyFrom(&m_sequence, static_cast<ProgramColorEffectPlusArray*>(m_pEditedProgram));
     }
 
@@ -334,7 +334,7 @@ bool CDlgEffectPlus::ApplyToCurrentItem()
     CSingleLock lock(&m_pDoc->m_mutex, TRUE);
     ColorStripList strips;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         if (m_shared.colors.GetSize() == 0)
             return false;
         for (INT_PTR i = 0; i < m_shared.colors.GetSize(); ++i) {
@@ -434,7 +434,7 @@ void CDlgEffectPlus::OnFramesKillFocus()
     const int frames = FramesBox();
     int width = 0;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         width = ColorListWidth(m_shared.colors);
     }
     if (width > 0 && frames > 0) {
@@ -508,7 +508,7 @@ void CDlgEffectPlus::OnAddCurrent()
 {
     bool added = false;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         if (m_shared.colors.GetSize() > 0) {
             if (m_pEditedItem != nullptr)
                 ProgramColorEffectPlus::CopyFrom(m_pEditedItem, m_pCurrent);
@@ -529,7 +529,7 @@ void CDlgEffectPlus::OnRemoveItem()
 {
     ClosePopList();
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         const INT_PTR count = m_sequence.m_items.GetSize();
         if (count == 0)
             return;
@@ -634,7 +634,7 @@ void CDlgEffectPlus::LoadItem(const ProgramColorEffectPlus& item)
         }
     }
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         FreeColorStrips(m_shared.colors);
         for (INT_PTR i = 0; i < item.m_strips.GetSize(); ++i)
             m_shared.colors.Add(ColorTemplateArrayEx::Clone(item.m_strips.GetAt(i)));

@@ -41,7 +41,7 @@ CString CDlgEffectPlus::ResourceFolder() const
 void CDlgEffectPlus::ChangeColors(const std::function<void(ColorStripList&)>& change)
 {
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         change(m_shared.colors);
     }
     Redraw(PLUS_DRAW_COLORS);
@@ -50,7 +50,7 @@ void CDlgEffectPlus::ChangeColors(const std::function<void(ColorStripList&)>& ch
 void CDlgEffectPlus::ChangeStops(const std::function<void(PlusEditorShared&)>& change)
 {
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         change(m_shared);
     }
     Redraw(PLUS_DRAW_CUSTOM);
@@ -60,7 +60,7 @@ void CDlgEffectPlus::AppendStrip(ColorTemplateArrayEx* strip)
 {
     if (strip == nullptr)
         return;
-    std::lock_guard<std::mutex> guard(m_shared.lock);
+    PlusGuard guard(m_shared.lock);
     m_shared.colors.Add(strip);
 }
 
@@ -71,7 +71,7 @@ void CDlgEffectPlus::OnPaletteButton(UINT id)
 {
     for (int r = 0; r < 7; ++r) {
         if (m_paletteButtons[r].GetDlgCtrlID() == static_cast<int>(id)) {
-            std::lock_guard<std::mutex> guard(m_shared.lock);
+            PlusGuard guard(m_shared.lock);
             m_shared.palette[r] = m_paletteButtons[r].GetColor();
         }
     }
@@ -82,7 +82,7 @@ void CDlgEffectPlus::PaletteReleased(CPoint press, CPoint release)
 {
     COLORREF rows[7];
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         std::copy(std::begin(m_shared.palette), std::end(m_shared.palette), rows);
     }
     COLORREF picked = 0;
@@ -106,7 +106,7 @@ LRESULT CDlgEffectPlus::OnTrackerMoved(WPARAM wParam, LPARAM lParam)
     if (ClientOf(m_paletteBar.GetSafeHwnd(), wParam)) {
         if (lParam == 0) {
             {
-                std::lock_guard<std::mutex> guard(m_shared.lock);
+                PlusGuard guard(m_shared.lock);
                 m_shared.pressPoint = m_paletteBar.m_ptDragStart;
                 m_shared.currentPoint = m_paletteBar.m_ptDragEnd;
             }
@@ -181,7 +181,7 @@ LRESULT CDlgEffectPlus::OnBarRButtonDown(WPARAM wParam, LPARAM lParam)
     const CPoint point = *reinterpret_cast<const POINT*>(lParam);
     int hit = -1;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         hit = CustomStopAt(m_shared.stops, point);
     }
     if (hit < 0)
@@ -205,7 +205,7 @@ LRESULT CDlgEffectPlus::OnBarDoubleClick(WPARAM wParam, LPARAM lParam)
     int hit = -1;
     COLORREF color = 0;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         hit = CustomStopAt(m_shared.stops, point);
         if (hit >= 0)
             color = m_shared.stops[hit].color;
@@ -340,7 +340,7 @@ void CDlgEffectPlus::DeleteLibraryStrip(int t)
 void CDlgEffectPlus::OnClearColors()
 {
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         FreeColorStrips(m_shared.colors);
     }
     SetAddButtonText(false);
@@ -490,7 +490,7 @@ void CDlgEffectPlus::SaveCustomColourBar()
 {
     auto* strip = new ColorTemplateArrayEx;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         for (INT_PTR i = 0; i < m_shared.colors.GetSize(); ++i) {
             const ColorStopList& stops = m_shared.colors.GetAt(i)->m_stops;
             for (INT_PTR s = 0; s < stops.GetSize(); ++s)
@@ -554,7 +554,7 @@ void CDlgEffectPlus::OnImport()
         return;
     }
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         ReadColorPlusFile(path, &m_sequence);
     }
     Redraw(PLUS_DRAW_SEQUENCE);

@@ -93,7 +93,7 @@ void CDlgEffectPlus::SelectPlusStyle(int code)
     }
     int width = 0;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         width = ColorListWidth(m_shared.colors);
     }
     if (width <= 0)
@@ -145,7 +145,7 @@ void CDlgEffectPlus::OnBlockWidthTyped()
     m_pCurrent->m_bandWidth = blockWidth < 1 ? 1 : blockWidth;
     int width = 0;
     {
-        std::lock_guard<std::mutex> guard(m_shared.lock);
+        PlusGuard guard(m_shared.lock);
         width = ColorListWidth(m_shared.colors);
     }
     // The proposal is asked with the list's own width: the colour count it

@@ -176,7 +176,7 @@ TEST(PlusDrawWorker, TheThreadDrawsFromCopiesWhileTheListChanges)
     // The user-interface side: changes under the lock, a request after each.
     for (int i = 0; i < 400; ++i) {
         {
-            std::lock_guard<std::mutex> guard(shared.lock);
+            PlusGuard guard(shared.lock);
             if (i % 3 == 2 && shared.colors.GetSize() > 0) {
                 delete shared.colors.GetAt(0);
                 shared.colors.RemoveAt(0);
@@ -189,7 +189,7 @@ TEST(PlusDrawWorker, TheThreadDrawsFromCopiesWhileTheListChanges)
     }
     int expected = 0;
     {
-        std::lock_guard<std::mutex> guard(shared.lock);
+        PlusGuard guard(shared.lock);
         expected = ColorListWidth(shared.colors);
     }
     worker.Request(PLUS_DRAW_COLORS);

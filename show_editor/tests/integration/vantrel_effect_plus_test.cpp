@@ -193,7 +193,7 @@ TEST_F(PlusEditor, APaletteColourBecomesAnItemAndOkAddsTheProgram)
     ASSERT_TRUE(WaitColors(*editor, 1));
     EXPECT_EQ(editor->CurrentColorButton().GetColor(), RGB(0, 170, 0));
     {
-        std::lock_guard<std::mutex> guard(editor->Shared().lock);
+        PlusGuard guard(editor->Shared().lock);
         ASSERT_EQ(editor->Shared().colors.GetSize(), 1);
         const ColorTemplateEx* stop = editor->Shared().colors.GetAt(0)->m_stops.GetAt(0);
         EXPECT_EQ(stop->m_mode, ColorTemplateEx::MODE_SOLID);
@@ -515,7 +515,7 @@ TEST_F(PlusEditor, TheCustomBarTakesClicksDragsAndColoursAndAddsItsStrip)
     fwtest::ClickButton(*editor, IDC_EP_ADD_CUSTOM);
     ASSERT_TRUE(WaitColors(*editor, 16));
     {
-        std::lock_guard<std::mutex> guard(editor->Shared().lock);
+        PlusGuard guard(editor->Shared().lock);
         const ColorStopList& stops = editor->Shared().colors.GetAt(0)->m_stops;
         ASSERT_EQ(stops.GetSize(), 2);
         EXPECT_EQ(stops.GetAt(0)->m_width, 8);
@@ -523,7 +523,7 @@ TEST_F(PlusEditor, TheCustomBarTakesClicksDragsAndColoursAndAddsItsStrip)
         EXPECT_EQ(stops.GetAt(0)->m_mode, ColorTemplateEx::MODE_GRADIENT);
     }
     auto stops = [&] {
-        std::lock_guard<std::mutex> guard(editor->Shared().lock);
+        PlusGuard guard(editor->Shared().lock);
         return editor->Shared().stops;
     };
     // A click on the band adds a stop of the colour shown there.
@@ -547,7 +547,7 @@ TEST_F(PlusEditor, TheCustomBarTakesClicksDragsAndColoursAndAddsItsStrip)
     Release(bar, CPoint(-200, H - 5));
     fwtest::PumpPending();
     {
-        std::lock_guard<std::mutex> guard(editor->Shared().lock);
+        PlusGuard guard(editor->Shared().lock);
         EXPECT_EQ(editor->Shared().selectedStop, -1);
     }
     // Double-click recolours through the colour picker; right-click deletes.
