@@ -592,3 +592,122 @@ TEST_F(PlusEditor, ProgramsGoOutToZazezUradFilesAndComeBackIn)
     fwtest::ClickButton(*editor, IDC_EP_REMOVE_STOP);
     ASSERT_TRUE(WaitColors(*editor, 64));
 }
+
+TEST_F(PlusEditor, TemplatesTransitionCountsPaletteRowsAndBlockSettingsFeedTheItem)
+{
+    // One template file: a gradient and a solid template.
+    for (INT_PTR i = 0; i < doc->m_templateFiles.GetSize(); ++i)
+        delete doc->m_templateFiles.GetAt(i);
+    doc->m_templateFiles.RemoveAll();
+    auto* file = new ColorTemplateArray;
+    auto* gradient = new ColorTemplate;
+    gradient->m_changeMode = ColorTemplate::CHANGE_GRADIENT;
+    for (COLORREF c : { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) })
+        gradient->m_colors.Add(c);
+    auto* solid = new ColorTemplate;
+    solid->m_changeMode = ColorTemplate::CHANGE_SOLID;
+    for (COLORREF c : { RGB(255, 255, 0), RGB(0, 255, 255) })
+        solid->m_colors.Add(c);
+    file->m_templates.Add(gradient);
+    file->m_templates.Add(solid);
+    doc->m_templateFiles.Add(file);
+
+    CDlgEffectPlus* editor = Open();
+    ASSERT_NE(editor, nullptr);
+    int pickers = 0;
+    {
+        shelltest::CDialogInitHook hook([&](CDialog& live) {
+            if (dynamic_cast<CDlgColorTemplate*>(&live) == nullptr)
+                return;
+            ++pickers;
+            live.SendMessage(WM_TILE_SELECTED, 0, 0);
+        });
+        fwtest::ClickButton(*editor, IDC_EP_TEMPLATE);
+    }
+    EXPECT_EQ(pickers, 1);
+    ASSERT_TRUE(WaitColors(*editor, 64));
+    {
+        PlusGuard guard(editor->Shared().lock);
+        ASSERT_EQ(editor->Shared().colors.GetSize(), 2);
+        const ColorStopList& first = editor->Shared().colors.GetAt(0)->m_stops;
+        const ColorStopList& second = editor->Shared().colors.GetAt(1)->m_stops;
+        ASSERT_EQ(first.GetSize(), 2);
+        EXPECT_EQ(first.GetAt(1)->m_mode, ColorTemplateEx::MODE_GRADIENT);
+        EXPECT_EQ(first.GetAt(1)->m_colors[0], RGB(0, 255, 0));
+        EXPECT_EQ(first.GetAt(1)->m_colors[1], RGB(0, 0, 255));
+        ASSERT_EQ(second.GetSize(), 2);
+        EXPECT_EQ(second.GetAt(1)->m_mode, ColorTemplateEx::MODE_SOLID);
+        EXPECT_EQ(second.GetAt(1)->m_width, 16);
+        EXPECT_EQ(second.GetAt(1)->m_colors[0], RGB(0, 255, 255));
+    }
+
+    // Typing into the transition count completes small numbers.
+    const struct {
+        LPCWSTR typed;
+        LPCWSTR shown;
+        int T;
+    } typed[] = { { L"1", L"16", 16 }, { L"2", L"256", 256 }, { L"3", L"32", 32 }, { L"8", L"8", 8 },
+        { L"50", L"50", 50 }, { L"0", L"0", 0 } };
+    for (const auto& t : typed) {
+        Type(*editor, IDC_EP_TRANSITION, t.typed, CBN_EDITCHANGE);
+        EXPECT_EQ(fwtest::GetItemText(*editor, IDC_EP_TRANSITION), CString(t.shown)) << t.typed;
+        EXPECT_EQ(editor->TransitionCount(), t.T) << t.typed;
+    }
+    // With 0 the custom bar adds stops without width: the list keeps its width.
+    fwtest::ClickButton(*editor, IDC_EP_ADD_CUSTOM);
+    ASSERT_TRUE(fwtest::PumpUntil(
+        [&] {
+            PlusGuard guard(editor->Shared().lock);
+            return editor->Shared().colors.GetSize() == 3;
+        },
+        2000));
+    EXPECT_TRUE(WaitColors(*editor, 64));
+    Choose(*editor, IDC_EP_TRANSITION, 4);
+    EXPECT_EQ(editor->TransitionCount(), 128);
+
+    // A palette button's new colour recolours its row.
+    const int palettes = editor->Worker().Drawings(PLUS_PIC_PALETTE);
+    ui.ExpectColor(RGB(10, 20, 30));
+    fwtest::ClickButton(*editor, IDC_EP_PALETTE0);
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return editor->Worker().Drawings(PLUS_PIC_PALETTE) > palettes; }, 2000));
+    fwtest::PumpPending();
+    {
+        PlusGuard guard(editor->Shared().lock);
+        EXPECT_EQ(editor->Shared().palette[0], RGB(10, 20, 30));
+    }
+    EXPECT_EQ(editor->PaletteBar().m_pSrcDC->GetPixel(1, 1), RGB(10, 20, 30));
+
+    // A release on the colour bar appends one pixel of the current colour.
+    editor->CurrentColorButton().SetColor(RGB(1, 2, 3));
+    Press(editor->ColorBar(), CPoint(3, 3));
+    Release(editor->ColorBar(), CPoint(3, 3));
+    ASSERT_TRUE(WaitColors(*editor, 65));
+
+    // Random blocks: an item keeps its own settings.
+    Style(*editor, 36);
+    Type(*editor, IDC_EP_BLOCK_HEIGHT, L"4", CBN_EDITCHANGE);
+    ASSERT_NE(editor->CurrentItem()->GetRandomAnimation(), nullptr);
+    EXPECT_EQ(editor->CurrentItem()->GetRandomAnimation()->m_blockHeight, 4);
+    Choose(*editor, IDC_EP_BLOCK_SHAPE, 2);
+    fwtest::ClickButton(*editor, IDC_EP_ADD_CURRENT);
+    Type(*editor, IDC_EP_BLOCK_HEIGHT, L"6", CBN_EDITCHANGE);
+    EXPECT_EQ(editor->CurrentItem()->GetRandomAnimation()->m_blockHeight, 6);
+    ASSERT_EQ(editor->Sequence().m_items.GetSize(), 1);
+    const RandomAnimation* kept = editor->Sequence().m_items.GetAt(0)->GetRandomAnimation();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->m_blockHeight, 4);
+    EXPECT_EQ(kept->m_dotShape, 2);
+
+    // An open item list follows the editor when it moves.
+    ASSERT_TRUE(WaitSnapshots(*editor, 1));
+    fwtest::ClickButton(*editor, IDC_EP_ITEM_LIST);
+    ASSERT_NE(editor->PopList(), nullptr);
+    CRect before, after, editorRect;
+    editor->PopList()->GetWindowRect(&before);
+    editor->GetWindowRect(&editorRect);
+    editor->SetWindowPos(nullptr, editorRect.left + 30, editorRect.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    editor->PopList()->GetWindowRect(&after);
+    EXPECT_EQ(after.left - before.left, 30);
+    EXPECT_EQ(after.top - before.top, 10);
+    EXPECT_EQ(after.Height(), 36);
+}
