@@ -282,4 +282,20 @@ TEST(ProjectSettingsStart, CancelAtTheStartStillGivesTheLayoutItsControllers)
     EXPECT_EQ(s.Doc()->GetLayout().m_width, 40);
 }
 
+TEST(ProjectSettingsStart, ANewFormatAtTheFirstOkReplacesTheDefaultFormat)
+{
+    CDialogScript script;
+    script.Expect<CProjSetDlg>([](CProjSetDlg& dlg) {
+        fwtest::SetItemText(dlg, IDC_PS_FORMAT, L"GRBW");
+        fwtest::ClickButton(dlg, IDOK);
+    });
+    CPannexSession s({ L"CMD1-0,40,20,4,512,1" }, CPannexSession::kOwnStartDialogs);
+    ASSERT_TRUE(s.started);
+    ASSERT_EQ(LampTypeList.GetSize(), 1);
+    EXPECT_EQ(LampTypeList.GetAt(0), L"GRBW");
+    EXPECT_EQ(s.Doc()->GetLayout().GetPort(0).m_lampFormat, L"GRBW");
+    EXPECT_EQ(s.Doc()->GetLayout().GetPort(0).m_lampFormatIndex, 0);
+    ResetLampTypeList();
+}
+
 } // namespace
