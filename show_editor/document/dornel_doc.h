@@ -124,6 +124,9 @@ public:
     void OnBuiltInEffects();
     void OnAddFlickerStar();
     void OnEditMaterial();
+    // The selected program of the current segment, or null.
+    Program* SelectedProgram() const;
+    void OnUpdateEditMaterial(CCmdUI* pCmdUI);
     bool IsEffectDialogOpen();
     void AddProgram(Program* program);
     void UpdateProgram(Program* workingCopy, Program* target);

@@ -340,18 +340,31 @@ void CDornelDoc::OnBuiltInEffects()
     OpenModeless(m_pAnimationBrowser, request, false);
 }
 
+Program* CDornelDoc::SelectedProgram() const
+{
+    QvSegmentGourp* segment = GetSegment(m_currentSegment - 1);
+    const NodeInfo* node = m_pSelectedNode;
+    if (segment == nullptr || node == nullptr || node->m_kind != NODE_PROGRAM)
+        return nullptr;
+    ProgramView* view = GetSegmentView(node->m_parent - 1, segment);
+    if (view == nullptr || node->m_index < 1 || node->m_index > view->m_programs.GetSize())
+        return nullptr;
+    return view->m_programs.GetAt(node->m_index - 1);
+}
+
+void CDornelDoc::OnUpdateEditMaterial(CCmdUI* pCmdUI)
+{
+    // Edit does something only for a selected program.
+    pCmdUI->Enable(SelectedProgram() != nullptr);
+}
+
 void CDornelDoc::OnEditMaterial()
 {
     if (IsEffectDialogOpen() || m_editSegment > 0)
         return;
-    QvSegmentGourp* segment = GetSegment(m_currentSegment - 1);
-    NodeInfo* node = m_pSelectedNode;
-    if (segment == nullptr || node == nullptr || node->m_kind != NODE_PROGRAM)
+    Program* program = SelectedProgram();
+    if (program == nullptr)
         return;
-    ProgramView* view = GetSegmentView(node->m_parent - 1, segment);
-    if (view == nullptr || node->m_index < 1 || node->m_index > view->m_programs.GetSize())
-        return;
-    Program* program = view->m_programs.GetAt(node->m_index - 1);
 
     EffectEditorRequest request;
     request.editMode = TRUE;

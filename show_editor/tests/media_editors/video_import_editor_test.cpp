@@ -257,3 +257,32 @@ TEST_F(VideoImport, AScreenCaptureHandsItsClipToTheVideoEditor)
     EXPECT_EQ(doc->m_previewSegments.GetSize(), 0);
     EXPECT_EQ(doc->m_pVideoEditor, nullptr);
 }
+
+TEST_F(VideoImport, EditIsOfferedOnlyForASelectedProgram)
+{
+    auto* video = new ProgramVideo;
+    video->m_programType = PROGRAM_TYPE_MEDIA;
+    QvSegmentGourp* segment = doc->NewSegment(TRUE, FALSE);
+    doc->AddProgramToView(segment->m_views.GetAt(0)->m_pNode, video);
+    HMENU bar = ::GetMenu(session->m_frame->GetSafeHwnd());
+    ASSERT_NE(bar, nullptr);
+    HMENU edit = ::GetSubMenu(bar, 1);
+    ASSERT_NE(edit, nullptr);
+    struct Case {
+        NodeInfo* selected;
+        bool enabled;
+    };
+    const Case cases[] = {
+        { nullptr, false },
+        { segment->m_pNode, false },
+        { segment->m_views.GetAt(0)->m_pNode, false },
+        { video->m_pNode, true },
+    };
+    doc->m_currentSegment = 1;
+    for (const Case& c : cases) {
+        doc->m_pSelectedNode = c.selected;
+        session->m_frame->UpdateMenuCmdUI(CMenu::FromHandle(edit));
+        const UINT state = ::GetMenuState(edit, ID_DOC_EDIT_MATERIAL, MF_BYCOMMAND);
+        EXPECT_EQ((state & MF_GRAYED) == 0, c.enabled) << c.enabled;
+    }
+}
