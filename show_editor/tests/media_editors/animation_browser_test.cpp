@@ -146,6 +146,9 @@ TEST_F(AnimationBrowser, AFolderPageShowsItsAnimationsAndOkImportsTheChosenOne)
     EXPECT_EQ(added->m_mediaKind, MEDIA_SWF);
     EXPECT_EQ(added->m_endFrame, 4);
     EXPECT_TRUE(TreeShows(added));
+    Command(ID_DOC_PLAY);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_STOP);
 
     // Shown again by the next command, with its folder tab and current tab.
     EXPECT_EQ(Open(), browser);

@@ -13,7 +13,9 @@
 #include "tile_view.h"
 #include "show_messages.h"
 
+#include "ClipWriters.h"
 #include "fw_dialog_driver.h"
+#include "swf_writer.h"
 
 using namespace mediatest;
 
@@ -256,6 +258,26 @@ TEST_F(VideoImport, AScreenCaptureHandsItsClipToTheVideoEditor)
     EXPECT_EQ(doc->m_listSelector, 1);
     EXPECT_EQ(doc->m_previewSegments.GetSize(), 0);
     EXPECT_EQ(doc->m_pVideoEditor, nullptr);
+    EXPECT_TRUE(TreeShows(added));
+    Command(ID_DOC_PLAY);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_STOP);
+}
+
+TEST_F(VideoImport, AnSwfFileOfAnyLetterCaseIsImportedAsAnAnimation)
+{
+    std::vector<swftest::Color> colours(7, swftest::Color { 200, 100, 0 });
+    const CString swf = folder.Path() + L"spin.SwF";
+    ASSERT_TRUE(clipgen::WriteFileBytes(swf.GetString(), swftest::FlatFrames(32, 32, colours)));
+    CDlgVideoChioce* editor = Open(swf);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ItemInt(*editor, IDC_VC_END), 7);
+    EXPECT_EQ(editor->WorkingCopy()->m_mediaKind, MEDIA_SWF);
+    ASSERT_TRUE(CloseWith(doc->m_pVideoEditor, IDOK));
+    auto* added = dynamic_cast<ProgramVideo*>(ProjectProgram(1, 1, 1));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->m_mediaKind, MEDIA_SWF);
+    EXPECT_EQ(added->m_orgFrames, 7);
 }
 
 TEST_F(VideoImport, EditIsOfferedOnlyForASelectedProgram)
