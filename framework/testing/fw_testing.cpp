@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace fwtest {
 namespace {
 const wchar_t* KindName(CScriptedUiHost::Kind kind)
@@ -337,6 +339,16 @@ void ClickButton(CWnd& parent, int nID)
 {
     HWND hButton = ::GetDlgItem(parent.m_hWnd, nID);
     ::SendMessage(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+}
+
+void ClickSpinArrow(CWnd& parent, int nSpinID, int nDelta)
+{
+    NMUPDOWN change = {};
+    change.hdr.hwndFrom = ::GetDlgItem(parent.m_hWnd, nSpinID);
+    change.hdr.idFrom = static_cast<UINT_PTR>(nSpinID);
+    change.hdr.code = UDN_DELTAPOS;
+    change.iDelta = nDelta;
+    ::SendMessage(parent.m_hWnd, WM_NOTIFY, static_cast<WPARAM>(nSpinID), reinterpret_cast<LPARAM>(&change));
 }
 
 void SetItemText(CWnd& parent, int nID, LPCTSTR lpszText)

@@ -130,6 +130,10 @@ INT_PTR RunModal(CDialog& dlg, const std::function<void(CDialog&)>& drive);
 
 // Clicks a button the way the user would: the parent gets BN_CLICKED.
 void ClickButton(CWnd& parent, int nID);
+// Clicks an arrow of an up-down control the way the control reports it:
+// the parent gets UDN_DELTAPOS with the delta (-1 is the up arrow in the
+// control's default range).
+void ClickSpinArrow(CWnd& parent, int nSpinID, int nDelta);
 void SetItemText(CWnd& parent, int nID, LPCTSTR lpszText);
 CString GetItemText(CWnd& parent, int nID);
 // Sends a command as a menu would.

@@ -13,6 +13,11 @@ CString GetTFFolder()
     return GetAppFolder() + L"TF\\";
 }
 
+CString GetTemplateFolder()
+{
+    return GetAppFolder() + L"Template\\";
+}
+
 CString GetLanguageIniPath(int languageId)
 {
     const wchar_t* name = L"Eng.ini";

@@ -9,6 +9,8 @@
 CString GetLogoFolder();
 // GetAppFolder() + "TF\": the layout handed back to the calling program.
 CString GetTFFolder();
+// GetAppFolder() + "Template\": the layout templates of the list panel.
+CString GetTemplateFolder();
 // The language file of a language id in the "Config" folder: "Chs.ini" for
 // 2, "Cht.ini" for 3, "French.ini" for 4, "Eng.ini" for every other id.
 CString GetLanguageIniPath(int languageId);

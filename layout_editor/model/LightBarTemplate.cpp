@@ -75,6 +75,7 @@ void CLightBarTemplate::Clear()
     m_width = m_height = m_baseWidth = m_baseHeight = 0;
     m_left = m_top = 0;
     m_leastNormX = m_leastNormY = 0;
+    m_referencePoint = 0;
 }
 
 bool CLightBarTemplate::BuildFromLayout(const CLayoutData& source, int mode)

@@ -48,6 +48,7 @@ public:
     int m_top = 0; // smallest source cell y
     double m_leastNormX = 0;
     double m_leastNormY = 0;
+    int m_referencePoint = 0; // 0 to 8: the point the position dialog edits
     int m_baseWidth = 0;
     int m_baseHeight = 0;
     std::vector<LayoutPort> m_basePorts; // never resized

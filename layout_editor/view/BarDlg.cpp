@@ -61,6 +61,26 @@ ON_COMMAND(ID_ROOT_REVERSE_DATA, OnReverseData)
 ON_COMMAND(ID_PORT_ADJUST, OnPortAdjust)
 ON_COMMAND(ID_PORT_LAMPS_PER_POINT, OnPortLampsPerPoint)
 ON_BN_CLICKED(IDC_PANEL_ADD_LAMP_TYPE, OnAddLampType)
+// Paste and templates (BarDlgTemplates.cpp).
+ON_COMMAND(ID_PORT_PASTE, OnPasteOverwrite)
+ON_COMMAND(ID_PORT_PASTE_APPEND, OnPasteAppend)
+ON_COMMAND(ID_PORT_PASTE_CROSS, OnPasteCross)
+ON_COMMAND(ID_CARD_PASTE, OnPasteOverwrite)
+ON_COMMAND(ID_CARD_PASTE_APPEND, OnPasteAppend)
+ON_COMMAND(ID_CARD_PASTE_CROSS, OnPasteCross)
+ON_UPDATE_COMMAND_UI(ID_PORT_PASTE, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(ID_PORT_PASTE_APPEND, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(ID_PORT_PASTE_CROSS, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(ID_CARD_PASTE, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(ID_CARD_PASTE_APPEND, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(ID_CARD_PASTE_CROSS, OnUpdatePaste)
+ON_COMMAND(ID_PORT_SAVE_TEMPLATE, OnPortSaveTemplate)
+ON_COMMAND(ID_CARD_SAVE_TEMPLATE, OnCardSaveTemplate)
+ON_COMMAND(ID_ROOT_SAVE_TEMPLATE, OnProjectSaveTemplate)
+ON_BN_CLICKED(IDC_PANEL_ADD_TEMPLATE, OnAddTemplate)
+ON_BN_CLICKED(IDC_PANEL_OPEN_TEMPLATE, OnOpenTemplateFolder)
+ON_BN_CLICKED(IDC_PANEL_REFRESH_TEMPLATES, RefreshTemplateList)
+ON_LBN_SELCHANGE(IDC_PANEL_TEMPLATES, OnTemplateSelChange)
 END_MESSAGE_MAP()
 
 namespace {
@@ -208,12 +228,7 @@ BOOL CBarDlg::OnInitDialog()
     m_dlgBatchCard.Create(IDD_BATCH_CARD, this);
     m_dlgBatchCard.m_pPanel = this;
     CreatePortDialogs();
-    // The template buttons open dialogs the panel does not carry yet: shown
-    // disabled rather than doing nothing.
-    for (int id : { IDC_PANEL_ADD_TEMPLATE, IDC_PANEL_OPEN_TEMPLATE, IDC_PANEL_REFRESH_TEMPLATES }) {
-        if (CWnd* button = GetDlgItem(id))
-            button->EnableWindow(FALSE);
-    }
+    RefreshTemplateList();
     LocalizeLabels();
     CRect client;
     GetClientRect(&client);

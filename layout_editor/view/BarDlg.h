@@ -93,6 +93,18 @@ public:
     void OnTreeClick();
     void OnTreeRightClick();
 
+    // Templates (BarDlgTemplates.cpp): the list refilled from the template
+    // folder; a file saved elsewhere copied into it (asking before
+    // overwriting) and the list refreshed; a template file read into the
+    // view's copy buffer, floating at the view's top-left corner (false,
+    // after telling the user, when it cannot be read).
+    void RefreshTemplateList();
+    void AddTemplateFile(const CString& path);
+    bool LoadTemplate(const CString& path);
+    void OnAddTemplate();
+    void OnOpenTemplateFolder();
+    void OnTemplateSelChange();
+
     // The layout changed structurally: overlap cells, controller count,
     // tree and edit mode 0, as every structural command ends.
     void AfterStructureChange();
@@ -162,6 +174,14 @@ protected:
     void OnBatchControllers();
     void OnReverseData();
     void OnProjectLampType();
+    // Paste and template commands (BarDlgTemplates.cpp).
+    void OnPasteOverwrite();
+    void OnPasteAppend();
+    void OnPasteCross();
+    void OnUpdatePaste(CCmdUI* pCmdUI);
+    void OnPortSaveTemplate();
+    void OnCardSaveTemplate();
+    void OnProjectSaveTemplate();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -176,6 +196,15 @@ private:
     // Copies ports [first, first + count) into the view's copy buffer as a
     // template of the kind (3 a port, 2 a controller) and shows it.
     void CopyPortsToBuffer(int first, int count, BYTE kind, int groupSize);
+    // Pastes the copy buffer at the port item, or at the first port of the
+    // controller item (which becomes the view's current port).
+    void PasteAtItem(int mode);
+    // Copies a file saved outside the template folder into it; a file of
+    // that name there already is replaced only after the question (LAYOUT
+    // questionKey, the name, LAYOUT 161). The list is refreshed.
+    void CopyIntoTemplateFolder(const CString& path, int questionKey);
+    void SavePortsAsTemplate(int first, int count, BYTE kind);
+    void SaveTemplate(const CLayoutData& model);
 };
 
 // The list panel of the running editor, or null (see ListPanelAccess.h): the

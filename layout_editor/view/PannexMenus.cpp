@@ -141,6 +141,17 @@ int LocalizeEditMenu(HMENU popup, const LayoutTextFn& text)
     return r.Count();
 }
 
+int LocalizeTemplateMenu(HMENU popup, const LayoutTextFn& text)
+{
+    if (popup == nullptr)
+        return 0;
+    CRelabeller r(popup, text);
+    r.Items({ { ID_TEMPLATE_ROTATE_CW, 64 }, { ID_TEMPLATE_ROTATE_CCW, 65 }, { ID_TEMPLATE_ROTATE_180, 66 },
+        { ID_TEMPLATE_MIRROR_LR, 67 }, { ID_TEMPLATE_MIRROR_TB, 68 }, { ID_TEMPLATE_LOCATE, 69 },
+        { ID_TEMPLATE_SIZE, 70 }, { ID_TEMPLATE_CLOSE, 71 } });
+    return r.Count();
+}
+
 CString ToolTipForCommand(UINT command, const CString& frameworkText, const LayoutTextFn& text)
 {
     static const CommandKey kTips[] = { { ID_FILE_NEW, 113 }, { ID_FILE_OPEN, 115 }, { ID_FILE_SAVE, 119 },

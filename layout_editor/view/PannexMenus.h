@@ -23,6 +23,9 @@ inline int LocalizeMainMenu(CMenu& menu, const LayoutTextFn& text)
 // Relabels the view's edit menu (the first popup of menu 119) in place by
 // command id; its "scene" popup by position. Returns the number relabelled.
 int LocalizeEditMenu(HMENU popup, const LayoutTextFn& text);
+// Relabels the floating template's menu (322, first popup) by command;
+// returns the number of items relabelled.
+int LocalizeTemplateMenu(HMENU popup, const LayoutTextFn& text);
 
 // The tooltip of a toolbar command: the command's LAYOUT text followed by
 // the framework text from its "(" on (nothing when "(" is missing or first).

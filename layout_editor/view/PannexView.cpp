@@ -69,6 +69,14 @@ ON_COMMAND(ID_FILE_IMPORT_DXF, OnImportDxf)
 ON_COMMAND(ID_FILE_EXPORT_DXF, OnExportDxf)
 ON_COMMAND(ID_HELP_PROJECT_INFO, OnProjectInfo)
 ON_COMMAND(ID_FILE_PROJECT_SETTINGS, OnProjectSettings)
+ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateSelectionTool)
+ON_COMMAND(ID_EDIT_SAVE_TEMPLATE, OnSaveAsTemplate)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SAVE_TEMPLATE, OnUpdateSelectionTool)
+ON_COMMAND_RANGE(ID_TEMPLATE_ROTATE_CW, ID_TEMPLATE_CLOSE, OnTemplateCommand)
+ON_COMMAND(ID_EDIT_RULERS, OnRulers)
 END_MESSAGE_MAP()
 
 CPannexView::CPannexView()
@@ -417,6 +425,17 @@ void CPannexView::OnInitialUpdate()
         if (model->ResetPorts(controllers * ports, std::max(m_settings.m_lampsPerPort, 1), L"RGB", 0))
             m_settings.SetControllers(controllers, ports);
         return;
+    }
+    if (!m_coordinateTip && GetSafeHwnd() != nullptr) {
+        // The coordinate tip lives as long as the view; mouse moves show it
+        // while the project asks for it.
+        auto tip = std::make_unique<CShowPointDlg>();
+        if (tip->CreateIn(this)) {
+            POINT centre = { m_clientWidth / 2, m_clientHeight / 2 };
+            ::ClientToScreen(m_hWnd, &centre);
+            tip->SetWindowPos(nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            m_coordinateTip = std::move(tip);
+        }
     }
     if (!m_loadedFile && !app->m_bFileNamed) {
         // The command line's size applies to the first start only.

@@ -16,6 +16,17 @@
 #include "ProgressDlg.h"
 #include "ProjLightBoxDlg.h"
 #include "ProjSetDlg.h"
+#include "ShowPointDlg.h"
+
+// The list panel's arrangement options that steer a drop of the generated
+// grid (CPannexView::DropTemplate).
+struct GridDropOptions {
+    int style = 1; // 1 down, 2 up, 3 right, 4 left: where the next port's grid goes
+    int columnGap = 0;
+    int rowGap = 0;
+    bool repeat = false; // the following ports of the controller get the grid too
+    bool toEnd = false; // ... the following ports up to the last of the layout
+};
 
 class CPannexView : public CView, public ILayoutDocView {
     DECLARE_DYNCREATE(CPannexView)
@@ -136,6 +147,39 @@ public:
     static double AngleTo(const CLPoint& centre, const CLPoint& cell, bool aligned);
     // The measure tool's message for two cells.
     static CString MeasureText(const CLPoint& from, const CLPoint& to);
+
+    // --- Copy, paste and the floating template (PannexViewClipboard.cpp,
+    // PannexViewTemplate.cpp, PannexViewDrop.cpp) ----------------------------
+    // Copies the selected lamps into the copy buffer, which then floats over
+    // them; with cut the selection is deleted as one undo step.
+    void CopySelection(bool cut);
+    void OnEditCopy();
+    void OnEditCut();
+    // Pastes the copy buffer into the ports from `first` on: mode 0
+    // overwrites, 1 appends, 2 interleaves (cross). Asks to append
+    // controllers when the copy reaches beyond the last port.
+    void PasteBars(int first, int mode);
+    // Saves the selected lamps as a template file.
+    void OnSaveAsTemplate();
+    // The template menu (322) over the floating template, and its commands.
+    void ShowTemplateMenu(CPoint screen);
+    void OnTemplateCommand(UINT id);
+    // The position dialog's steps: the grid position (from 1) of reference
+    // point r (0 to 8, reading order) of the copy, and moving the copy so
+    // that this point lies at (X, Y).
+    CPoint TemplateReferencePosition(int r) const;
+    void PlaceTemplateReference(int r, int X, int Y);
+    // Drops the generated grid of the model's floating buffer with its first
+    // lamp at the cell, as the list panel's arrangement options say. Empties
+    // the undo history. 0 when there is nothing to drop, else 1 (the caller
+    // then leaves mode 2).
+    int DropTemplate(bool messages, const CPoint& cell);
+    int DropTemplate(bool messages, const CPoint& cell, const GridDropOptions& options);
+    // The rulers dialog (32885).
+    void OnRulers();
+    // The coordinate tip (created at the first start when there is a window).
+    void UpdateCoordinateTip(CPoint client);
+    CShowPointDlg* GetCoordinateTip() { return m_coordinateTip.get(); }
 
     // Test hook: when set, a context menu is handed to it (with the screen
     // point) instead of being tracked as a popup.
@@ -261,14 +305,15 @@ private:
     void DrawCursorMarker();
     // The click selection of mode 0 at the current cell.
     void ClickSelect();
-    // The common part of the right and middle releases; true when the
-    // context menu is due.
-    bool FinishRightRelease(CPoint point);
+    // The common part of the right and middle releases: which menu is due.
+    enum class RightReleaseMenu { None, Context, Template };
+    RightReleaseMenu FinishRightRelease(CPoint point);
     // The layout's top-left pixel at zoom z without pan.
     void PaintLayout(CDC& dc, CLayoutData& model);
 
     CLayoutData* m_pDetachedModel = nullptr;
     std::unique_ptr<CProgressDlg> m_progressDlg;
+    std::unique_ptr<CShowPointDlg> m_coordinateTip;
     HDC m_bkDC = nullptr;
     HBITMAP m_bkBitmap = nullptr;
     HGDIOBJ m_bkOldBitmap = nullptr;

@@ -304,6 +304,7 @@ void CPannexView::OnMouseMove(UINT, CPoint point)
             m_rubberLineShown = 1;
         }
     }
+    UpdateCoordinateTip(point);
 }
 
 // --- Left button -----------------------------------------------------------------
@@ -392,8 +393,13 @@ void CPannexView::OnLButtonUp(UINT, CPoint point)
     const bool overlap = m_settings.m_allowOverlap != 0;
     m_rangeSelected = 0;
 
-    if (m_editMode == 3) {
+    if (m_editMode == 2) {
         // A locked layout takes no lamps, whichever button event comes.
+        if (!LayoutLock && DropTemplate(true, m_currentCell) != 0) {
+            SetEditMode(0);
+            UpdateAfterEdit();
+        }
+    } else if (m_editMode == 3) {
         if (!LayoutLock)
             FillFastRectangle(m_currentCell);
     } else if ((m_editMode == 0 || m_editMode == 1) && m_leftDown) {
@@ -556,21 +562,23 @@ void CPannexView::OnRButtonDown(UINT, CPoint point)
     m_lastPan = point;
 }
 
-bool CPannexView::FinishRightRelease(CPoint point)
+CPannexView::RightReleaseMenu CPannexView::FinishRightRelease(CPoint point)
 {
     m_rightDown = 0;
     if (GetSafeHwnd() != nullptr && ::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     CLayoutData* model = GetModel();
     if (model == nullptr)
-        return false;
+        return RightReleaseMenu::None;
     const CRect templ(m_copyBuffer.m_left, m_copyBuffer.m_top, m_copyBuffer.m_left + m_copyBuffer.m_width,
         m_copyBuffer.m_top + m_copyBuffer.m_height);
     if (m_templateShown && templ.PtInRect(m_currentCell)) {
         m_templateHit = 0;
-        if (m_movedSinceRight)
+        if (m_movedSinceRight) {
             m_rubberLineShown = 0;
-        return false;
+            return RightReleaseMenu::None;
+        }
+        return LayoutLock ? RightReleaseMenu::None : RightReleaseMenu::Template;
     }
     const bool overlap = m_settings.m_allowOverlap != 0;
     const int n = m_previewCount;
@@ -583,7 +591,7 @@ bool CPannexView::FinishRightRelease(CPoint point)
         m_shiftHeld = 0;
         m_previewCount = 0;
         Redraw();
-        return false;
+        return RightReleaseMenu::None;
     }
     if (m_tabHeld && m_editMode == 1 && n >= 1) {
         int v = n;
@@ -594,24 +602,28 @@ bool CPannexView::FinishRightRelease(CPoint point)
         m_tabHeld = 0;
         m_previewCount = 0;
         Redraw();
-        return false;
+        return RightReleaseMenu::None;
     }
     (void)point;
     if (m_movedSinceRight) {
         m_rubberLineShown = 0;
-        return false;
+        return RightReleaseMenu::None;
     }
-    return true;
+    return RightReleaseMenu::Context;
 }
 
 void CPannexView::OnRButtonUp(UINT, CPoint point)
 {
-    if (FinishRightRelease(point)) {
-        CPoint screen = point;
-        if (GetSafeHwnd() != nullptr)
-            ::ClientToScreen(m_hWnd, &screen);
+    const RightReleaseMenu menu = FinishRightRelease(point);
+    if (menu == RightReleaseMenu::None)
+        return;
+    CPoint screen = point;
+    if (GetSafeHwnd() != nullptr)
+        ::ClientToScreen(m_hWnd, &screen);
+    if (menu == RightReleaseMenu::Template)
+        ShowTemplateMenu(screen);
+    else
         OnContextMenu(this, screen);
-    }
 }
 
 void CPannexView::OnMButtonUp(UINT, CPoint point)

@@ -1,0 +1,251 @@
+// The list panel's paste commands and layout templates on the running
+// editor: paste enabled only with a copy, pasting at a port or a
+// controller, saving port, controller and project templates into the
+// template folder, the list, choosing a template (both file formats, a
+// scrambled one decoded on disk), adding files from elsewhere.
+#include "PanelTestSupport.h"
+
+#include <fw_replacefile.h>
+
+#include "ByteBufferFile.h"
+#include "FileScrambler.h"
+#include "LayoutArchive.h"
+#include "LayoutFile.h"
+#include "LayoutFolders.h"
+#include "LayoutLangText.h"
+#include "ListPanelResource.h"
+
+using namespace pannextest;
+
+namespace {
+
+std::vector<CPoint> CellsOf(const LayoutPort& port)
+{
+    std::vector<CPoint> cells;
+    for (int i = 0; i < port.GetCount(); ++i)
+        cells.emplace_back(port.GetPoint(i).x, port.GetPoint(i).y);
+    return cells;
+}
+
+std::vector<CString> ListEntries(CListBox& list)
+{
+    std::vector<CString> out;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CString text;
+        list.GetText(i, text);
+        out.push_back(text);
+    }
+    return out;
+}
+
+bool Listed(CListBox& list, LPCWSTR name)
+{
+    for (const CString& entry : ListEntries(list))
+        if (entry == name)
+            return true;
+    return false;
+}
+
+// A file of the template folder, deleted when the test ends.
+struct TemplateFile {
+    CString path;
+    explicit TemplateFile(LPCWSTR name)
+        : path(GetTemplateFolder() + name)
+    {
+        ::DeleteFileW(path);
+    }
+    ~TemplateFile() { ::DeleteFileW(path); }
+};
+
+std::vector<BYTE> ReadAll(const CString& path)
+{
+    std::vector<BYTE> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(ListPanelTest, PasteIsOfferedOnlyWithACopyAndPastesAtThePortOrController)
+{
+    Build({ 4, 4 }, { 2, 0, 3, 1 });
+    RightClickItem(PortItem(5));
+    EXPECT_FALSE(m_panel.m_menus.back().Enabled(ID_PORT_PASTE));
+    EXPECT_FALSE(m_panel.m_menus.back().Enabled(ID_PORT_PASTE_CROSS));
+    RightClickItem(ControllerItem(1));
+    EXPECT_FALSE(m_panel.m_menus.back().Enabled(ID_CARD_PASTE_APPEND));
+
+    // A port copy pasted at another port.
+    Command(PortItem(0), ID_PORT_COPY);
+    RightClickItem(PortItem(5));
+    for (UINT id : { ID_PORT_PASTE, ID_PORT_PASTE_APPEND, ID_PORT_PASTE_CROSS })
+        EXPECT_TRUE(m_panel.m_menus.back().Enabled(id)) << id;
+    Command(PortItem(5), ID_PORT_PASTE_APPEND);
+    CLayoutData& model = Doc().GetLayout();
+    EXPECT_EQ(CellsOf(model.GetPort(5)), CellsOf(model.GetPort(0)));
+
+    // A controller copy keeps its empty port between the copied ones.
+    Command(ControllerItem(0), ID_CARD_COPY);
+    Command(ControllerItem(1), ID_CARD_PASTE);
+    EXPECT_EQ(View().m_currentPort, 4);
+    EXPECT_EQ(CellsOf(model.GetPort(4)), CellsOf(model.GetPort(0)));
+    EXPECT_EQ(model.GetPort(5).GetCount(), 0); // overwritten by the empty port
+    EXPECT_EQ(CellsOf(model.GetPort(6)), CellsOf(model.GetPort(2)));
+    EXPECT_EQ(CellsOf(model.GetPort(7)), CellsOf(model.GetPort(3)));
+    EXPECT_EQ(model.m_modified, 1);
+}
+
+TEST_F(ListPanelTest, APortSavedAsTemplateIsListedAndPlacedFromTheList)
+{
+    Build({ 4 }, { 0, 3 });
+    TemplateFile file(L"pedit_port_test.lpx");
+    // The name typed without the extension gets it.
+    m_ui.ExpectFileSave(GetTemplateFolder() + L"pedit_port_test");
+    Command(PortItem(1), ID_PORT_SAVE_TEMPLATE);
+    EXPECT_EQ(m_ui.m_lastFileRequest.strFileName, L"Mod_");
+    EXPECT_EQ(m_ui.m_lastFileRequest.strInitialDir, GetTemplateFolder());
+    ASSERT_EQ(::GetFileAttributesW(file.path) != INVALID_FILE_ATTRIBUTES, true);
+    // Saved straight into the folder: listed, nothing copied.
+    EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_port_test"));
+
+    // Choosing it fills the copy buffer as a port template at the view's
+    // top-left corner.
+    View().m_copyBuffer.Clear();
+    ASSERT_TRUE(m_panel.LoadTemplate(file.path));
+    const CLightBarTemplate& copy = View().m_copyBuffer;
+    ASSERT_EQ(copy.m_ports.size(), 1u);
+    EXPECT_EQ(CellsOf(copy.m_ports[0]), (std::vector<CPoint> { { 0, 0 }, { 1, 0 }, { 2, 0 } }));
+    EXPECT_EQ(copy.m_templateMode, 1);
+    const CLPoint corner = View().PointFromClient(CPoint(0, 0));
+    EXPECT_EQ(copy.m_left, corner.x);
+    EXPECT_EQ(copy.m_top, corner.y);
+    EXPECT_EQ(View().m_templateShown, 1);
+}
+
+TEST_F(ListPanelTest, ControllerAndProjectTemplatesKeepTheLiveKind)
+{
+    Build({ 4, 2 }, { 1, 2, 0, 0, 1, 1 });
+    CLayoutData& model = Doc().GetLayout();
+    model.m_templateKind = 0;
+    TemplateFile controller(L"pedit_card_test.lpx");
+    m_ui.ExpectFileSave(controller.path);
+    Command(ControllerItem(1), ID_CARD_SAVE_TEMPLATE);
+    TemplateFile project(L"pedit_project_test.lpx");
+    m_ui.ExpectFileSave(project.path);
+    Command(Tree().GetRootItem(), ID_ROOT_SAVE_TEMPLATE);
+    EXPECT_EQ(model.m_templateKind, 0);
+
+    // A project template that cannot be written: the message, the kind back.
+    ASSERT_TRUE(::SetFileAttributesW(project.path, FILE_ATTRIBUTE_READONLY));
+    m_ui.ExpectFileSave(project.path);
+    m_ui.ExpectMessageBox(IDYES, L"pedit_project_test.lpx"); // the dialog's overwrite question
+    m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 168));
+    Command(Tree().GetRootItem(), ID_ROOT_SAVE_TEMPLATE);
+    EXPECT_EQ(model.m_templateKind, 0);
+    ::SetFileAttributesW(project.path, FILE_ATTRIBUTE_NORMAL);
+
+    // Read back: the controller template takes its controller's port count
+    // as group size, the project template its port count.
+    struct Case {
+        CString path;
+        int groupSize;
+        size_t ports;
+    };
+    for (const Case& c : { Case { controller.path, 2, 2 }, Case { project.path, 6, 4 } }) {
+        ASSERT_TRUE(m_panel.LoadTemplate(c.path)) << c.groupSize;
+        EXPECT_EQ(View().m_copyBuffer.m_templateMode, c.groupSize) << c.groupSize;
+        EXPECT_EQ(View().m_copyBuffer.m_ports.size(), c.ports) << c.groupSize;
+    }
+    EXPECT_EQ(m_ui.PendingCount(), 0u);
+}
+
+TEST_F(ListPanelTest, AScrambledArchiveTemplateIsDecodedOnDiskOnce)
+{
+    Build({ 4 }, { 2 });
+    TemplateFile file(L"pedit_scrambled_test.lpx");
+    {
+        CLayoutData source;
+        source.m_width = 30;
+        source.m_height = 20;
+        ASSERT_TRUE(source.ResetPorts(2, 16, CString(L"RGB"), 0));
+        source.m_templateKind = 2;
+        CLPoint a(4, 5);
+        a.m_normX = 4.5 / 30;
+        a.m_normY = 5.5 / 20;
+        CLPoint b(6, 5);
+        b.m_normX = 6.5 / 30;
+        b.m_normY = 5.5 / 20;
+        const CLPoint lamps[] = { a, b };
+        source.GetPort(1).InsertPoints(lamps, 2);
+        source.RebuildUsedPorts();
+        CLayoutProjectSettings settings;
+        settings.SetControllers(1, 2);
+        CByteBufferFile buffer;
+        {
+            CArchive archive(&buffer, CArchive::store);
+            WriteLayoutArchive(source, archive, settings);
+            archive.Close();
+        }
+        std::vector<BYTE> bytes = buffer.Bytes();
+        ScrambleBytes(bytes);
+        ASSERT_TRUE(AfxWriteFileReplacing(file.path, bytes.data(), bytes.size()));
+    }
+    const size_t scrambledSize = ReadAll(file.path).size();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(m_panel.LoadTemplate(file.path)) << round;
+        const CLightBarTemplate& copy = View().m_copyBuffer;
+        ASSERT_EQ(copy.m_ports.size(), 1u) << round;
+        EXPECT_EQ(CellsOf(copy.m_ports[0]), (std::vector<CPoint> { { 0, 0 }, { 2, 0 } })) << round;
+        EXPECT_EQ(copy.m_templateMode, 2) << round; // the last controller's ports
+        EXPECT_EQ(ReadAll(file.path).size(), scrambledSize - kScrambleTrailerSize) << round;
+    }
+}
+
+TEST_F(ListPanelTest, AddingATemplateFromElsewhereAsksBeforeReplacing)
+{
+    Build({ 4 }, { 1 });
+    WCHAR temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const CString outside = CString(temp) + L"pedit_added_test.lpx";
+    TemplateFile inside(L"pedit_added_test.lpx");
+    ASSERT_TRUE(AfxWriteFileReplacing(outside, "new", 3));
+
+    // Not there yet: copied, listed, no question.
+    m_ui.ExpectFileOpen({ outside });
+    fwtest::ClickButton(m_panel, IDC_PANEL_ADD_TEMPLATE);
+    EXPECT_EQ(ReadAll(inside.path).size(), 3u);
+    EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_added_test"));
+
+    // There already: No keeps the folder's file, Yes replaces it.
+    ASSERT_TRUE(AfxWriteFileReplacing(inside.path, "old!", 4));
+    for (const bool yes : { false, true }) {
+        m_ui.ExpectFileOpen({ outside });
+        m_ui.ExpectMessageBox(
+            yes ? IDYES : IDNO, GetLangText(L"LAYOUT", 160) + L"pedit_added_test " + GetLangText(L"LAYOUT", 161));
+        fwtest::ClickButton(m_panel, IDC_PANEL_ADD_TEMPLATE);
+        EXPECT_EQ(ReadAll(inside.path).size(), yes ? 3u : 4u) << yes;
+    }
+    ::DeleteFileW(outside);
+
+    // A listed file that cannot be opened.
+    m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 168));
+    EXPECT_FALSE(m_panel.LoadTemplate(GetTemplateFolder() + L"pedit_missing_test.lpx"));
+    EXPECT_EQ(m_ui.PendingCount(), 0u);
+}
+
+TEST_F(ListPanelTest, TheTemplateButtonsWork)
+{
+    for (int id : { IDC_PANEL_ADD_TEMPLATE, IDC_PANEL_OPEN_TEMPLATE, IDC_PANEL_REFRESH_TEMPLATES })
+        EXPECT_TRUE(m_panel.GetDlgItem(id)->IsWindowEnabled()) << id;
+    EXPECT_EQ(m_panel.m_lbTemplates.GetStyle() & LBS_SORT, 0u);
+    m_ui.ExpectShellOpen();
+    fwtest::ClickButton(m_panel, IDC_PANEL_OPEN_TEMPLATE);
+    ASSERT_FALSE(m_ui.Transcript().empty());
+    EXPECT_EQ(m_ui.Transcript().back(), L"ShellOpen: " + GetTemplateFolder());
+
+    TemplateFile file(L"pedit_refresh_test.lpx");
+    ASSERT_TRUE(AfxWriteFileReplacing(file.path, "x", 1));
+    EXPECT_FALSE(Listed(m_panel.m_lbTemplates, L"pedit_refresh_test"));
+    fwtest::ClickButton(m_panel, IDC_PANEL_REFRESH_TEMPLATES);
+    EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_refresh_test"));
+}
