@@ -22,6 +22,13 @@
 #include "ProjSetDlg.h"
 #include "ProjectSetup.h"
 #include "ProgressDlg.h"
+#include "BarDlg.h"
+#include "PannexResource.h"
+#include "LayoutFolders.h"
+#include "LayoutSelection.h"
+#include "TemplateFiles.h"
+#include "ScaleSetDlg.h"
+#include "TemplateDialogs.h"
 #include "ThreeDResetDlg.h"
 #include "fw_window_picture.h"
 
@@ -116,6 +123,20 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
             d.m_bFlip = 1;
         });
         Shoot<CProjInfoDlg>(s, L"project_info" + tag);
+        Shoot<CTemplateLocateDlg>(s, L"template_position" + tag, nullptr, [](CTemplateLocateDlg& d) {
+            d.m_x = 4;
+            d.m_y = 4;
+            d.m_reference = 8;
+        });
+        Shoot<CTemplateSizeDlg>(s, L"template_size" + tag, nullptr, [](CTemplateSizeDlg& d) {
+            d.m_width = 12;
+            d.m_height = 3;
+        });
+        Shoot<CScaleSetDlg>(s, L"rulers" + tag, nullptr, [](CScaleSetDlg& d) {
+            d.m_hRulers.Add(10);
+            d.m_hRulers.Add(64);
+            d.m_vRulers.Add(32);
+        });
         // The modeless windows are captured with the main window out of the way.
         s.Frame()->ShowWindow(SW_HIDE);
         {
@@ -135,6 +156,34 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
             pix.DestroyWindow();
         }
         s.Frame()->ShowWindow(SW_SHOW);
+        {
+            // The main window with lamps copied: the copy floats over them,
+            // and the template list shows a saved template.
+            const CString saved = GetTemplateFolder() + L"Gallery_demo.lpx";
+            CLayoutData& model = s.Doc()->GetLayout();
+            s.Frame()->MoveWindow(0, 0, 1000, 700);
+            std::vector<CLPoint> lamps;
+            for (int i = 0; i < 12; ++i) {
+                CLPoint lamp(20 + i * 3, 20 + (i % 4) * 5);
+                lamp.m_normX = (lamp.x + 0.5) / model.m_width;
+                lamp.m_normY = (lamp.y + 0.5) / model.m_height;
+                lamps.push_back(lamp);
+            }
+            model.GetPort(0).InsertPoints(lamps.data(), static_cast<int>(lamps.size()));
+            model.RebuildUsedPorts();
+            CLayoutProjectSettings settings;
+            settings.SetControllers(1, model.GetPortCount());
+            WriteTemplateFile(model, settings, saved);
+            if (CBarDlg* panel = GetListPanel())
+                panel->RefreshTemplateList();
+            SelectPort(model, 0);
+            fwtest::SendCommand(*s.View(), ID_EDIT_COPY);
+            s.View()->UpdateAfterEdit();
+            fwtest::PumpPending();
+            SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\floating_template" + tag + L".bmp");
+            model.GetPort(0).ClearPoints();
+            ::DeleteFileW(saved);
+        }
     }
     SetLangTextLanguage(2);
     ResetLampTypeList();

@@ -5,6 +5,8 @@
 
 #include "EditorSettings.h"
 #include "LayoutFile.h"
+#include "LayoutLangText.h"
+#include "LayoutSelection.h"
 #include "PannexEditResource.h"
 #include "PannexResource.h"
 
@@ -214,4 +216,81 @@ TEST_F(PannexEditWindowTest, ChangeLampTypeOfTheSelectionThroughItsDialog)
     // Entry 0 differs from the port's own format 1: stored as 0 + 1.
     EXPECT_EQ(Model().GetPort(1).GetPoint(0).m_lampFormat, 1);
     EXPECT_TRUE(m_session->Doc()->IsModified());
+}
+
+TEST_F(PannexEditWindowTest, TheCoordinateTipFollowsTheCursorWhileTheProjectAsksForIt)
+{
+    CShowPointDlg* tip = m_view->GetCoordinateTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_NE(tip->GetSafeHwnd(), nullptr);
+    m_view->m_settings.m_showXY = 1;
+    Send(WM_MOUSEMOVE, 3, 7);
+    EXPECT_TRUE(tip->IsWindowVisible());
+    EXPECT_EQ(tip->GetText(), L"X=4\r\nY=8");
+    POINT cursor = { 35, 75 };
+    ::ClientToScreen(m_view->GetSafeHwnd(), &cursor);
+    RECT where = {};
+    ::GetWindowRect(tip->GetSafeHwnd(), &where);
+    EXPECT_EQ(where.left, cursor.x + 13);
+    EXPECT_EQ(where.top, cursor.y);
+    EXPECT_EQ(where.right - where.left, 53);
+    EXPECT_EQ(where.bottom - where.top, 35);
+
+    m_view->m_settings.m_showXY = 0;
+    Send(WM_MOUSEMOVE, 4, 7);
+    EXPECT_FALSE(tip->IsWindowVisible());
+}
+
+TEST_F(PannexEditWindowTest, ARightClickOverTheFloatingTemplateOpensItsMenu)
+{
+    fwtest::CScriptedUiHost host;
+    // A copy of two lamps floats over cells (2, 2) to (4, 2).
+    CLPoint a(2, 2);
+    CLPoint b(4, 2);
+    const CLPoint lamps[] = { a, b };
+    Model().GetPort(0).InsertPoints(lamps, 2);
+    Model().RebuildUsedPorts();
+    SelectPort(Model(), 0);
+    ::SendMessageW(m_session->Frame()->GetSafeHwnd(), WM_COMMAND, ID_EDIT_COPY, 0);
+    ASSERT_EQ(m_view->m_templateShown, 1);
+
+    std::vector<std::pair<UINT, CString>> shown;
+    m_view->m_trackMenu = [&](CMenu& menu, CPoint) {
+        shown.clear();
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+            CString text;
+            menu.GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+            shown.emplace_back(menu.GetMenuItemID(i), text);
+        }
+    };
+    auto rightClick = [&](int x, int y, int toX) {
+        Send(WM_MOUSEMOVE, x, y);
+        Send(WM_RBUTTONDOWN, x, y, MK_RBUTTON);
+        if (toX != x)
+            Send(WM_MOUSEMOVE, toX, y, MK_RBUTTON);
+        Send(WM_RBUTTONUP, toX, y);
+    };
+    rightClick(3, 2, 3);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().first, static_cast<UINT>(ID_TEMPLATE_ROTATE_CW));
+    EXPECT_EQ(shown.front().second, GetLangText(L"LAYOUT", 64));
+    EXPECT_EQ(shown.back().first, static_cast<UINT>(ID_TEMPLATE_CLOSE));
+    EXPECT_EQ(shown.back().second, GetLangText(L"LAYOUT", 71));
+
+    // Beside the template: the edit menu; a drag over it: no menu.
+    rightClick(8, 6, 8);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().first, static_cast<UINT>(ID_EDIT_PORT));
+    shown.clear();
+    rightClick(2, 2, 3);
+    EXPECT_TRUE(shown.empty());
+    // Locked: no menu either.
+    LayoutLock = 1;
+    rightClick(3, 2, 3);
+    EXPECT_TRUE(shown.empty());
+    LayoutLock = 0;
+
+    // The menu's command reaches the view: Close hides the template.
+    ::SendMessageW(m_view->GetSafeHwnd(), WM_COMMAND, ID_TEMPLATE_CLOSE, 0);
+    EXPECT_EQ(m_view->m_templateShown, 0);
 }

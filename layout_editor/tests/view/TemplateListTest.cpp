@@ -249,3 +249,40 @@ TEST_F(ListPanelTest, TheTemplateButtonsWork)
     fwtest::ClickButton(m_panel, IDC_PANEL_REFRESH_TEMPLATES);
     EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_refresh_test"));
 }
+
+TEST_F(ListPanelTest, TheSelectionSavedAsTemplateAsksOnlyForSeveralPorts)
+{
+    Build({ 4 }, { 3, 2, 1 });
+    CLayoutData& model = Doc().GetLayout();
+    TemplateFile file(L"pedit_selection_test.lpx");
+    struct Case {
+        std::vector<int> ports;
+        bool asked;
+    };
+    for (const Case& c : { Case { { 1 }, false }, Case { { 0, 1, 2 }, true } }) {
+        ::DeleteFileW(file.path);
+        model.ClearSelection();
+        for (int p : c.ports)
+            SelectPort(model, p);
+        if (c.asked) {
+            CString question;
+            question.Format(GetLangText(L"LAYOUT", 176), 3);
+            m_ui.ExpectMessageBox(IDYES, question);
+        }
+        m_ui.ExpectFileSave(file.path);
+        View().OnSaveAsTemplate();
+        EXPECT_EQ(m_ui.PendingCount(), 0u) << c.asked;
+        ASSERT_TRUE(m_panel.LoadTemplate(file.path)) << c.asked;
+        EXPECT_EQ(View().m_copyBuffer.m_ports.size(), c.ports.size()) << c.asked;
+        EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_selection_test"));
+    }
+    // Declining the question saves nothing.
+    ::DeleteFileW(file.path);
+    for (int p : { 0, 1, 2 })
+        SelectPort(model, p);
+    CString question;
+    question.Format(GetLangText(L"LAYOUT", 176), 3);
+    m_ui.ExpectMessageBox(IDNO, question);
+    View().OnSaveAsTemplate();
+    EXPECT_EQ(::GetFileAttributesW(file.path), INVALID_FILE_ATTRIBUTES);
+}
