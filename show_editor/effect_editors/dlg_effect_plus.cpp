@@ -651,9 +651,14 @@ void CDlgEffectPlus::LoadItem(const ProgramColorEffectPlus& item)
     SendDlgItemMessageW(m_hWnd, IDC_EP_MIRROR, CB_SETCURSEL, std::clamp(item.m_mirror, 0, 3), 0);
     for (auto [id, seconds] :
         { std::pair { IDC_EP_FADE_IN, item.m_fadeInTime }, { IDC_EP_FADE_OUT, item.m_fadeOutTime } }) {
-        CComboBox* combo = static_cast<CComboBox*>(GetDlgItem(id));
-        if (combo != nullptr)
-            SelectComboData(*combo, static_cast<DWORD_PTR>(seconds));
+        HWND combo = ::GetDlgItem(m_hWnd, id);
+        const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            if (static_cast<int>(::SendMessageW(combo, CB_GETITEMDATA, i, 0)) == seconds) {
+                ::SendMessageW(combo, CB_SETCURSEL, i, 0);
+                break;
+            }
+        }
     }
     SendDlgItemMessageW(m_hWnd, IDC_EP_STEP, CB_SETCURSEL,
         item.m_stepLength >= 1 && item.m_stepLength <= 10 ? item.m_stepLength - 1 : -1, 0);
