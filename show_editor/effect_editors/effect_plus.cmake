@@ -5,6 +5,7 @@ target_sources(show_editors PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/color_plus_drawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_effect_plus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_effect_plus_colors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dlg_effect_plus_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_effect_plus_styles.cpp)
 
 set(SHOW_EDITORS_PLUS_RC ${CMAKE_CURRENT_LIST_DIR}/effect_plus.rc PARENT_SCOPE)
