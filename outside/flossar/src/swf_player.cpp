@@ -108,8 +108,8 @@ void Player::Apply(SpriteInstance& instance, int frameIndex, int nesting, bool r
             continue;
         }
         const bool exists = it != instance.list.end();
-        if (cmd.move && !exists)
-            continue; // nothing to modify
+        if (cmd.move && !exists && !cmd.hasChar)
+            continue; // nothing to modify (a move with a character places it)
         if (!cmd.move && !cmd.hasChar)
             continue;
         bool fresh = false;

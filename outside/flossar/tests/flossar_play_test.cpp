@@ -245,11 +245,19 @@ TEST(FlossarPlay, RemovalsPlacementsAndColourTransforms)
     grow.matrix = ScaleAt(2, 2, 1000, 200);
     m.Place(grow);
     m.ShowFrame();
-    // Frame 3: the first removal tag takes the other one too.
+    // Frame 3: the first removal tag takes the other one too; a move that
+    // names a character at an empty depth places it.
     BitWriter ro;
     ro.U16(2);
     ro.U16(2);
     m.Tag(5, ro.Data());
+    Place moved;
+    moved.depth = 4;
+    moved.move = true;
+    moved.charId = 1;
+    moved.hasMatrix = true;
+    moved.matrix = Translate(1600, 600);
+    m.Place(moved);
     m.ShowFrame();
 
     Canvas canvas(100, 50);
@@ -264,7 +272,9 @@ TEST(FlossarPlay, RemovalsPlacementsAndColourTransforms)
     EXPECT_EQ(kNavyRef, canvas.At(15, 15));
     EXPECT_EQ(RGB(255, 255, 0), canvas.At(65, 25)) << "scaled to 20 x 20";
     SWFFileForward(file.handle);
-    EXPECT_EQ(100 * 50, canvas.Count(kNavyRef, 0));
+    EXPECT_EQ(100 * 50 - 100, canvas.Count(kNavyRef, 0));
+    EXPECT_EQ(100, canvas.Count(kRedRef, 0));
+    EXPECT_EQ(kRedRef, canvas.At(85, 35));
 }
 
 TEST(FlossarPlay, CurvedEdgesAndLines)
