@@ -299,6 +299,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The project set-up's common steps: the chosen controller type parsed
+    // into ports and channels (LAYOUT 171 when it cannot be) and the ports
+    // set up for that many controllers; then the panel, the edit mode,
+    // random colours and the modified flag.
+    bool SetUpPortsOfChosenType(CLayoutData& model, int controllers, bool fromCommand);
+    void FinishSetup(CLayoutData& model, bool modified);
     // One zoom step; with marker the cursor marker is drawn afterwards.
     void ZoomStep(short delta, int x, int y, bool marker);
     // The XOR cursor marker on the current cell (grid-aligned square).

@@ -1,0 +1,160 @@
+// A light-box project (command line mode 5): the light-box dialog's canvas
+// filled with a lamp grid wired port by port, the strip past the grid
+// trimmed, no undo history, and each cell made one lamp diameter.
+#include "DialogScript.h"
+#include "PannexTestUtil.h"
+
+#include "EditorSettings.h"
+#include "LampTypeList.h"
+#include "LayoutLangText.h"
+#include "ProjLightBoxDlg.h"
+
+using namespace pannextest;
+
+namespace {
+
+struct LightBoxRun {
+    std::function<void(CProjLightBoxDlg&)> fill;
+    CDialogScript script;
+    std::unique_ptr<CPannexSession> session;
+
+    explicit LightBoxRun(std::function<void(CProjLightBoxDlg&)> f)
+        : fill(std::move(f))
+    {
+        script.Expect<CProjLightBoxDlg>([this](CProjLightBoxDlg& dlg) { fill(dlg); });
+        session = std::make_unique<CPannexSession>(
+            std::vector<CString> { L"CMD5-0,64,32,8,512,1" }, CPannexSession::kOwnStartDialogs);
+    }
+    ~LightBoxRun()
+    {
+        session.reset();
+        LightBoxMode = 0;
+        ResetLampTypeList();
+    }
+    CLayoutData& Model() { return session->Doc()->GetLayout(); }
+    CPannexView& View() { return *session->View(); }
+};
+
+void Type(CProjLightBoxDlg& dlg, int id, LPCWSTR text)
+{
+    fwtest::SetItemText(dlg, id, text);
+}
+
+void ClickPicture(CDialog& dlg, int id)
+{
+    ::SendMessageW(
+        dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dlg.m_hWnd, id)));
+}
+
+TEST(PannexLightBox, ThirtyEightColumnsOneAPortMakeFiveControllers)
+{
+    LightBoxRun run([](CProjLightBoxDlg& dlg) {
+        // The dialog's own canvas: 1200 x 2000 mm, 64 rows, 38 columns,
+        // 10 mm lamps, margins 20 / 25, spacings 30.
+        EXPECT_EQ(fwtest::GetItemText(dlg, IDC_LB_COLUMNS), L"38");
+        EXPECT_EQ(fwtest::GetItemText(dlg, IDC_LB_TYPE), L"8 ports 512 channels");
+        ClickPicture(dlg, IDC_STYLE_PICTURE3);
+        fwtest::ClickButton(dlg, IDOK);
+    });
+    ASSERT_TRUE(run.session->started);
+    CLayoutData& model = run.Model();
+    EXPECT_EQ(model.GetPortCount(), 40);
+    EXPECT_EQ(run.View().m_settings.m_controllers.GetSize(), 5);
+    for (int p = 0; p < 38; ++p)
+        EXPECT_EQ(model.GetPort(p).GetCount(), 64) << p;
+    EXPECT_EQ(model.GetPort(38).GetCount(), 0);
+    EXPECT_EQ(model.GetPort(39).GetCount(), 0);
+    EXPECT_EQ(model.GetStepCount(), 0);
+    // One cell a lamp diameter: 1200 / 10 x 2000 / 10.
+    EXPECT_EQ(LayoutWidth, 120);
+    EXPECT_EQ(LayoutHeight, 200);
+    EXPECT_EQ(model.m_width, 120);
+    EXPECT_EQ(run.View().m_scaleToPage, 1);
+    // Style 3 starts bottom left: the first lamp was at (25, 1973) mm.
+    const CLPoint& first = model.GetPort(0).GetPoint(0);
+    EXPECT_EQ(first.x, 2);
+    EXPECT_EQ(first.y, 197);
+    // The second port is the next column, 31 mm on.
+    EXPECT_EQ(model.GetPort(1).GetPoint(0).x, static_cast<int>(120 * (56.5 / 1200)));
+    EXPECT_EQ(model.m_modified, 1);
+}
+
+TEST(PannexLightBox, APortPastTheLastRowIsTrimmedAndSparePortsStayEmpty)
+{
+    // 5 rows of 3, two rows a port, no margins or spacings, 10 x 10 mm.
+    LightBoxRun run([](CProjLightBoxDlg& dlg) {
+        Type(dlg, IDC_LB_WIDTH, L"10");
+        Type(dlg, IDC_LB_HEIGHT, L"10");
+        Type(dlg, IDC_LB_ROWS, L"5");
+        Type(dlg, IDC_LB_COLUMNS, L"3");
+        Type(dlg, IDC_LB_DIAMETER, L"1");
+        for (int id : { IDC_LB_TOP, IDC_LB_LEFT, IDC_LB_ROW_SPACING, IDC_LB_COLUMN_SPACING })
+            Type(dlg, id, L"0");
+        Type(dlg, IDC_LB_PER_PORT, L"2");
+        ClickPicture(dlg, IDC_STYLE_PICTURE1);
+        fwtest::ClickButton(dlg, IDOK);
+    });
+    CLayoutData& model = run.Model();
+    ASSERT_EQ(model.GetPortCount(), 8);
+    EXPECT_EQ(model.GetPort(0).GetCount(), 6);
+    EXPECT_EQ(model.GetPort(1).GetCount(), 6);
+    EXPECT_EQ(model.GetPort(2).GetCount(), 3); // row 5 was past the grid
+    for (int p = 3; p < 8; ++p)
+        EXPECT_EQ(model.GetPort(p).GetCount(), 0) << p;
+    // Serpentine rows: the second row of port 0 runs back.
+    EXPECT_EQ(model.GetPort(0).GetPoint(3).x, 2);
+    EXPECT_EQ(model.GetPort(0).GetPoint(3).y, 1);
+}
+
+TEST(PannexLightBox, ValuesWithoutALightBoxAreRefusedAndCancelStillGivesControllers)
+{
+    fwtest::CScriptedUiHost host;
+    host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 952));
+    bool stayed = false;
+    LightBoxRun run([&stayed](CProjLightBoxDlg& dlg) {
+        Type(dlg, IDC_LB_DIAMETER, L"0");
+        fwtest::ClickButton(dlg, IDOK);
+        stayed = ::IsWindowVisible(dlg.m_hWnd) != FALSE;
+        fwtest::ClickButton(dlg, IDCANCEL);
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(run.Model().GetPortCount(), 8);
+    EXPECT_EQ(run.View().m_settings.m_controllers.GetSize(), 1);
+    EXPECT_EQ(run.Model().GetPort(0).GetCount(), 0);
+}
+
+TEST(PannexLightBox, ACanvasPictureGivesTheCanvasItsSize)
+{
+    // An 80 x 60 picture: the canvas becomes 80 x 60 mm.
+    const CString path = TempFile(L"pannex light box.bmp");
+    {
+        BITMAPINFOHEADER bih = {};
+        bih.biSize = sizeof(bih);
+        bih.biWidth = 80;
+        bih.biHeight = 60;
+        bih.biPlanes = 1;
+        bih.biBitCount = 24;
+        const DWORD stride = 80 * 3;
+        std::vector<BYTE> pixels(stride * 60, 0x40);
+        BITMAPFILEHEADER bfh = {};
+        bfh.bfType = 0x4D42;
+        bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
+        bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(pixels.size());
+        CFile file;
+        ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+        file.Write(&bfh, sizeof(bfh));
+        file.Write(&bih, sizeof(bih));
+        file.Write(pixels.data(), static_cast<UINT>(pixels.size()));
+    }
+    fwtest::CScriptedUiHost host;
+    host.ExpectFileOpen({ path });
+    LightBoxRun run([](CProjLightBoxDlg& dlg) {
+        fwtest::ClickButton(dlg, IDC_LB_PICTURE_BUTTON);
+        EXPECT_EQ(fwtest::GetItemText(dlg, IDC_LB_WIDTH), L"80");
+        EXPECT_EQ(fwtest::GetItemText(dlg, IDC_LB_HEIGHT), L"60");
+        fwtest::ClickButton(dlg, IDCANCEL);
+    });
+    ::DeleteFileW(path);
+}
+
+} // namespace
