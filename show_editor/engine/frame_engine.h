@@ -233,6 +233,6 @@ private:
     bool m_aviOpen = false;
     bool m_recordFileOpen = false;
     int m_heldProgress = 0; // the completing progress count, posted when the run ends well
-    bool m_runFailed = false; // the present export or recording failed
+    bool m_aviCompleted = false; // the export ended with the show, its file finished
     int m_recordFileSegment = 0; // segment number whose schedule closes the open file
 };

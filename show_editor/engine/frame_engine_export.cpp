@@ -119,7 +119,6 @@ void CCanvasContainer::FailRun(int hintKey)
     }
     m_recordFileOpen = false;
     m_heldProgress = 0;
-    m_runFailed = true;
     m_mode = ENGINE_MODE_STOPPING;
     StopFramePump();
     m_currentProgram = nullptr;
@@ -264,14 +263,17 @@ LRESULT CCanvasContainer::OnExportAvi(WPARAM sizeChoice, LPARAM path)
             StopFramePump();
             if (result == 1 && finished)
                 AfxShellOpen(m_aviFolder);
+        } else if (result == 1 && m_aviCompleted) {
+            AfxShellOpen(m_aviFolder); // the show ended before the dialog's last frame
         }
+        m_aviCompleted = false;
         m_aviFolder.Empty();
         m_aviBaseName.Empty();
         return 0;
     }
 
     CString file = *reinterpret_cast<const CString*>(path);
-    m_runFailed = false;
+    m_aviCompleted = false;
     m_segmentIndex = 0;
     m_frameInSegment = 0;
     m_runningFrame = 0;
@@ -379,7 +381,6 @@ LRESULT CCanvasContainer::OnRecordOffline(WPARAM request, LPARAM)
         return 0;
     if (static_cast<int>(request) <= 0) {
         m_offlineFolder = m_document->GetOfflineFolder();
-        m_runFailed = false;
         m_heldProgress = 0;
         m_document->OfflineFileCounter() = 0;
         m_firstRecordedSegment = -1;
@@ -410,14 +411,30 @@ bool CCanvasContainer::FinishOutputAtShowEnd()
     // whose files are not closed by a segment boundary) still finishes the
     // file it has open, so that it is playable.
     const int mode = m_mode.load();
-    if (mode == ENGINE_MODE_AVI)
-        return EndAviFile();
+    if (mode == ENGINE_MODE_AVI) {
+        if (!EndAviFile())
+            return false;
+        // A show shorter than the frames asked for ends the export here: the
+        // dialog, still waiting for its last frame, is closed as complete.
+        m_aviCompleted = true;
+        if (m_exportDialog != nullptr && ::IsWindow(m_exportDialog->GetSafeHwnd()))
+            ::PostMessageW(m_exportDialog->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        return true;
+    }
     if (mode == ENGINE_MODE_RECORD && m_recordFileOpen && !EndRecordFile(m_recordFileSegment))
         return false;
-    // Every file is closed: the completing count may now be reported.
-    if (mode == ENGINE_MODE_RECORD && m_heldProgress > 0) {
-        if (HWND main = m_document->GetMainWindow())
-            ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(m_heldProgress), 0);
+    // Every file is closed: the completing count may now be reported. A show
+    // shorter than the frames asked for completes the run as well, else the
+    // hardware dialog would wait for its last frame for ever.
+    if (mode == ENGINE_MODE_RECORD) {
+        int total = m_heldProgress;
+        if (total == 0) {
+            CSingleLock lock(&m_document->Mutex(), TRUE);
+            if (ProjSet* settings = m_document->GetActiveSettings())
+                total = settings->m_playFrames;
+        }
+        if (HWND main = m_document->GetMainWindow(); main != nullptr && total > 0)
+            ::PostMessageW(main, WM_RECORD_PROGRESS, static_cast<WPARAM>(total), 0);
     }
     m_heldProgress = 0;
     return true;

@@ -6,10 +6,12 @@
 #include "../shell/shell_test_support.h"
 
 #include "AppPaths.h"
+#include "DlgExportAvi.h"
 #include "color_animation_render.h"
 #include "dlg_color_template.h"
 #include "dlg_video_chioce.h"
 #include "input_dialogs.h"
+#include "player_panel.h"
 #include "program_color_effect.h"
 #include "screen_recorder_dlg.h"
 #include "segment.h"
@@ -365,4 +367,35 @@ TEST_F(DocumentCommands, AProgramHandedOverWithoutACurrentViewGetsOne)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetSegment(0)->m_pSegmentInfo->m_totalFrames, 25);
     EXPECT_TRUE(fwtest::PumpUntil([&] { return Tree(*doc)->GetTree().GetCount() == 5; }, 2000));
+}
+
+TEST_F(DocumentCommands, AnAviExportLongerThanTheShowEndsWithItsDialog)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    doc->m_projectSettings.m_width = 8;
+    doc->m_projectSettings.m_height = 4;
+    BuildProject(*doc, { { 3 } });
+    doc->m_projectSettings.m_playFrames = 50; // more than the show has
+    auto* player = dynamic_cast<CViewpanel*>(s.m_frame->m_wndSplitter.GetPane(0, 1));
+    ASSERT_NE(player, nullptr);
+    const CString path = folder.Path() + L"short.avi";
+    ui.ExpectFileSave(path);
+    ui.ExpectShellOpen();
+    int dialogs = 0;
+    {
+        CDialogInitHook hook([&](CDialog& live) {
+            if (dynamic_cast<CDlgExportAvi*>(&live) == nullptr)
+                return;
+            ++dialogs;
+            fwtest::ClickButton(live, IDOK); // asks for the file and starts the export
+        });
+        player->GetEngine().SendMessage(WM_EXPORT_AVI, 0, 0);
+    }
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(player->GetEngine().GetMode(), ENGINE_MODE_PREVIEW);
+    EXPECT_NE(::GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ui.PendingCount(), 0u) << "the folder of the finished file opens";
 }

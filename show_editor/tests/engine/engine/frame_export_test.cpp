@@ -235,6 +235,7 @@ TEST_F(FrameExportTest, AFailedRecordingIsClosedReportedAndNeverAnnouncedAsDone)
         bool filePerSegment;
         std::vector<int> progress; // counts posted to the main window
         bool failed;
+        int playFrames = 5;
     };
     const Case cases[] = {
         { "all written", -1, -1, true, { 1, 2, 3, 4, 5 }, false },
@@ -243,6 +244,8 @@ TEST_F(FrameExportTest, AFailedRecordingIsClosedReportedAndNeverAnnouncedAsDone)
         { "first file cannot be closed", -1, 0, true, { 1, 2, 3, -1 }, true },
         { "last file cannot be closed", -1, 1, true, { 1, 2, 3, 4, -1 }, true },
         { "the one file cannot be closed", -1, 0, false, { 1, 2, 3, 4, -1 }, true },
+        // The show ends before the frames asked for: the run is complete.
+        { "more frames asked than the show has", -1, -1, true, { 1, 2, 3, 4, 5, 50 }, false, 50 },
     };
     TwoSegments();
     CProgressWindow main;
@@ -255,6 +258,7 @@ TEST_F(FrameExportTest, AFailedRecordingIsClosedReportedAndNeverAnnouncedAsDone)
         m_recorder.m_failFrameAt = c.failFrameAt;
         m_recorder.m_failStopAt = c.failStopAt;
         m_doc.m_filePerSegment = c.filePerSegment;
+        m_doc.m_settings.m_playFrames = c.playFrames;
         main.m_progress.clear();
         fwtest::CScriptedUiHost host;
         if (c.failed)
