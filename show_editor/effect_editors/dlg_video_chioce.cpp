@@ -15,6 +15,7 @@ constexpr LPCWSTR kSpeeds[] = { L"0.10x", L"0.20x", L"0.33x", L"0.50x", L"0.75x"
 constexpr LPCWSTR kFades[] = { L"NONE", L"1S", L"2S", L"3S", L"5S", L"10S" };
 constexpr int kFadeSeconds[] = { 0, 1, 2, 3, 5, 10 };
 constexpr int kTilesPerRow = 4;
+constexpr int kMaxFrameNumber = 100000000;
 constexpr int kCropBoxes[] = { IDC_VC_CROP_TOP, IDC_VC_CROP_BOTTOM, IDC_VC_CROP_LEFT, IDC_VC_CROP_RIGHT };
 
 int ProbeFrames(HWND window, const CString& path)
@@ -112,8 +113,8 @@ void CDlgVideoChioce::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgVideoChioce::OnInitDialog()
 {
     CEffectEditorDialog::OnInitDialog();
-    m_startSpin.SetBuddy(GetDlgItem(IDC_VC_START));
-    m_endSpin.SetBuddy(GetDlgItem(IDC_VC_END));
+    m_startSpin.SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_VC_START)));
+    m_endSpin.SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_VC_END)));
     for (CComboBox* box : { &m_hTilesBox, &m_vTilesBox }) {
         for (int i = 1; i <= 10; ++i) {
             CString text;
@@ -294,8 +295,9 @@ void CDlgVideoChioce::ChooseMedia(int index)
 CDlgVideoChioce::Values CDlgVideoChioce::ReadControls() const
 {
     Values values;
-    values.start = static_cast<int>(GetDlgItemInt(IDC_VC_START, nullptr, TRUE));
-    values.end = static_cast<int>(GetDlgItemInt(IDC_VC_END, nullptr, TRUE));
+    // Typed frame numbers are held to a range whose differences fit an int.
+    values.start = std::clamp(static_cast<int>(GetDlgItemInt(IDC_VC_START, nullptr, TRUE)), 1, kMaxFrameNumber);
+    values.end = std::clamp(static_cast<int>(GetDlgItemInt(IDC_VC_END, nullptr, TRUE)), 0, kMaxFrameNumber);
     values.hTiles = std::max(m_hTilesBox.GetCurSel(), 0) + 1;
     values.vTiles = std::max(m_vTilesBox.GetCurSel(), 0) + 1;
     values.startSpeed = static_cast<float>(NumberBeforeUnit(ComboSelectedText(m_startSpeedBox)));

@@ -120,6 +120,20 @@ TEST_F(AnimationBrowser, AFolderPageShowsItsAnimationsAndOkImportsTheChosenOne)
     EXPECT_EQ(Captions(*page->m_pTileView), (std::vector<CString> { L"a", L"b" }));
     EXPECT_EQ(fwtest::GetItemText(*page, IDC_AP_LOADING), CString());
 
+    // The browse button shows another folder on the page; the remembered
+    // folder, the tab and the settings file stay.
+    const CString other = MakeFolder(L"other");
+    WriteClip(L"other\\solo.avi", 2);
+    ui.ExpectFolder(other);
+    fwtest::ClickButton(*page, IDC_AP_BROWSE);
+    EXPECT_EQ(Captions(*page->m_pTileView), (std::vector<CString> { L"solo" }));
+    EXPECT_EQ(fwtest::GetItemText(*page, IDC_AP_FOLDER), other);
+    EXPECT_EQ(TabText(*browser, 1), CString(L"anims"));
+    EXPECT_EQ(UserDir(0), anims);
+    ui.ExpectFolder(anims);
+    fwtest::ClickButton(*page, IDC_AP_BROWSE);
+    EXPECT_EQ(Captions(*page->m_pTileView), (std::vector<CString> { L"a", L"b" }));
+
     // OK without a selected tile: told, nothing else.
     SelectTab(*browser, 1);
     EXPECT_TRUE(page->IsWindowVisible());

@@ -68,6 +68,11 @@ TEST_F(VideoImport, ANewProgramFromA250FrameClipIsAddedAndPlays)
     ASSERT_EQ(doc->m_pVideoEditor, editor);
     EXPECT_EQ(ProjectProgram(1, 1, 1), nullptr);
 
+    // Numbers far outside any clip are held to a range that cannot overflow.
+    Type(*editor, IDC_VC_START, L"-2147483647", EN_CHANGE);
+    Type(*editor, IDC_VC_END, L"2147483647", EN_CHANGE);
+    EXPECT_EQ(doc->m_previewSettings.m_playFrames, 100000000);
+    Type(*editor, IDC_VC_START, L"30", EN_CHANGE);
     Type(*editor, IDC_VC_END, L"129", EN_CHANGE);
     EXPECT_EQ(doc->m_previewSettings.m_playFrames, 100);
     ASSERT_TRUE(CloseWith(doc->m_pVideoEditor, IDOK));
