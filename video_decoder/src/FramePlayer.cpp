@@ -19,10 +19,13 @@ std::atomic<bool> CFramePlayer::s_loaderLockHeld { false };
 
 namespace {
 
-// How long callers wait for a decoded picture: right after an open, and in
-// Forward or SeekTo before drawing.
+// How long callers wait for a decoded picture: right after an open only
+// briefly; in Forward and SeekTo until the picture is there, so that every
+// counted frame is a new picture (an export or recording writes each one),
+// with a bound for a decoder that hangs.
 constexpr int kOpenWaitMs = 6;
-constexpr int kForwardWaitMs = 12;
+constexpr int kPictureWaitMs = 5000;
+constexpr int kLateWaitMs = 12;
 
 double RateOf(const AVStream* stream)
 {
@@ -174,6 +177,7 @@ void CFramePlayer::StartThread()
     m_running = true;
     m_stopped = false;
     m_endOfFile = false;
+    m_inputDone = false;
     m_draining = false;
     m_skipping = false;
     unsigned id = 0;
@@ -229,14 +233,21 @@ void CFramePlayer::Close()
 
 void CFramePlayer::Forward()
 {
+    bool more = false;
     {
         std::lock_guard<std::timed_mutex> lock(m_state->stateLock);
         if (!m_state->open)
             return;
-        if (m_state->frameCounter < m_state->totalFrames)
+        more = m_state->frameCounter < m_state->totalFrames;
+        if (more)
             m_wakeEvent.Set();
     }
-    WaitForQueued(kForwardWaitMs);
+    // Past the counted frames no picture is asked for: draw one only when
+    // it is already there.
+    if (more)
+        WaitForPicture(kPictureWaitMs);
+    else
+        WaitForQueued(kLateWaitMs);
     DrawNext(true);
 }
 
@@ -255,9 +266,10 @@ void CFramePlayer::SeekTo(int frame, bool draw)
         ClearQueue();
         s.seekPending = true;
         s.seekTarget = static_cast<int>(target - 1);
+        m_inputDone = false;
     }
     m_wakeEvent.Set();
-    WaitForQueued(kForwardWaitMs);
+    WaitForPicture(kPictureWaitMs);
     if (draw)
         DrawNext(false);
 }
@@ -283,6 +295,27 @@ bool CFramePlayer::WaitForQueued(int milliseconds)
     std::unique_lock<std::timed_mutex> lock(m_state->queueLock);
     return m_state->queueFilled.wait_for(
         lock, std::chrono::milliseconds(milliseconds), [this] { return !m_state->queue.empty(); });
+}
+
+bool CFramePlayer::WaitForPicture(int milliseconds)
+{
+    std::unique_lock<std::timed_mutex> lock(m_state->queueLock);
+    return m_state->queueFilled.wait_for(lock, std::chrono::milliseconds(milliseconds),
+        [this] { return !m_state->queue.empty() || m_inputDone || m_stopped; });
+}
+
+void CFramePlayer::MarkInputDone()
+{
+    {
+        // A seek asked for meanwhile has cleared the mark, and its pictures
+        // are still to come.
+        std::lock_guard<std::timed_mutex> stateLock(m_state->stateLock);
+        if (m_state->seekPending)
+            return;
+        std::lock_guard<std::timed_mutex> lock(m_state->queueLock);
+        m_inputDone = true;
+    }
+    m_state->queueFilled.notify_all();
 }
 
 int CFramePlayer::GetWidth()

@@ -101,6 +101,11 @@ private:
     void ClearQueue();
     size_t CountQueue();
     bool WaitForQueued(int milliseconds);
+    // Waits until a picture is queued or the thread has none to give (end of
+    // the input, or stopped), at most `milliseconds`.
+    bool WaitForPicture(int milliseconds);
+    // The decoding thread found the end of the input (or gave up on it).
+    void MarkInputDone();
     void StartThread();
     static unsigned __stdcall ThreadEntry(void* self);
     void ThreadMain();
@@ -137,4 +142,7 @@ private:
     bool m_skipping = false;
     std::mutex m_stoppedLock;
     std::condition_variable m_stoppedSignal;
+    // Set by the decoding thread when no further picture will come without a
+    // seek; cleared by a seek request. Read by callers waiting for a picture.
+    std::atomic<bool> m_inputDone { false };
 };

@@ -77,11 +77,18 @@ void CFramePlayer::ThreadMain()
             // until a caller wakes the thread again (a seek or a stop).
             if (DecodeOne(decoded, packet) != DecodeResult::EndOfFile)
                 m_wakeEvent.Set();
+            else
+                MarkInputDone();
         }
     }
     av_frame_free(&decoded);
     av_packet_free(&packet);
     MarkStopped();
+    {
+        // Callers waiting for a picture stop waiting.
+        std::lock_guard<std::timed_mutex> lock(m_state->queueLock);
+    }
+    m_state->queueFilled.notify_all();
 }
 
 void CFramePlayer::SeekDecoder(int frameIndex)

@@ -1,8 +1,11 @@
 // AVI export and off-line recording: the worker's pacing (one frame message
 // at a time), the stop handshake, the files opened and closed per segment,
 // recorder failures, and a real AVI file written through Grenvik.
+#include "JpegEncoder.h"
+#include "TestSupport.h"
 #include "fw_testing.h"
 #include "frame_engine_fixture.h"
+#include "program_video.h"
 #include "show_messages.h"
 
 #include <vfw.h>
@@ -46,6 +49,43 @@ protected:
         m_engine->SendMessage(WM_EXPORT_AVI, sizeChoice, reinterpret_cast<LPARAM>(&path));
     }
 };
+
+// A clip of busy 1280 x 720 MJPEG pictures (each takes the decoder a while)
+// whose frame i carries clipgen::FrameColour(i) in its top-left corner: the
+// export writes each of its frames once, in order, none twice or left out.
+TEST_F(FrameExportTest, AviExportOfAVideoWritesEveryPictureOfTheClip)
+{
+    constexpr int kFrames = 24;
+    clipgen::CTempFolder folder(L"engine_export_video");
+    const std::wstring path = folder.File(L"numbered.avi");
+    {
+        clipgen::CJpegEncoder encoder;
+        ASSERT_TRUE(encoder.Ready());
+        clipgen::AviStream stream { clipgen::StreamKind::Mjpeg, 1280, 720, {} };
+        for (int i = 0; i < kFrames; ++i)
+            stream.chunks.push_back(encoder.Encode(clipgen::TexturedPicture(1280, 720, i)));
+        ASSERT_TRUE(clipgen::WriteFileBytes(path, clipgen::BuildAvi({ stream }, 25)));
+    }
+    m_doc.m_settings.m_width = 320;
+    m_doc.m_settings.m_height = 180;
+    ProgramVideo* video = MediaProgram(MEDIA_VIDEO, path.c_str(), kFrames);
+    AddView(m_doc.AddSegment(kFrames), CRect(0, 0, 320, 180), { video });
+    m_doc.CountFrames();
+    CreateEngine();
+    m_engine->SetDecoders(nullptr); // the video library itself
+
+    ExportAvi(L"C:\\out\\clip.avi");
+    ASSERT_TRUE(RunToEnd());
+    std::vector<int> written;
+    for (DWORD pixel : m_avi.m_frames) {
+        written.push_back(clipgen::FrameIndexOf({ static_cast<int>((pixel >> 16) & 0xFF),
+            static_cast<int>((pixel >> 8) & 0xFF), static_cast<int>(pixel & 0xFF) }));
+    }
+    std::vector<int> expected;
+    for (int i = 0; i < kFrames; ++i)
+        expected.push_back(i);
+    EXPECT_EQ(expected, written);
+}
 
 TEST_F(FrameExportTest, AviExportWritesEveryFrameOnce)
 {
