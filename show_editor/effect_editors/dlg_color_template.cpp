@@ -98,6 +98,8 @@ CDlgColorTemplate::~CDlgColorTemplate()
 BOOL CDlgColorTemplate::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (m_hasPlace)
+        SetWindowPos(nullptr, m_place.x, m_place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_pDoc == nullptr)
         return TRUE;
     CString caption = m_pDoc->Host().GetLangText(L"TITLE", 7);
@@ -124,10 +126,14 @@ LRESULT CDlgColorTemplate::OnTileSelected(WPARAM wParam, LPARAM)
     return 0;
 }
 
-int RunColorTemplatePicker(CDornelDoc& doc, CWnd* parent)
+int RunColorTemplatePicker(CDornelDoc& doc, CWnd* parent, const POINT* place)
 {
     CDlgColorTemplate picker(parent);
     picker.m_pDoc = &doc;
+    if (place != nullptr) {
+        picker.m_hasPlace = true;
+        picker.m_place = *place;
+    }
     if (picker.DoModal() != IDOK)
         return -1;
     CSingleLock lock(&doc.m_mutex, TRUE);

@@ -33,6 +33,8 @@ public:
 
     CDornelDoc* m_pDoc = nullptr;
     int m_pickedIndex = -1; // into the document's template-file list
+    bool m_hasPlace = false; // else the dialog centres itself
+    POINT m_place { 0, 0 }; // top-left corner, screen coordinates
     CMyColorView* TileView() const { return m_pTileView; }
 
 protected:
@@ -84,6 +86,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Runs the template-file picker modally; the picked index on OK inside the
-// document's template-file list, else -1.
-int RunColorTemplatePicker(CDornelDoc& doc, CWnd* parent);
+// Runs the template-file picker modally (its top-left corner at place when
+// given); the picked index on OK inside the document's template-file list,
+// else -1.
+int RunColorTemplatePicker(CDornelDoc& doc, CWnd* parent, const POINT* place = nullptr);

@@ -413,7 +413,11 @@ void CDlgEffectPlus::OnColorTemplate()
     StopPlayback();
     if (m_pDoc == nullptr)
         return;
-    const int index = RunColorTemplatePicker(*m_pDoc, this);
+    // The picker opens beside the palette, at its top-right corner.
+    CRect palette;
+    m_paletteBar.GetWindowRect(&palette);
+    const POINT place { palette.right, palette.top };
+    const int index = RunColorTemplatePicker(*m_pDoc, this, &place);
     if (index < 0) {
         ApplyAndRestart();
         return;

@@ -620,6 +620,10 @@ TEST_F(PlusEditor, TemplatesTransitionCountsPaletteRowsAndBlockSettingsFeedTheIt
             if (dynamic_cast<CDlgColorTemplate*>(&live) == nullptr)
                 return;
             ++pickers;
+            CRect placed, palette;
+            live.GetWindowRect(&placed);
+            editor->PaletteBar().GetWindowRect(&palette);
+            EXPECT_EQ(placed.TopLeft(), CPoint(palette.right, palette.top));
             live.SendMessage(WM_TILE_SELECTED, 0, 0);
         });
         fwtest::ClickButton(*editor, IDC_EP_TEMPLATE);
