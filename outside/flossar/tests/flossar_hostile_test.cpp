@@ -273,3 +273,81 @@ TEST(FlossarHostile, OutlinesOfAnySizeDrawInBoundedWork)
     for (const Case& c : cases)
         EXPECT_GE(Exercise(c.name, c.bytes, canvas), 0) << c.name;
 }
+
+// A movie with every kind of tag this library reads, damaged at random
+// places (seeded, so a failure repeats): each copy opens to -1 or plays.
+TEST(FlossarHostile, RandomDamageToEveryKindOfTag)
+{
+    Movie rich(60, 40);
+    rich.Background(Color { 0, 0, 128 });
+    std::vector<uint32_t> pixels;
+    for (int i = 0; i < 16; ++i)
+        pixels.push_back(i % 3 == 0 ? 0xFFFF0000u : 0x80FFFFFFu);
+    rich.Tag(36, LosslessBody(2, 4, 4, pixels, true));
+    rich.Tag(20, LosslessPaletteBody(3, 4, 4, pixels, false));
+    Shape s;
+    s.Circle(400, 400, 300,
+        s.Radial(ScaleAt(0.02, 0.02, 400, 400), { { 0, Color { 255, 255, 255 } }, { 255, Color { 0, 0, 0 } } }),
+        s.Line(40, Color { 0, 255, 0 }));
+    s.Rect(800, 100, 300, 300,
+        s.Linear(ScaleAt(0.01, 0.01, 950, 250), { { 0, Color { 255, 0, 0 } }, { 255, Color { 0, 0, 255 } } }));
+    s.Rect(100, 500, 300, 200, s.BitmapFill(2, ScaleAt(20, 20, 100, 500), 0x40));
+    rich.Shape(1, s, 4);
+    Shape start;
+    start.Rect(0, 0, 200, 200, 1);
+    Shape end;
+    end.MoveTo(100, 100);
+    end.LineTo(500, 100);
+    end.LineTo(500, 500);
+    end.LineTo(100, 500);
+    end.LineTo(100, 100);
+    rich.Tag(46, MorphBody(4, start, end, { { Color { 255, 0, 0 }, Color { 0, 255, 0 } } }));
+    Shape glyph;
+    glyph.Rect(100, -800, 800, 800, 1);
+    rich.Tag(48, FontBody(5, 2, { glyph, glyph }));
+    rich.Tag(
+        11, TextBody(6, 1, Matrix {}, { { 5, Color { 255, 255, 0 }, 100, 700, 200, { { 0, 300 }, { 1, 300 } } } }));
+    Place inSprite;
+    inSprite.charId = 4;
+    inSprite.ratio = 30000;
+    rich.Sprite(7, 2, TagRecord(26, PlaceObject2(inSprite)) + TagRecord(1, {}) + TagRecord(1, {}));
+    Place p;
+    p.depth = 1;
+    p.charId = 1;
+    p.clipDepth = 2;
+    rich.Place(p);
+    p = Place {};
+    p.depth = 2;
+    p.charId = 7;
+    rich.Place(p);
+    p.depth = 3;
+    p.charId = 6;
+    rich.Place(p);
+    rich.ShowFrame();
+    p = Place {};
+    p.depth = 1;
+    p.move = true;
+    p.hasMatrix = true;
+    p.matrix = ScaleAt(1.5, 0.5, 100, 100);
+    p.hasColorTransform = true;
+    p.colorTransform.mr = 0.5;
+    rich.Place(p);
+    rich.ShowFrame();
+
+    Canvas canvas(60, 40);
+    for (const Bytes& whole : { rich.Fws(), rich.Cws() }) {
+        ASSERT_GE(Exercise(L"rich.swf", whole, canvas), 0);
+        uint32_t seed = 12345;
+        auto next = [&seed] {
+            seed = seed * 1103515245u + 12345u;
+            return seed >> 8;
+        };
+        for (int copy = 0; copy < 300; ++copy) {
+            Bytes damaged = whole;
+            const int flips = 1 + static_cast<int>(next() % 6);
+            for (int f = 0; f < flips; ++f)
+                damaged[8 + next() % (damaged.size() - 8)] ^= static_cast<uint8_t>(1 + next() % 255);
+            Exercise(L"damaged.swf", damaged, canvas);
+        }
+    }
+}
