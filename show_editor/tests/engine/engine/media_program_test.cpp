@@ -141,7 +141,7 @@ TEST_F(MediaProgramTest, TolSeeksFromZeroAndClosesAtItsEnd)
     EXPECT_EQ(-1, tol->m_decoderHandle);
 }
 
-TEST_F(MediaProgramTest, StandInAnimationLibrariesLeaveTheViewBlack)
+TEST_F(MediaProgramTest, AnimationsThatCannotOpenLeaveTheViewBlack)
 {
     SetUpMedia(MEDIA_SWF, 3);
     AddView(m_doc.m_segments[0], CRect(0, 0, 8, 4), { MediaProgram(MEDIA_TOL, L"x.tol", 3) });
