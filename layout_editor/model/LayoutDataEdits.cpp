@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 
 #include "EditorSettings.h"
 #include "LayoutCellMap.h"
@@ -44,6 +46,71 @@ ICLCommand* DeleteIndexes(CLayoutData& layout, int port, const std::vector<int>&
     return command;
 }
 
+// The candidate cells of a delete by rectangle: one bit per cell of the
+// rectangle while it is of a sane size (it stays in the cache for a million
+// lamps), else the general cell map.
+class CCandidateCells {
+public:
+    explicit CCandidateCells(const CRect& rect)
+        : m_rect(rect)
+        , m_width(static_cast<long long>(rect.Width()))
+    {
+        const long long cells = m_width * rect.Height();
+        if (cells > 0 && cells <= kBitLimit)
+            m_bits.assign(static_cast<size_t>((cells + 31) / 32), 0);
+        else
+            m_map = std::make_unique<CCellMap>(rect);
+    }
+    // Makes the cell a candidate; true when it was none before.
+    bool Mark(int x, int y)
+    {
+        if (m_map) {
+            if (m_map->Get(x, y) != 0)
+                return false;
+            m_map->Set(x, y, -1);
+            return true;
+        }
+        size_t word = 0;
+        std::uint32_t bit = 0;
+        if (!Locate(x, y, word, bit) || (m_bits[word] & bit) != 0)
+            return false;
+        m_bits[word] |= bit;
+        return true;
+    }
+    // Takes the cell when it is still a candidate.
+    bool Take(int x, int y)
+    {
+        if (m_map) {
+            if (m_map->Get(x, y) != -1)
+                return false;
+            m_map->Set(x, y, 1);
+            return true;
+        }
+        size_t word = 0;
+        std::uint32_t bit = 0;
+        if (!Locate(x, y, word, bit) || (m_bits[word] & bit) == 0)
+            return false;
+        m_bits[word] &= ~bit;
+        return true;
+    }
+
+private:
+    static constexpr long long kBitLimit = 1LL << 28; // 32 MB of bits
+    bool Locate(int x, int y, size_t& word, std::uint32_t& bit) const
+    {
+        if (x < m_rect.left || x >= m_rect.right || y < m_rect.top || y >= m_rect.bottom)
+            return false;
+        const long long cell = (static_cast<long long>(y) - m_rect.top) * m_width + (x - m_rect.left);
+        word = static_cast<size_t>(cell >> 5);
+        bit = 1u << (cell & 31);
+        return true;
+    }
+    CRect m_rect;
+    long long m_width;
+    std::vector<std::uint32_t> m_bits;
+    std::unique_ptr<CCellMap> m_map;
+};
+
 } // namespace
 
 int CLayoutData::DeletePointsInRect(int left, int top, int right, int bottom)
@@ -73,26 +140,35 @@ int CLayoutData::DeletePointsInRect(int left, int top, int right, int bottom)
     if (rect.left >= rect.right || rect.top >= rect.bottom)
         return 0;
 
-    // Lamps of every port inside the rectangle, gathered once.
+    // Lamps of every port inside the rectangle, gathered once; a port lying
+    // wholly inside gives all of its lamps in chain order.
     std::vector<std::vector<int>> inside(m_ports.size());
-    for (size_t p = 0; p < m_ports.size(); ++p)
-        if (m_ports[p].GetCount() > 0)
-            m_ports[p].CollectIndexesInRect(rect, inside[p]);
+    for (size_t p = 0; p < m_ports.size(); ++p) {
+        const LayoutPort& port = m_ports[p];
+        if (port.GetCount() == 0)
+            continue;
+        const CRect& b = port.GetBounds();
+        if (b.left >= rect.left && b.top >= rect.top && b.right <= rect.right && b.bottom <= rect.bottom) {
+            inside[p].resize(static_cast<size_t>(port.GetCount()));
+            for (int i = 0; i < port.GetCount(); ++i)
+                inside[p][static_cast<size_t>(i)] = i;
+        } else {
+            port.CollectIndexesInRect(rect, inside[p]);
+        }
+    }
 
-    // Candidates: the cells that a port of the used list holds (-1). A
-    // candidate then goes to the lowest-numbered port with a lamp on it,
-    // which loses its lowest-indexed lamp there (the owner's number + 1).
-    CCellMap owner(rect);
+    // Candidates: the cells that a port of the used list holds. A candidate
+    // then goes to the lowest-numbered port with a lamp on it, which loses
+    // its lowest-indexed lamp there; the cell is then no candidate any more.
+    CCandidateCells candidate(rect);
     int candidates = 0;
     for (int p : m_usedPorts) {
         if (!IsValidPort(p))
             continue;
         for (int i : inside[static_cast<size_t>(p)]) {
             const CLPoint& point = m_ports[static_cast<size_t>(p)].GetPoint(i);
-            if (owner.Get(point.x, point.y) == 0) {
-                owner.Set(point.x, point.y, -1);
+            if (candidate.Mark(point.x, point.y))
                 ++candidates;
-            }
         }
     }
 
@@ -104,10 +180,8 @@ int CLayoutData::DeletePointsInRect(int left, int top, int right, int bottom)
         // way the first lamp met on a cell is the lowest-indexed one.
         for (int i : inside[p]) {
             const CLPoint& point = m_ports[p].GetPoint(i);
-            if (owner.Get(point.x, point.y) == -1) {
-                owner.Set(point.x, point.y, static_cast<int>(p) + 1);
+            if (candidate.Take(point.x, point.y))
                 taken.push_back(i);
-            }
         }
         if (taken.empty())
             continue;

@@ -83,6 +83,11 @@ bool RemovePointsAtPositions(LayoutPort& port, const CLPoint* points, int n, con
             --remaining;
         }
     }
+    if (n == count) {
+        // Every point goes: nothing to keep or to put back.
+        port.ClearPoints();
+        return true;
+    }
     std::vector<CLPoint> kept;
     kept.reserve(static_cast<size_t>(count - n));
     for (int i = 0; i < count; ++i)
