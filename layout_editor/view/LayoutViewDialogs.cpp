@@ -1,6 +1,7 @@
 // The layout view's small prompts (see LayoutViewDialogs.h).
 #include "LayoutViewDialogs.h"
 
+#include <climits>
 #include <commctrl.h>
 
 #include "InputDlg.h"
@@ -46,16 +47,21 @@ void CSetUnitNumberDlg::DoDataExchange(CDataExchange* pDX)
 
 void CSetUnitNumberDlg::OnDeltaPos(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const auto* change = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
     // The arrows step the typed value; the control's own position is not used.
-    if (UpdateData(TRUE)) {
-        if (change->iDelta < 0)
-            ++m_unitCount;
-        else if (change->iDelta > 0 && m_unitCount > 1)
-            --m_unitCount;
-        UpdateData(FALSE);
-    }
+    StepSpinValue(*this, m_unitCount, pNMHDR, 1);
     *pResult = 1;
+}
+
+void StepSpinValue(CDialog& dialog, int& value, const NMHDR* header, int floor)
+{
+    const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
+    if (!dialog.UpdateData(TRUE))
+        return;
+    if (delta < 0 && value < INT_MAX)
+        ++value;
+    else if (delta > 0 && value > floor)
+        --value;
+    dialog.UpdateData(FALSE);
 }
 
 bool AskUnitNumber(CWnd* owner, int limit, int& value)

@@ -24,6 +24,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// One arrow click of an up-down control on a value exchanged with the
+// dialog: the up arrow (-1 in the control's default range) raises it by
+// one, the down arrow lowers it, never below the floor. The typed text is
+// read first and the value shown afterwards.
+void StepSpinValue(CDialog& dialog, int& value, const NMHDR* header, int floor);
+
 // Runs the unit-count prompt with the value; true on OK (value updated).
 bool AskUnitNumber(CWnd* owner, int limit, int& value);
 // Runs the text prompt; true on OK (value updated).

@@ -12,6 +12,7 @@
 
 #include "DxfImportDlg.h"
 #include "LightBarTemplate.h"
+#include "PannexMenus.h"
 #include "PannexDoc.h"
 #include "ProgressDlg.h"
 #include "ProjLightBoxDlg.h"
@@ -311,6 +312,9 @@ private:
     void DrawCursorMarker();
     // The click selection of mode 0 at the current cell.
     void ClickSelect();
+    // Loads a menu resource, relabels its first popup and shows it at the
+    // screen point (or hands it to m_trackMenu); nothing while locked.
+    void TrackViewMenu(UINT menuId, int (*localize)(HMENU, const LayoutTextFn&), CPoint screen);
     // The common part of the right and middle releases: which menu is due.
     enum class RightReleaseMenu { None, Context, Template };
     RightReleaseMenu FinishRightRelease(CPoint point);

@@ -241,15 +241,20 @@ void CPannexView::OnUpdateNotYetAvailable(CCmdUI* pCmdUI)
 
 void CPannexView::OnContextMenu(CWnd*, CPoint screen)
 {
+    TrackViewMenu(IDR_EDIT_MENU, LocalizeEditMenu, screen);
+}
+
+void CPannexView::TrackViewMenu(UINT menuId, int (*localize)(HMENU, const LayoutTextFn&), CPoint screen)
+{
     if (LayoutLock)
         return;
     CMenu menu;
-    if (!menu.LoadMenu(IDR_EDIT_MENU))
+    if (!menu.LoadMenu(menuId))
         return;
     HMENU popup = ::GetSubMenu(menu.GetSafeHmenu(), 0);
     if (popup == nullptr)
         return;
-    LocalizeEditMenu(popup, [](int key) { return GetLangText(L"LAYOUT", key); });
+    localize(popup, [](int key) { return GetLangText(L"LAYOUT", key); });
     CMenu* pPopup = CMenu::FromHandle(popup);
     if (m_trackMenu) {
         m_trackMenu(*pPopup, screen);

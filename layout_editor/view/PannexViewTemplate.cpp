@@ -14,41 +14,21 @@
 
 void CPannexView::ShowTemplateMenu(CPoint screen)
 {
-    if (LayoutLock)
-        return;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_TEMPLATE_MENU))
-        return;
-    HMENU popup = ::GetSubMenu(menu.GetSafeHmenu(), 0);
-    if (popup == nullptr)
-        return;
-    LocalizeTemplateMenu(popup, [](int key) { return GetLangText(L"LAYOUT", key); });
-    CMenu* pPopup = CMenu::FromHandle(popup);
-    if (m_trackMenu) {
-        m_trackMenu(*pPopup, screen);
-        return;
-    }
-    if (GetSafeHwnd() != nullptr)
-        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    TrackViewMenu(IDR_TEMPLATE_MENU, LocalizeTemplateMenu, screen);
 }
 
 void CPannexView::OnTemplateCommand(UINT id)
 {
+    // The turns and mirrors in command order.
+    constexpr int kTransforms[] = { kTemplateRotateClockwise, kTemplateRotateCounterClockwise, kTemplateRotate180,
+        kTemplateMirrorLeftRight, kTemplateMirrorTopBottom };
     switch (id) {
     case ID_TEMPLATE_ROTATE_CW:
-        m_copyBuffer.Transform(kTemplateRotateClockwise);
-        break;
     case ID_TEMPLATE_ROTATE_CCW:
-        m_copyBuffer.Transform(kTemplateRotateCounterClockwise);
-        break;
     case ID_TEMPLATE_ROTATE_180:
-        m_copyBuffer.Transform(kTemplateRotate180);
-        break;
     case ID_TEMPLATE_MIRROR_LR:
-        m_copyBuffer.Transform(kTemplateMirrorLeftRight);
-        break;
     case ID_TEMPLATE_MIRROR_TB:
-        m_copyBuffer.Transform(kTemplateMirrorTopBottom);
+        m_copyBuffer.Transform(kTransforms[id - ID_TEMPLATE_ROTATE_CW]);
         break;
     case ID_TEMPLATE_LOCATE: {
         CTemplateLocateDlg dlg(this);

@@ -1,30 +1,11 @@
 // The floating template's dialogs (see TemplateDialogs.h).
 #include "TemplateDialogs.h"
 
-#include <algorithm>
 #include <climits>
 #include <commctrl.h>
 
 #include "DialogLabels.h"
-
-namespace {
-
-// One arrow click on a value: the up arrow reports -1 in the control's
-// default range and raises the value; the down arrow lowers it, never below
-// the floor.
-void StepValue(CDialog& dialog, int& value, const NMHDR* header, int floor)
-{
-    const int delta = reinterpret_cast<const NMUPDOWN*>(header)->iDelta;
-    if (!dialog.UpdateData(TRUE))
-        return;
-    if (delta < 0 && value < INT_MAX)
-        ++value;
-    else if (delta > 0 && value > floor)
-        --value;
-    dialog.UpdateData(FALSE);
-}
-
-} // namespace
+#include "LayoutViewDialogs.h"
 
 // --- CTemplateLocateDlg ----------------------------------------------------------
 
@@ -76,13 +57,13 @@ void CTemplateLocateDlg::OnPaint()
 
 void CTemplateLocateDlg::OnDeltaX(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    StepValue(*this, m_x, pNMHDR, INT_MIN);
+    StepSpinValue(*this, m_x, pNMHDR, INT_MIN);
     *pResult = 1;
 }
 
 void CTemplateLocateDlg::OnDeltaY(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    StepValue(*this, m_y, pNMHDR, INT_MIN);
+    StepSpinValue(*this, m_y, pNMHDR, INT_MIN);
     *pResult = 1;
 }
 
@@ -114,12 +95,12 @@ void CTemplateSizeDlg::DoDataExchange(CDataExchange* pDX)
 
 void CTemplateSizeDlg::OnDeltaWidth(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    StepValue(*this, m_width, pNMHDR, 1);
+    StepSpinValue(*this, m_width, pNMHDR, 1);
     *pResult = 1;
 }
 
 void CTemplateSizeDlg::OnDeltaHeight(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    StepValue(*this, m_height, pNMHDR, 1);
+    StepSpinValue(*this, m_height, pNMHDR, 1);
     *pResult = 1;
 }

@@ -13,6 +13,7 @@
 #include "LayoutViewDialogs.h"
 #include "PannexEditResource.h"
 #include "PannexResource.h"
+#include "fw_dialog_driver.h"
 #include "fw_testing.h"
 
 using edittest::EditFixture;
@@ -22,19 +23,18 @@ namespace {
 // Answers every text prompt with the text (or cancels).
 struct TextAnswer {
     CString prompt;
+    fwtest::CDialogDriver driver;
     TextAnswer(const CString& text, bool ok)
+        : driver(
+            [this, text, ok](CDialog& live) {
+                prompt = fwtest::GetItemText(live, IDC_INPUT_PROMPT);
+                if (ok)
+                    fwtest::SetItemText(live, IDC_INPUT_VALUE, text);
+                fwtest::ClickButton(live, ok ? IDOK : IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every)
     {
-        AfxSetDialogInitHook([this, text, ok](CDialog& live) {
-            prompt = fwtest::GetItemText(live, IDC_INPUT_PROMPT);
-            if (ok) {
-                fwtest::SetItemText(live, IDC_INPUT_VALUE, text);
-                fwtest::ClickButton(live, IDOK);
-            } else {
-                fwtest::ClickButton(live, IDCANCEL);
-            }
-        });
     }
-    ~TextAnswer() { AfxSetDialogInitHook(nullptr); }
 };
 
 UINT ItemState(CMenu& menu, UINT id)

@@ -4,6 +4,7 @@
 #include "EditFixture.h"
 
 #include "LayoutViewDialogs.h"
+#include "fw_dialog_driver.h"
 #include "fw_testing.h"
 
 using edittest::EditFixture;
@@ -12,26 +13,20 @@ namespace {
 
 // Answers every unit-count prompt with value (or cancels); counts them.
 struct UnitAnswer {
-    int value = 0;
-    bool ok = true;
-    int asked = 0;
     int shownValue = 0;
-    UnitAnswer(int v, bool accept)
-        : value(v)
-        , ok(accept)
+    fwtest::CDialogDriver driver;
+    UnitAnswer(int value, bool ok)
+        : driver(
+            [this, value, ok](CDialog& live) {
+                shownValue = static_cast<int>(live.GetDlgItemInt(IDC_UNIT_NUMBER, nullptr, TRUE));
+                if (ok)
+                    live.SetDlgItemInt(IDC_UNIT_NUMBER, static_cast<UINT>(value), TRUE);
+                fwtest::ClickButton(live, ok ? IDOK : IDCANCEL);
+            },
+            fwtest::CDialogDriver::Mode::Every)
     {
-        AfxSetDialogInitHook([this](CDialog& live) {
-            ++asked;
-            shownValue = static_cast<int>(live.GetDlgItemInt(IDC_UNIT_NUMBER, nullptr, TRUE));
-            if (ok) {
-                live.SetDlgItemInt(IDC_UNIT_NUMBER, static_cast<UINT>(value), TRUE);
-                fwtest::ClickButton(live, IDOK);
-            } else {
-                fwtest::ClickButton(live, IDCANCEL);
-            }
-        });
     }
-    ~UnitAnswer() { AfxSetDialogInitHook(nullptr); }
+    int Asked() const { return driver.Count(); }
 };
 
 } // namespace
@@ -242,7 +237,7 @@ TEST_F(EditFixture, ShiftPreviewThenRightClickAsksForTheUnitCount)
         UnitAnswer answer(c.v, c.ok);
         view.OnRButtonDown(MK_RBUTTON, At(8, 0));
         view.OnRButtonUp(0, At(8, 0));
-        EXPECT_EQ(answer.asked, 1) << c.v;
+        EXPECT_EQ(answer.Asked(), 1) << c.v;
         EXPECT_EQ(answer.shownValue, 8) << c.v;
         std::vector<CPoint> cells = Cells(0);
         cells.erase(cells.begin());

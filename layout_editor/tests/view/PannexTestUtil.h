@@ -12,6 +12,7 @@
 #include "PannexApp.h"
 #include "PannexDoc.h"
 #include "PannexView.h"
+#include "fw_dialog_driver.h"
 #include "fw_testing.h"
 
 namespace pannextest {
@@ -191,26 +192,9 @@ inline void AddLamp(CPannexDoc& doc, CPannexView& view, int x, int y)
     AddModelLamp(model, 0, x, y);
 }
 
-// Drives the next dialog that reaches its message loop; the drive must end it.
-class CDriveNext {
-public:
-    explicit CDriveNext(std::function<void(CDialog&)> drive)
-    {
-        AfxSetDialogInitHook([this, drive](CDialog& live) {
-            if (m_driven)
-                return;
-            m_driven = true;
-            drive(live);
-        });
-    }
-    ~CDriveNext() { AfxSetDialogInitHook(nullptr); }
-    CDriveNext(const CDriveNext&) = delete;
-    CDriveNext& operator=(const CDriveNext&) = delete;
-    bool Driven() const { return m_driven; }
-
-private:
-    bool m_driven = false;
-};
+// Drives the next dialog that reaches its message loop; the drive must end
+// it, and a driver that saw no dialog fails the test.
+using CDriveNext = fwtest::CDialogDriver;
 
 // The application run in-process without a message loop.
 struct CPannexSession {
