@@ -401,7 +401,18 @@ void CPannexView::OnInitialUpdate()
     if (model == nullptr || app == nullptr)
         return;
     if (app->m_bHidden) {
-        // The generated-grid run: the project comes from the command line.
+        // The generated-grid run: the project comes from the command line,
+        // the display and wiring options from the settings dialog's defaults.
+        const CProjSetDlg& defaults = m_projSetDlg;
+        m_scaleToPage = defaults.m_bScaleToPage;
+        AlignToGrid = defaults.m_bAlignToGrid;
+        m_settings.m_showGrid = defaults.m_bShowGrid;
+        m_settings.m_allowOverlap = defaults.m_bOverlap;
+        m_settings.m_allowMaxLamps = defaults.m_bAllowMax;
+        m_settings.m_randomColours = defaults.m_bRandomColours;
+        m_settings.m_swatchColour = defaults.m_crColour;
+        m_settings.m_doubleSided = defaults.m_bDoubleSided;
+        m_settings.m_dataOffset = defaults.m_nDataOffset;
         const int width = app->m_nWidth;
         const int height = app->m_nHeight;
         ResizeLayout(width, height);

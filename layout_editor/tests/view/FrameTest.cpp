@@ -243,8 +243,21 @@ TEST_F(PannexFrameTest, HiddenRunGeneratesTheGridSavesAndExits)
     EXPECT_EQ(Replies()[0].bytes, TextRecord(NewLayoutPath()));
     EXPECT_EQ(Replies()[1].bytes, TextRecord(L"EXIT"));
 
+    // The options are the project settings dialog's defaults (the maximum
+    // lamp count off, the grid shown).
+    struct CReadBack : ILayoutFileView {
+        CLayoutProjectSettings settings;
+        CLayoutProjectSettings& GetLayoutSettings() override { return settings; }
+        void ResizeLayout(int width, int height) override
+        {
+            LayoutWidth = width;
+            LayoutHeight = height;
+        }
+    } view;
     CLayoutData back;
-    ASSERT_EQ(ReadLayoutFile(nullptr, NewLayoutPath(), back), LayoutReadResult::Ok);
+    ASSERT_EQ(ReadLayoutFile(&view, NewLayoutPath(), back), LayoutReadResult::Ok);
+    EXPECT_EQ(view.settings.m_allowMaxLamps, 0);
+    EXPECT_EQ(view.settings.m_showGrid, 1);
     EXPECT_EQ(back.m_width, 6);
     EXPECT_EQ(back.m_height, 4);
     ASSERT_EQ(back.GetPortCount(), 4);
