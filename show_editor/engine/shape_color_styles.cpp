@@ -318,8 +318,39 @@ void FillShapeRow(const ShapeOutline& outline, const CRect& clip, int y, const D
         }
         return;
     }
+    // The ellipse: the ray from the centre through the pixel leaves it at
+    // centre + s (pixel - centre), s the larger root of a s^2 + b s + c = 0
+    // in the ellipse's unit coordinates; the pixel shows 1 - 1 / s. What
+    // does not change along the row is worked out once, and 1 / s takes one
+    // division.
+    const double ox = (outline.cx - outline.ex) / outline.rx;
+    const double oy = (outline.cy - outline.ey) / outline.ry;
+    const double c = ox * ox + oy * oy - 1.0;
+    const double uy = dy / outline.ry;
+    const double uy2 = uy * uy;
+    const double oyuy = oy * uy;
+    const double perRx = 1.0 / outline.rx;
     for (int x = 0; x < width; ++x) {
-        const double t = outline.Position(clip.left + x + 0.5, py);
+        const double dx = clip.left + x + 0.5 - outline.cx;
+        if (dx == 0.0 && dy == 0.0) {
+            row[x] = blend[samples];
+            continue;
+        }
+        const double ux = dx * perRx;
+        const double a = ux * ux + uy2;
+        const double b = 2.0 * (ox * ux + oyuy);
+        const double disc = b * b - 4.0 * a * c;
+        double t = -1.0;
+        if (disc >= 0.0) {
+            const double q = -b + std::sqrt(disc);
+            const double twoA = 2.0 * a;
+            if (q >= twoA) {
+                t = 1.0 - twoA / q;
+            } else {
+                const double reach = q / twoA; // on or beyond the outline
+                t = reach >= 0.0 && reach > 1.0 - 1e-9 ? 0.0 : -1.0;
+            }
+        }
         row[x] = t < 0.0 ? 0 : blend[static_cast<size_t>(RoundUpQuick(t * samples))];
     }
 }
