@@ -139,7 +139,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     GammaCurveTables.Reset();
-    ::CreateDirectoryW(GetAppFolder() + L"Template", nullptr);
+    ::CreateDirectoryW(GetTemplateFolder(), nullptr);
     if (CPannexApp* app = GetPannexApp())
         m_nLanguage = app->m_nLanguage;
     SetLangTextLanguage(m_nLanguage);

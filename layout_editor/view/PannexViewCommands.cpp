@@ -9,6 +9,7 @@
 
 #include "EditorSettings.h"
 #include "fw_bars.h"
+#include "LayoutImageFile.h"
 #include "LayoutLangText.h"
 #include "LayoutSelection.h"
 #include "ListPanelAccess.h"
@@ -186,9 +187,7 @@ bool CPannexView::LoadBackgroundImage(const CString& path)
                 m_bkDC = dc;
                 m_bkBitmap = bitmap;
                 m_bkOldBitmap = ::SelectObject(m_bkDC, m_bkBitmap);
-                Gdiplus::Graphics graphics(m_bkDC);
-                graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-                graphics.DrawImage(&picture, 0, 0, width, height);
+                DrawPictureStretched(picture, m_bkDC, 0, 0, width, height);
                 m_bkWidth = width;
                 m_bkHeight = height;
                 loaded = true;

@@ -285,3 +285,26 @@ TEST(PannexTemplateTexts, EveryLanguageFileHoldsTheTemplateTexts)
     }
     SetLangTextLanguage(2);
 }
+
+TEST_F(ClipboardTest, TheFloatingTemplateIsDraggedAndHiddenByEscOrADoubleClick)
+{
+    CopyPort0({ { 10, 5 }, { 12, 7 } });
+    const int steps = model.m_currentStep;
+    Drag(11, 6, 14, 9);
+    EXPECT_EQ(view.m_copyBuffer.m_left, 13);
+    EXPECT_EQ(view.m_copyBuffer.m_top, 8);
+    EXPECT_DOUBLE_EQ(view.m_copyBuffer.m_leastNormX, 10.5 / 20 + 3.0 / 20);
+    // Only the copy moved.
+    EXPECT_EQ(Cells(0), (std::vector<CPoint> { { 10, 5 }, { 12, 7 } }));
+    EXPECT_EQ(model.m_currentStep, steps);
+    // A paste now lands where the copy floats.
+    view.PasteBars(1, 1);
+    EXPECT_EQ(Cells(1), (std::vector<CPoint> { { 13, 8 }, { 15, 10 } }));
+
+    KeyDown(VK_ESCAPE);
+    KeyUp(VK_ESCAPE);
+    EXPECT_EQ(view.m_templateShown, 0);
+    view.m_templateShown = 1;
+    view.OnLButtonDblClk(0, At(0, 0));
+    EXPECT_EQ(view.m_templateShown, 0);
+}

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "LayoutImageFile.h"
 #include "LayoutLangText.h"
 #include "ListPanelResource.h"
 #include "LayoutViewDialogs.h"
@@ -550,4 +551,66 @@ TEST(PannexEditDialogs, UnitCountArrowsStepByOneNeverBelowOne)
     EXPECT_TRUE(AskUnitNumber(nullptr, 7, value));
     EXPECT_EQ(value, 2);
     AfxSetDialogInitHook(nullptr);
+}
+
+TEST(PannexImageFile, DrawnStretchedIntoTheRectangleOrNotAtAll)
+{
+    // An 8 x 2 picture: red left half, blue right half.
+    WCHAR temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const CString path = CString(temp) + L"pedit_two_pixels.bmp";
+    {
+        BITMAPFILEHEADER file = {};
+        BITMAPINFOHEADER info = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = file.bfOffBits + 2 * 24;
+        info.biSize = sizeof(info);
+        info.biWidth = 8;
+        info.biHeight = 2;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        BYTE row[24] = {};
+        for (int x = 0; x < 8; ++x)
+            row[3 * x + (x < 4 ? 2 : 0)] = 255; // BGR: red, then blue
+        CFile out(path, CFile::modeCreate | CFile::modeWrite);
+        out.Write(&file, sizeof(file));
+        out.Write(&info, sizeof(info));
+        out.Write(row, sizeof(row));
+        out.Write(row, sizeof(row));
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 40;
+    info.bmiHeader.biHeight = -10;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    auto pixel = [&](int x, int y) { return static_cast<const DWORD*>(bits)[y * 40 + x] & 0xFFFFFF; };
+    std::fill_n(static_cast<DWORD*>(bits), 400, 0x00FF00u);
+
+    EXPECT_FALSE(DrawImageFile(L"", dc, 0, 0, 40, 10));
+    EXPECT_FALSE(DrawImageFile(CString(temp) + L"pedit_no_such_picture.bmp", dc, 0, 0, 40, 10));
+    EXPECT_FALSE(DrawImageFile(path, dc, 10, 0, 10, 10)); // no width
+    EXPECT_EQ(pixel(0, 0), 0x00FF00u);
+    // Into (10, 2)-(30, 8): red on the left, blue on the right, nothing outside.
+    EXPECT_TRUE(DrawImageFile(path, dc, 10, 2, 30, 8));
+    ::GdiFlush();
+    auto red = [&](int x, int y) { return (pixel(x, y) >> 16) & 0xFF; };
+    auto blue = [&](int x, int y) { return pixel(x, y) & 0xFF; };
+    EXPECT_GT(red(14, 5), 200u);
+    EXPECT_LT(blue(14, 5), 60u);
+    EXPECT_GT(blue(26, 5), 200u);
+    EXPECT_LT(red(26, 5), 60u);
+    EXPECT_EQ(pixel(9, 5), 0x00FF00u);
+    EXPECT_EQ(pixel(30, 5), 0x00FF00u);
+    EXPECT_EQ(pixel(20, 1), 0x00FF00u);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
+    ::DeleteFileW(path);
 }
