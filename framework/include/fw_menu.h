@@ -5,6 +5,11 @@
 
 #include "fw_cmdtarget.h"
 
+class CMenu;
+// The handle of pMenu, or nullptr when pMenu is null (GetSubMenu, GetMenu and
+// FromHandle return null for a missing menu).
+HMENU AFXAPI AfxSafeHmenu(const CMenu* pMenu);
+
 class CMenu : public CObject {
     DECLARE_DYNCREATE(CMenu)
 public:
@@ -13,7 +18,8 @@ public:
 
     HMENU m_hMenu = nullptr;
     operator HMENU() const { return m_hMenu; }
-    HMENU GetSafeHmenu() const;
+    // Only on a real object; a pointer that may be null goes to AfxSafeHmenu.
+    HMENU GetSafeHmenu() const { return m_hMenu; }
 
     static CMenu* PASCAL FromHandle(HMENU hMenu);
     static void PASCAL DeleteTempMap();

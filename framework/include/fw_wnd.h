@@ -25,6 +25,9 @@ extern const TCHAR* const AFX_WND_CLASS;
 extern const TCHAR* const AFX_WNDFRAMEORVIEW_CLASS;
 
 class CWnd;
+// The handle of pWnd, or nullptr when pWnd is null: the way to get a handle
+// from a pointer that may be null. Calling a member through a null pointer is
+// undefined, and the optimiser drops a `this` test inside such a member.
 HWND AFXAPI AfxSafeHwnd(const CWnd* pWnd);
 
 class CWnd : public CCmdTarget {
@@ -35,8 +38,8 @@ public:
 
     HWND m_hWnd = nullptr;
     operator HWND() const { return m_hWnd; }
-    // Safe to call through a null pointer, as callers of the framework expect.
-    HWND GetSafeHwnd() const { return AfxSafeHwnd(this); }
+    // Only on a real object; a pointer that may be null goes to AfxSafeHwnd.
+    HWND GetSafeHwnd() const { return m_hWnd; }
     bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
 
     // The object bound to hWnd, or a temporary wrapper that lives until the
@@ -96,7 +99,7 @@ public:
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, AfxSafeHwnd(pWnd)); }
     CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
@@ -164,12 +167,12 @@ public:
     int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
     {
-        return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+        return FromHandle(::GetNextDlgTabItem(m_hWnd, AfxSafeHwnd(pWndCtl), bPrevious));
     }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxSafeHwnd(pWndNewParent))); }
     CWnd* GetOwner() const;
-    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxSafeHwnd(pOwnerWnd); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopLevelParent() const;
     CFrameWnd* GetParentFrame() const;

@@ -20,17 +20,9 @@ CMenu::~CMenu()
         DestroyMenu();
 }
 
-namespace {
-HMENU SafeMenu(const CMenu* pMenu)
+HMENU AFXAPI AfxSafeHmenu(const CMenu* pMenu)
 {
     return pMenu != nullptr ? pMenu->m_hMenu : nullptr;
-}
-} // namespace
-
-// Safe through a null pointer, as callers of the framework expect.
-HMENU CMenu::GetSafeHmenu() const
-{
-    return SafeMenu(this);
 }
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
