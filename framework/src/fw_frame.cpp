@@ -43,11 +43,13 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     m_hMenuDefault = hMenu;
     if (lpszWindowName != nullptr)
         m_strTitle = lpszWindowName;
-    int cx = rect.right - rect.left;
-    int cy = rect.bottom - rect.top;
-    if (rect.left == CW_USEDEFAULT) {
-        cx = CW_USEDEFAULT;
-        cy = CW_USEDEFAULT;
+    // rectDefault holds CW_USEDEFAULT (INT_MIN) in its left edge: no size to
+    // work out then, and subtracting it would overflow.
+    int cx = CW_USEDEFAULT;
+    int cy = CW_USEDEFAULT;
+    if (rect.left != CW_USEDEFAULT) {
+        cx = rect.right - rect.left;
+        cy = rect.bottom - rect.top;
     }
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
             AfxSafeHwnd(pParentWnd), hMenu, pContext)) {
