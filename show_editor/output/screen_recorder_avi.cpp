@@ -1,6 +1,8 @@
 // CAviEncoder: frames into an AVI file through AVIFile.
 #include "screen_recorder_avi.h"
 
+#include "AviMainHeader.h"
+
 #include <cstring>
 
 CAviEncoder::~CAviEncoder()
@@ -25,6 +27,7 @@ bool CAviEncoder::Open(int bitsPerPixel, LPCTSTR path, int width, int height, in
     // AVIFileOpen with OF_CREATE keeps the old contents' size on some
     // systems; start from no file.
     ::DeleteFileW(path);
+    m_path = path;
     m_result = ::AVIFileOpenW(&m_file, path, OF_WRITE | OF_CREATE, nullptr);
     if (FAILED(m_result)) {
         m_file = nullptr;
@@ -111,6 +114,9 @@ void CAviEncoder::ReleaseStreams()
     if (m_file != nullptr) {
         ::AVIFileRelease(m_file);
         m_file = nullptr;
+        // The system writer's main header holds a wrong frame time.
+        SetAviMicroSecPerFrame(
+            m_path.c_str(), static_cast<int>(m_info.dwRate / (m_info.dwScale != 0 ? m_info.dwScale : 1)));
     }
 }
 

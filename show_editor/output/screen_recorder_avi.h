@@ -7,6 +7,7 @@
 
 #include <vfw.h>
 
+#include <string>
 #include <vector>
 
 class CAviEncoder {
@@ -45,4 +46,5 @@ private:
     BITMAPINFOHEADER m_header {};
     LONG m_frameIndex = 0;
     bool m_initialised = false;
+    std::wstring m_path;
 };

@@ -1,6 +1,8 @@
 // CAviFrameWriter: AVIFile writing of uncompressed 32-bit frames.
 #include "AviFrameWriter.h"
 
+#include "AviMainHeader.h"
+
 CAviFrameWriter::CAviFrameWriter(std::wstring tempSuffix)
     : m_tempSuffix(std::move(tempSuffix))
 {
@@ -69,6 +71,7 @@ int CAviFrameWriter::Init(LPCWSTR path, int width, int height, int bits, int fra
     m_width = width;
     m_height = height;
     m_frames = 0;
+    m_framesPerSecond = framesPerSecond;
     m_failed = false;
     return 0;
 }
@@ -98,6 +101,9 @@ int CAviFrameWriter::Finish()
         return -1;
     bool ok = !m_failed;
     CloseHandles();
+    // The system writer's main header holds a wrong frame time.
+    if (ok)
+        ok = SetAviMicroSecPerFrame(m_temporary.c_str(), m_framesPerSecond) != FALSE;
     if (ok)
         ok = ::MoveFileExW(m_temporary.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     if (!ok)

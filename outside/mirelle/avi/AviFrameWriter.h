@@ -44,5 +44,6 @@ private:
     int m_width = 0;
     int m_height = 0;
     LONG m_frames = 0;
+    int m_framesPerSecond = 0;
     bool m_failed = false;
 };

@@ -1,5 +1,6 @@
 // Mirelle stand-in: a clip written through the three calls reads back with
 // AVIFile frame for frame; calls out of order and bad arguments are refused.
+#include "AviMainHeader.h"
 #include "Mirelle.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,8 @@ TEST(Mirelle, WritesAClipThatReadsBackFrameForFrame)
     AVISTREAMINFOW info {};
     ::AVIStreamInfoW(stream, &info, sizeof(info));
     EXPECT_EQ(info.dwRate / info.dwScale, 25u);
+    // The main header tells the same rate: 40,000 us per frame.
+    EXPECT_EQ(GetAviMicroSecPerFrame(path.c_str()), 40000u);
     EXPECT_EQ(::AVIStreamLength(stream), 3);
     std::vector<BYTE> frame(6 * 3 * 4);
     for (LONG i = 0; i < 3; ++i) {

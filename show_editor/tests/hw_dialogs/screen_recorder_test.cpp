@@ -3,6 +3,7 @@
 // and dragging with the recorder's caption, and recordings driven through
 // the record, pause and stop buttons with the frame count checked in the
 // file.
+#include "AviMainHeader.h"
 #include "hw_test_support.h"
 #include "screen_recorder_avi.h"
 #include "screen_recorder_dlg.h"
@@ -20,6 +21,7 @@ struct AviFacts {
     LONG frames = 0;
     DWORD rate = 0;
     DWORD scale = 0;
+    DWORD microSecPerFrame = 0; // of the file's main header
     LONG width = 0;
     LONG height = 0;
     WORD bits = 0;
@@ -57,6 +59,7 @@ AviFacts ReadAvi(const CString& path)
         ::AVIFileRelease(file);
     }
     ::AVIFileExit();
+    facts.microSecPerFrame = GetAviMicroSecPerFrame(path);
     return facts;
 }
 
@@ -114,6 +117,7 @@ TEST(AviEncoder, FramesReadBackWithTheirCountRateAndPixels)
     ASSERT_TRUE(facts.read);
     EXPECT_EQ(5, facts.frames);
     EXPECT_EQ(10u, facts.rate / facts.scale);
+    EXPECT_EQ(100000u, facts.microSecPerFrame); // the main header says the same
     EXPECT_EQ(width, facts.width);
     EXPECT_EQ(height, facts.height);
     // Without the compressor the frames are stored as they came.
