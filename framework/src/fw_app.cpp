@@ -86,6 +86,9 @@ AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2()
 // ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+// File > Exit closes the main window the way its close box does, with the
+// questions about unsaved work; a frame with a handler of its own wins.
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()

@@ -789,6 +789,14 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
     }
     while (hWnd != nullptr && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) != 0)
         hWnd = ::GetParent(hWnd);
+    // A box owned by a window that a modal dialog has disabled opens behind
+    // that dialog and seems to freeze the program: own it by the window the
+    // user works in, the top-level window's last active popup.
+    if (hWnd != nullptr) {
+        HWND popup = ::GetLastActivePopup(hWnd);
+        if (popup != nullptr && popup != hWnd && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
+            hWnd = popup;
+    }
     if (pWndTop != nullptr)
         *pWndTop = hWnd;
     return FromHandle(hWnd);

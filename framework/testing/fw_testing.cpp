@@ -144,9 +144,11 @@ void CScriptedUiHost::ExpectCancel(Kind kind)
     m_script.push_back(step);
 }
 
-int CScriptedUiHost::MessageBox(HWND, LPCTSTR lpszText, LPCTSTR, UINT nType)
+int CScriptedUiHost::MessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     m_nLastMessageBoxType = nType;
+    m_hLastMessageBoxOwner = hWndOwner;
+    m_strLastMessageBoxCaption = lpszCaption != nullptr ? lpszCaption : L"";
     Step step;
     if (!Take(Kind::MessageBox, lpszText, step))
         return (nType & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;

@@ -53,6 +53,8 @@ public:
     CFileDialogRequest m_lastFileRequest;
     CProcessRequest m_lastProcess;
     UINT m_nLastMessageBoxType = 0;
+    HWND m_hLastMessageBoxOwner = nullptr;
+    CString m_strLastMessageBoxCaption; // empty for none (the system then shows "Error")
 
     int MessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override;
     BOOL FileDialog(CFileDialogRequest& request) override;

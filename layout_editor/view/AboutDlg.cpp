@@ -75,5 +75,7 @@ BOOL CAboutDlg::OnInitDialog()
         // A language file without the text keeps the resource's "OK".
         ApplyLabel(*this, IDOK, GetLangText(L"TITLE", 3));
     }
+    // The height changed with the text: centre the box as it is now.
+    CenterWindow();
     return TRUE;
 }

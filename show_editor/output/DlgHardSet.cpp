@@ -273,7 +273,8 @@ void CDlgHardSet::OnOfflineProgress(int framesWritten)
         return;
     SetButtonsEnabled(TRUE);
     m_progress.ShowWindow(SW_HIDE);
-    AfxGetUiHost().MessageBox(m_hWnd, LangText(L"SHOW", 3), nullptr, MB_OK);
+    // Without a caption the system would title the success "Error".
+    AfxGetUiHost().MessageBox(m_hWnd, LangText(L"SHOW", 3), AfxGetAppTitle(), MB_OK | MB_ICONINFORMATION);
     EndDialog(IDOK);
     HandOnOutputFolder(m_outputFolder, m_cardTool, nullptr, *m_pHost);
 }

@@ -82,8 +82,8 @@ void CDlgOffPassWord::OnPressOk()
     if (!UpdateData(TRUE))
         return;
     if (m_password.GetLength() < kPasswordLength || !IsOneByteAnsiText(m_password)) {
-        AfxGetUiHost().MessageBox(
-            m_hWnd, m_hint.IsEmpty() ? CString(L"Password: 4 characters!") : m_hint, nullptr, MB_OK);
+        AfxGetUiHost().MessageBox(m_hWnd, m_hint.IsEmpty() ? CString(L"Password: 4 characters!") : m_hint,
+            AfxGetAppTitle(), MB_OK | MB_ICONWARNING);
         return;
     }
     EndDialog(IDOK);
@@ -108,7 +108,9 @@ void RunOfflineEncryption(CDornelDoc& doc, CWnd* owner)
     CDlgOffPassWord dlg(owner);
     if (doc.m_offlineEncryption != 0)
         dlg.m_password = FromAnsiBytes(doc.m_offlinePassword, kPasswordLength);
-    dlg.SetHintText(doc.Host().GetLangText(L"HINT", 2));
+    // HINT 2 is the colour editor's "too few colours"; the password rule has
+    // a text of its own.
+    dlg.SetHintText(doc.Host().GetLangText(L"HINT", 20));
     if (dlg.DoModal() != IDOK)
         return;
     if (dlg.m_action == 0) {

@@ -21,5 +21,6 @@ BOOL CAboutDlg::OnInitDialog()
                                        : ReadLanguageText(GetLanguageFilePath(kDefaultLanguageId), L"TITLE", 4);
     if (!caption.IsEmpty())
         SetWindowText(caption);
+    CenterWindow();
     return TRUE;
 }

@@ -6,6 +6,8 @@
 #include "panel_resource.h"
 #include "show_messages.h"
 
+#include <algorithm>
+
 namespace {
 
 // Bitmaps of images 0 to 10, in image order.
@@ -133,10 +135,20 @@ void CViewpanel::OnSize(UINT nType, int cx, int cy)
     m_dialogBar.MoveWindow(c.left + 353, c.bottom - 43, c.Width() - 356, 40);
     CRect d;
     m_dialogBar.GetClientRect(d);
-    m_counter.MoveWindow(d.left, d.top, 100, 20);
-    if (CWnd* time = m_dialogBar.GetDlgItem(IDC_FRAME_TIME))
-        time->MoveWindow(d.left, d.top + 20, 100, 20);
-    m_slider.MoveWindow(d.left + 100, d.top + 5, d.Width() - 100, 30);
+    // The labels are as wide as the longest time they show in their font,
+    // so "00:00:00/00:00:00" is never cut.
+    int labels = 100;
+    if (CWnd* time = m_dialogBar.GetDlgItem(IDC_FRAME_TIME)) {
+        CClientDC dc(time);
+        CFont* font = time->GetFont();
+        CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
+        labels = std::max(labels, static_cast<int>(dc.GetTextExtent(kZeroTime).cx) + 8);
+        if (old != nullptr)
+            dc.SelectObject(old);
+        time->MoveWindow(d.left, d.top + 20, labels, 20);
+    }
+    m_counter.MoveWindow(d.left, d.top, labels, 20);
+    m_slider.MoveWindow(d.left + labels, d.top + 5, std::max(0, d.Width() - labels), 30);
 }
 
 BOOL CViewpanel::OnEraseBkgnd(CDC* pDC)

@@ -155,6 +155,11 @@ TEST(PannexTexts, AboutBoxLaysItselfOutFromTheProgramsSettings)
         CRect window;
         d.GetWindowRect(&window);
         EXPECT_EQ(window.Height(), 170); // two lines: 30 x 2 + 60 + 50
+        // Centred as it is after the resize, not left where the resource put it.
+        CRect area;
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_NEAR(window.CenterPoint().x, area.CenterPoint().x, 1);
+        EXPECT_NEAR(window.CenterPoint().y, area.CenterPoint().y, 1);
         CWnd* text = d.GetDlgItem(IDC_ABOUT_TEXT);
         ASSERT_NE(text, nullptr);
         CRect rect;

@@ -153,8 +153,13 @@ TEST_F(HardSetDialog, GenerationShowsProgressAndOpensTheFolderAtTheLastFrame)
         m_ui.ExpectMessageBox(IDOK, L"SHOW 3");
         m_ui.ExpectShellOpen();
         m_dlg.OnOfflineProgress(100);
+        // Success is told in a box of the program, over this dialog.
+        EXPECT_EQ(m_ui.m_hLastMessageBoxOwner, live.m_hWnd);
     });
     EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(m_ui.m_strLastMessageBoxCaption, AfxGetAppTitle());
+    EXPECT_FALSE(m_ui.m_strLastMessageBoxCaption.IsEmpty());
+    EXPECT_EQ(m_ui.m_nLastMessageBoxType & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     ASSERT_EQ(3u, m_ui.Transcript().size());
     EXPECT_EQ(CString(L"ShellOpen: C:\\cards"), m_ui.Transcript()[2]);
     EXPECT_TRUE(m_output.m_cardwell.empty());

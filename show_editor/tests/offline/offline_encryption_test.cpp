@@ -70,7 +70,7 @@ TEST_F(Encryption, EncryptStoresThePasswordAfterAShortOneIsRefused)
             EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(live.m_hWnd, IDC_PW_ENABLED));
             EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(live.m_hWnd, IDC_PW_ENCRYPT));
             fwtest::SetItemText(live, IDC_PW_PASSWORD, L"abc");
-            m_ui.ExpectMessageBox(IDOK, L"HINT 2");
+            m_ui.ExpectMessageBox(IDOK, L"HINT 20");
             fwtest::ClickButton(live, IDOK);
             EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
             // Characters of two ANSI bytes (or none) are refused alike.
@@ -79,7 +79,7 @@ TEST_F(Encryption, EncryptStoresThePasswordAfterAShortOneIsRefused)
                      L"ab\x0416"
                      L"c" }) {
                 fwtest::SetItemText(live, IDC_PW_PASSWORD, wide);
-                m_ui.ExpectMessageBox(IDOK, L"HINT 2");
+                m_ui.ExpectMessageBox(IDOK, L"HINT 20");
                 fwtest::ClickButton(live, IDOK);
                 EXPECT_TRUE(::IsWindowVisible(live.m_hWnd));
             }

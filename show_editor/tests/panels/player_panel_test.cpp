@@ -56,6 +56,32 @@ TEST_F(PlayerPanelTest, FrameShownUpdatesCounterAndEverySeventhTheTime)
     EXPECT_EQ(m_player->GetSlider().GetPos(), 100);
 }
 
+// The time label is wide enough for the longest time in its own font.
+TEST_F(PlayerPanelTest, TimeTextIsNeverCut)
+{
+    struct Find {
+        static BOOL CALLBACK Child(HWND wnd, LPARAM found)
+        {
+            if (::GetDlgCtrlID(wnd) == IDC_FRAME_TIME)
+                *reinterpret_cast<HWND*>(found) = wnd;
+            return TRUE;
+        }
+    };
+    m_player->SetWindowPos(nullptr, 0, 0, 700, 300, SWP_NOZORDER | SWP_NOMOVE);
+    HWND time = nullptr;
+    ::EnumChildWindows(m_player->GetSafeHwnd(), Find::Child, reinterpret_cast<LPARAM>(&time));
+    ASSERT_NE(time, nullptr);
+    HDC dc = ::GetDC(time);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(time, WM_GETFONT, 0, 0)));
+    SIZE text {};
+    ::GetTextExtentPoint32W(dc, L"88:88:88/88:88:88", 17, &text);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(time, dc);
+    RECT client {};
+    ::GetClientRect(time, &client);
+    EXPECT_GE(client.right, text.cx);
+}
+
 TEST_F(PlayerPanelTest, ZeroPlayedFramesGiveAnEmptyRange)
 {
     m_doc->m_projectSettings.m_playFrames = 0;

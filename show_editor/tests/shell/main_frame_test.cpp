@@ -484,3 +484,54 @@ TEST_F(FrameFixture, DropDownMenusAreRelabelledCopies)
 }
 
 } // namespace
+
+// File > Exit is enabled and closes the program the way its close box does:
+// with unsaved changes it asks first, and Cancel keeps everything open.
+TEST_F(FrameFixture, ExitClosesThroughTheSaveQuestion)
+{
+    CShellSession s(services);
+    CMainFrame& frame = *s.m_frame;
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    HMENU file = ::GetSubMenu(::GetMenu(frame.m_hWnd), 0);
+    ASSERT_NE(file, nullptr);
+    frame.UpdateMenuCmdUI(CMenu::FromHandle(file));
+    EXPECT_EQ(::GetMenuState(file, ID_APP_EXIT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
+
+    doc->SetModifiedFlag(TRUE);
+    host.ExpectMessageBox(IDCANCEL);
+    fwtest::SendCommand(frame, ID_APP_EXIT);
+    EXPECT_EQ(host.PendingCount(), 0u);
+    ASSERT_TRUE(::IsWindow(frame.m_hWnd));
+    EXPECT_TRUE(doc->IsModified());
+
+    const HWND window = frame.m_hWnd;
+    host.ExpectMessageBox(IDNO);
+    fwtest::SendCommand(frame, ID_APP_EXIT);
+    EXPECT_EQ(host.PendingCount(), 0u);
+    EXPECT_FALSE(::IsWindow(window));
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// The About box opens in the middle of the program's window.
+TEST_F(FrameFixture, AboutBoxOpensCentred)
+{
+    CShellSession s(services);
+    CMainFrame& frame = *s.m_frame;
+    frame.ShowWindow(SW_SHOW);
+    frame.SetWindowPos(nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+    CRect box;
+    {
+        shelltest::CDialogInitHook hook([&](CDialog& live) {
+            live.GetWindowRect(&box);
+            live.EndDialog(IDOK);
+        });
+        fwtest::SendCommand(frame, ID_APP_ABOUT);
+    }
+    CRect owner;
+    frame.GetWindowRect(&owner);
+    ASSERT_FALSE(box.IsRectEmpty());
+    EXPECT_NEAR(box.CenterPoint().x, owner.CenterPoint().x, 1);
+    EXPECT_NEAR(box.CenterPoint().y, owner.CenterPoint().y, 1);
+}
