@@ -8,6 +8,7 @@
 #include "Quorra.h"
 #include "QuorraApp.h"
 #include "QuorraResource.h"
+#include "fw_langtext.h"
 #include "fw_testing.h"
 
 #include <gtest/gtest.h>
@@ -435,3 +436,26 @@ TEST(EasyMovieDlg, ExportWritesOnePassAsAnAviAndListsIt)
 }
 
 } // namespace
+
+// In every language the program hands over (Korean reads the English file),
+// the dialog and its "too few colours" message find all their texts in the
+// shipped language files.
+TEST(EasyMovieDlg, FindsEveryTextInEveryShippedLanguage)
+{
+    for (int language : { 1, 2, 3, 4, 6 }) {
+        AfxClearLangTextMisses();
+        TheQuorraApp().m_nLanguage = language;
+        CScriptedUiHost host;
+        host.ExpectMessageBox(IDOK);
+        RunMaker([&](CEasyMovieDlg& dlg) {
+            fwtest::SetItemText(dlg, IDC_COLOUR_COUNT, L"3");
+            fwtest::ClickButton(dlg, IDC_REMOVE);
+            fwtest::ClickButton(dlg, IDC_PREVIEW);
+        });
+        EXPECT_EQ(host.PendingCount(), 0u);
+        for (const CLangTextMiss& miss : AfxGetLangTextMisses())
+            ADD_FAILURE() << "language " << language << ": " << CStringA(miss.strFile).GetString() << " ["
+                          << CStringA(miss.strSection).GetString() << "] " << CStringA(miss.strKey).GetString();
+    }
+    TheQuorraApp().m_nLanguage = 2;
+}

@@ -53,6 +53,15 @@ BOOL CSplashScreen::OnInitDialog()
     if (bar != nullptr) {
         bar->GetWindowRect(&m_barRect);
         ScreenToClient(&m_barRect);
+        // The window took the picture's size: a bar (and the line above it)
+        // left below its bottom edge would never be seen.
+        CRect client;
+        GetClientRect(&client);
+        const int lowest = client.bottom - m_barRect.left;
+        if (m_barRect.bottom > lowest) {
+            m_barRect.OffsetRect(0, lowest - m_barRect.bottom);
+            bar->SetWindowPos(nullptr, m_barRect.left, m_barRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     LOGFONT lf {};
     lf.lfHeight = 16;
@@ -99,17 +108,39 @@ void CSplashScreen::DrawLine(const CString& line)
     CWnd* picture = GetDlgItem(IDC_SPLASH_PICTURE);
     if (picture == nullptr)
         return;
-    CClientDC dc(picture);
-    // Copy the picture back over the previous line, then draw the new one.
+    // The line goes into a copy of the picture that the control then shows:
+    // drawn straight onto the control it vanished with the control's next
+    // paint, and the list seemed empty.
+    CClientDC screen(picture);
+    CRect area;
+    picture->GetClientRect(&area);
+    BITMAP info {};
+    if (m_background.GetSafeHandle() != nullptr && m_background.GetBitmap(&info))
+        area.SetRect(0, 0, info.bmWidth, info.bmHeight);
+    CBitmap image;
+    if (area.IsRectEmpty() || !image.CreateCompatibleBitmap(&screen, area.Width(), area.Height()))
+        return;
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap* oldImage = memory.SelectObject(&image);
     if (m_background.GetSafeHandle() != nullptr) {
-        CDC memory;
-        memory.CreateCompatibleDC(&dc);
-        CBitmap* old = memory.SelectObject(&m_background);
-        dc.BitBlt(m_textX, m_textY, m_barRect.Width() / 2, m_barRect.top - m_textY, &memory, m_textX, m_textY, SRCCOPY);
-        memory.SelectObject(old);
+        CDC source;
+        source.CreateCompatibleDC(&screen);
+        CBitmap* oldSource = source.SelectObject(&m_background);
+        memory.BitBlt(0, 0, area.Width(), area.Height(), &source, 0, 0, SRCCOPY);
+        source.SelectObject(oldSource);
+    } else {
+        memory.FillSolidRect(area, ::GetSysColor(COLOR_BTNFACE));
     }
-    CFont* oldFont = dc.SelectObject(&m_font);
-    dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(m_textX, m_textY, line);
-    dc.SelectObject(oldFont);
+    CFont* oldFont = memory.SelectObject(&m_font);
+    memory.SetBkMode(TRANSPARENT);
+    memory.TextOut(m_textX, m_textY, line);
+    memory.SelectObject(oldFont);
+    memory.SelectObject(oldImage);
+    picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image.GetSafeHandle()));
+    // The control shows the new image; the one it showed before is ours to free
+    // (the first, from the resource, the control keeps).
+    m_lineImage.DeleteObject();
+    m_lineImage.Attach(image.Detach());
+    picture->RedrawWindow();
 }

@@ -30,6 +30,7 @@ private:
 
     CStringArray m_items;
     CBitmap m_background;
+    CBitmap m_lineImage; // the picture with the current line, shown by the control
     CFont m_font;
     int m_textX = 0;
     int m_textY = 0;

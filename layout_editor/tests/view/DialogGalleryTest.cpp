@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 #include "ActionDlgs.h"
 #include "AdjustDlg.h"
@@ -30,6 +31,7 @@
 #include "ScaleSetDlg.h"
 #include "TemplateDialogs.h"
 #include "ThreeDResetDlg.h"
+#include "fw_langtext.h"
 #include "fw_window_picture.h"
 
 using namespace pannextest;
@@ -42,9 +44,15 @@ CString GalleryFolder()
     return folder != nullptr ? CString(folder) : CString();
 }
 
+// Told of each dialog while it is open and shown (the language check).
+std::function<void(HWND wnd, const CString& path)> g_seen;
+
 void SaveWindow(HWND wnd, const CString& path)
 {
-    fwtest::SaveWindowPicture(wnd, path);
+    if (!GalleryFolder().IsEmpty())
+        fwtest::SaveWindowPicture(wnd, path);
+    if (g_seen)
+        g_seen(wnd, path);
 }
 
 template <class T>
@@ -64,6 +72,121 @@ void Shoot(CPannexSession& s, const CString& name, std::function<void(T&)> prepa
     dlg.DoModal();
 }
 
+// Opens every dialog of the editor in the language given, the modeless ones
+// with the main window out of the way, and the main window with a floating
+// template.
+void OpenEveryDialog(CPannexSession& s, int language)
+{
+    const CString tag = language == 1 ? L"_eng" : L"_chs";
+    Shoot<CLoadDxfDlg>(s, L"load_dxf" + tag);
+    Shoot<CExportDxfDlg>(s, L"export_dxf" + tag);
+    Shoot<CGammaDlg>(s, L"gamma" + tag);
+    Shoot<CAddLightBarDlg>(s, L"add_format" + tag);
+    Shoot<CAddLightBarAdvancedDlg>(s, L"add_format_adv" + tag, [](CAddLightBarAdvancedDlg& d) {
+        fwtest::SetItemText(d, IDC_ALBA_SEGMENTS, L"2");
+        ::SendMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ALBA_SEGMENTS, EN_KILLFOCUS),
+            reinterpret_cast<LPARAM>(::GetDlgItem(d.m_hWnd, IDC_ALBA_SEGMENTS)));
+    });
+    Shoot<CSelectLightBarDlg>(s, L"select_format" + tag);
+    Shoot<CShowLightBarDlg>(
+        s, L"show_format" + tag, [](CShowLightBarDlg& d) { d.SetDlgItemText(IDC_SHLB_TEXT, L"R1G1B1R2G2B2W3"); });
+    Shoot<CFromToDlg>(s, L"from_to" + tag);
+    Shoot<C3DResetDlg>(s, L"reset_3d" + tag);
+    // The set-up dialogs with the lists the view gives them.
+    CPannexView& view = *s.View();
+    view.m_controllerTypes.RemoveAll();
+    FillDefaultControllerTypes(view.m_controllerTypes, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
+    view.m_settings.m_controllerModel = view.m_controllerTypes.GetAt(2);
+    Shoot<CProjSetDlg>(s, L"project_settings" + tag, nullptr, [&view](CProjSetDlg& d) {
+        d.m_controllerTypes.Copy(view.m_controllerTypes);
+        d.m_lampFormats.Copy(LampTypeList);
+        d.m_strControllerType = view.m_settings.m_controllerModel;
+        d.m_strLampFormat = L"RGB";
+        d.m_nWidth = 256;
+        d.m_nHeight = 128;
+    });
+    Shoot<CProjLightBoxDlg>(s, L"light_box" + tag, nullptr, [&view](CProjLightBoxDlg& d) {
+        d.m_controllerTypes.Copy(view.m_controllerTypes);
+        d.m_lampFormats.Copy(LampTypeList);
+        d.m_strControllerType = view.m_settings.m_controllerModel;
+        d.m_strLampFormat = L"RGB";
+        d.m_nStyle = 3;
+    });
+    Shoot<CActionAutoDlg>(s, L"arrange" + tag, nullptr, [](CActionAutoDlg& d) {
+        d.m_nWidth = 682;
+        d.m_nStyle = 2;
+        d.m_bZOrder = 1;
+    });
+    Shoot<CActionFastDlg>(s, L"fast_wiring" + tag, nullptr, [](CActionFastDlg& d) {
+        d.m_nWidth = 50;
+        d.m_nHeight = 50;
+        d.m_nMaxLamps = 1024;
+        d.m_bFlip = 1;
+    });
+    Shoot<CProjInfoDlg>(s, L"project_info" + tag);
+    Shoot<CTemplateLocateDlg>(s, L"template_position" + tag, nullptr, [](CTemplateLocateDlg& d) {
+        d.m_x = 4;
+        d.m_y = 4;
+        d.m_reference = 8;
+    });
+    Shoot<CTemplateSizeDlg>(s, L"template_size" + tag, nullptr, [](CTemplateSizeDlg& d) {
+        d.m_width = 12;
+        d.m_height = 3;
+    });
+    Shoot<CScaleSetDlg>(s, L"rulers" + tag, nullptr, [](CScaleSetDlg& d) {
+        d.m_hRulers.Add(10);
+        d.m_hRulers.Add(64);
+        d.m_vRulers.Add(32);
+    });
+    // The modeless windows are captured with the main window out of the way.
+    s.Frame()->ShowWindow(SW_HIDE);
+    {
+        CAdjustDlg adjust;
+        ASSERT_TRUE(adjust.CreateHidden(s.Frame()));
+        adjust.ShowWindow(SW_SHOW);
+        SaveWindow(adjust.m_hWnd, GalleryFolder() + L"\\adjust" + tag + L".bmp");
+        adjust.m_dlgQuickEdit.ShowWindow(SW_SHOW);
+        SaveWindow(adjust.m_dlgQuickEdit.m_hWnd, GalleryFolder() + L"\\quick_edit" + tag + L".bmp");
+        adjust.DestroyWindow();
+    }
+    {
+        CPixLightBarDlg pix;
+        ASSERT_TRUE(pix.CreateHidden(s.Frame()));
+        pix.ShowWindow(SW_SHOW);
+        SaveWindow(pix.m_hWnd, GalleryFolder() + L"\\pix_formats" + tag + L".bmp");
+        pix.DestroyWindow();
+    }
+    s.Frame()->ShowWindow(SW_SHOW);
+    {
+        // The main window with lamps copied: the copy floats over them,
+        // and the template list shows a saved template.
+        const CString saved = GetTemplateFolder() + L"Gallery_demo.lpx";
+        CLayoutData& model = s.Doc()->GetLayout();
+        s.Frame()->MoveWindow(0, 0, 1000, 700);
+        std::vector<CLPoint> lamps;
+        for (int i = 0; i < 12; ++i) {
+            CLPoint lamp(20 + i * 3, 20 + (i % 4) * 5);
+            lamp.m_normX = (lamp.x + 0.5) / model.m_width;
+            lamp.m_normY = (lamp.y + 0.5) / model.m_height;
+            lamps.push_back(lamp);
+        }
+        model.GetPort(0).InsertPoints(lamps.data(), static_cast<int>(lamps.size()));
+        model.RebuildUsedPorts();
+        CLayoutProjectSettings settings;
+        settings.SetControllers(1, model.GetPortCount());
+        WriteTemplateFile(model, settings, saved);
+        if (CBarDlg* panel = GetListPanel())
+            panel->RefreshTemplateList();
+        SelectPort(model, 0);
+        fwtest::SendCommand(*s.View(), ID_EDIT_COPY);
+        s.View()->UpdateAfterEdit();
+        fwtest::PumpPending();
+        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\floating_template" + tag + L".bmp");
+        model.GetPort(0).ClearPoints();
+        ::DeleteFileW(saved);
+    }
+}
+
 } // namespace
 
 TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
@@ -76,114 +199,39 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
     LampTypeList.Add(L"R1G1B1R2G2B2W3");
     for (int language : { 1, 2 }) {
         SetLangTextLanguage(language);
-        const CString tag = language == 1 ? L"_eng" : L"_chs";
-        Shoot<CLoadDxfDlg>(s, L"load_dxf" + tag);
-        Shoot<CExportDxfDlg>(s, L"export_dxf" + tag);
-        Shoot<CGammaDlg>(s, L"gamma" + tag);
-        Shoot<CAddLightBarDlg>(s, L"add_format" + tag);
-        Shoot<CAddLightBarAdvancedDlg>(s, L"add_format_adv" + tag, [](CAddLightBarAdvancedDlg& d) {
-            fwtest::SetItemText(d, IDC_ALBA_SEGMENTS, L"2");
-            ::SendMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ALBA_SEGMENTS, EN_KILLFOCUS),
-                reinterpret_cast<LPARAM>(::GetDlgItem(d.m_hWnd, IDC_ALBA_SEGMENTS)));
-        });
-        Shoot<CSelectLightBarDlg>(s, L"select_format" + tag);
-        Shoot<CShowLightBarDlg>(
-            s, L"show_format" + tag, [](CShowLightBarDlg& d) { d.SetDlgItemText(IDC_SHLB_TEXT, L"R1G1B1R2G2B2W3"); });
-        Shoot<CFromToDlg>(s, L"from_to" + tag);
-        Shoot<C3DResetDlg>(s, L"reset_3d" + tag);
-        // The set-up dialogs with the lists the view gives them.
-        CPannexView& view = *s.View();
-        view.m_controllerTypes.RemoveAll();
-        FillDefaultControllerTypes(view.m_controllerTypes, GetLangText(L"LAYOUT", 169), GetLangText(L"LAYOUT", 170));
-        view.m_settings.m_controllerModel = view.m_controllerTypes.GetAt(2);
-        Shoot<CProjSetDlg>(s, L"project_settings" + tag, nullptr, [&view](CProjSetDlg& d) {
-            d.m_controllerTypes.Copy(view.m_controllerTypes);
-            d.m_lampFormats.Copy(LampTypeList);
-            d.m_strControllerType = view.m_settings.m_controllerModel;
-            d.m_strLampFormat = L"RGB";
-            d.m_nWidth = 256;
-            d.m_nHeight = 128;
-        });
-        Shoot<CProjLightBoxDlg>(s, L"light_box" + tag, nullptr, [&view](CProjLightBoxDlg& d) {
-            d.m_controllerTypes.Copy(view.m_controllerTypes);
-            d.m_lampFormats.Copy(LampTypeList);
-            d.m_strControllerType = view.m_settings.m_controllerModel;
-            d.m_strLampFormat = L"RGB";
-            d.m_nStyle = 3;
-        });
-        Shoot<CActionAutoDlg>(s, L"arrange" + tag, nullptr, [](CActionAutoDlg& d) {
-            d.m_nWidth = 682;
-            d.m_nStyle = 2;
-            d.m_bZOrder = 1;
-        });
-        Shoot<CActionFastDlg>(s, L"fast_wiring" + tag, nullptr, [](CActionFastDlg& d) {
-            d.m_nWidth = 50;
-            d.m_nHeight = 50;
-            d.m_nMaxLamps = 1024;
-            d.m_bFlip = 1;
-        });
-        Shoot<CProjInfoDlg>(s, L"project_info" + tag);
-        Shoot<CTemplateLocateDlg>(s, L"template_position" + tag, nullptr, [](CTemplateLocateDlg& d) {
-            d.m_x = 4;
-            d.m_y = 4;
-            d.m_reference = 8;
-        });
-        Shoot<CTemplateSizeDlg>(s, L"template_size" + tag, nullptr, [](CTemplateSizeDlg& d) {
-            d.m_width = 12;
-            d.m_height = 3;
-        });
-        Shoot<CScaleSetDlg>(s, L"rulers" + tag, nullptr, [](CScaleSetDlg& d) {
-            d.m_hRulers.Add(10);
-            d.m_hRulers.Add(64);
-            d.m_vRulers.Add(32);
-        });
-        // The modeless windows are captured with the main window out of the way.
-        s.Frame()->ShowWindow(SW_HIDE);
-        {
-            CAdjustDlg adjust;
-            ASSERT_TRUE(adjust.CreateHidden(s.Frame()));
-            adjust.ShowWindow(SW_SHOW);
-            SaveWindow(adjust.m_hWnd, GalleryFolder() + L"\\adjust" + tag + L".bmp");
-            adjust.m_dlgQuickEdit.ShowWindow(SW_SHOW);
-            SaveWindow(adjust.m_dlgQuickEdit.m_hWnd, GalleryFolder() + L"\\quick_edit" + tag + L".bmp");
-            adjust.DestroyWindow();
-        }
-        {
-            CPixLightBarDlg pix;
-            ASSERT_TRUE(pix.CreateHidden(s.Frame()));
-            pix.ShowWindow(SW_SHOW);
-            SaveWindow(pix.m_hWnd, GalleryFolder() + L"\\pix_formats" + tag + L".bmp");
-            pix.DestroyWindow();
-        }
-        s.Frame()->ShowWindow(SW_SHOW);
-        {
-            // The main window with lamps copied: the copy floats over them,
-            // and the template list shows a saved template.
-            const CString saved = GetTemplateFolder() + L"Gallery_demo.lpx";
-            CLayoutData& model = s.Doc()->GetLayout();
-            s.Frame()->MoveWindow(0, 0, 1000, 700);
-            std::vector<CLPoint> lamps;
-            for (int i = 0; i < 12; ++i) {
-                CLPoint lamp(20 + i * 3, 20 + (i % 4) * 5);
-                lamp.m_normX = (lamp.x + 0.5) / model.m_width;
-                lamp.m_normY = (lamp.y + 0.5) / model.m_height;
-                lamps.push_back(lamp);
-            }
-            model.GetPort(0).InsertPoints(lamps.data(), static_cast<int>(lamps.size()));
-            model.RebuildUsedPorts();
-            CLayoutProjectSettings settings;
-            settings.SetControllers(1, model.GetPortCount());
-            WriteTemplateFile(model, settings, saved);
-            if (CBarDlg* panel = GetListPanel())
-                panel->RefreshTemplateList();
-            SelectPort(model, 0);
-            fwtest::SendCommand(*s.View(), ID_EDIT_COPY);
-            s.View()->UpdateAfterEdit();
-            fwtest::PumpPending();
-            SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\floating_template" + tag + L".bmp");
-            model.GetPort(0).ClearPoints();
-            ::DeleteFileW(saved);
-        }
+        OpenEveryDialog(s, language);
+    }
+    SetLangTextLanguage(2);
+    ResetLampTypeList();
+}
+
+// Every dialog, the menus and the list panel find all their texts in the
+// shipped language files of every language the editor reads.
+TEST(PannexLanguages, EveryDialogFindsItsTextsInEveryLanguage)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    s.Frame()->ShowWindow(SW_SHOW);
+    LampTypeList.Add(L"R1G1B1R2G2B2W3");
+    for (int language : { 1, 2, 3, 4 }) {
+        SetLangTextLanguage(language);
+        AfxClearLangTextMisses();
+        std::string report;
+        size_t seen = 0;
+        auto note = [&](const CString& where) {
+            const auto misses = AfxGetLangTextMisses();
+            for (size_t i = seen; i < misses.size(); ++i)
+                report += "\n  " + std::string(CStringA(where)) + ": " + std::string(CStringA(misses[i].strFile)) + " ["
+                    + std::string(CStringA(misses[i].strSection)) + "] " + std::string(CStringA(misses[i].strKey));
+            seen = misses.size();
+        };
+        s.Frame()->LocalizeMenus();
+        note(L"menus and list panel");
+        g_seen = [&](HWND, const CString& path) { note(path.Mid(path.ReverseFind(L'\\') + 1)); };
+        OpenEveryDialog(s, language);
+        g_seen = nullptr;
+        note(L"after the dialogs");
+        EXPECT_TRUE(report.empty()) << "language " << language << ":" << report;
     }
     SetLangTextLanguage(2);
     ResetLampTypeList();

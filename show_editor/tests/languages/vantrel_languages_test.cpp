@@ -7,9 +7,11 @@
 
 #include "AppPaths.h"
 #include "fw_langtext.h"
+#include "fw_window_picture.h"
 #include "resource.h"
 #include "show_messages.h"
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -147,6 +149,28 @@ BOOL CALLBACK CollectDialog(HWND wnd, LPARAM list)
     return TRUE;
 }
 
+// With VANTREL_GALLERY naming a folder, each dialog opened in English and in
+// Simplified Chinese is also saved there as a picture for a person to look at.
+CString GalleryFolder()
+{
+    const wchar_t* folder = _wgetenv(L"VANTREL_GALLERY");
+    return folder != nullptr ? CString(folder) : CString();
+}
+
+void SaveOpenDialogs(const CString& name)
+{
+    std::vector<HWND> open;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&open));
+    int n = 0;
+    for (HWND wnd : open) {
+        CString file;
+        file.Format(L"%s\\%s%s.bmp", GalleryFolder().GetString(), name.GetString(),
+            n == 0 ? L"" : CString(static_cast<wchar_t>(L'a' + n)).GetString());
+        fwtest::SaveWindowPicture(wnd, file);
+        ++n;
+    }
+}
+
 void CloseOpenDialogs()
 {
     for (int round = 0; round < 5; ++round) {
@@ -225,10 +249,30 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         s.m_frame->ApplyLanguage();
         fwtest::PumpPending();
         noteStep(L"main window, menus and panels");
-        CDialogInitHook closer([](CDialog& live) { live.PostMessage(WM_COMMAND, IDCANCEL, 0); });
+        const bool pictures = !GalleryFolder().IsEmpty() && (GetParam().id == 1 || GetParam().id == 2);
+        const CString tag = GetParam().id == 1 ? L"_eng" : L"_chs";
+        if (pictures) {
+            s.m_frame->SetWindowPos(nullptr, 0, 0, 1000, 700, SWP_NOZORDER);
+            fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main" + tag + L".bmp");
+        }
+        UINT current = 0;
+        CDialogInitHook closer([&](CDialog& live) {
+            if (pictures) {
+                CString file;
+                file.Format(L"%s\\vantrel_%u_dialog%s.bmp", GalleryFolder().GetString(), current, tag.GetString());
+                fwtest::SaveWindowPicture(live.m_hWnd, file);
+            }
+            live.PostMessage(WM_COMMAND, IDCANCEL, 0);
+        });
         for (UINT command : kCommands) {
+            current = command;
             s.m_frame->SendMessage(WM_COMMAND, command, 0);
             fwtest::PumpPending();
+            if (pictures) {
+                CString name;
+                name.Format(L"vantrel_%u_editor%s", command, tag.GetString());
+                SaveOpenDialogs(name);
+            }
             CloseOpenDialogs();
             CString step;
             step.Format(L"command %u", command);

@@ -5,6 +5,8 @@
 #include "shell_test_support.h"
 #include "splash_screen.h"
 
+#include <vector>
+
 using fwtest::CScriptedUiHost;
 using shelltest::CFakeServices;
 using shelltest::CTempProgramFolder;
@@ -81,6 +83,68 @@ TEST(Splash, RunsSixteenTicksChecksOnceAndCloses)
     EXPECT_EQ(services.CountOf(L"CheckUpdate"), 1);
     EXPECT_EQ(barAtEnd, 93);
     EXPECT_EQ(splash.GetUpdateResult(), 2);
+}
+
+namespace {
+
+// The 32-bit pixels of a bitmap.
+std::vector<DWORD> PixelsOf(HBITMAP bitmap, int& width, int& height)
+{
+    BITMAP info {};
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    width = info.bmWidth;
+    height = info.bmHeight;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO bi {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC dc = ::GetDC(nullptr);
+    ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, dc);
+    return pixels;
+}
+
+} // namespace
+
+// Each loading line stays on the picture the splash shows (it is part of the
+// image, so a repaint keeps it), and the next line replaces it.
+TEST(Splash, ShowsEachLineInItsPicture)
+{
+    AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
+    CFakeServices services;
+    fwtest::CFakeClock clock;
+    CSplashScreen splash;
+    std::vector<int> changed;
+    fwtest::RunModal(splash, [&](CDialog& dlg) {
+        CBitmap background;
+        ASSERT_TRUE(background.LoadBitmap(IDB_SPLASH));
+        int w = 0, h = 0;
+        const auto plain = PixelsOf(static_cast<HBITMAP>(background.GetSafeHandle()), w, h);
+        std::vector<DWORD> previous = plain;
+        for (int tick = 0; tick < 2; ++tick) {
+            clock.Advance(3000 / 16);
+            dlg.GetDlgItem(IDC_SPLASH_PICTURE)->RedrawWindow();
+            auto shown = reinterpret_cast<HBITMAP>(
+                ::SendDlgItemMessageW(dlg.m_hWnd, IDC_SPLASH_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            ASSERT_NE(shown, nullptr);
+            int sw = 0, sh = 0;
+            const auto now = PixelsOf(shown, sw, sh);
+            ASSERT_EQ(sw, w);
+            ASSERT_EQ(sh, h);
+            int differ = 0;
+            for (size_t i = 0; i < now.size(); ++i)
+                differ += (now[i] & 0xFFFFFF) != (previous[i] & 0xFFFFFF) ? 1 : 0;
+            changed.push_back(differ);
+            previous = now;
+        }
+        dlg.EndDialog(IDCANCEL);
+    });
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_GT(changed[0], 50); // "Loading Corvane.dll..." drawn over the picture
+    EXPECT_GT(changed[1], 10); // replaced by "Loading Quorra.dll..."
 }
 
 // The start-up with a canned splash result.
