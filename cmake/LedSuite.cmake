@@ -66,8 +66,21 @@ endfunction()
 #   carry undecorated symbols too, which callers' __stdcall declarations do
 #   not reference, so it is remade from the .def with dlltool -k: decorated
 #   symbols, plain import names.
+#   64-bit Windows has one calling convention and no decorated names: there
+#   the argument sizes are dropped from the .def and the linker's import
+#   library is the right one.
 function(ls_add_stdcall_dll name)
   set(def ${CMAKE_CURRENT_SOURCE_DIR}/${name}.def)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    file(READ ${def} text)
+    string(REGEX REPLACE "@[0-9]+" "" text "${text}")
+    set(def64 ${CMAKE_CURRENT_BINARY_DIR}/${name}.def)
+    file(WRITE ${def64} "${text}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+    add_library(${name} SHARED ${ARGN} ${def64})
+    set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
+    return()
+  endif()
   add_library(${name} SHARED ${ARGN} ${def})
   target_link_options(${name} PRIVATE -Wl,--kill-at)
   set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "lib")

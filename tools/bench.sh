@@ -22,7 +22,8 @@ if [ "${1:-}" = --in-sandbox ]; then
   exit $status
 fi
 bash "$here/setup.sh"
-build=${LEDSUITE_RELEASE_BUILD_DIR:-$root/build/release}
+. "$here/wine-env.sh"
+build=${LEDSUITE_RELEASE_BUILD_DIR:-$root/build/release$LEDSUITE_BUILD_SUFFIX}
 bash "$here/configure.sh" release "$build"
 log=$(mktemp)
 if ! cmake --build "$build" --target benchmarks >"$log" 2>&1; then

@@ -8,7 +8,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-build=${LEDSUITE_BUILD_DIR:-$root/build/debug}
+. "$here/wine-env.sh"
+build=${LEDSUITE_BUILD_DIR:-$root/build/debug$LEDSUITE_BUILD_SUFFIX}
 out=$(realpath -m "${1:-$root/build/gallery}")
 mkdir -p "$out"
 rm -f "$out"/*.bmp "$out"/*.png

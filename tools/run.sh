@@ -7,10 +7,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 bash "$here/setup.sh"
-build=${LEDSUITE_BUILD_DIR:-$root/build/debug}
+. "$here/wine-env.sh"
+build=${LEDSUITE_BUILD_DIR:-$root/build/debug$LEDSUITE_BUILD_SUFFIX}
 LS_WERROR=OFF bash "$here/configure.sh" debug "$build"
 cmake --build "$build" >/dev/null
-. "$here/wine-env.sh"
 if [ -z "${DISPLAY:-}" ]; then
   displayfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &

@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-PKGS=(g++-mingw-w64-i686-posix libz-mingw-w64-dev nasm ccache wine wine32:i386 fonts-wine
+PKGS=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nasm ccache wine wine32:i386 wine64 fonts-wine
       fonts-liberation fonts-wqy-microhei libxrender1:i386 libxcursor1:i386 libxrandr2:i386
       libxi6:i386 libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386 xvfb xauth x11-apps
       xdotool imagemagick cmake ninja-build dpkg-dev make locales git iproute2 util-linux

@@ -12,8 +12,9 @@ root=$(dirname "$here")
 cd "$root"
 bash "$here/setup.sh"
 bash "$here/format-check.sh"
-build=${LEDSUITE_BUILD_DIR:-$root/build/debug}
-release_build=${LEDSUITE_RELEASE_BUILD_DIR:-$root/build/release}
+. "$here/wine-env.sh"
+build=${LEDSUITE_BUILD_DIR:-$root/build/debug$LEDSUITE_BUILD_SUFFIX}
+release_build=${LEDSUITE_RELEASE_BUILD_DIR:-$root/build/release$LEDSUITE_BUILD_SUFFIX}
 if [ $# -eq 0 ]; then release=${LEDSUITE_RELEASE:-1}; else release=${LEDSUITE_RELEASE:-0}; fi
 
 # build <dir> [target]: a failed build shows its errors, not the progress lines.
@@ -45,6 +46,12 @@ build "$build"
 if [ "$release" = 1 ]; then
   bash "$here/configure.sh" release "$release_build"
   build "$release_build" release_check
+  if [ "$LEDSUITE_ARCH" != i686 ]; then
+    # This machine cannot start 32-bit programs (see wine-env.sh): the 32-bit
+    # release build users get is still built here, warnings as errors.
+    bash "$here/configure.sh" release "$root/build/release" i686
+    build "$root/build/release" release_check
+  fi
 fi
 
 status=0

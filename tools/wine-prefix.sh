@@ -8,7 +8,7 @@ if [ ! -f "$WINEPREFIX/.ledsuite-ready-2" ]; then
   echo "setup: creating Wine prefix $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -u >/dev/null 2>&1
+  wine wineboot -u >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   # Xvfb runs no window manager: with managed windows Wine waits up to a second
   # for one at every unmap, which makes each window test seconds long.
@@ -46,7 +46,7 @@ if [ ! -f "$WINEPREFIX/.ledsuite-fonts-2" ]; then
       printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
     done
   } | iconv -f UTF-8 -t UTF-16 >"$regfile"
-  wine regedit /S "$(winepath -w "$regfile")" >/dev/null 2>&1
+  wine regedit /S "$(wine winepath -w "$regfile")" >/dev/null 2>&1
   wineserver -w
   rm -f "$regfile"
   touch "$WINEPREFIX/.ledsuite-fonts-2"

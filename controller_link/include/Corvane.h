@@ -41,7 +41,8 @@ struct RecordingSettings {
     const std::uint8_t* password; // four bytes, or null
 };
 #pragma pack(pop)
-static_assert(sizeof(RecordingSettings) == 26 * 4, "RecordingSettings is 26 words");
+// The 32-bit layout callers rely on (a 64-bit build only meets 64-bit callers).
+static_assert(sizeof(void*) != 4 || sizeof(RecordingSettings) == 26 * 4, "RecordingSettings is 26 words");
 
 #ifdef CORVANE_BUILD
 #define CORVANE_API extern "C"

@@ -4,12 +4,21 @@
 # prefix named after the source version, the compiler version and a hash of its
 # recipe, so a second run (or another checkout on this machine) reuses it.
 # Prints "name=prefix" lines on stdout for the configure step.
+# Usage: build-deps.sh [i686|x86_64] (the target's processor; default i686).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${LEDSUITE_CACHE:-$HOME/.cache/ledsuite}
 mkdir -p "$cache/deps" "$cache/src"
-cc_version=$(i686-w64-mingw32-gcc-posix -dumpfullversion 2>/dev/null || echo unknown)
+arch=${1:-i686}
+case $arch in
+  i686) ff_arch=(--arch=x86 --cpu=i686) ;;
+  x86_64) ff_arch=(--arch=x86_64) ;;
+  *) echo "build-deps: i686 or x86_64" >&2; exit 2 ;;
+esac
+triple=$arch-w64-mingw32
+toolchain="$here/../../cmake/toolchain-$arch-mingw.cmake"
+cc_version=$($triple-gcc-posix -dumpfullversion 2>/dev/null || echo unknown)
 jobs=$(nproc)
 
 srcversion() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v=$2} END {print v}'; }
@@ -34,7 +43,7 @@ fetch_source() { # package -> prints the unpacked source folder
 
 recipe_googletest() {
   cmake -S "$1" -B "$2/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/../../cmake/toolchain-i686-mingw.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$3" \
     -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=ON -DINSTALL_GTEST=ON >/dev/null
   cmake --build "$2/build" -j "$jobs" >/dev/null
@@ -43,7 +52,7 @@ recipe_googletest() {
 
 recipe_tinyxml2() {
   cmake -S "$1" -B "$2/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/../../cmake/toolchain-i686-mingw.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$3" \
     -DBUILD_SHARED_LIBS=OFF -Dtinyxml2_BUILD_TESTING=OFF >/dev/null
   cmake --build "$2/build" -j "$jobs" >/dev/null
@@ -55,8 +64,8 @@ recipe_ffmpeg() {
   # no encoders, no network, nothing detected from the build machine.
   mkdir -p "$2/build"
   (cd "$2/build" && "$1/configure" --prefix="$3" \
-    --enable-cross-compile --target-os=mingw32 --arch=x86 --cpu=i686 \
-    --cross-prefix=i686-w64-mingw32- --cc=i686-w64-mingw32-gcc-posix --cxx=i686-w64-mingw32-g++-posix \
+    --enable-cross-compile --target-os=mingw32 "${ff_arch[@]}" \
+    --cross-prefix=$triple- --cc=$triple-gcc-posix --cxx=$triple-g++-posix \
     --enable-static --disable-shared --disable-debug --disable-doc --disable-programs \
     --disable-network --disable-autodetect --enable-w32threads --enable-zlib \
     --disable-everything --disable-avdevice --disable-avfilter --disable-swresample --disable-postproc \
@@ -74,6 +83,7 @@ build_one() { # package recipe
   ver=$(srcversion "$pkg")
   [ -n "$ver" ] || { echo "build-deps: no source package for $pkg" >&2; exit 1; }
   key="${ver//[:+~]/_}-gcc$cc_version-$(recipe_hash "$recipe")"
+  [ "$arch" = i686 ] || key="$arch-$key"
   prefix="$cache/deps/$pkg-$key"
   if [ ! -f "$prefix/.complete" ]; then
     echo "build-deps: building $pkg $ver (cold cache)" >&2
