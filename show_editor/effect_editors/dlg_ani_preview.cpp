@@ -2,6 +2,7 @@
 #include "dlg_ani_preview.h"
 
 #include "dlg_import_dir_ani.h"
+#include "fw_ctxmenu.h"
 #include "media_probe.h"
 #include "program_video.h"
 #include "show_messages.h"
@@ -280,10 +281,9 @@ void CDlgAniPreview::OnTabRightClick(NMHDR*, LRESULT* result)
     CString remove = LangText(L"KVMENU", 19);
     if (!remove.IsEmpty())
         ::ModifyMenuW(popup, ID_AP_DELETE_FOLDER, MF_BYCOMMAND | MF_STRING, ID_AP_DELETE_FOLDER, remove);
-    const UINT command = static_cast<UINT>(::TrackPopupMenu(
-        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, screen.x, screen.y, 0, m_hWnd, nullptr));
-    if (command == ID_AP_DELETE_FOLDER)
-        OnDeleteFolder();
+    // The chosen command comes back to this dialog as WM_COMMAND.
+    CContextMenuManager menus;
+    menus.TrackPopupMenu(popup, screen.x, screen.y, this);
 }
 
 void CDlgAniPreview::OnDeleteFolder()

@@ -72,13 +72,13 @@ void CFolderThumbnails::Add(CBitmap* thumb, const CString& path)
     m_items.push_back(item);
 }
 
-void ScanFolderAnimations(const CString& folder, CFolderThumbnails& out, const std::atomic<bool>* stop)
+std::vector<CString> ListFolderEntries(const CString& folder)
 {
     std::vector<CString> names;
     WIN32_FIND_DATAW found {};
     HANDLE find = ::FindFirstFileW(folder + L"\\*.*", &found);
     if (find == INVALID_HANDLE_VALUE)
-        return;
+        return names;
     do {
         CString name = found.cFileName;
         if (name.Find(L'.') >= 0 && name != L"." && name != L"..")
@@ -86,6 +86,12 @@ void ScanFolderAnimations(const CString& folder, CFolderThumbnails& out, const s
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
+    return names;
+}
+
+void DrawFolderAnimations(
+    const CString& folder, const std::vector<CString>& names, CFolderThumbnails& out, const std::atomic<bool>* stop)
+{
     for (const CString& name : names) {
         if (stop != nullptr && stop->load())
             return;
@@ -100,6 +106,11 @@ void ScanFolderAnimations(const CString& folder, CFolderThumbnails& out, const s
         if (CBitmap* thumb = RenderThumbnail(path))
             out.Add(thumb, path);
     }
+}
+
+void ScanFolderAnimations(const CString& folder, CFolderThumbnails& out, const std::atomic<bool>* stop)
+{
+    DrawFolderAnimations(folder, ListFolderEntries(folder), out, stop);
 }
 
 IMPLEMENT_DYNAMIC(CDlgImportDirAni, CDialogEx)

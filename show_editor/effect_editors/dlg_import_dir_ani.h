@@ -33,11 +33,15 @@ public:
     std::vector<S_AniPreView*> m_items;
 };
 
-// Scans folder ("*.*") for files ending in .SWF, .AVI or .TOL (any case), in
-// name order, and draws a 256 x 256 thumbnail of each into out. A name
-// without "." or an entry that has vanished since the listing is skipped; a
-// file no decoder opens gives no thumbnail. stop is looked at before each
-// entry.
+// The names in folder ("*.*") that hold a ".", in name order.
+std::vector<CString> ListFolderEntries(const CString& folder);
+// Draws a 256 x 256 thumbnail into out for each listed name that is a file
+// ending in .SWF, .AVI or .TOL (any case). An entry that has vanished since
+// the listing is skipped and the rest still drawn; a file no decoder opens
+// gives no thumbnail. stop is looked at before each entry.
+void DrawFolderAnimations(const CString& folder, const std::vector<CString>& names, CFolderThumbnails& out,
+    const std::atomic<bool>* stop = nullptr);
+// Both of the above.
 void ScanFolderAnimations(const CString& folder, CFolderThumbnails& out, const std::atomic<bool>* stop = nullptr);
 
 class CDlgImportDirAni : public CDialogEx {

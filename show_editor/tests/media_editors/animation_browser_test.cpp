@@ -8,6 +8,7 @@
 #include "dlg_ani_preview.h"
 #include "dlg_import_dir_ani.h"
 #include "dlg_video_chioce.h"
+#include "fw_ctxmenu.h"
 #include "media_editors_resource.h"
 #include "program_video.h"
 #include "show_messages.h"
@@ -249,6 +250,67 @@ TEST_F(AnimationBrowser, AddingAndDeletingFoldersRewritesTheSettingsFile)
     }
 }
 
+TEST_F(AnimationBrowser, ARightClickOnAFolderTabOffersDeleteThere)
+{
+    RememberFolder(0, MakeFolder(L"first"));
+    RememberFolder(1, MakeFolder(L"second"));
+    CDlgAniPreview* browser = Open();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_EQ(browser->PageCount(), 2);
+
+    std::vector<CString> shown; // the pop-up's entries, one per pop-up
+    UINT answer = 0;
+    struct HookGuard {
+        ~HookGuard() { CContextMenuManager::SetShowHook(nullptr); }
+    } guard;
+    CContextMenuManager::SetShowHook([&](HMENU menu, POINT, HWND owner) -> UINT {
+        EXPECT_EQ(owner, browser->GetSafeHwnd());
+        wchar_t text[64] = L"";
+        ::GetMenuStringW(menu, ID_AP_DELETE_FOLDER, text, 63, MF_BYCOMMAND);
+        shown.push_back(text);
+        return answer;
+    });
+    // A right click where the user points: the tab there becomes current.
+    auto rightClick = [&](int tab) {
+        CRect rect;
+        browser->m_tab.GetItemRect(tab, &rect);
+        browser->m_tab.ClientToScreen(&rect);
+        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
+        browser->PostMessage(WM_NULL);
+        fwtest::PumpPending();
+        NMHDR notice { browser->m_tab.GetSafeHwnd(), IDC_AP_TAB, static_cast<UINT>(NM_RCLICK) };
+        browser->SendMessage(WM_NOTIFY, IDC_AP_TAB, reinterpret_cast<LPARAM>(&notice));
+    };
+    struct Step {
+        int tab; // under the cursor
+        UINT answer; // chosen in the pop-up
+        int current; // the current tab afterwards
+        size_t popUps; // shown so far
+        std::vector<CString> tabs; // folder tabs afterwards
+    };
+    const Step steps[] = {
+        { 0, ID_AP_DELETE_FOLDER, 0, 0, { L"first", L"second" } }, // the built-in tab has no menu
+        { 3, ID_AP_DELETE_FOLDER, 0, 0, { L"first", L"second" } }, // nor the add tab
+        { 2, 0, 2, 1, { L"first", L"second" } }, // the menu closed without a choice
+        { 2, ID_AP_DELETE_FOLDER, 0, 2, { L"first" } },
+    };
+    for (const Step& step : steps) {
+        answer = step.answer;
+        rightClick(step.tab);
+        EXPECT_EQ(browser->m_tab.GetCurSel(), step.current) << step.tab;
+        EXPECT_EQ(shown.size(), step.popUps) << step.tab;
+        ASSERT_EQ(browser->PageCount(), static_cast<int>(step.tabs.size()));
+        for (size_t i = 0; i < step.tabs.size(); ++i) {
+            EXPECT_EQ(TabText(*browser, static_cast<int>(i) + 1), step.tabs[i]);
+            EXPECT_EQ(UserDir(static_cast<int>(i)), folder.Path() + step.tabs[i]);
+        }
+        EXPECT_EQ(UserDir(static_cast<int>(step.tabs.size())), CString());
+    }
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), CString(L"Delete"));
+    EXPECT_TRUE(browser->m_pBuiltIn->IsWindowVisible());
+}
+
 TEST_F(AnimationBrowser, APageDeletedWhileItsThumbnailsAreDrawnWaitsForItsThread)
 {
     const CString busy = MakeFolder(L"busy");
@@ -304,4 +366,20 @@ TEST(FolderScan, OnlyAnimationFilesThatOpenGiveThumbnails)
     CFolderThumbnails none;
     ScanFolderAnimations(folder + L"\\gone", none);
     EXPECT_TRUE(none.m_items.empty());
+
+    // An entry that goes between the listing and its thumbnail is passed
+    // over and the entries after it are still drawn.
+    const std::vector<CString> listed = ListFolderEntries(folder);
+    EXPECT_EQ(listed,
+        (std::vector<CString> { L"bad.avi", L"dir.avi", L"w.mov", L"x.AVI", L"y.avi", L"z.tol" }));
+    ASSERT_TRUE(::DeleteFileW(folder + L"\\x.AVI"));
+    CFolderThumbnails rest;
+    DrawFolderAnimations(folder, listed, rest);
+    ASSERT_EQ(rest.m_items.size(), 1u);
+    EXPECT_EQ(rest.m_items[0]->m_path, folder + L"\\y.avi");
+    // A stopped scan draws nothing more.
+    const std::atomic<bool> stop { true };
+    CFolderThumbnails stopped;
+    DrawFolderAnimations(folder, listed, stopped, &stop);
+    EXPECT_TRUE(stopped.m_items.empty());
 }

@@ -177,6 +177,7 @@ TEST_F(ImageShow, EditingShowsTheProgramAndOkChangesItInPlace)
     show->m_leaveTime = 0.2f;
     QvSegmentGourp* segment = doc->NewSegment(TRUE, FALSE);
     doc->AddProgramToView(segment->m_views.GetAt(0)->m_pNode, show);
+    doc->RefreshPanels();
     SelectProgram(1);
     Command(ID_DOC_EDIT_MATERIAL);
     auto* editor = dynamic_cast<CDlgImageShow*>(doc->m_pImageShowEditor);
@@ -200,6 +201,12 @@ TEST_F(ImageShow, EditingShowsTheProgramAndOkChangesItInPlace)
     EXPECT_EQ(show->m_orgFrames, 184);
     EXPECT_EQ(show->m_imagePaths.GetSize(), 2);
     EXPECT_EQ(doc->m_editSegment, -1);
+    EXPECT_EQ(doc->m_listSelector, 1);
+    EXPECT_TRUE(TreeShows(show));
+    EXPECT_EQ(doc->m_projectSettings.m_playFrames, 184);
+    Command(ID_DOC_PLAY);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_STOP);
 }
 
 TEST(ImageShowValues, DurationsBecomeFramesAtTheRate)

@@ -141,6 +141,11 @@ TEST_F(VideoImport, EditingKeepsTheOwnEndFrameAndAnotherFileResetsIt)
     EXPECT_EQ(program->m_endFrame, 40);
     EXPECT_EQ(doc->m_editSegment, -1);
     EXPECT_EQ(doc->m_listSelector, 1);
+    EXPECT_TRUE(TreeShows(program));
+    EXPECT_EQ(doc->m_projectSettings.m_playFrames, 40);
+    Command(ID_DOC_PLAY);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_STOP);
 }
 
 TEST_F(VideoImport, UnusableFilesAndRefusedCommandsLeaveTheProjectAsItWas)
@@ -161,20 +166,34 @@ TEST_F(VideoImport, UnusableFilesAndRefusedCommandsLeaveTheProjectAsItWas)
         EXPECT_EQ(doc->m_segments.GetSize(), 0) << c.name;
         EXPECT_EQ(doc->m_listSelector, 1) << c.name;
     }
-    ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileOpen);
-    Command(ID_DOC_ADD_VIDEO);
-    EXPECT_EQ(doc->m_segments.GetSize(), 0);
-    EXPECT_EQ(doc->m_listSelector, 1);
+    // A cancelled file dialog of the video, image-show and capture commands.
+    const struct {
+        UINT command;
+        fwtest::CScriptedUiHost::Kind dialog;
+    } cancels[] = { { ID_DOC_ADD_VIDEO, fwtest::CScriptedUiHost::Kind::FileOpen },
+        { ID_DOC_ADD_IMAGE_SHOW, fwtest::CScriptedUiHost::Kind::FileOpen },
+        { ID_DOC_SCREEN_CAPTURE, fwtest::CScriptedUiHost::Kind::FileSave } };
+    for (const auto& c : cancels) {
+        ui.ExpectCancel(c.dialog);
+        Command(c.command);
+        EXPECT_EQ(doc->m_segments.GetSize(), 0) << c.command;
+        EXPECT_EQ(doc->m_listSelector, 1) << c.command;
+        EXPECT_EQ(doc->m_pImageShowEditor, nullptr) << c.command;
+    }
 
     // With the video editor open another content command only re-centres it.
     CDlgVideoChioce* editor = Open(WriteClip(L"clip.avi", 5));
     ASSERT_NE(editor, nullptr);
     ASSERT_EQ(doc->m_segments.GetSize(), 1);
-    for (UINT id : { ID_DOC_ADD_COLORFUL_WORDS, ID_DOC_ADD_SCAN_LINE, ID_DOC_ADD_IMAGE_SHOW, ID_DOC_ADD_VIDEO }) {
+    for (UINT id : { ID_DOC_ADD_COLORFUL_WORDS, ID_DOC_ADD_SCAN_LINE, ID_DOC_ADD_IMAGE_SHOW, ID_DOC_ADD_VIDEO,
+             ID_DOC_BUILT_IN_EFFECTS }) {
         doc->m_pCurrentViewNode = nullptr;
         Command(id);
         EXPECT_EQ(doc->m_segments.GetSize(), 1) << id;
-        EXPECT_EQ(doc->m_pWordsEditor, nullptr);
+        EXPECT_EQ(doc->m_pWordsEditor, nullptr) << id;
+        EXPECT_EQ(doc->m_pImageShowEditor, nullptr) << id;
+        EXPECT_EQ(doc->m_pAnimationBrowser, nullptr) << id;
+        EXPECT_EQ(doc->m_pVideoEditor, editor) << id;
     }
 }
 
@@ -228,45 +247,74 @@ TEST_F(VideoImport, AnEditorThatCannotOpenLeavesNoEditUnderWay)
     EXPECT_EQ(ItemInt(*editor, IDC_VC_END), 9);
 }
 
-TEST_F(VideoImport, AScreenCaptureHandsItsClipToTheVideoEditor)
+TEST_F(VideoImport, AScreenCaptureRecordsAndHandsItsClipToTheVideoEditor)
 {
     const CString capture = folder.Path() + L"capture.avi";
-    const CString recorded = WriteClip(L"recorded.avi", 250);
     ui.ExpectFileSave(capture);
-    int recorders = 0;
+    int recorded = 0;
     int editors = 0;
+    bool minimizedWhileRecording = false;
     {
         fwtest::CDialogDriver driver(
             [&](CDialog& live) {
-                if (dynamic_cast<CDlgRecordCtrl*>(&live) != nullptr) {
-                    // The recording the user makes.
-                    ++recorders;
-                    ::CopyFileW(recorded, capture, FALSE);
-                    live.EndDialog(IDCANCEL);
+                if (auto* recorder = dynamic_cast<CDlgRecordCtrl*>(&live)) {
+                    // The user records a few frames of the screen and stops.
+                    EXPECT_EQ(recorder->m_outputPath, capture);
+                    minimizedWhileRecording = session->m_frame->IsIconic() != FALSE;
+                    fwtest::ClickButton(live, IDC_REC_RECORD);
+                    EXPECT_TRUE(fwtest::PumpUntil([&] { return recorder->m_frameCount.load() >= 5; }, 10000));
+                    fwtest::ClickButton(live, IDC_REC_STOP);
+                    recorded = recorder->m_frameCount.load();
                 } else if (auto* editor = dynamic_cast<CDlgVideoChioce*>(&live)) {
                     ++editors;
-                    EXPECT_EQ(ItemInt(*editor, IDC_VC_END), 250);
+                    EXPECT_TRUE(editor->IsModal());
+                    EXPECT_EQ(fwtest::GetItemText(*editor, IDC_VC_PATH), capture);
+                    EXPECT_EQ(ItemInt(*editor, IDC_VC_TOTAL), recorded);
+                    EXPECT_EQ(ItemInt(*editor, IDC_VC_END), recorded);
                     EXPECT_EQ(doc->m_listSelector, 0);
-                    Type(*editor, IDC_VC_END, L"200", EN_CHANGE);
+                    CString end;
+                    end.Format(L"%d", recorded - 1);
+                    Type(*editor, IDC_VC_END, end, EN_CHANGE);
                     fwtest::ClickButton(*editor, IDOK);
                 }
             },
             fwtest::CDialogDriver::Mode::Every);
         Command(ID_DOC_SCREEN_CAPTURE);
     }
-    EXPECT_EQ(recorders, 1);
+    EXPECT_TRUE(minimizedWhileRecording);
+    EXPECT_TRUE(session->m_frame->IsZoomed());
+    ASSERT_GE(recorded, 5);
     EXPECT_EQ(editors, 1);
     auto* added = dynamic_cast<ProgramVideo*>(ProjectProgram(1, 1, 1));
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->m_filePath, capture);
-    EXPECT_EQ(added->m_endFrame, 200);
+    EXPECT_EQ(added->m_mediaKind, MEDIA_VIDEO);
+    EXPECT_EQ(added->m_orgFrames, recorded);
+    EXPECT_EQ(added->m_endFrame, recorded - 1);
     EXPECT_EQ(doc->m_listSelector, 1);
     EXPECT_EQ(doc->m_previewSegments.GetSize(), 0);
     EXPECT_EQ(doc->m_pVideoEditor, nullptr);
     EXPECT_TRUE(TreeShows(added));
+    EXPECT_EQ(doc->m_projectSettings.m_playFrames, recorded - 1);
     Command(ID_DOC_PLAY);
     EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
     Command(ID_DOC_STOP);
+
+    // A recording stopped before it began leaves no file: nothing is added.
+    ui.ExpectFileSave(folder.Path() + L"nothing.avi");
+    {
+        fwtest::CDialogDriver driver(
+            [&](CDialog& live) {
+                if (dynamic_cast<CDlgRecordCtrl*>(&live) != nullptr)
+                    live.EndDialog(IDCANCEL);
+                else if (dynamic_cast<CDlgVideoChioce*>(&live) != nullptr)
+                    ADD_FAILURE() << "an editor opened without a clip";
+            },
+            fwtest::CDialogDriver::Mode::Every);
+        Command(ID_DOC_SCREEN_CAPTURE);
+    }
+    EXPECT_EQ(ProjectProgram(1, 1, 2), nullptr);
+    EXPECT_EQ(doc->m_listSelector, 1);
 }
 
 TEST_F(VideoImport, AnSwfFileOfAnyLetterCaseIsImportedAsAnAnimation)
