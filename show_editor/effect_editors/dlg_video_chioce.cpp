@@ -235,6 +235,8 @@ void CDlgVideoChioce::CreateTileView()
 void CDlgVideoChioce::Localize()
 {
     const CtrlLabel labels[] = {
+        // The file's frame count speaks the user's language like the rest.
+        { IDC_VC_LABEL_TOTAL, L"ITEM_TITLE", 10 },
         { IDC_VC_LABEL_START, L"ITEM_TITLE", 27 },
         { IDC_VC_LABEL_END, L"ITEM_TITLE", 28 },
         { IDC_VC_LABEL_HTILES, L"ITEM_TITLE", 25 },

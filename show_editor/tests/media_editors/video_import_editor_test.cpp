@@ -44,6 +44,7 @@ TEST_F(VideoImport, ANewProgramFromA250FrameClipIsAddedAndPlays)
     EXPECT_EQ(ItemInt(*editor, IDC_VC_END), 250);
     EXPECT_EQ(ItemInt(*editor, IDC_VC_TOTAL), 250);
     // English labels from the language file; the tile of the clip.
+    EXPECT_EQ(fwtest::GetItemText(*editor, IDC_VC_LABEL_TOTAL), CString(L"Total frames"));
     EXPECT_EQ(fwtest::GetItemText(*editor, IDC_VC_LABEL_START), CString(L"Start frame"));
     EXPECT_EQ(fwtest::GetItemText(*editor, IDC_VC_LABEL_CROP_RIGHT), CString(L"Crop right"));
     ASSERT_NE(editor->m_pTileView, nullptr);
