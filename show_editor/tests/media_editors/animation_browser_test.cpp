@@ -200,7 +200,17 @@ TEST_F(AnimationBrowser, TheBuiltInPagePreviewsAndImportsItsAnimations)
     auto* editor = dynamic_cast<CDlgVideoChioce*>(doc->m_pVideoEditor);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(fwtest::GetItemText(*editor, IDC_VC_PATH), clip);
+    EXPECT_EQ(ItemInt(*editor, IDC_VC_START), 1);
     EXPECT_EQ(ItemInt(*editor, IDC_VC_END), 30);
+    ASSERT_TRUE(CloseWith(doc->m_pVideoEditor, IDOK));
+    auto* added = dynamic_cast<ProgramVideo*>(ProjectProgram(1, 1, 1));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->m_filePath, clip);
+    EXPECT_EQ(added->m_endFrame, 30);
+    EXPECT_TRUE(TreeShows(added));
+    Command(ID_DOC_PLAY);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_STOP);
 }
 
 TEST_F(AnimationBrowser, AddingAndDeletingFoldersRewritesTheSettingsFile)
@@ -342,6 +352,15 @@ TEST_F(AnimationBrowser, APageDeletedWhileItsThumbnailsAreDrawnWaitsForItsThread
     fwtest::PumpPending();
     EXPECT_EQ(page->m_pTileView->m_tiles.GetCount(), 39);
     EXPECT_EQ(fwtest::GetItemText(*page, IDC_AP_LOADING), CString());
+
+    // The program closes while another page still draws: the browser and its
+    // pages go with the document and wait for the thread.
+    ui.ExpectFolder(busy);
+    SelectTab(*browser, browser->AddTabIndex());
+    ASSERT_EQ(browser->PageCount(), 2);
+    EXPECT_TRUE(browser->Page(1)->IsLoading());
+    session.reset();
+    doc = nullptr;
 }
 
 TEST(FolderScan, OnlyAnimationFilesThatOpenGiveThumbnails)
