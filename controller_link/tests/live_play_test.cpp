@@ -17,7 +17,8 @@ Bytes PairOutput(int p)
 {
     Bytes out;
     for (int x : { 2 * p, 2 * p + 1 })
-        out.insert(out.end(), { std::uint8_t(10 * x + 3), std::uint8_t(10 * x + 2), std::uint8_t(10 * x + 1) });
+        for (int channel : { 3, 2, 1 })
+            out.push_back(std::uint8_t(10 * x + channel));
     return out;
 }
 

@@ -140,9 +140,11 @@ TEST_F(LocalSenders, ABoundSenderReachesAFakeControllerThroughTheRewrite)
     unsigned short lengths[16] = { 10 };
     ASSERT_EQ(sender.outside->make_pkt(data, lengths, 1, "192.168.0.214", controller.Port(), sender.boundText, 0), 1);
     ASSERT_TRUE(controller.Receive(d));
-    std::vector<std::uint8_t> block = { 'Q', 'V', 'T', 'N', 1, 0, 1, 1, 0, 0, 0, 0, 10, 0 };
-    block.insert(block.end(), out0.begin(), out0.end());
-    block.resize(1472, 0);
+    // The packet: its header, the one block of 10 bytes, zeros up to 1472 bytes.
+    const std::uint8_t header[] = { 'Q', 'V', 'T', 'N', 1, 0, 1, 1, 0, 0, 0, 0, 10, 0 };
+    std::vector<std::uint8_t> block(1472, 0);
+    std::memcpy(block.data(), header, sizeof header);
+    std::memcpy(block.data() + sizeof header, out0.data(), out0.size());
     EXPECT_EQ(d.bytes, block);
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using enginetest::Canvas;
 using enginetest::ImageFormat;
 using enginetest::Near;
@@ -28,8 +30,9 @@ CString QuadrantImage(const wchar_t* name, int w, int h, ImageFormat format = Im
 
 std::string Rect(const CRect& r)
 {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", "
-        + std::to_string(r.bottom) + ")";
+    char text[64];
+    std::snprintf(text, sizeof text, "(%ld, %ld, %ld, %ld)", r.left, r.top, r.right, r.bottom);
+    return text;
 }
 
 // Expected colours at points of the canvas.

@@ -235,10 +235,13 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
     size_t seen = 0;
     auto noteStep = [&](const CString& step) {
         const auto misses = Misses();
-        if (misses.size() > seen)
-            report += "\n" + std::string(CStringA(step)) + ":"
-                + Describe(
-                    std::vector<CLangTextMiss>(misses.begin() + static_cast<std::ptrdiff_t>(seen), misses.end()));
+        if (misses.size() > seen) {
+            report += '\n';
+            report += CStringA(step).GetString();
+            report += ':';
+            report += Describe(
+                std::vector<CLangTextMiss>(misses.begin() + static_cast<std::ptrdiff_t>(seen), misses.end()));
+        }
         seen = misses.size();
     };
     {
