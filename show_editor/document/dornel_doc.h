@@ -253,6 +253,9 @@ private:
     void RenderOpenThumbnails();
     void RebindFixtureScanItems();
     void SetZoomLocked(unsigned zoom, int subCommand);
+    // Destroys the editor of the dialog id (when open) and drops the
+    // preview list, under the mutex.
+    void DropEditor(int dialogId);
     void EnsureView();
     // Shows the open editor of the slot, or makes one (first ensuring a view
     // when asked); false, with the project list active again, when none

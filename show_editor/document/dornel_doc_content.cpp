@@ -294,6 +294,7 @@ void CDornelDoc::ImportCapturedVideo(const CString& path)
     StopPlayback();
     FreePreviewList();
     m_listSelector = 1;
+    SendPanel(m_pViewPanel, WM_PROJECT_CHANGED, 1, 0);
     if (wasPlaying)
         OnPlay();
 }
@@ -511,6 +512,13 @@ void CDornelDoc::OnEffectDialogClosed(int dialogId)
 {
     m_playState = PLAY_STOPPED;
     Host().StopPlay();
+    DropEditor(dialogId);
+    // The player showed the editor's preview; it counts the project again.
+    SendPanel(m_pViewPanel, WM_PROJECT_CHANGED, 1, 0);
+}
+
+void CDornelDoc::DropEditor(int dialogId)
+{
     CSingleLock lock(&m_mutex, TRUE);
     CEffectEditor** slot = nullptr;
     switch (dialogId) {

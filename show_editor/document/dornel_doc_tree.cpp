@@ -85,6 +85,9 @@ ProgramView* CDornelDoc::NewView(QvSegmentGourp* segment, BOOL notify)
     if (m_listSelector != 0) {
         m_pCurrentViewNode = view->m_pNode;
         m_pSelectedNode = view->m_pNode;
+        // Selected as by a click: the status shows its place, not the place
+        // of the view selected before.
+        SetViewStatusText(view->m_projectRect);
     }
     if (notify) {
         NotifyPanel(m_pTreePanel);

@@ -231,6 +231,7 @@ void CPropertypanel::OnShowProperties(NodeInfo* node)
     if (doc == nullptr)
         return;
     doc->m_pSelectedProgram = nullptr;
+    m_shownNode = node;
     if (node == nullptr)
         return;
     switch (node->m_kind) {
@@ -452,10 +453,38 @@ void CPropertypanel::HideNodeGroupsWhenSelected()
     m_viewGroup->Show(FALSE);
 }
 
+bool CPropertypanel::IsShownNodeSelected() const
+{
+    CDornelDoc* doc = GetDornelDoc();
+    if (doc == nullptr || m_shownNode == nullptr || m_shownNode != doc->m_pSelectedNode)
+        return false;
+    // Only a node of the project is looked at: a deleted one may be gone.
+    for (INT_PTR s = 0; s < doc->m_segments.GetSize(); ++s) {
+        const QvSegmentGourp* segment = doc->m_segments.GetAt(s);
+        if (segment->m_pNode == m_shownNode)
+            return true;
+        for (INT_PTR v = 0; v < segment->m_views.GetSize(); ++v) {
+            const ProgramView* view = segment->m_views.GetAt(v);
+            if (view->m_pNode == m_shownNode)
+                return true;
+            for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p)
+                if (view->m_programs.GetAt(p)->m_pNode == m_shownNode)
+                    return true;
+        }
+    }
+    return false;
+}
+
 LRESULT CPropertypanel::OnProjectChanged(WPARAM, LPARAM)
 {
     ShowProjectPage();
-    HideNodeGroupsWhenSelected();
+    // After an edit the user goes on where they were: the groups of the
+    // node still selected stay, with its new values, and the grid keeps
+    // its row and scroll position.
+    if (IsShownNodeSelected())
+        OnShowProperties(m_shownNode);
+    else
+        HideNodeGroupsWhenSelected();
     return 0;
 }
 

@@ -135,11 +135,16 @@ protected:
 private:
     BOOL BuildPropertyGrid();
     void HideNodeGroupsWhenSelected();
+    // The node of the last page shown is still the selected node of the
+    // project.
+    bool IsShownNodeSelected() const;
     void ShowOption(CMFCPropertyGridProperty* row, int index);
     void ChangeOptions(CMFCPropertyGridProperty* row, const std::initializer_list<std::pair<LPCTSTR, int>>& keys);
 
     CPanelTitleBar m_titleBar;
     CMFCPropertyGridCtrl m_grid;
+    // The node whose pages were shown last (not owned; compared only).
+    NodeInfo* m_shownNode = nullptr;
 };
 
 // The index of the option equal to text, 0 when none is.

@@ -11,8 +11,10 @@
 #include "dlg_color_template.h"
 #include "dlg_video_chioce.h"
 #include "input_dialogs.h"
+#include "panel_resource.h"
 #include "player_panel.h"
 #include "program_color_effect.h"
+#include "property_panel.h"
 #include "screen_recorder_dlg.h"
 #include "segment.h"
 #include "show_messages.h"
@@ -100,6 +102,31 @@ void Click(CDornelDoc& doc, const NodeInfo* node)
     HTREEITEM item = ItemOf(tree->GetTree(), node);
     ASSERT_NE(item, nullptr);
     ASSERT_TRUE(tree->SelectItemNode(item));
+}
+
+// Scrolls the property grid as the user would until the row is in sight
+// and clicks its value cell.
+void ClickRowValue(CMFCPropertyGridCtrl& grid, CMFCPropertyGridProperty* row)
+{
+    for (UINT code : { SB_LINEUP, SB_LINEDOWN })
+        for (int line = 0; line < 60 && row->GetRect().IsRectEmpty(); ++line)
+            grid.SendMessage(WM_VSCROLL, code, 0);
+    const CRect value = row->GetValueRect();
+    ASSERT_FALSE(value.IsRectEmpty());
+    const LPARAM at = MAKELPARAM(value.left + 10, value.CenterPoint().y);
+    grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    grid.SendMessage(WM_LBUTTONUP, 0, at);
+}
+
+// The user clicks a row's value in the property grid, types over it and
+// presses Enter.
+void TypeIntoRow(CMFCPropertyGridCtrl& grid, CMFCPropertyGridProperty* row, LPCTSTR text)
+{
+    ClickRowValue(grid, row);
+    CWnd* editor = row->GetInPlaceWnd();
+    ASSERT_NE(editor, nullptr);
+    editor->SetWindowText(text);
+    editor->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
 }
 
 } // namespace
@@ -398,4 +425,141 @@ TEST_F(DocumentCommands, AnAviExportLongerThanTheShowEndsWithItsDialog)
     EXPECT_EQ(player->GetEngine().GetMode(), ENGINE_MODE_PREVIEW);
     EXPECT_NE(::GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ui.PendingCount(), 0u) << "the folder of the finished file opens";
+}
+
+TEST_F(DocumentCommands, ACancelledEditorGivesThePlayerTheProjectsCountBack)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    doc->m_projectSettings.m_width = 8;
+    doc->m_projectSettings.m_height = 4;
+    BuildProject(*doc, { { 37 } });
+    auto* player = dynamic_cast<CViewpanel*>(s.m_frame->m_wndSplitter.GetPane(0, 1));
+    ASSERT_NE(player, nullptr);
+    auto counter = [&] {
+        CString text;
+        player->GetCounter().GetWindowText(text);
+        return text;
+    };
+    ASSERT_EQ(counter(), CString(L"1/37"));
+
+    struct Case {
+        UINT command;
+        CEffectEditor* CDornelDoc::*slot;
+        UINT close; // the button, or WM_CLOSE for the close box
+    };
+    const Case cases[] = {
+        { ID_DOC_ADD_SCAN_LINE, &CDornelDoc::m_pScanLineEditor, IDCANCEL },
+        { ID_DOC_ADD_COLORFUL_WORDS, &CDornelDoc::m_pWordsEditor, IDCANCEL },
+        { ID_DOC_ADD_FLICKER_STAR, &CDornelDoc::m_pFlickerEditor, WM_CLOSE },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        fwtest::SendCommand(*s.m_frame, c.command);
+        auto* editor = dynamic_cast<CDialog*>(doc->*c.slot);
+        ASSERT_NE(editor, nullptr);
+        fwtest::PumpPending();
+        EXPECT_EQ(doc->GetActiveProjSet(), &doc->m_previewSettings);
+        // While it previews, the player counts the editor's frames.
+        const int previewFrames = doc->m_previewSettings.m_playFrames;
+        ASSERT_GT(previewFrames, 0);
+        ASSERT_NE(previewFrames, 37);
+        doc->OnPlay();
+        EXPECT_EQ(player->GetSlider().GetRangeMax(), previewFrames - 1);
+        if (c.close == WM_CLOSE)
+            editor->SendMessage(WM_CLOSE);
+        else
+            fwtest::ClickButton(*editor, static_cast<int>(c.close));
+        EXPECT_TRUE(fwtest::PumpUntil([&] { return doc->*c.slot == nullptr; }, 3000));
+        EXPECT_EQ(counter(), CString(L"1/37"));
+        EXPECT_EQ(player->GetSlider().GetRangeMax(), 36);
+        EXPECT_EQ(doc->m_projectSettings.m_playFrames, 37);
+    }
+}
+
+TEST_F(DocumentCommands, ThePropertyPanelStaysOnTheRowTheUserEdits)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    s.m_frame->ShowWindow(SW_SHOW);
+    s.m_frame->SetWindowPos(nullptr, 0, 0, 1000, 640, SWP_NOZORDER);
+    fwtest::PumpPending();
+    BuildProject(*doc, { { 10, 20 } });
+    auto* props = dynamic_cast<CPropertypanel*>(doc->m_pPropertyPanel);
+    ASSERT_NE(props, nullptr);
+    CMFCPropertyGridCtrl& grid = props->GetGrid();
+    Program* program = CDornelDoc::GetSegmentView(0, doc->GetSegment(0))->m_programs.GetAt(1);
+    Click(*doc, program->m_pNode);
+    ASSERT_TRUE(props->m_materialGroup->IsVisible());
+
+    // The user scrolls down to the program's rows, clicks a value and types
+    // over it; Enter ends the edit.
+    for (int line = 0; line < 40; ++line)
+        grid.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    const int scrolled = grid.GetScrollPos(SB_VERT);
+    ASSERT_GT(scrolled, 0) << "the grid is taller than its pane";
+    auto type = [&](CMFCPropertyGridProperty* row, LPCTSTR text) { TypeIntoRow(grid, row, text); };
+    type(props->m_endFrame, L"15");
+    EXPECT_EQ(program->m_endFrame, 15);
+    EXPECT_TRUE(props->m_materialGroup->IsVisible());
+    EXPECT_TRUE(props->m_viewGroup->IsVisible());
+    EXPECT_TRUE(props->m_segmentGroup->IsVisible());
+    EXPECT_EQ(grid.GetCurSel(), props->m_endFrame);
+    EXPECT_EQ(grid.GetScrollPos(SB_VERT), scrolled);
+    // The rows show the new state of the model.
+    EXPECT_EQ(RowText(props->m_endFrame), CString(L"15"));
+    EXPECT_EQ(RowText(props->m_segmentFrames), CString(L"25"));
+
+    // The next edit goes on from the same place.
+    type(props->m_startFrame, L"3");
+    EXPECT_EQ(program->m_startFrame, 3);
+    EXPECT_EQ(grid.GetCurSel(), props->m_startFrame);
+    EXPECT_EQ(grid.GetScrollPos(SB_VERT), scrolled);
+    EXPECT_TRUE(props->m_materialGroup->IsVisible());
+
+    // A node that is gone leaves only the project's rows.
+    ui.ExpectMessageBox(IDYES, program->m_pNode->m_name);
+    doc->OnDeleteNode();
+    EXPECT_FALSE(props->m_materialGroup->IsVisible());
+    EXPECT_TRUE(props->m_projectGroup->IsVisible());
+}
+
+TEST_F(DocumentCommands, TheStatusBarShowsTheSelectedViewAfterTheProjectSizeChanged)
+{
+    CFakeServices services;
+    CShellSession s(services);
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    s.m_frame->ShowWindow(SW_SHOW);
+    s.m_frame->SetWindowPos(nullptr, 0, 0, 1000, 640, SWP_NOZORDER);
+    BuildProject(*doc, { { 10 } });
+    auto* props = dynamic_cast<CPropertypanel*>(doc->m_pPropertyPanel);
+    ASSERT_NE(props, nullptr);
+    auto status = [&] { return s.m_frame->m_wndStatusBar.GetStatusText(); };
+    NodeInfo* first = CDornelDoc::GetSegmentView(0, doc->GetSegment(0))->m_pNode;
+    Click(*doc, first);
+    EXPECT_EQ(status(), CString(L"x:0  y:0  w:200  h:50"));
+
+    // The project's size through its rows: the selected view keeps its place.
+    TypeIntoRow(props->GetGrid(), props->m_width, L"320");
+    TypeIntoRow(props->GetGrid(), props->m_height, L"96");
+    ASSERT_EQ(doc->m_projectSettings.m_width, 320);
+    ASSERT_EQ(doc->m_projectSettings.m_height, 96);
+    EXPECT_EQ(status(), CString(L"x:0  y:0  w:200  h:50"));
+
+    // A new segment's view fills the new size and is selected: the status
+    // says so.
+    doc->m_pTreePanel->SendMessage(WM_COMMAND, ID_TREE_NEW_SEGMENT);
+    EXPECT_EQ(doc->m_pSelectedNode, CDornelDoc::GetSegmentView(0, doc->GetSegment(1))->m_pNode);
+    EXPECT_EQ(status(), CString(L"x:0  y:0  w:320  h:96"));
+
+    // The first view made full size takes the project's new size.
+    Click(*doc, first);
+    EXPECT_EQ(status(), CString(L"x:0  y:0  w:200  h:50"));
+    ClickRowValue(props->GetGrid(), props->m_fullSize);
+    EXPECT_EQ(status(), CString(L"x:0  y:0  w:320  h:96"));
 }
