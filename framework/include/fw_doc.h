@@ -41,9 +41,12 @@ public:
     virtual void OnCloseDocument();
     virtual void DeleteContents() { }
     virtual void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
-    // Asks "Save changes to ...?" when modified; FALSE when the user cancels
-    // or the save fails.
+    // Asks the save question when modified; FALSE when the user cancels or
+    // the save fails.
     virtual BOOL SaveModified();
+    // The save question for the document called name ("Save changes to
+    // name?"); a program with language files asks in the user's language.
+    virtual CString GetSaveModifiedPrompt(const CString& name);
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
     virtual void PreCloseFrame(CFrameWnd*) { }
     // Saves to lpszPathName, or asks for a name when it is nullptr.

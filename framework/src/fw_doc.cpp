@@ -204,9 +204,7 @@ BOOL CDocument::SaveModified()
     CString name = m_strPathName.IsEmpty() ? m_strTitle : CString(::PathFindFileName(m_strPathName));
     if (name.IsEmpty())
         name = L"Untitled";
-    CString prompt;
-    prompt.Format(L"Save changes to %s?", name.GetString());
-    switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (AfxMessageBox(GetSaveModifiedPrompt(name), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return FALSE;
     case IDYES:
@@ -214,6 +212,13 @@ BOOL CDocument::SaveModified()
     default:
         return TRUE;
     }
+}
+
+CString CDocument::GetSaveModifiedPrompt(const CString& name)
+{
+    CString prompt;
+    prompt.Format(L"Save changes to %s?", name.GetString());
+    return prompt;
 }
 
 BOOL CDocument::CanCloseFrame(CFrameWnd*)

@@ -117,6 +117,12 @@ BOOL CPannexDoc::OpenLayoutFile(LPCTSTR lpszPathName)
     return TRUE;
 }
 
+CString CPannexDoc::GetSaveModifiedPrompt(const CString& name)
+{
+    const CString question = GetLangText(L"LAYOUT", 177);
+    return question.IsEmpty() ? CDocument::GetSaveModifiedPrompt(name) : question;
+}
+
 BOOL CPannexDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
     const CString path(lpszPathName);

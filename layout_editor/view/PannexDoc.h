@@ -36,6 +36,9 @@ public:
     // the path and sends it to the caller window; a file that was not fully
     // written fails the save (the modified state stays, nothing is sent).
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    // The framework's save question (New or Open over a changed layout) is
+    // the editor's own close question, in the editor's language.
+    CString GetSaveModifiedPrompt(const CString& name) override;
 
     // The model's modified byte is the document's changed state.
     BOOL IsModified() override { return m_layout.m_modified != 0; }

@@ -159,6 +159,16 @@ CString CDornelDoc::LangText(LPCTSTR section, int key, LPCTSTR fallback)
     return text;
 }
 
+CString CDornelDoc::GetSaveModifiedPrompt(const CString& name)
+{
+    // Replaced, not formatted: a translation's other '%' signs stay text.
+    CString prompt = Host().GetLangText(L"HINT", 72);
+    if (prompt.Find(L"%s") < 0)
+        return CDocument::GetSaveModifiedPrompt(name);
+    prompt.Replace(L"%s", name);
+    return prompt;
+}
+
 void CDornelDoc::StopPlayback()
 {
     if (m_playState == PLAY_PLAYING) {

@@ -67,6 +67,8 @@ public:
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    // The framework's save question in the program's language.
+    CString GetSaveModifiedPrompt(const CString& name) override;
     void OnMergeSave();
     void RefreshWindowTitle();
 

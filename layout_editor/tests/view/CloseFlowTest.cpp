@@ -94,3 +94,28 @@ TEST(PannexCloseFlow, EveryAnswerAndSaveOutcome)
     SetCallerWindow(nullptr);
     ::DeleteFileW(NewLayoutPath());
 }
+
+// File > New over a changed layout asks the editor's own question in the
+// editor's language; Cancel keeps the layout.
+TEST(PannexCloseFlow, NewOverAChangedLayoutAsksInTheEditorsLanguage)
+{
+    for (int language : { 1, 2 }) {
+        SCOPED_TRACE(language);
+        fwtest::CScriptedUiHost host;
+        CPannexSession s({});
+        ASSERT_TRUE(s.started);
+        s.Frame()->m_nLanguage = language;
+        SetLangTextLanguage(language);
+        AddLamp(*s.Doc(), *s.View(), 2, 2);
+        s.Doc()->GetLayout().m_modified = 1;
+        const CString question = GetLangText(L"LAYOUT", 177);
+        ASSERT_FALSE(question.IsEmpty());
+        host.ExpectMessageBox(IDCANCEL, question);
+        fwtest::SendCommand(*s.Frame(), ID_FILE_NEW);
+        EXPECT_EQ(host.PendingCount(), 0u);
+        EXPECT_NE(s.Doc()->GetLayout().m_modified, 0);
+        s.Doc()->GetLayout().m_modified = 0;
+        s.Frame()->SendMessage(WM_CLOSE);
+    }
+    SetLangTextLanguage(2);
+}

@@ -535,3 +535,26 @@ TEST_F(FrameFixture, AboutBoxOpensCentred)
     EXPECT_NEAR(box.CenterPoint().x, owner.CenterPoint().x, 1);
     EXPECT_NEAR(box.CenterPoint().y, owner.CenterPoint().y, 1);
 }
+
+// The save question before closing is asked in the program's language.
+TEST_F(FrameFixture, TheSaveQuestionSpeaksTheProgramsLanguage)
+{
+    struct Case {
+        LPCWSTR lang;
+        LPCWSTR question;
+    };
+    const Case cases[] = { { L"1033", L"Save changes to Show?" }, { L"2052", L"是否保存对 Show 的修改？" } };
+    for (const Case& c : cases) {
+        folder.WriteSoftConf(L"Vantrel", c.lang);
+        CShellSession s(services);
+        CDornelDoc* doc = s.Doc();
+        ASSERT_NE(doc, nullptr);
+        doc->SetTitle(L"Show");
+        doc->SetModifiedFlag(TRUE);
+        host.ExpectMessageBox(IDCANCEL, c.question);
+        fwtest::SendCommand(*s.m_frame, ID_APP_EXIT);
+        EXPECT_EQ(host.PendingCount(), 0u) << CStringA(c.lang).GetString();
+        EXPECT_TRUE(::IsWindow(s.m_frame->m_hWnd));
+        doc->SetModifiedFlag(FALSE);
+    }
+}
