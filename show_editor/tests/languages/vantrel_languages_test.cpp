@@ -171,6 +171,18 @@ void SaveOpenDialogs(const CString& name)
     }
 }
 
+// OK in every editor that is open, as the user confirms it.
+void ConfirmOpenDialogs()
+{
+    std::vector<HWND> open;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&open));
+    for (HWND wnd : open) {
+        if (::IsWindow(wnd) && ::IsWindowVisible(wnd))
+            ::SendMessageW(wnd, WM_COMMAND, IDOK, 0);
+        fwtest::PumpPending();
+    }
+}
+
 void CloseOpenDialogs()
 {
     for (int round = 0; round < 5; ++round) {
@@ -259,27 +271,39 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
             fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main" + tag + L".bmp");
         }
         UINT current = 0;
-        CDialogInitHook closer([&](CDialog& live) {
-            if (pictures) {
-                CString file;
-                file.Format(L"%s\\vantrel_%u_dialog%s.bmp", GalleryFolder().GetString(), current, tag.GetString());
-                fwtest::SaveWindowPicture(live.m_hWnd, file);
+        // First every window is opened and cancelled; then each is opened
+        // again and confirmed, which reaches the texts of checks, refusals
+        // and of the editors' hand-over (the programs added by the first
+        // OKs give Edit and Delete something to work on).
+        for (const int button : { IDCANCEL, IDOK }) {
+            const bool confirming = button == IDOK;
+            CDialogInitHook answer([&](CDialog& live) {
+                if (pictures && !confirming) {
+                    CString file;
+                    file.Format(L"%s\\vantrel_%u_dialog%s.bmp", GalleryFolder().GetString(), current, tag.GetString());
+                    fwtest::SaveWindowPicture(live.m_hWnd, file);
+                }
+                live.PostMessage(WM_COMMAND, static_cast<WPARAM>(button), 0);
+                // A refused OK leaves the dialog open: Cancel ends it then.
+                if (confirming)
+                    live.PostMessage(WM_COMMAND, IDCANCEL, 0);
+            });
+            for (UINT command : kCommands) {
+                current = command;
+                s.m_frame->SendMessage(WM_COMMAND, command, 0);
+                fwtest::PumpPending();
+                if (pictures && !confirming) {
+                    CString name;
+                    name.Format(L"vantrel_%u_editor%s", command, tag.GetString());
+                    SaveOpenDialogs(name);
+                }
+                if (confirming)
+                    ConfirmOpenDialogs();
+                CloseOpenDialogs();
+                CString step;
+                step.Format(confirming ? L"command %u, OK" : L"command %u", command);
+                noteStep(step);
             }
-            live.PostMessage(WM_COMMAND, IDCANCEL, 0);
-        });
-        for (UINT command : kCommands) {
-            current = command;
-            s.m_frame->SendMessage(WM_COMMAND, command, 0);
-            fwtest::PumpPending();
-            if (pictures) {
-                CString name;
-                name.Format(L"vantrel_%u_editor%s", command, tag.GetString());
-                SaveOpenDialogs(name);
-            }
-            CloseOpenDialogs();
-            CString step;
-            step.Format(L"command %u", command);
-            noteStep(step);
         }
     }
     noteStep(L"closing");
