@@ -5,13 +5,41 @@
 
 namespace fwtest {
 
+namespace {
+
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM unpainted)
+{
+    if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(unpainted) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window and every child of it have painted what they show.
+bool HasPainted(HWND wnd)
+{
+    if (!::IsWindowVisible(wnd) || ::GetUpdateRect(wnd, nullptr, FALSE))
+        return false;
+    bool unpainted = false;
+    ::EnumChildWindows(wnd, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
+} // namespace
+
 BOOL SaveWindowPicture(HWND wnd, const CString& path)
 {
+    // A modal dialog is asked for its picture from its first message, before
+    // its loop has shown and painted it: the picture waits for both.
     ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpPending();
-    ::Sleep(100);
-    PumpPending();
+    PumpUntil([wnd] { return HasPainted(wnd); }, 3000);
+    // What was painted reaches the screen once the thread has been idle.
+    for (int round = 0; round < 3; ++round) {
+        ::Sleep(100);
+        PumpPending();
+    }
     RECT r;
     ::GetWindowRect(wnd, &r);
     const int w = r.right - r.left;
