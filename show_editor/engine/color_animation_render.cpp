@@ -5,9 +5,11 @@
 
 #include "canvas_flip.h"
 #include "color_render_support.h"
+#include "color_strip_cache.h"
 #include "color_strips.h"
 #include "scan_line_render.h"
 
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -42,6 +44,7 @@ int Diagonal(int width, int height)
 } // namespace
 
 CCColorAnimationRender::CCColorAnimationRender()
+    : m_strips(std::make_unique<StripCache>())
 {
     std::srand(510);
 }
@@ -72,32 +75,85 @@ int CCColorAnimationRender::StripLength(const ColorTemplateList& templates, INT_
     return ClampToInt(length);
 }
 
-int CCColorAnimationRender::StripPosition(const ProgramColorEffect& effect, UINT frame, float step)
+void CCColorAnimationRender::FollowRamp(Ramp& ramp, UINT frame)
 {
-    const int length = StripLength(effect.m_templates);
-    const double startSpeed = effect.m_startSpeed;
-    const double speedChange = static_cast<double>(effect.m_endSpeed) - startSpeed;
-    float pos = 0.0f;
-    float speed = effect.m_startSpeed;
-    for (UINT n = 0; n < frame; ++n) {
+    const float startSpeed = std::bit_cast<float>(ramp.startSpeed);
+    const double speedChange = static_cast<double>(std::bit_cast<float>(ramp.endSpeed)) - startSpeed;
+    const float step = std::bit_cast<float>(ramp.step);
+    const int length = ramp.length;
+    float pos = ramp.pos;
+    float speed = ramp.speed;
+    for (; ramp.frames < frame && !ramp.stopped; ++ramp.frames) {
         const float increment = static_cast<float>(static_cast<double>(speed) * step);
         const float next = static_cast<float>(static_cast<double>(pos) + increment);
         // The speed depends on the position alone: a position that no longer
         // moves stays where it is for every later frame.
         const bool still = next == pos;
         pos = next;
-        if (still || !std::isfinite(pos))
+        if (still || !std::isfinite(pos)) {
+            ramp.stopped = true;
             break;
+        }
         // An empty strip has no length to ramp along: its speed stays.
         if (length > 0)
             speed = static_cast<float>(startSpeed + speedChange * pos / length);
     }
-    if (std::isnan(pos))
+    ramp.pos = pos;
+    ramp.speed = speed;
+}
+
+int CCColorAnimationRender::PositionOf(const Ramp& ramp)
+{
+    if (std::isnan(ramp.pos))
         return 0;
     // Speeds below zero could take the position before the strip's start;
     // it stays at the start instead.
-    const int p = FloorToInt(pos);
+    const int p = FloorToInt(ramp.pos);
     return p < 0 ? 0 : p;
+}
+
+int CCColorAnimationRender::StripPosition(const ProgramColorEffect& effect, UINT frame, float step)
+{
+    Ramp ramp;
+    ramp.startSpeed = std::bit_cast<std::uint32_t>(effect.m_startSpeed);
+    ramp.endSpeed = std::bit_cast<std::uint32_t>(effect.m_endSpeed);
+    ramp.step = std::bit_cast<std::uint32_t>(step);
+    ramp.length = StripLength(effect.m_templates);
+    ramp.speed = effect.m_startSpeed;
+    FollowRamp(ramp, frame);
+    return PositionOf(ramp);
+}
+
+int CCColorAnimationRender::StripPositionOnward(const ProgramColorEffect& effect, UINT frame, float step)
+{
+    Ramp key;
+    key.startSpeed = std::bit_cast<std::uint32_t>(effect.m_startSpeed);
+    key.endSpeed = std::bit_cast<std::uint32_t>(effect.m_endSpeed);
+    key.step = std::bit_cast<std::uint32_t>(step);
+    key.length = StripLength(effect.m_templates);
+    key.speed = effect.m_startSpeed;
+    auto same = [&key](const Ramp& r) {
+        return r.startSpeed == key.startSpeed && r.endSpeed == key.endSpeed && r.step == key.step
+            && r.length == key.length;
+    };
+    // Several views may follow the same ramp at different frames: the one
+    // nearest below the frame is continued.
+    Ramp* best = nullptr;
+    for (Ramp& r : m_ramps) {
+        if (same(r) && r.frames <= frame && (best == nullptr || r.frames > best->frames))
+            best = &r;
+    }
+    Ramp ramp = best != nullptr ? *best : key;
+    FollowRamp(ramp, frame);
+    constexpr size_t kMaxRamps = 64;
+    if (best != nullptr) {
+        *best = ramp;
+    } else {
+        if (m_ramps.size() >= kMaxRamps)
+            m_ramps.pop_back();
+        m_ramps.insert(m_ramps.begin(), ramp);
+    }
+    return PositionOf(ramp);
 }
 
 StripLocation CCColorAnimationRender::LocatePosition(const ColorTemplateList& templates, int position)
@@ -314,7 +370,7 @@ int CCColorAnimationRender::DrawColorChange(CDC* pDC, const ProgramColorEffect& 
     if (pDC == nullptr)
         return 1;
     const CRect clip = ClipBoxOf(pDC);
-    const int position = StripPosition(effect, frame, 1.0f / effect.m_zoomFactor);
+    const int position = StripPositionOnward(effect, frame, 1.0f / effect.m_zoomFactor);
     const StripLocation at = LocatePosition(effect.m_templates, position);
     if (at.index < 0) {
         // No template holds a colour: the view shows black.
@@ -331,12 +387,10 @@ int CCColorAnimationRender::DrawColorChange(CDC* pDC, const ProgramColorEffect& 
     if (frame == 1)
         x = 0;
 
-    CRenderSurface row(length, 1);
+    const std::vector<DWORD> row = m_strips->TemplateGradient(*colorTemplate, length);
     COLORREF color = RGB(0, 0, 0);
-    if (row.IsValid()) {
-        DrawTemplateGradient(row.DC(), *colorTemplate);
-        color = ColorOfPixel(row.Row(0)[x]);
-    }
+    if (!row.empty())
+        color = ColorOfPixel(row[static_cast<size_t>(x)]);
     FillColor(pDC, clip, color);
     return 1;
 }

@@ -1,8 +1,9 @@
 // The colour-effect renderer: draws frame N of a colour effect (colour
 // change, flash, the scrolling, expanding and diagonal strips, the nested
 // shapes and the scan lines) over the clip box of a device context, and sizes
-// an effect's pass. It keeps nothing between frames: every call replays the
-// strip position from frame 0, so frames can be drawn in any order.
+// an effect's pass. Frames can be drawn in any order: what it keeps between
+// them (painted strip windows, the speed ramp followed so far) only saves
+// work.
 //
 // Runs on the user-interface thread only. The diagonal styles and the canvas
 // flips need GDI+ started.
@@ -11,6 +12,14 @@
 #include "program_color_effect.h"
 
 #include <afx_gdi.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace colorrender {
+class StripCache;
+}
 
 // Colour-effect style codes.
 enum ColorEffectStyle {
@@ -100,8 +109,27 @@ public:
     float m_speedScale = 1.0f; // multiplies the strip advance of styles 2 to 19
 
 private:
+    // StripPosition, continued from the last frame asked for with the same
+    // speeds, strip length and step where the frame has not gone back.
+    int StripPositionOnward(const ProgramColorEffect& effect, UINT frame, float step);
+
     // Styles 14 to 19: fills the clip box with nested shapes of the strip
     // window's colours (shape 0 rectangle, 1 circle, 2 ellipse, 3 diamond).
     int DrawShape(CDC* pDC, const ProgramColorEffect& effect, UINT frame, int shape, bool forward);
     float StripStep(const ProgramColorEffect& effect) const;
+
+    // A speed ramp followed for `frames` frames.
+    struct Ramp {
+        std::uint32_t startSpeed = 0, endSpeed = 0, step = 0; // the floats' bits
+        int length = 0;
+        UINT frames = 0;
+        float pos = 0.0f;
+        float speed = 0.0f;
+        bool stopped = false; // the position no longer moves
+    };
+    static void FollowRamp(Ramp& ramp, UINT frame);
+    static int PositionOf(const Ramp& ramp);
+
+    std::unique_ptr<colorrender::StripCache> m_strips;
+    std::vector<Ramp> m_ramps; // the most recently used first
 };

@@ -2,6 +2,7 @@
 #include "color_render_support.h"
 
 #include "color_strips.h"
+#include "dc_pixels.h"
 #include "drawing_helpers.h"
 
 #include <climits>
@@ -124,7 +125,7 @@ PaintedStrip::PaintedStrip(const ColorTemplateList& templates, int position, int
     DrawTemplateStrip(surface.DC(), templates, at.index, at.offset / 256, length);
 }
 
-std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width)
+std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width, CRenderSurface* reuse)
 {
     std::vector<DWORD> row(width > 0 ? static_cast<size_t>(width) : 0, 0);
     if (width <= 0 || count <= 0 || !source.IsValid() || x < 0 || x >= source.Width())
@@ -136,7 +137,12 @@ std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int widt
         std::memcpy(row.data(), src, static_cast<size_t>(width) * sizeof(DWORD));
         return row;
     }
-    CRenderSurface target(width, 1);
+    // The stretch writes every pixel of the row, so a surface of the width
+    // may be used again.
+    std::unique_ptr<CRenderSurface> own;
+    if (reuse == nullptr || reuse->Width() != width || reuse->Height() != 1)
+        reuse = (own = std::make_unique<CRenderSurface>(width, 1)).get();
+    CRenderSurface& target = *reuse;
     if (!target.IsValid())
         return row;
     const HDC dst = target.DC()->GetSafeHdc();
@@ -154,6 +160,26 @@ void PutToClip(CDC* pDC, const CRect& clip, CRenderSurface& image)
     ::GdiFlush();
     ::BitBlt(
         pDC->GetSafeHdc(), clip.left, clip.top, image.Width(), image.Height(), image.DC()->GetSafeHdc(), 0, 0, SRCCOPY);
+}
+
+ClipPicture::ClipPicture(CDC* pDC, const CRect& clip)
+    : m_dc(pDC)
+    , m_clip(clip)
+{
+    const DcPixels pixels = PixelsOfDC(pDC);
+    if (pixels.bits != nullptr && pixels.bottomUp && clip == CRect(0, 0, pixels.width, pixels.height)) {
+        m_bits = pixels.bits;
+        m_width = pixels.width;
+        m_height = pixels.height;
+        return;
+    }
+    m_surface = std::make_unique<CRenderSurface>(clip.Width(), clip.Height());
+}
+
+void ClipPicture::Finish()
+{
+    if (m_surface != nullptr)
+        PutToClip(m_dc, m_clip, *m_surface);
 }
 
 } // namespace colorrender

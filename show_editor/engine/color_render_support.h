@@ -7,6 +7,7 @@
 
 #include "color_animation_render.h"
 
+#include <memory>
 #include <vector>
 
 namespace colorrender {
@@ -78,7 +79,8 @@ struct PaintedStrip {
 
 // count pixels of the strip row from x, stretched (halftone) to `width`
 // pixels; pixels the source does not reach are black.
-std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width);
+// A surface of width x 1 pixels may be handed in to stretch into.
+std::vector<DWORD> StretchRow(CRenderSurface& source, int x, int count, int width, CRenderSurface* reuse = nullptr);
 
 // The diagonal styles' window and the turned square it is drawn onto: the
 // square's upper-left, upper-right and lower-left corners, and the window's
@@ -102,5 +104,32 @@ void DrawDiagonalWindowGdiplus(CDC* pDC, const DiagonalLayout& layout, const std
 
 // Copies a surface of the clip box's size into the clip box.
 void PutToClip(CDC* pDC, const CRect& clip, CRenderSurface& image);
+
+// The picture of a clip box, row by row: written straight into the
+// context's DIB section when the clip box is the whole of it, else into a
+// surface of the clip box's size that Finish puts in place. The bytes that
+// arrive are the same either way.
+class ClipPicture {
+public:
+    ClipPicture(CDC* pDC, const CRect& clip);
+    ClipPicture(const ClipPicture&) = delete;
+    ClipPicture& operator=(const ClipPicture&) = delete;
+
+    bool IsValid() const { return m_bits != nullptr || (m_surface != nullptr && m_surface->IsValid()); }
+    // Row y (0 = the clip box's top), clip.Width() pixels.
+    DWORD* Row(int y)
+    {
+        return m_bits != nullptr ? m_bits + static_cast<size_t>(m_height - 1 - y) * m_width : m_surface->Row(y);
+    }
+    void Finish();
+
+private:
+    CDC* m_dc;
+    CRect m_clip;
+    DWORD* m_bits = nullptr; // the context's own bottom-up pixels
+    int m_width = 0;
+    int m_height = 0;
+    std::unique_ptr<CRenderSurface> m_surface;
+};
 
 } // namespace colorrender

@@ -10,7 +10,9 @@
 #include "color_animation_render.h"
 
 #include "color_render_support.h"
+#include "color_strip_cache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -32,7 +34,8 @@ int QuarterTurn(double angle)
 // The strip of an effect stretched so that every 256-pixel step covers
 // ceil(zoom x 256) pixels, read from floor((P mod 256) x zoom) on, `count`
 // pixels long; black where the stretched strip ends.
-std::vector<DWORD> StretchedWindow(const ProgramColorEffect& effect, int position, int steps, int count)
+std::vector<DWORD> StretchedWindow(
+    StripCache& strips, const ProgramColorEffect& effect, int position, int steps, int count)
 {
     std::vector<DWORD> window(count > 0 ? static_cast<size_t>(count) : 0, 0);
     const float zoom = effect.m_zoomFactor;
@@ -40,9 +43,9 @@ std::vector<DWORD> StretchedWindow(const ProgramColorEffect& effect, int positio
     const long long stretchedWidth = 2LL * steps * stepWidth;
     if (count <= 0 || stepWidth <= 0 || stretchedWidth > (1LL << 26))
         return window;
-    PaintedStrip strip(effect.m_templates, position, 2 * steps * kStepWidth);
+    const int length = 2 * steps * kStepWidth;
     const std::vector<DWORD> stretched
-        = StretchRow(strip.surface, 0, 2 * steps * kStepWidth, static_cast<int>(stretchedWidth));
+        = strips.Stretched(effect.m_templates, position, length, 0, length, static_cast<int>(stretchedWidth));
     int from = FloorToInt(static_cast<float>(position % kStepWidth) * zoom);
     if (from < 0)
         from = 0;
@@ -102,29 +105,27 @@ int CCColorAnimationRender::DrawStripMove(CDC* pDC, const ProgramColorEffect& ef
     const int turn = QuarterTurn(angle);
     const bool vertical = turn % 2 == 1;
     const int extent = vertical ? height : width;
-    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int position = StripPositionOnward(effect, frame, StripStep(effect));
     const int steps = WindowSteps(extent, effect.m_zoomFactor);
-    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, extent);
+    const std::vector<DWORD> line = StretchedWindow(*m_strips, effect, position, steps, extent);
 
-    CRenderSurface image(width, height);
+    ClipPicture image(pDC, clip);
     if (!image.IsValid())
         return 1;
     for (int y = 0; y < height; ++y) {
         DWORD* row = image.Row(y);
-        for (int x = 0; x < width; ++x) {
-            // Where the rows of the turned picture start: left (0 degrees),
-            // top (90), right (180) or bottom (270) shows the position itself.
-            int i = x;
-            if (turn == 1)
-                i = y;
-            else if (turn == 2)
-                i = width - 1 - x;
-            else if (turn == 3)
-                i = height - 1 - y;
-            row[x] = line[static_cast<size_t>(i)];
+        // Where the rows of the turned picture start: left (0 degrees),
+        // top (90), right (180) or bottom (270) shows the position itself.
+        if (turn == 0) {
+            std::copy(line.begin(), line.begin() + width, row);
+        } else if (turn == 2) {
+            std::reverse_copy(line.begin(), line.begin() + width, row);
+        } else {
+            const DWORD pixel = line[static_cast<size_t>(turn == 1 ? y : height - 1 - y)];
+            std::fill(row, row + width, pixel);
         }
     }
-    PutToClip(pDC, clip, image);
+    image.Finish();
     return 1;
 }
 
@@ -147,17 +148,14 @@ int CCColorAnimationRender::DrawStripExpandShrink(
     const bool vertical = QuarterTurn(angle) % 2 == 1;
     // The view's width sets the step count of all four styles.
     const int steps = WindowSteps(width, effect.m_zoomFactor);
-    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int position = StripPositionOnward(effect, frame, StripStep(effect));
     const int extent = vertical ? height : width;
     const int half = (extent + 1) / 2;
 
     // Each half shows k steps of the strip from position P squeezed or
     // stretched to its own size; the zoom factor only enters through k.
-    std::vector<DWORD> halfLine;
-    {
-        PaintedStrip strip(effect.m_templates, position, 2 * steps * kStepWidth);
-        halfLine = StretchRow(strip.surface, position % kStepWidth, steps * kStepWidth, half);
-    }
+    const std::vector<DWORD> halfLine = m_strips->Stretched(
+        effect.m_templates, position, 2 * steps * kStepWidth, position % kStepWidth, steps * kStepWidth, half);
     std::vector<DWORD> line(static_cast<size_t>(extent), 0);
     for (int i = 0; i < half; ++i) {
         const DWORD pixel = halfLine[static_cast<size_t>(i)] & 0x00FFFFFF;
@@ -168,15 +166,17 @@ int CCColorAnimationRender::DrawStripExpandShrink(
         line[static_cast<size_t>(second)] = pixel;
     }
 
-    CRenderSurface image(width, height);
+    ClipPicture image(pDC, clip);
     if (!image.IsValid())
         return 1;
     for (int y = 0; y < height; ++y) {
         DWORD* row = image.Row(y);
-        for (int x = 0; x < width; ++x)
-            row[x] = line[static_cast<size_t>(vertical ? y : x)];
+        if (vertical)
+            std::fill(row, row + width, line[static_cast<size_t>(y)]);
+        else
+            std::copy(line.begin(), line.begin() + width, row);
     }
-    PutToClip(pDC, clip, image);
+    image.Finish();
     return 1;
 }
 
@@ -194,7 +194,7 @@ int CCColorAnimationRender::DrawStripDiagonal(CDC* pDC, const ProgramColorEffect
         FillColor(pDC, clip, RGB(0, 0, 0));
         return 1;
     }
-    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int position = StripPositionOnward(effect, frame, StripStep(effect));
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
     const float diagonal = std::sqrt(static_cast<float>(w * w + h * h));
@@ -204,7 +204,7 @@ int CCColorAnimationRender::DrawStripDiagonal(CDC* pDC, const ProgramColorEffect
     pDC->SetStretchBltMode(HALFTONE);
 
     const DiagonalLayout layout = LayDiagonal(clip);
-    const std::vector<DWORD> line = StretchedWindow(effect, position, steps, layout.windowWidth);
+    const std::vector<DWORD> line = StretchedWindow(*m_strips, effect, position, steps, layout.windowWidth);
     if (!DrawDiagonalWindow(pDC, clip, layout, line))
         DrawDiagonalWindowGdiplus(pDC, layout, line);
     return 1;

@@ -9,6 +9,7 @@
 #include "color_animation_render.h"
 
 #include "color_render_support.h"
+#include "color_strip_cache.h"
 #include "shape_stops.h"
 
 #include <algorithm>
@@ -220,19 +221,39 @@ double ToLinear(int channel)
     }();
     return table[static_cast<size_t>(std::clamp(channel, 0, 255))];
 }
-int FromLinear(double value)
+int FromLinearExactly(double value)
 {
     return RoundUp(std::pow(std::clamp(value, 0.0, 1.0), 1.0 / 2.2) * 255.0);
+}
+// The same channel found among the intensities where the rounding goes up
+// a step; a value next to one of them takes the power call, so that the
+// result is always the one above.
+int FromLinear(double value)
+{
+    static const std::vector<double> steps = [] {
+        std::vector<double> values(256);
+        values[0] = -1.0;
+        for (int c = 1; c < 256; ++c)
+            values[static_cast<size_t>(c)] = std::pow((c - 0.5) / 255.0, 2.2);
+        return values;
+    }();
+    const double v = std::clamp(value, 0.0, 1.0);
+    const int channel = static_cast<int>(std::upper_bound(steps.begin(), steps.end(), v) - steps.begin()) - 1;
+    constexpr double kNear = 1e-9;
+    const double below = steps[static_cast<size_t>(channel)];
+    const double above = channel < 255 ? steps[static_cast<size_t>(channel) + 1] : 2.0;
+    if (v - below < kNear || above - v < kNear)
+        return FromLinearExactly(value);
+    return channel;
 }
 
 // The colour of the preset blend at position t: linear between the stops
 // around it (in light intensity when gamma corrected); a run of stops at the
 // same position is a sharp edge.
-DWORD BlendAt(const BlendStops& stops, double t, bool gamma)
+// upper is the first stop beyond t.
+DWORD BlendAt(const BlendStops& stops, double t, bool gamma, size_t upper)
 {
     const auto& positions = stops.positions;
-    const size_t upper = static_cast<size_t>(
-        std::upper_bound(positions.begin(), positions.end(), static_cast<float>(t)) - positions.begin());
     if (upper == 0)
         return stops.colors.front() & 0x00FFFFFF;
     if (upper >= positions.size())
@@ -258,11 +279,48 @@ DWORD BlendAt(const BlendStops& stops, double t, bool gamma)
     return result;
 }
 
+// The blend sampled `samples` times between the outline and the centre,
+// each sample worked out when a pixel first asks for it: a small view asks
+// for few of them.
+class SampledBlend {
+public:
+    SampledBlend(const BlendStops& stops, int samples, bool gamma)
+        : m_stops(stops)
+        , m_samples(samples)
+        , m_gamma(gamma)
+        , m_values(static_cast<size_t>(samples) + 1, kUnset)
+    {
+    }
+    DWORD operator[](size_t i)
+    {
+        const DWORD value = m_values[i];
+        return value != kUnset ? value : Work(i);
+    }
+
+private:
+    // No sample has its top byte set.
+    static constexpr DWORD kUnset = 0xFFFFFFFFu;
+
+    DWORD Work(size_t i)
+    {
+        const double t = static_cast<double>(i) / m_samples;
+        const auto& positions = m_stops.positions;
+        const size_t upper = static_cast<size_t>(
+            std::upper_bound(positions.begin(), positions.end(), static_cast<float>(t)) - positions.begin());
+        return m_values[i] = BlendAt(m_stops, t, m_gamma, upper);
+    }
+
+    const BlendStops& m_stops;
+    int m_samples;
+    bool m_gamma;
+    std::vector<DWORD> m_values;
+};
+
 // One row of the picture: every pixel centre's blend position looked up in
 // the sampled blend; what lies outside the shape stays black. The same sums
 // as ShapeOutline::Position, with what stays the same along the row taken
 // out of the loop.
-void FillShapeRow(const ShapeOutline& outline, const CRect& clip, int y, const DWORD* blend, int samples, DWORD* row)
+void FillShapeRow(const ShapeOutline& outline, const CRect& clip, int y, SampledBlend& blend, int samples, DWORD* row)
 {
     const int width = clip.Width();
     const double py = clip.top + y + 0.5;
@@ -333,7 +391,7 @@ void FillShapeRow(const ShapeOutline& outline, const CRect& clip, int y, const D
     for (int x = 0; x < width; ++x) {
         const double dx = clip.left + x + 0.5 - outline.cx;
         if (dx == 0.0 && dy == 0.0) {
-            row[x] = blend[samples];
+            row[x] = blend[static_cast<size_t>(samples)];
             continue;
         }
         const double ux = dx * perRx;
@@ -384,38 +442,37 @@ int CCColorAnimationRender::DrawShape(CDC* pDC, const ProgramColorEffect& effect
         FillColor(pDC, clip, RGB(0, 0, 0));
         return 1;
     }
-    const int position = StripPosition(effect, frame, StripStep(effect));
+    const int position = StripPositionOnward(effect, frame, StripStep(effect));
     // The window's length always follows the view's height, whatever the shape.
     const int steps = WindowSteps(clip.Height(), effect.m_zoomFactor);
     const int length = steps * kStepWidth;
     const int start = position % kStepWidth;
 
-    FillColor(pDC, clip, RGB(0, 0, 0));
-    if (LocatePosition(effect.m_templates, position).index < 0)
-        return 1; // no colours: the view stays black
-
-    PaintedStrip strip(effect.m_templates, position, 2 * length);
-    if (!strip.surface.IsValid())
+    // Every pixel of the picture is written; where none can be, the view
+    // shows black.
+    if (LocatePosition(effect.m_templates, position).index < 0) {
+        FillColor(pDC, clip, RGB(0, 0, 0)); // no colours
         return 1;
-    const BlendStops stops = BuildStops(strip.surface.Row(0) + start, length, forward);
-
+    }
+    const std::vector<DWORD> window = m_strips->Painted(effect.m_templates, position, 2 * length);
+    ClipPicture image(pDC, clip);
+    if (window.empty() || !image.IsValid()) {
+        FillColor(pDC, clip, RGB(0, 0, 0));
+        return 1;
+    }
+    const BlendStops stops = BuildStops(window.data() + start, length, forward);
     const ShapeOutline outline = MakeOutline(shape, clip);
-    CRenderSurface image(clip.Width(), clip.Height());
-    if (!image.IsValid())
-        return 1;
     // The blend sampled 16 times per window pixel: every stop position
     // (a multiple of 1 / v) falls on a sample, so sharp edges stay where
     // they are, and a pixel costs a look-up instead of a search.
     const bool gamma = shape == SHAPE_ELLIPSE;
     const int samples = 16 * length;
-    std::vector<DWORD> blend(static_cast<size_t>(samples) + 1);
-    for (int i = 0; i <= samples; ++i)
-        blend[static_cast<size_t>(i)] = BlendAt(stops, static_cast<double>(i) / samples, gamma);
+    SampledBlend blend(stops, samples, gamma);
     for (int y = 0; y < clip.Height(); ++y) {
         DWORD* row = image.Row(y);
-        FillShapeRow(outline, clip, y, blend.data(), samples, row);
+        FillShapeRow(outline, clip, y, blend, samples, row);
     }
-    PutToClip(pDC, clip, image);
+    image.Finish();
     return 1;
 }
 

@@ -101,6 +101,17 @@ void EngineFrames(const char* label, int width, int height)
     for (int i = 0; i < 3; ++i)
         rig.Step(); // buffers made, renderers warm
     const double frame = bench::Measure([&] { rig.Step(); }, 1.0);
+    // The renderers alone, each drawing its view's frame into its buffer.
+    UINT at = 300;
+    const double renderers = bench::Measure(
+        [&] {
+            ++at;
+            for (int v = 0; v < 10; ++v) {
+                auto* effect = dynamic_cast<ProgramColorEffect*>(rig.View(v)->m_programs[0]);
+                rig.Engine().ColourRenderer().RenderColorEffect(rig.View(v)->m_programBuffer.m_pMemDC, at, *effect);
+            }
+        },
+        0.5);
     const size_t bytes = static_cast<size_t>(width) * height * 4;
     std::vector<unsigned char> target(bytes);
     int seed = 0;
@@ -115,6 +126,8 @@ void EngineFrames(const char* label, int width, int height)
     bench::Report(name, 1.0 / fill, "frames/s");
     std::snprintf(name, sizeof name, "10 views / memset %s", label);
     bench::Report(name, fill / frame, "ratio");
+    std::snprintf(name, sizeof name, "of a frame, the 10 renderers alone %s", label);
+    bench::Report(name, renderers / frame, "share");
 }
 
 } // namespace
