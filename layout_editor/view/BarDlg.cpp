@@ -402,7 +402,7 @@ void CBarDlg::OnTreeSelectionChanged(HTREEITEM item)
         model.ClearSelection();
         for (int p = first; first >= 0 && p < first + PortsOfController(view->m_settings, c); ++p)
             SelectPort(model, p);
-        view->Redraw();
+        view->RedrawSelection();
     } else if (IsPortItem(data)) {
         const int p = ItemIndex(data);
         if (model.IsValidPort(p))
@@ -473,7 +473,7 @@ void CBarDlg::OnTreeClick()
         model.ClearSelection();
         for (int p = first; first >= 0 && p < first + PortsOfController(view->m_settings, c); ++p)
             SelectPort(model, p);
-        view->Redraw();
+        view->RedrawSelection();
     } else if (IsPortItem(data)) {
         view->SelectBar(ItemIndex(data));
         if (WireSelectedPortDirectly)

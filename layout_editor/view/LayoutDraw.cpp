@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "EditorSettings.h"
+#include "LayoutPaintGeometry.h"
 
 namespace {
 
@@ -46,49 +47,7 @@ private:
     HGDIOBJ m_old;
 };
 
-// Pixel geometry of one drawing call.
-struct Geometry {
-    double z = 1;
-    CRect L;
-    double wp = 0;
-    double hp = 0;
-    double half = 0;
-    int cx = 0; // cell-centre origin
-    int cy = 0;
-    CRect visible;
-
-    // Left and top edge of a lamp's square.
-    CPoint CellPos(const CLPoint& p) const
-    {
-        if (AlignToGrid)
-            return CPoint(static_cast<int>(L.left + z * p.x), static_cast<int>(L.top + z * p.y));
-        return CPoint(
-            static_cast<int>(L.left + wp * p.m_normX - half), static_cast<int>(L.top + hp * p.m_normY - half));
-    }
-    CRect Square(const CLPoint& p) const
-    {
-        const CPoint tl = CellPos(p);
-        return CRect(tl.x, tl.y, static_cast<int>(tl.x + z), static_cast<int>(tl.y + z));
-    }
-    CPoint Centre(const CLPoint& p) const
-    {
-        if (AlignToGrid)
-            return CPoint(static_cast<int>(cx + z * p.x), static_cast<int>(cy + z * p.y));
-        return CPoint(static_cast<int>(cx + wp * p.m_normX - half), static_cast<int>(cy + hp * p.m_normY - half));
-    }
-    bool Visible(int x, int y) const
-    {
-        return visible.left <= x && x <= visible.right && visible.top <= y && y <= visible.bottom;
-    }
-    bool Visible(const CPoint& p) const { return Visible(p.x, p.y); }
-    // The port's bounding rectangle meets the visible cells.
-    bool Meets(const CRect& bounds) const
-    {
-        CRect cells = visible;
-        CRect hit;
-        return hit.IntersectRect(&bounds, &cells) != FALSE;
-    }
-};
+using Geometry = LayoutPaintGeometry;
 
 void Text(HDC dc, int x, int y, const CString& text)
 {
@@ -409,12 +368,9 @@ void CPannexView::DrawLayout(CDC* pDC)
     ::DeleteObject(bitmap);
 }
 
-void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
+LayoutPaintGeometry CPannexView::PaintGeometry() const
 {
-    const HDC dc = memDC.GetSafeHdc();
-    const int cw = m_clientWidth;
-    const int ch = m_clientHeight;
-    Geometry g;
+    LayoutPaintGeometry g;
     g.z = m_zoom;
     g.L = LayoutRectInClient();
     g.wp = g.L.Width();
@@ -422,6 +378,15 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
     g.half = g.z * 0.5;
     g.cx = static_cast<int>(g.half + g.L.left);
     g.cy = static_cast<int>(g.half + g.L.top);
+    return g;
+}
+
+void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
+{
+    const HDC dc = memDC.GetSafeHdc();
+    const int cw = m_clientWidth;
+    const int ch = m_clientHeight;
+    Geometry g = PaintGeometry();
     const bool large = g.z > 7.0;
 
     // 1. Background of the client area.
@@ -598,15 +563,22 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
         }
     }
 
-    // 11. Labels of the selected ports.
-    if (selectedCount > 0) {
-        ::SetTextColor(dc, kLightGreen);
-        for (size_t k = 0; k < selectedCount; ++k) {
-            const int portIndex = model.m_selectedPorts[k];
-            if (model.IsValidPort(portIndex) && model.GetPort(portIndex).GetCount() > 0)
-                LabelAt(dc, g, model.GetPort(portIndex).GetPoint(0), PortLabel(*this, portIndex));
-        }
+    // 11 to 17: what lies over the layout's own picture. While nothing but
+    // the selection can change it, the pictures under the selection are
+    // kept, and the labels of the selected ports, drawn before the
+    // connection lines, are put in afterwards (LayoutDrawSelection.cpp).
+    if (m_keepSelectionBase && !large && !m_movingLamp && !m_rotationRunning && previewCount == 0
+        && KeepSelectionBase(memDC, model, g, false)) {
+        PaintConnectionLines(dc, model, g, nullptr);
+        KeepSelectionBase(memDC, model, g, true);
+        PutSelectedLabels(dc, model, g);
+        PaintTopLayers(dc, model, g);
+        return;
     }
+    m_selectionBase.reset();
+
+    // 11. Labels of the selected ports.
+    PaintSelectedLabels(dc, model, g);
 
     // 12. Outlines of the selection being moved or rotated.
     if (m_movingLamp && !m_currentCell.SameCell(m_pressCell)) {
@@ -659,18 +631,7 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
     }
 
     // 13. Connection lines.
-    if (m_connectionLines || g.z <= 7.0) {
-        for (int u = 0; u < used; ++u) {
-            const LayoutPort& port = usedPort(u);
-            if (port.GetCount() < 2 || !g.Meets(port.GetBounds()))
-                continue;
-            CScopedObject pen(dc, ::CreatePen(PS_SOLID, 1, port.m_colour));
-            if (port.FillsRectangle() && g.z <= 1)
-                FillBlock(dc, BlockRect(g, port.GetBounds()), port.m_colour);
-            else
-                MergedPolyline(dc, g, port);
-        }
-    }
+    PaintConnectionLines(dc, model, g, nullptr);
 
     // 14. The line to the lamps about to be appended.
     if (previewCount > 0) {
@@ -684,6 +645,74 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
             ::LineTo(dc, c.x, c.y);
         }
     }
+
+    PaintTopLayers(dc, model, g);
+}
+
+void CPannexView::PaintSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const
+{
+    const size_t selectedCount = std::min(model.m_selectedPorts.size(), model.m_selectionBits.size());
+    if (selectedCount == 0)
+        return;
+    ::SetTextColor(dc, kLightGreen);
+    for (size_t k = 0; k < selectedCount; ++k) {
+        const int portIndex = model.m_selectedPorts[k];
+        if (model.IsValidPort(portIndex) && model.GetPort(portIndex).GetCount() > 0)
+            LabelAt(dc, g, model.GetPort(portIndex).GetPoint(0), PortLabel(*this, portIndex));
+    }
+}
+
+std::vector<CRect> CPannexView::SelectedLabelBoxes(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const
+{
+    std::vector<CRect> boxes;
+    const size_t selectedCount = std::min(model.m_selectedPorts.size(), model.m_selectionBits.size());
+    for (size_t k = 0; k < selectedCount; ++k) {
+        const int portIndex = model.m_selectedPorts[k];
+        if (!model.IsValidPort(portIndex) || model.GetPort(portIndex).GetCount() == 0)
+            continue;
+        const CString label = PortLabel(*this, portIndex);
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, label, label.GetLength(), &size);
+        const CRect sq = g.Square(model.GetPort(portIndex).GetPoint(0));
+        CRect box(CPoint(sq.left + (sq.right - sq.left) / 2 - 33, sq.top + (sq.bottom - sq.top) / 2 - 18), size);
+        // Glyphs may reach a little beyond the text's advance.
+        box.InflateRect(8, 8);
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
+void CPannexView::PaintConnectionLines(
+    HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g, const CRect* cells) const
+{
+    if (!m_connectionLines && g.z > 7.0)
+        return;
+    const int used = model.GetUsedCount();
+    for (int u = 0; u < used; ++u) {
+        const LayoutPort& port = model.GetPort(model.GetUsedPort(u));
+        if (port.GetCount() < 2 || !g.Meets(port.GetBounds()))
+            continue;
+        CRect hit;
+        if (cells != nullptr && !hit.IntersectRect(&port.GetBounds(), cells))
+            continue;
+        CScopedObject pen(dc, ::CreatePen(PS_SOLID, 1, port.m_colour));
+        if (port.FillsRectangle() && g.z <= 1)
+            FillBlock(dc, BlockRect(g, port.GetBounds()), port.m_colour);
+        else
+            MergedPolyline(dc, g, port);
+    }
+}
+
+void CPannexView::PaintTopLayers(HDC dc, CLayoutData& model, const LayoutPaintGeometry& g)
+{
+    const int cw = m_clientWidth;
+    const int ch = m_clientHeight;
+    const bool large = g.z > 7.0;
+    const size_t selectedCount = std::min(model.m_selectedPorts.size(), model.m_selectionBits.size());
+    auto selected = [&](size_t k, int i) {
+        const std::vector<bool>& bits = model.m_selectionBits[k];
+        return i >= 0 && static_cast<size_t>(i) < bits.size() && bits[static_cast<size_t>(i)];
+    };
 
     // 15. The selection at small zoom.
     if (!large && selectedCount > 0) {

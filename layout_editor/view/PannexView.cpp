@@ -344,7 +344,7 @@ void CPannexView::SelectBar(int port)
     model->ClearSelection();
     SelectPort(*model, port);
     model->m_activePort = port;
-    Redraw();
+    RedrawSelection();
 }
 
 void CPannexView::ShowTemplate(bool show)
@@ -361,6 +361,18 @@ void CPannexView::Redraw()
     if (GetSafeHwnd() != nullptr) {
         CClientDC dc(this);
         DrawLayout(&dc);
+        if (CMainFrame* frame = GetPannexFrame())
+            frame->OnViewRedrawn();
+    }
+    m_cursorMarkerShown = 0;
+    m_rubberLineShown = 0;
+}
+
+void CPannexView::RedrawSelection()
+{
+    if (GetSafeHwnd() != nullptr) {
+        CClientDC dc(this);
+        DrawSelectionChange(&dc);
         if (CMainFrame* frame = GetPannexFrame())
             frame->OnViewRedrawn();
     }

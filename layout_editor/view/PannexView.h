@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DxfImportDlg.h"
+#include "LayoutPaintGeometry.h"
 #include "LightBarTemplate.h"
 #include "PannexMenus.h"
 #include "PannexDoc.h"
@@ -68,12 +69,22 @@ public:
     void SelectBar(int port);
     void ShowTemplate(bool show);
     void Redraw();
+    // The selection changed and nothing else: repaints from the pictures the
+    // last full paint kept under the selection where it could keep them
+    // (small zoom, no gesture under way), else in full.
+    void RedrawSelection();
 
     // --- Drawing -------------------------------------------------------------
     void OnDraw(CDC* pDC) override;
     // Paints the whole client area off-screen and copies it to pDC; nothing
     // without a model.
     void DrawLayout(CDC* pDC);
+    // DrawLayout's picture after a change of the selection alone, from the
+    // pictures the last full paint kept where they still hold (true), else
+    // by a full paint.
+    bool DrawSelectionChange(CDC* pDC);
+    // Whether full paints keep those pictures (they do unless told not to).
+    void SetKeepSelectionBase(bool keep);
 
     // --- DXF import and export (PannexViewDxf.cpp) -------------------------
     // Asks for the options and reads the drawing into the document's layout:
@@ -320,6 +331,26 @@ private:
     RightReleaseMenu FinishRightRelease(CPoint point);
     // The layout's top-left pixel at zoom z without pan.
     void PaintLayout(CDC& dc, CLayoutData& model);
+    // Parts of the paint (LayoutDraw.cpp): the geometry without the visible
+    // cells, the selected ports' labels and their boxes, the connection
+    // lines (of the ports within the cells, when given), and the selection,
+    // mode overlays and rulers on top.
+    LayoutPaintGeometry PaintGeometry() const;
+    void PaintSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const;
+    std::vector<CRect> SelectedLabelBoxes(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const;
+    void PaintConnectionLines(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g, const CRect* cells) const;
+    void PaintTopLayers(HDC dc, CLayoutData& model, const LayoutPaintGeometry& g);
+    // The kept pictures (LayoutDrawSelection.cpp): the layout's own picture,
+    // or that with its connection lines, copied from the paint under way;
+    // and the selected ports' labels put into a picture made from them.
+    bool KeepSelectionBase(CDC& memDC, const CLayoutData& model, const LayoutPaintGeometry& g, bool withLines);
+    void PutSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g);
+    struct SelectionBase;
+    struct SelectionBaseDeleter {
+        void operator()(SelectionBase* base) const;
+    };
+    std::unique_ptr<SelectionBase, SelectionBaseDeleter> m_selectionBase;
+    bool m_keepSelectionBase = true;
 
     CLayoutData* m_pDetachedModel = nullptr;
     std::unique_ptr<CProgressDlg> m_progressDlg;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorSettings.h"
+#include "LayoutSelection.h"
 #include "PannexTestUtil.h"
 #include "PannexView.h"
 
@@ -193,4 +194,120 @@ TEST(PannexDrawing, NothingWithoutAModel)
     ::FillRect(canvas.Dc()->GetSafeHdc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     view.DrawLayout(canvas.Dc());
     EXPECT_EQ(canvas.At(5, 5), kWhite);
+}
+
+namespace {
+
+// Rows of ports at zoom 4 (a 50 x 30 layout in 200 x 120 pixels), each
+// port's label reaching over the lines of the ports above it; port 6 runs
+// down through every row and port 7 fills a rectangle.
+struct SelectionScene {
+    CLayoutData model;
+    CPannexView view;
+
+    SelectionScene()
+    {
+        AlignToGrid = 1;
+        view.AttachModel(&model);
+        view.m_clientWidth = 200;
+        view.m_clientHeight = 120;
+        model.m_width = 50;
+        model.m_height = 30;
+        view.ResizeLayout(50, 30);
+        model.ResetPorts(8, 256, L"RGB", 0);
+        view.m_settings.SetControllers(2, 4);
+        for (int p = 0; p < 6; ++p) {
+            for (int i = 0; i < 30; ++i)
+                Add(p, 5 + i + (p % 2) * 8, 3 + 4 * p + (i > 20 ? 1 : 0));
+            model.GetPort(p).m_colour = RGB(40 * p, 255 - 30 * p, 120);
+        }
+        for (int y = 0; y < 30; ++y)
+            Add(6, 12, y);
+        model.GetPort(6).m_colour = RGB(255, 128, 0);
+        for (int y = 20; y < 24; ++y)
+            for (int x = 40; x < 46; ++x)
+                Add(7, x, y);
+        model.GetPort(7).m_colour = RGB(0, 128, 255);
+        model.RebuildUsedPorts();
+    }
+    ~SelectionScene() { view.AttachModel(nullptr); }
+
+    void Add(int port, int x, int y)
+    {
+        CLPoint p(x, y);
+        p.m_normX = (x + 0.5) / 50;
+        p.m_normY = (y + 0.5) / 30;
+        model.GetPort(port).InsertPoints(&p, 1);
+        model.GetPort(port).UpdateBounds();
+    }
+    void Select(const std::vector<int>& ports)
+    {
+        model.ClearSelection();
+        for (int p : ports)
+            SelectPort(model, p);
+    }
+};
+
+// The pixels where two pictures of the scene differ.
+int Differences(const CCanvas& a, const CCanvas& b)
+{
+    int count = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x)
+            count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+// A change of the selection alone is painted from the pictures the last
+// full paint kept, and a full paint that keeps them puts the selected
+// labels in afterwards: both give the picture of a full paint that keeps
+// nothing, whichever ports are chosen before and after.
+TEST(PannexDrawing, SelectionChangeDrawsWhatAFullPaintDraws)
+{
+    const struct {
+        std::vector<int> before, after;
+    } cases[] = {
+        { {}, { 2 } },
+        { { 2 }, { 3 } },
+        { { 0 }, { 6 } },
+        { { 6 }, { 7 } },
+        { { 1 }, { 0, 1, 2, 3 } },
+        { { 0, 1, 2, 3 }, {} },
+    };
+    for (const auto& c : cases) {
+        SelectionScene scene;
+        scene.view.m_zoom = 4.0;
+        CCanvas reference(200, 120), kept(200, 120), changed(200, 120);
+        scene.Select(c.after);
+        scene.view.SetKeepSelectionBase(false);
+        scene.view.DrawLayout(reference.Dc());
+        scene.view.SetKeepSelectionBase(true);
+        scene.view.DrawLayout(kept.Dc());
+        EXPECT_EQ(Differences(kept, reference), 0);
+
+        scene.Select(c.before);
+        scene.view.DrawLayout(changed.Dc());
+        scene.Select(c.after);
+        EXPECT_TRUE(scene.view.DrawSelectionChange(changed.Dc()));
+        EXPECT_EQ(Differences(changed, reference), 0);
+    }
+}
+
+// What else changes the picture makes the selection change paint in full.
+TEST(PannexDrawing, SelectionChangeAfterOtherChangesPaintsInFull)
+{
+    SelectionScene scene;
+    scene.view.m_zoom = 4.0;
+    CCanvas canvas(200, 120);
+    scene.view.DrawLayout(canvas.Dc());
+    scene.Add(7, 2, 2);
+    EXPECT_FALSE(scene.view.DrawSelectionChange(canvas.Dc()));
+    EXPECT_TRUE(scene.view.DrawSelectionChange(canvas.Dc()));
+    scene.view.m_zoom = 2.0;
+    EXPECT_FALSE(scene.view.DrawSelectionChange(canvas.Dc()));
+    scene.view.m_zoom = 10.0; // lamps drawn one by one: nothing kept
+    scene.view.DrawLayout(canvas.Dc());
+    EXPECT_FALSE(scene.view.DrawSelectionChange(canvas.Dc()));
 }
