@@ -21,7 +21,23 @@ void PutBE16(std::uint8_t* p, unsigned v)
 
 std::uint32_t SumWords(const std::uint8_t* bytes, std::size_t length, std::uint32_t sum)
 {
+    // A one's complement sum does not depend on the order of its additions
+    // or of the bytes in its words: eight bytes are added at a time in the
+    // machine's order, with the carries brought round, and the folded sum
+    // turned back into big-endian order. The folded sum is the same.
+    std::uint64_t wide = 0;
     std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t v = 0;
+        std::memcpy(&v, bytes + i, sizeof v);
+        wide += v;
+        wide += wide < v ? 1 : 0;
+    }
+    wide = (wide & 0xFFFFFFFFu) + (wide >> 32);
+    wide = (wide & 0xFFFFFFFFu) + (wide >> 32);
+    wide = (wide & 0xFFFFu) + (wide >> 16);
+    wide = (wide & 0xFFFFu) + (wide >> 16);
+    sum += std::uint32_t(((wide & 0xFFu) << 8) | (wide >> 8));
     for (; i + 1 < length; i += 2)
         sum += (std::uint32_t(bytes[i]) << 8) | bytes[i + 1];
     if (i < length)
