@@ -34,7 +34,14 @@ int RoundToInt(double v)
 // CDelCommand, applied at once.
 ICLCommand* DeleteIndexes(CLayoutData& layout, int port, const std::vector<int>& indexes)
 {
-    const LayoutPort& source = layout.GetPort(port);
+    LayoutPort& source = layout.GetPort(port);
+    if (static_cast<int>(indexes.size()) == source.GetCount() && !indexes.empty() && indexes.front() == 0
+        && indexes.back() == source.GetCount() - 1
+        && std::adjacent_find(indexes.begin(), indexes.end(), [](int a, int b) { return a >= b; }) == indexes.end()) {
+        // Every point goes (ascending indexes, as many as there are points):
+        // the undo step keeps the port's own chain rather than a copy.
+        return new CDelCommand(layout, port, source.TakePoints(), indexes);
+    }
     std::vector<CLPoint> points;
     points.reserve(indexes.size());
     for (int i : indexes)

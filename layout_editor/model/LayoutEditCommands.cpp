@@ -88,13 +88,8 @@ bool RemovePointsAtPositions(LayoutPort& port, const CLPoint* points, int n, con
         port.ClearPoints();
         return true;
     }
-    std::vector<CLPoint> kept;
-    kept.reserve(static_cast<size_t>(count - n));
-    for (int i = 0; i < count; ++i)
-        if (!gone[static_cast<size_t>(i)])
-            kept.push_back(port.GetPoint(i));
-    port.ClearPoints();
-    port.InsertPoints(kept.data(), static_cast<int>(kept.size()));
+    // The rest closes up in place: no new chain to allocate, none to free.
+    port.RemoveFlagged(gone);
     return true;
 }
 

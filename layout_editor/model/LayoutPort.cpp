@@ -140,6 +140,32 @@ void LayoutPort::ClearPoints()
     UpdateBounds();
 }
 
+std::vector<CLPoint> LayoutPort::TakePoints()
+{
+    std::vector<CLPoint> taken;
+    taken.swap(m_points);
+    m_lastHit = -1;
+    Changed();
+    UpdateBounds();
+    return taken;
+}
+
+void LayoutPort::RemoveFlagged(const std::vector<char>& gone)
+{
+    size_t kept = 0;
+    for (size_t i = 0; i < m_points.size(); ++i) {
+        if (i < gone.size() && gone[i])
+            continue;
+        if (kept != i)
+            m_points[kept] = m_points[i];
+        ++kept;
+    }
+    m_points.erase(m_points.begin() + static_cast<std::ptrdiff_t>(kept), m_points.end());
+    m_lastHit = -1;
+    Changed();
+    UpdateBounds();
+}
+
 bool LayoutPort::GrowCapacity(int n)
 {
     n = std::min(n, kMaxPortPoints);

@@ -64,6 +64,10 @@ public:
 
     // Drops every point and keeps the capacity.
     void ClearPoints();
+    // Removes every point, handing them over in wiring order (no copy).
+    std::vector<CLPoint> TakePoints();
+    // Removes the points whose flag is set (one flag per point), in place.
+    void RemoveFlagged(const std::vector<char>& gone);
 
     // Index of the point the hit test reports on the cell: the point at
     // preferred when it lies there, else the highest index on the cell;
