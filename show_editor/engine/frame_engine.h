@@ -100,7 +100,7 @@ public:
     void ClearOutput(COLORREF colour);
 
     // Renderers and state read by the view composition.
-    CMutex& FrameMutex() { return m_frameMutex; }
+    CCriticalSection& FrameMutex() { return m_frameMutex; }
     CCColorAnimationRender& ColourRenderer() { return m_colourRenderer; }
     // The Zazez Urad renderer (null while it is not built in).
     CEffectPlusRender* PlusRenderer() const { return m_plusRenderer; }
@@ -199,7 +199,9 @@ private:
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     int m_dotGap = 1;
-    CMutex m_frameMutex;
+    // Held while a frame is handed over or read; a lock inside the process,
+    // as a kernel mutex costs a server call per lock.
+    CCriticalSection m_frameMutex;
 
     // The output image.
     CDC m_outputDC;

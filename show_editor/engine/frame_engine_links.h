@@ -68,7 +68,7 @@ public:
 
     // Creates the window as a child of the engine; the engine's frame mutex
     // guards every hand-over of the output image.
-    virtual BOOL CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CMutex* frameMutex) = 0;
+    virtual BOOL CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CSyncObject* frameMutex) = 0;
     virtual CWnd* GetWindow() = 0;
     // The composed frame (frameWidth x frameHeight, 32 bits); called with the
     // frame mutex held.

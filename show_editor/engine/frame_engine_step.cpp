@@ -16,7 +16,6 @@ CCanvasContainer::CCanvasContainer()
     : m_aviWriter(&LibraryAviWriter())
     , m_recorder(&LibraryRecorder())
     , m_decoders(&LibraryDecoders())
-    , m_frameMutex(FALSE)
     , m_frameEvent(FALSE, FALSE)
 {
     // The colour renderer has seeded the generator with 510; the Zazez Urad

@@ -6,7 +6,7 @@ CPreviewCanvasAdapter::CPreviewCanvasAdapter(CDornelDoc* document)
 {
 }
 
-BOOL CPreviewCanvasAdapter::CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CMutex* frameMutex)
+BOOL CPreviewCanvasAdapter::CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CSyncObject* frameMutex)
 {
     if (engine == nullptr)
         return FALSE;

@@ -17,7 +17,7 @@ public:
 
     CCanvas& Canvas() { return m_canvas; }
 
-    BOOL CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CMutex* frameMutex) override;
+    BOOL CreateCanvas(CCanvasContainer* engine, const CRect& rect, UINT id, CSyncObject* frameMutex) override;
     CWnd* GetWindow() override { return m_canvas.GetSafeHwnd() != nullptr ? &m_canvas : nullptr; }
     void SetFrame(CDC* image, int width, int height) override { m_canvas.SetFrame(image, width, height); }
     void SetFrameStale(BOOL stale) override { m_canvas.SetFrameStale(stale); }

@@ -77,7 +77,7 @@ public:
     // Surroundings, set by the engine when it creates the canvas.
     void SetDocument(CDornelDoc* document) { m_pDocument = document; }
     CDornelDoc* GetDocument() const { return m_pDocument; }
-    void SetFrameMutex(CMutex* frameMutex) { m_pFrameMutex = frameMutex; }
+    void SetFrameMutex(CSyncObject* frameMutex) { m_pFrameMutex = frameMutex; }
     // Read whenever the canvas needs the engine's canvas size, zoom, dot
     // layout type or dot gap. Without a source the canvas uses its client
     // size at 100 % with the document's dot layout type and no gap.
@@ -136,7 +136,7 @@ private:
     int DocumentDotLayoutType() const;
 
     CDornelDoc* m_pDocument = nullptr;
-    CMutex* m_pFrameMutex = nullptr;
+    CSyncObject* m_pFrameMutex = nullptr;
     CDC* m_pFrame = nullptr;
     int m_frameWidth = 0;
     int m_frameHeight = 0;

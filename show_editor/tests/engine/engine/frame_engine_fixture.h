@@ -158,7 +158,7 @@ private:
 // A canvas without a window that keeps the frames handed to it.
 class CFakeCanvas : public CPreviewCanvas {
 public:
-    BOOL CreateCanvas(CCanvasContainer*, const CRect&, UINT, CMutex*) override { return TRUE; }
+    BOOL CreateCanvas(CCanvasContainer*, const CRect&, UINT, CSyncObject*) override { return TRUE; }
     CWnd* GetWindow() override { return nullptr; }
     void SetFrame(CDC* image, int width, int height) override;
     void SetFrameStale(BOOL stale) override { m_stale = stale; }
