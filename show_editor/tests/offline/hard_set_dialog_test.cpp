@@ -67,6 +67,57 @@ TEST_F(HardSetDialog, OpensWithModelOptionsAndLanguageTexts)
     EXPECT_EQ(IDCANCEL, result);
 }
 
+// Each visible control lies wholly inside its window and, when asked, apart
+// from the others: either inside a group box or clear of it.
+void ExpectVisibleControlsLaidOutIn(HWND parent, bool apart)
+{
+    CRect area;
+    ::GetClientRect(parent, &area);
+    ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    struct Control {
+        int id;
+        CRect rect;
+        bool group;
+    };
+    std::vector<Control> controls;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        CRect rect;
+        ::GetWindowRect(child, &rect);
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        wchar_t cls[32] = {};
+        ::GetClassNameW(child, cls, 32);
+        const bool group = ::lstrcmpiW(cls, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+        controls.push_back({ ::GetDlgCtrlID(child), rect, group });
+        CRect both;
+        both.UnionRect(&rect, &area);
+        EXPECT_TRUE(both == area) << "control " << ::GetDlgCtrlID(child) << " is cut by its window";
+    }
+    for (size_t a = 0; apart && a < controls.size(); ++a) {
+        for (size_t b = a + 1; b < controls.size(); ++b) {
+            const Control& one = controls[a];
+            const Control& other = controls[b];
+            CRect common;
+            if (!common.IntersectRect(&one.rect, &other.rect))
+                continue;
+            const bool nested = (one.group && common == other.rect) || (other.group && common == one.rect);
+            EXPECT_TRUE(nested) << "controls " << one.id << " and " << other.id << " overlap";
+        }
+    }
+}
+
+TEST_F(HardSetDialog, TheChipPageAndTheOutputRowsShowWhole)
+{
+    fwtest::RunModal(m_dlg, [&](CDialog& live) {
+        // Without a chip every page control shows, the chip's alternatives on
+        // top of each other; only the page's bounds are checked here.
+        ExpectVisibleControlsLaidOutIn(m_dlg.Page().m_hWnd, false);
+        ExpectVisibleControlsLaidOutIn(live.m_hWnd, true);
+        fwtest::ClickButton(live, IDCANCEL);
+    });
+}
+
 TEST_F(HardSetDialog, ModelWithoutConfigurationDisablesThePageAndRestoresIt)
 {
     fwtest::RunModal(m_dlg, [&](CDialog& live) {
