@@ -3,6 +3,7 @@
 // without touching the model, the view or the editor-wide values.
 #include "ArchiveTestUtil.h"
 
+#include <cstring>
 #include <memory>
 #include <random>
 
@@ -358,9 +359,10 @@ TEST_F(LayoutArchiveRefusal, UnreadableStringsAreRefused)
         { "64-bit length", { 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 0, 0, 0, 0x10 } },
     };
     for (const Case& c : cases) {
-        std::vector<BYTE> bytes(m_good.begin(), m_good.begin() + static_cast<std::ptrdiff_t>(at));
-        bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
-        bytes.insert(bytes.end(), 64, 0x41);
+        // The good file up to the format, the case's bytes, then 64 bytes of 'A'.
+        std::vector<BYTE> bytes(at + c.bytes.size() + 64, 0x41);
+        std::memcpy(bytes.data(), m_good.data(), at);
+        std::memcpy(bytes.data() + at, c.bytes.data(), c.bytes.size());
         ExpectRefusedUnchanged(bytes, c.what);
     }
 }
