@@ -389,8 +389,7 @@ TEST(FolderScan, OnlyAnimationFilesThatOpenGiveThumbnails)
     // An entry that goes between the listing and its thumbnail is passed
     // over and the entries after it are still drawn.
     const std::vector<CString> listed = ListFolderEntries(folder);
-    EXPECT_EQ(listed,
-        (std::vector<CString> { L"bad.avi", L"dir.avi", L"w.mov", L"x.AVI", L"y.avi", L"z.tol" }));
+    EXPECT_EQ(listed, (std::vector<CString> { L"bad.avi", L"dir.avi", L"w.mov", L"x.AVI", L"y.avi", L"z.tol" }));
     ASSERT_TRUE(::DeleteFileW(folder + L"\\x.AVI"));
     CFolderThumbnails rest;
     DrawFolderAnimations(folder, listed, rest);
