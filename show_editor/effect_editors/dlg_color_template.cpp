@@ -5,6 +5,7 @@
 #include "color_effect_values.h"
 #include "color_strips.h"
 #include "dornel_doc.h"
+#include "fw_labels.h"
 #include "show_messages.h"
 #include "tile_view.h"
 
@@ -209,6 +210,17 @@ void CDlgCustomColorTemplate::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgCustomColorTemplate::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (m_pDoc != nullptr) {
+        static constexpr CtrlLabel kLabels[] = {
+            { 0, L"ITEM_TITLE", 220 },
+            { IDC_CT_GRADIENT, L"ITEM_TITLE", 221 },
+            { IDC_CT_SOLID, L"ITEM_TITLE", 222 },
+            { IDOK, L"ITEM_TITLE", 33 },
+            { IDCANCEL, L"ITEM_TITLE", 34 },
+        };
+        ApplyLabels(
+            *this, [this](LPCTSTR section, int key) { return m_pDoc->Host().GetLangText(section, key); }, kLabels);
+    }
     m_strip.ModifyStyle(0, SS_NOTIFY);
     // Without a texture thumbnail the bar stays empty.
     if (m_pDoc != nullptr && m_pDoc->m_textureTemplateThumbs.GetSize() > 0)

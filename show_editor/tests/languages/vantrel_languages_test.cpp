@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "show_messages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -75,14 +76,15 @@ struct Language {
     UINT id;
     LPCWSTR windowsLanguage; // [Soft] Lang
     const char* name;
+    LPCWSTR file; // in "Lang"
 };
 
 const Language kLanguages[] = {
-    { 1, L"1033", "English" },
-    { 2, L"2052", "SimplifiedChinese" },
-    { 3, L"1028", "TraditionalChinese" },
-    { 4, L"1036", "French" }, // no Windows identifier selects it: set directly
-    { 6, L"1042", "Korean" },
+    { 1, L"1033", "English", L"Eng.ini" },
+    { 2, L"2052", "SimplifiedChinese", L"Chs.ini" },
+    { 3, L"1028", "TraditionalChinese", L"Cht.ini" },
+    { 4, L"1036", "French", L"French.ini" }, // no Windows identifier selects it: set directly
+    { 6, L"1042", "Korean", L"Korean.ini" },
 };
 
 // Commands of the main menu, the toolbar and the tree's menus that open a
@@ -411,5 +413,48 @@ TEST(ShippedLanguageFiles, EveryLanguageHasEveryTextInItsOwnLanguage)
                     << CStringA(shipped.folder).GetString() << "\\" << CStringA(name.c_str()).GetString() << " ["
                     << CStringA(key.first.c_str()).GetString() << "] " << CStringA(key.second.c_str()).GetString();
         }
+    }
+}
+
+// The custom colour dialog, which no menu offers, takes its caption and its
+// buttons from the language file like the other dialogs; outside Chinese none
+// of its texts is left in Chinese.
+TEST_P(VantrelLanguages, TheCustomColourDialogSpeaksTheLanguage)
+{
+    CDecliningUiHost ui;
+    CRealDialogServices services;
+    const LanguageFile file = ReadLanguageFile(m_folder.Path() + L"Lang\\" + GetParam().file);
+    auto text = [&](int key) {
+        auto found = file.find({ L"ITEM_TITLE", std::to_wstring(key) });
+        return found != file.end() ? found->second : CString();
+    };
+    CString caption;
+    std::vector<CString> labels;
+    {
+        CShellSession s(services);
+        ASSERT_NE(s.m_frame, nullptr);
+        s.m_frame->LanguageId = GetParam().id;
+        s.m_frame->ApplyLanguage();
+        CDialogInitHook read([&](CDialog& live) {
+            live.GetWindowTextW(caption);
+            for (HWND child = ::GetWindow(live.m_hWnd, GW_CHILD); child != nullptr;
+                 child = ::GetWindow(child, GW_HWNDNEXT)) {
+                CString label;
+                CWnd::FromHandle(child)->GetWindowTextW(label);
+                labels.push_back(label);
+            }
+            live.PostMessage(WM_COMMAND, IDCANCEL, 0);
+        });
+        s.m_frame->SendMessage(WM_COMMAND, ID_CUSTOM_COLOR_TEMPLATE, 0);
+        fwtest::PumpPending();
+    }
+    ASSERT_FALSE(text(220).IsEmpty());
+    EXPECT_EQ(text(220), caption);
+    for (int key : { 221, 222, 33, 34 })
+        EXPECT_NE(std::find(labels.begin(), labels.end(), text(key)), labels.end()) << "ITEM_TITLE " << key;
+    if (GetParam().id != 2 && GetParam().id != 3) {
+        EXPECT_FALSE(HoldsChinese(caption));
+        for (const CString& label : labels)
+            EXPECT_FALSE(HoldsChinese(label)) << CStringA(label).GetString();
     }
 }
