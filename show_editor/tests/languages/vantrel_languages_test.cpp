@@ -333,7 +333,9 @@ LanguageFile ReadLanguageFile(const CString& path)
 {
     LanguageFile texts;
     CFile file;
-    if (!file.Open(path, CFile::modeRead))
+    // Other test programs read and copy the same shipped files meanwhile: an
+    // exclusive open would fail for them or for this one.
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
         return texts;
     const UINT bytes = static_cast<UINT>(file.GetLength());
     std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, 0);
