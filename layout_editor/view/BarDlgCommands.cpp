@@ -11,7 +11,6 @@
 #include "CleanCardSelDlg.h"
 #include "InputDlg.h"
 #include "LampSelectDlgs.h"
-#include "LampTypeList.h"
 #include "LayoutLangText.h"
 #include "ListPanelLabels.h"
 #include "ListPanelResource.h"
@@ -20,6 +19,7 @@
 #include "ReverseDataAllDlg.h"
 #include "SetCardNumDlg.h"
 #include "SwapCardDlg.h"
+#include "TemplateFiles.h"
 #include "TextHelpers.h"
 
 namespace {
@@ -122,20 +122,11 @@ void CBarDlg::CopyPortsToBuffer(int first, int count, BYTE kind, int groupSize)
 {
     CPannexView* view = GetView();
     CPannexDoc* doc = GetDoc();
-    if (view == nullptr || doc == nullptr || count < 1)
-        return;
-    const CLayoutData& live = doc->GetLayout();
-    if (first < 0 || first + count > live.GetPortCount())
+    if (view == nullptr || doc == nullptr)
         return;
     CLayoutData copy;
-    copy.m_templateKind = kind;
-    copy.m_width = live.m_width;
-    copy.m_height = live.m_height;
-    const CString format = LampTypeList.GetSize() > 0 ? LampTypeList.GetAt(0) : CString(L"RGB");
-    if (!copy.ResetPorts(live.GetPortCount(), std::max(live.GetPort(first).GetCapacity(), 1), format, 0))
+    if (!BuildPortRangeTemplate(doc->GetLayout(), first, count, kind, copy))
         return;
-    for (int p = first; p < first + count; ++p)
-        copy.AppendLoadedPort(live.GetPort(p));
     view->m_copyBuffer.BuildFromLayout(copy, groupSize);
     view->m_templateShown = 1;
     view->SetEditMode(0);

@@ -229,14 +229,10 @@ void CBarDlg::SaveTemplate(const CLayoutData& model)
 void CBarDlg::SavePortsAsTemplate(int first, int count, BYTE kind)
 {
     CPannexDoc* doc = GetDoc();
-    if (doc == nullptr || count < 1)
+    if (doc == nullptr)
         return;
-    const CLayoutData& live = doc->GetLayout();
-    std::vector<int> ports;
-    for (int p = first; p < first + count; ++p)
-        ports.push_back(p);
     CLayoutData model;
-    if (!BuildPortTemplate(live, ports, { kind, false, false, live.GetPortCount() }, model))
+    if (!BuildPortRangeTemplate(doc->GetLayout(), first, count, kind, model))
         return;
     SaveTemplate(model);
 }

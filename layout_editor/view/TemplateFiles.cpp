@@ -120,3 +120,11 @@ bool BuildPortTemplate(
     }
     return true;
 }
+
+bool BuildPortRangeTemplate(const CLayoutData& live, int first, int count, BYTE kind, CLayoutData& out)
+{
+    std::vector<int> ports;
+    for (int p = first; p < first + count; ++p)
+        ports.push_back(p);
+    return BuildPortTemplate(live, ports, { kind, false, false, live.GetPortCount() }, out);
+}

@@ -40,3 +40,8 @@ struct PortTemplateBuild {
 // when no port or an invalid one was given or the ports cannot be made.
 bool BuildPortTemplate(
     const CLayoutData& live, const std::vector<int>& ports, const PortTemplateBuild& how, CLayoutData& out);
+
+// BuildPortTemplate of the whole ports [first, first + count), in a model
+// of as many ports as the live one: what the copy and save commands of a
+// port or a controller take.
+bool BuildPortRangeTemplate(const CLayoutData& live, int first, int count, BYTE kind, CLayoutData& out);

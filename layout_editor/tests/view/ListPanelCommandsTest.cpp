@@ -425,6 +425,24 @@ TEST_F(ListPanelTest, CopyFillsTheViewsCopyBuffer)
     EXPECT_EQ(Doc().GetLayout().m_modified, 0);
 }
 
+TEST_F(ListPanelTest, CopyingAControllerKeepsEveryLampOfAPortThatGrew)
+{
+    Build({ 3, 2 }, { 4, 0, 2, 5, 6 });
+    // The second port holds more lamps than the first port has room for.
+    LayoutPort& grown = Doc().GetLayout().GetPort(1);
+    ASSERT_TRUE(grown.GrowCapacity(100));
+    std::vector<CLPoint> lamps;
+    for (int k = 0; k < 100; ++k)
+        lamps.emplace_back(k % 50, 10 + k / 50);
+    ASSERT_EQ(grown.InsertPoints(lamps.data(), 100), 100);
+    Doc().GetLayout().RebuildUsedPorts();
+    Command(ControllerItem(0), ID_CARD_COPY);
+    ASSERT_EQ(View().m_copyBuffer.m_ports.size(), 3u);
+    EXPECT_EQ(View().m_copyBuffer.m_ports[0].GetCount(), 4);
+    EXPECT_EQ(View().m_copyBuffer.m_ports[1].GetCount(), 100);
+    EXPECT_EQ(View().m_copyBuffer.m_ports[2].GetCount(), 2);
+}
+
 TEST_F(ListPanelTest, MaskAndReverseTakeALampRange)
 {
     struct Row {
