@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include <gdiplus.h>
+#include "gdiplus_session.h"
 
 namespace {
 
@@ -273,9 +273,8 @@ TEST_F(FlickerDotTest, CancelOnlyNotifiesAndTheDocumentTearsTheEditorDown)
 
 TEST_F(FlickerDotTest, ThePreviewDrawsEachStarAtItsStartPoint)
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    CGdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Ok());
     CDlgFlickerDot* dlg = Open();
     ASSERT_NE(dlg, nullptr);
     // Both brightness ends at full: every star shows its colour.
@@ -315,5 +314,4 @@ TEST_F(FlickerDotTest, ThePreviewDrawsEachStarAtItsStartPoint)
     ::SelectObject(memory, old);
     ::DeleteObject(dib);
     ::DeleteDC(memory);
-    Gdiplus::GdiplusShutdown(token);
 }

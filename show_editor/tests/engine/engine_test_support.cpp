@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "gdiplus_session.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace enginetest {
@@ -20,15 +20,15 @@ class GdiplusEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
+        m_gdiplus.emplace();
+        ASSERT_TRUE(m_gdiplus->Ok());
     }
     void TearDown() override
     {
         for (const std::wstring& file : Files())
             ::DeleteFileW(file.c_str());
         ::RemoveDirectoryW(Folder().c_str());
-        Gdiplus::GdiplusShutdown(m_token);
+        m_gdiplus.reset();
     }
 
     static std::vector<std::wstring>& Files()
@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    ULONG_PTR m_token = 0;
+    std::optional<CGdiplusSession> m_gdiplus;
 };
 
 testing::Environment* const g_environment = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);

@@ -16,31 +16,11 @@
 
 #include <gtest/gtest.h>
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "gdiplus_session.h"
 
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// GDI+ for the title bar, as the program starts it.
-class CGdiplusSession {
-public:
-    CGdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~CGdiplusSession()
-    {
-        if (m_ok)
-            Gdiplus::GdiplusShutdown(m_token);
-    }
-    bool m_ok = false;
-
-private:
-    ULONG_PTR m_token = 0;
-};
 
 int CountWhite(CPixelCanvas& canvas, const CRect& area)
 {
@@ -100,8 +80,9 @@ TEST(FrameBars, StatusBarShowsItsTextWhiteAndCentredOnBlue)
 
 TEST(FrameBars, TitleBarIsAGreyGradientOnBlueWithAWhiteTitle)
 {
+    // GDI+ for the title bar, as the program starts it.
     CGdiplusSession gdiplus;
-    ASSERT_TRUE(gdiplus.m_ok);
+    ASSERT_TRUE(gdiplus.Ok());
     CPixelCanvas canvas(200, 20, RGB(0, 0, 0));
     CMyTitleBar::Paint(canvas.Dc().GetSafeHdc(), CRect(0, 0, 200, 20), CString());
     // The top corners are round: the blue shows in the corner pixel.

@@ -9,24 +9,13 @@
 #include "frame_engine_fixture.h"
 #include "view_compose.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "gdiplus_session.h"
 
 #include <cstring>
 #include <vector>
 
 namespace enginetest {
 namespace {
-
-struct GdiplusSession {
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
-    ULONG_PTR token = 0;
-};
 
 // One of each style family: change, flash, moving, expanding and diagonal
 // strips (a flipped one), rectangle, circle (gamma) and diamond shapes, a
@@ -137,7 +126,7 @@ using namespace enginetest;
 
 LS_BENCHMARK(FrameEngineTenViews)
 {
-    static GdiplusSession session;
+    static CGdiplusSession session;
     EngineFrames("1024x512", 1024, 512);
     EngineFrames("200x50", 200, 50);
 }
@@ -148,7 +137,7 @@ LS_BENCHMARK(FrameEngineTenViews)
 // bytes; and a view of the cheapest style (one solid colour) for scale.
 LS_BENCHMARK(ViewComposition)
 {
-    static GdiplusSession session;
+    static CGdiplusSession session;
     constexpr int kWidth = 1024;
     constexpr int kHeight = 512;
     EngineRig rig(kWidth, kHeight, { COLOR_STYLE_CHANGE, COLOR_STYLE_CHANGE });

@@ -7,8 +7,7 @@
 #include "color_animation_render.h"
 #include "drawing_helpers.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "gdiplus_session.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,16 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct GdiplusSession {
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
-    ULONG_PTR token = 0;
-};
 
 struct View {
     View(int width, int height)
@@ -63,7 +52,7 @@ std::unique_ptr<ProgramColorEffect> MakeEffect()
 
 void Frame(const char* name, int style, int width, int height)
 {
-    static GdiplusSession session;
+    static CGdiplusSession session;
     View view(width, height);
     auto effect = MakeEffect();
     effect->m_style = style;
