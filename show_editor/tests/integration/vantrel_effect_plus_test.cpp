@@ -10,7 +10,6 @@
 #include "AppPaths.h"
 #include "color_strips.h"
 #include "dlg_effect_plus.h"
-#include "player_panel.h"
 #include "resource.h"
 #include "segment.h"
 #include "show_messages.h"
@@ -90,8 +89,7 @@ struct PlusEditor : ::testing::Test {
 
     void SetUp() override
     {
-        for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
-            ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+        ASSERT_TRUE(folder.CopyShippedLanguages());
         folder.WriteSoftConf(L"Vantrel", L"1033");
         session = std::make_unique<CShellSession>(services);
         doc = session->Doc();
@@ -99,10 +97,7 @@ struct PlusEditor : ::testing::Test {
         ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
         // The libraries the program loads at start are replaced by the
         // test's own: wait for the loader, then empty them.
-        auto* player = dynamic_cast<CViewpanel*>(doc->m_pViewPanel);
-        ASSERT_NE(player, nullptr);
-        EXPECT_TRUE(fwtest::PumpUntil([&] { return !player->IsTemplateLoaderRunning(); }, 10000));
-        fwtest::PumpPending();
+        ASSERT_TRUE(session->WaitForLibraryLoader());
         FreeColorStrips(doc->m_colourStrips);
         for (INT_PTR i = 0; i < doc->m_stripThumbs.GetSize(); ++i)
             delete doc->m_stripThumbs.GetAt(i);

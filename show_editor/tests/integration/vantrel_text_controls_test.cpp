@@ -23,8 +23,7 @@ struct TextControls : ::testing::Test {
 
     void SetUp() override
     {
-        for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
-            ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+        ASSERT_TRUE(folder.CopyShippedLanguages());
         folder.WriteSoftConf(L"Vantrel", L"1033");
     }
 };

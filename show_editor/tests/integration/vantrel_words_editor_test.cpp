@@ -8,7 +8,6 @@
 
 #include "AppPaths.h"
 #include "dlg_color_full_words.h"
-#include "player_panel.h"
 #include "program_colorful_words.h"
 #include "segment.h"
 #include "show_messages.h"
@@ -82,8 +81,7 @@ struct WordsEditor : ::testing::Test {
 
     void SetUp() override
     {
-        for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
-            ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+        ASSERT_TRUE(folder.CopyShippedLanguages());
         folder.WriteSoftConf(L"Vantrel", L"1033");
         session = std::make_unique<CShellSession>(services);
         doc = session->Doc();
@@ -91,10 +89,7 @@ struct WordsEditor : ::testing::Test {
         ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
         // The libraries the program loads at start are replaced by the
         // test's own: wait for the loader, then empty them.
-        auto* player = dynamic_cast<CViewpanel*>(doc->m_pViewPanel);
-        ASSERT_NE(player, nullptr);
-        EXPECT_TRUE(fwtest::PumpUntil([&] { return !player->IsTemplateLoaderRunning(); }, 10000));
-        fwtest::PumpPending();
+        ASSERT_TRUE(session->WaitForLibraryLoader());
         FreeColorTemplates(doc->m_colourTemplates);
         for (INT_PTR i = 0; i < doc->m_colourTemplateThumbs.GetSize(); ++i)
             delete doc->m_colourTemplateThumbs.GetAt(i);

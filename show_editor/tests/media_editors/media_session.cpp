@@ -3,7 +3,6 @@
 
 #include "AppPaths.h"
 #include "ClipWriters.h"
-#include "player_panel.h"
 #include "tree_panel.h"
 #include "vantrel_doc_host.h"
 
@@ -11,17 +10,13 @@ namespace mediatest {
 
 void MediaSession::SetUp()
 {
-    for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" })
-        ASSERT_TRUE(::CopyFileW(GetAppFolder() + L"Lang\\" + file, folder.Path() + L"Lang\\" + file, FALSE));
+    ASSERT_TRUE(folder.CopyShippedLanguages());
     folder.WriteSoftConf(L"Vantrel", Language());
     session = std::make_unique<shelltest::CShellSession>(services);
     doc = session->Doc();
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
-    auto* player = dynamic_cast<CViewpanel*>(doc->m_pViewPanel);
-    ASSERT_NE(player, nullptr);
-    EXPECT_TRUE(fwtest::PumpUntil([&] { return !player->IsTemplateLoaderRunning(); }, 10000));
-    fwtest::PumpPending();
+    ASSERT_TRUE(session->WaitForLibraryLoader());
     doc->m_projectSettings.m_frameRate = 25;
     doc->m_projectSettings.m_width = 200;
     doc->m_projectSettings.m_height = 50;

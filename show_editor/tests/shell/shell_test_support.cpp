@@ -1,7 +1,9 @@
 // Shared pieces of the shell tests.
 #include "shell_test_support.h"
 
+#include "AppPaths.h"
 #include "lang_service.h"
+#include "player_panel.h"
 
 #include <shlwapi.h>
 
@@ -38,6 +40,15 @@ void CTempProgramFolder::WriteSoftConf(LPCWSTR title, LPCWSTR lang, LPCWSTR vers
     CString text;
     text.Format(L"[Soft]\r\nTitle=%s\r\nLang=%s\r\nVersion=%s\r\n", title, lang, version);
     WriteFile(L"Lang\\SoftConf.ini", text);
+}
+
+bool CTempProgramFolder::CopyShippedLanguages() const
+{
+    for (LPCWSTR file : { L"Eng.ini", L"Chs.ini" }) {
+        if (!::CopyFileW(GetAppFolder() + L"Lang\\" + file, m_path + L"Lang\\" + file, FALSE))
+            return false;
+    }
+    return true;
 }
 
 CString LangFileText(std::initializer_list<LangRow> rows)
@@ -191,6 +202,17 @@ CShellSession::~CShellSession()
         ::DestroyWindow(m_hFrame);
     m_app.ExitInstance();
     fwtest::PumpPending();
+}
+
+bool CShellSession::WaitForLibraryLoader() const
+{
+    CDornelDoc* doc = Doc();
+    auto* player = doc != nullptr ? dynamic_cast<CViewpanel*>(doc->m_pViewPanel) : nullptr;
+    if (player == nullptr)
+        return false;
+    const bool done = fwtest::PumpUntil([&] { return !player->IsTemplateLoaderRunning(); }, 10000);
+    fwtest::PumpPending();
+    return done;
 }
 
 } // namespace shelltest

@@ -33,6 +33,9 @@ public:
     // Writes a UTF-16 settings or language file below the folder.
     void WriteFile(LPCWSTR relative, const CString& text) const;
     void WriteSoftConf(LPCWSTR title, LPCWSTR lang, LPCWSTR version = L"1.0") const;
+    // Copies the program's own English and Simplified Chinese language files
+    // (Lang\Eng.ini, Lang\Chs.ini); false when one could not be copied.
+    bool CopyShippedLanguages() const;
 
 private:
     fwtest::CTempFolder m_folder;
@@ -135,6 +138,10 @@ public:
     CDornelApp m_app;
     CMainFrame* m_frame = nullptr;
     CDornelDoc* Doc() const { return m_frame != nullptr ? m_frame->GetActiveDornelDoc() : nullptr; }
+    // Waits (10 s at most) until the library loader that the player panel
+    // starts with the program has finished; false when it has not or there
+    // is no player panel.
+    bool WaitForLibraryLoader() const;
 
 private:
     HWND m_hFrame = nullptr;

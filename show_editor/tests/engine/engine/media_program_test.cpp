@@ -28,6 +28,34 @@ protected:
         for (int i = 0; i < count; ++i)
             m_engine->StepFrame();
     }
+    // A program of a real file's six frames on its own segment, decoded by
+    // the real libraries.
+    void SetUpPlayedFile(ProgramVideo* media)
+    {
+        AddView(m_doc.AddSegment(6), CRect(0, 0, 8, 4), { media });
+        m_doc.CountFrames();
+        CreateEngine();
+        m_engine->SetDecoders(nullptr);
+    }
+    // The clipgen frame number whose colour the output shows.
+    int FrameShown() const
+    {
+        const DWORD pixel = OutputPixel(4, 2);
+        return clipgen::FrameIndexOf({ static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+            static_cast<int>(pixel & 0xFF) });
+    }
+    // The frame numbers shown by each of six steps: the whole file in order,
+    // and the decoder closed on the program's last frame.
+    void ExpectEveryFramePlayedInOrder(const ProgramVideo& media)
+    {
+        std::vector<int> shown;
+        for (int i = 0; i < 6; ++i) {
+            m_engine->StepFrame();
+            shown.push_back(FrameShown());
+        }
+        EXPECT_EQ(std::vector<int>({ 0, 1, 2, 3, 4, 5 }), shown);
+        EXPECT_EQ(-1, media.m_decoderHandle) << "closed on the program's last frame";
+    }
 };
 
 TEST_F(MediaProgramTest, VideoOpensOnThePassStartAndClosesOnItsLastFrame)
@@ -158,29 +186,13 @@ TEST_F(MediaProgramTest, GeneratedClipPlaysFrameByFrameThroughTheVideoLibrary)
     const std::wstring path = folder.File(L"flat.avi");
     ASSERT_TRUE(clipgen::WriteFileBytes(path, clipgen::FlatRawAvi(16, 8, 8, 25)));
     ProgramVideo* video = MediaProgram(MEDIA_VIDEO, path.c_str(), 6);
-    AddView(m_doc.AddSegment(6), CRect(0, 0, 8, 4), { video });
-    m_doc.CountFrames();
-    CreateEngine();
-    m_engine->SetDecoders(nullptr);
-
-    auto frameShown = [this]() {
-        const DWORD pixel = OutputPixel(4, 2);
-        clipgen::Rgb colour { static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-            static_cast<int>(pixel & 0xFF) };
-        return clipgen::FrameIndexOf(colour);
-    };
-    std::vector<int> shown;
-    for (int i = 0; i < 6; ++i) {
-        m_engine->StepFrame();
-        shown.push_back(frameShown());
-    }
-    EXPECT_EQ(std::vector<int>({ 0, 1, 2, 3, 4, 5 }), shown);
-    EXPECT_EQ(-1, video->m_decoderHandle) << "closed on the program's last frame";
+    SetUpPlayedFile(video);
+    ExpectEveryFramePlayedInOrder(*video);
 
     m_engine->SeekToFrame(1);
-    EXPECT_EQ(1, frameShown()) << "a seek into the program shows that very frame";
+    EXPECT_EQ(1, FrameShown()) << "a seek into the program shows that very frame";
     m_engine->SeekToFrame(4);
-    EXPECT_EQ(4, frameShown());
+    EXPECT_EQ(4, FrameShown());
     m_engine->StopPlay();
     EXPECT_EQ(-1, video->m_decoderHandle);
 }
@@ -199,29 +211,13 @@ TEST_F(MediaProgramTest, GeneratedSwfPlaysFrameByFrameThroughTheAnimationLibrary
     }
     ASSERT_TRUE(clipgen::WriteFileBytes(path, swftest::FlatFrames(40, 20, colours)));
     ProgramVideo* swf = MediaProgram(MEDIA_SWF, path.c_str(), 6);
-    AddView(m_doc.AddSegment(6), CRect(0, 0, 8, 4), { swf });
-    m_doc.CountFrames();
-    CreateEngine();
-    m_engine->SetDecoders(nullptr);
-
-    auto frameShown = [this]() {
-        const DWORD pixel = OutputPixel(4, 2);
-        clipgen::Rgb colour { static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-            static_cast<int>(pixel & 0xFF) };
-        return clipgen::FrameIndexOf(colour);
-    };
-    std::vector<int> shown;
-    for (int i = 0; i < 6; ++i) {
-        m_engine->StepFrame();
-        shown.push_back(frameShown());
-    }
-    EXPECT_EQ(std::vector<int>({ 0, 1, 2, 3, 4, 5 }), shown);
-    EXPECT_EQ(-1, swf->m_decoderHandle) << "closed on the program's last frame";
+    SetUpPlayedFile(swf);
+    ExpectEveryFramePlayedInOrder(*swf);
 
     m_engine->SeekToFrame(3);
-    EXPECT_EQ(3, frameShown()) << "a seek into the program shows that very frame";
+    EXPECT_EQ(3, FrameShown()) << "a seek into the program shows that very frame";
     m_engine->StepFrame();
-    EXPECT_EQ(4, frameShown());
+    EXPECT_EQ(4, FrameShown());
     m_engine->StopPlay();
     EXPECT_EQ(-1, swf->m_decoderHandle);
 }
