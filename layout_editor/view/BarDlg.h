@@ -132,6 +132,9 @@ protected:
     Target ControllerTarget(int question = 0);
     // The view and layout of a command on the whole layout.
     Target LayoutTarget();
+    // Asks for a lamp type and gives it to every port of the controller
+    // (of the whole layout for -1).
+    void AskControllerLampType(const Target& target, int controller);
 
     void DoDataExchange(CDataExchange* pDX) override;
     void OnSize(UINT nType, int cx, int cy);

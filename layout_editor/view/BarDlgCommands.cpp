@@ -436,15 +436,18 @@ void CBarDlg::OnCardCopy()
 
 void CBarDlg::OnCardLampType()
 {
-    const Target target = ControllerTarget();
-    if (!target)
-        return;
+    if (const Target target = ControllerTarget())
+        AskControllerLampType(target, target.index);
+}
+
+void CBarDlg::AskControllerLampType(const Target& target, int controller)
+{
     CSelectLightBarDlg dlg(this);
     dlg.m_nSelected = 0;
     if (dlg.DoModal() != IDOK)
         return;
     m_cbLampType.SetCurSel(dlg.m_nSelected);
-    SetControllerLampType(*target.model, target.view->m_settings, target.index, dlg.m_nSelected);
+    SetControllerLampType(*target.model, target.view->m_settings, controller, dlg.m_nSelected);
     BuildCardTree();
     target.view->SetEditMode(0);
 }
@@ -453,17 +456,8 @@ void CBarDlg::OnCardLampType()
 
 void CBarDlg::OnProjectLampType()
 {
-    const Target target = LayoutTarget();
-    if (!target)
-        return;
-    CSelectLightBarDlg dlg(this);
-    dlg.m_nSelected = 0;
-    if (dlg.DoModal() != IDOK)
-        return;
-    m_cbLampType.SetCurSel(dlg.m_nSelected);
-    SetControllerLampType(*target.model, target.view->m_settings, -1, dlg.m_nSelected);
-    BuildCardTree();
-    target.view->SetEditMode(0);
+    if (const Target target = LayoutTarget())
+        AskControllerLampType(target, -1);
 }
 
 void CBarDlg::OnAddController()

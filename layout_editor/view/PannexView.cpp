@@ -98,6 +98,12 @@ CLayoutData* CPannexView::GetModel() const
     return m_pDetachedModel;
 }
 
+bool CPannexView::LampAtCurrentCell(int& port, int& lamp) const
+{
+    CLayoutData* model = GetModel();
+    return model != nullptr && model->FindPointAt(m_currentCell, port, lamp);
+}
+
 CRect CPannexView::LayoutRectInClient(int clientWidth, int clientHeight, double zoom, CPoint pan)
 {
     const int wp = static_cast<int>(zoom * LayoutWidth);

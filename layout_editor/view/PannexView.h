@@ -45,6 +45,8 @@ public:
     // (a view drawn off-screen).
     CLayoutData* GetModel() const;
     void AttachModel(CLayoutData* model) { m_pDetachedModel = model; }
+    // The lamp in the current cell: its port (1-based) and index.
+    bool LampAtCurrentCell(int& port, int& lamp) const;
 
     // --- Coordinates -------------------------------------------------------
     // The layout's pixel rectangle for a client size, zoom and pan.

@@ -212,12 +212,9 @@ void CPannexView::OnDeleteBackground()
 
 void CPannexView::OnEditPort()
 {
-    CLayoutData* model = GetModel();
-    if (model == nullptr)
-        return;
     int port = 0;
     int lamp = 0;
-    if (!model->FindPointAt(m_currentCell, port, lamp))
+    if (!LampAtCurrentCell(port, lamp))
         return;
     m_currentPort = port - 1;
     NotifyTree(false);

@@ -66,12 +66,9 @@ CString CPannexView::MeasureText(const CLPoint& from, const CLPoint& to)
 
 void CPannexView::OnInsert()
 {
-    CLayoutData* model = GetModel();
-    if (model == nullptr)
-        return;
     int port = 0;
     int lamp = 0;
-    if (!model->FindPointAt(m_currentCell, port, lamp))
+    if (!LampAtCurrentCell(port, lamp))
         return;
     m_currentPort = port - 1;
     SetEditMode(1);
