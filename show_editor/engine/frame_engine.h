@@ -176,6 +176,9 @@ private:
     // The engine window goes away while a run is on: its files are closed
     // and the worker stops, without questions.
     void EndRunOnDestroy();
+    // Both of those: the files of the run in `mode` are closed as well as
+    // they can be and the worker stops.
+    void AbandonRun(int mode);
     // Progress of a recorded frame; the count that completes the run is held
     // back until the run's last file has been closed.
     void ReportRecordProgress(int frames);

@@ -108,9 +108,8 @@ LRESULT CCanvasContainer::OnNextFrame(WPARAM, LPARAM)
 // ---------------------------------------------------------------------------
 // AVI export
 
-void CCanvasContainer::FailRun(int hintKey)
+void CCanvasContainer::AbandonRun(int mode)
 {
-    const int mode = m_mode.load();
     if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
         CloseRecordFile(m_recordFileSegment);
     if (m_aviOpen) {
@@ -122,6 +121,12 @@ void CCanvasContainer::FailRun(int hintKey)
     m_mode = ENGINE_MODE_STOPPING;
     StopFramePump();
     m_currentProgram = nullptr;
+}
+
+void CCanvasContainer::FailRun(int hintKey)
+{
+    const int mode = m_mode.load();
+    AbandonRun(mode);
     // The hardware dialog waits for the completing count: -1 ends its
     // generation without the success text.
     if (mode == ENGINE_MODE_RECORD) {
@@ -139,18 +144,8 @@ void CCanvasContainer::EndRunOnDestroy()
     const int mode = m_mode.load();
     if (mode != ENGINE_MODE_AVI && mode != ENGINE_MODE_RECORD)
         return;
-    // Nobody is left to tell: the files are closed as well as they can be.
-    if (mode == ENGINE_MODE_RECORD && m_recordFileOpen)
-        CloseRecordFile(m_recordFileSegment);
-    if (m_aviOpen) {
-        m_aviWriter->End();
-        m_aviOpen = false;
-    }
-    m_recordFileOpen = false;
-    m_heldProgress = 0;
-    m_mode = ENGINE_MODE_STOPPING;
-    StopFramePump();
-    m_currentProgram = nullptr;
+    // Nobody is left to tell.
+    AbandonRun(mode);
 }
 
 void CCanvasContainer::ReportRecordProgress(int frames)
