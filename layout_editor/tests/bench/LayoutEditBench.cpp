@@ -13,9 +13,8 @@
 
 #include <memory>
 
-#include "EditorSettings.h"
 #include "LayoutSelection.h"
-#include "PannexView.h"
+#include "ViewBenchScene.h"
 
 namespace {
 
@@ -23,65 +22,21 @@ constexpr int kWidth = 2048;
 constexpr int kHeight = 1000;
 constexpr int kPorts = 1000;
 constexpr int kLampsPerPort = 1000;
-constexpr int kClientWidth = 1280;
-constexpr int kClientHeight = 800;
 
-struct Scene {
-    CLayoutData model;
-    CPannexView view;
-    HDC screen = nullptr;
-    HDC target = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ oldBitmap = nullptr;
-
+struct Scene : CViewBenchScene {
     Scene()
+        : CViewBenchScene(kWidth, kHeight, kPorts + 2, kMaxPortPoints) // two spare ports take the wiring gestures
     {
-        AlignToGrid = 1;
-        model.m_width = kWidth;
-        model.m_height = kHeight;
-        // Two spare ports at the end take the wiring gestures.
-        model.ResetPorts(kPorts + 2, kMaxPortPoints, L"RGB", 0);
         for (int p = 0; p < kPorts; ++p) {
-            std::vector<CLPoint> points;
-            points.reserve(kLampsPerPort);
+            std::vector<CPoint> cells;
+            cells.reserve(kLampsPerPort);
             const int row = p / 2;
             const int first = (p % 2) * kLampsPerPort;
-            for (int i = 0; i < kLampsPerPort; ++i) {
-                const int x = row % 2 == 0 ? first + i : 2 * kLampsPerPort - 1 - (first + i);
-                CLPoint lamp(x, row);
-                lamp.m_normX = (x + 0.5) / kWidth;
-                lamp.m_normY = (row + 0.5) / kHeight;
-                points.push_back(lamp);
-            }
-            model.GetPort(p).InsertPoints(points.data(), static_cast<int>(points.size()));
-            model.GetPort(p).UpdateBounds();
+            for (int i = 0; i < kLampsPerPort; ++i)
+                cells.emplace_back(row % 2 == 0 ? first + i : 2 * kLampsPerPort - 1 - (first + i), row);
+            FillPort(p, cells);
         }
-        model.RebuildUsedPorts();
-        view.AttachModel(&model);
-        view.m_settings.SetControllers(kPorts / 8 + 1, 8);
-        view.m_clientWidth = kClientWidth;
-        view.m_clientHeight = kClientHeight;
-        view.ResizeLayout(kWidth, kHeight);
-        screen = ::GetDC(nullptr);
-        target = ::CreateCompatibleDC(screen);
-        bitmap = ::CreateCompatibleBitmap(screen, kClientWidth, kClientHeight);
-        oldBitmap = ::SelectObject(target, bitmap);
-    }
-    ~Scene()
-    {
-        view.AttachModel(nullptr);
-        ::SelectObject(target, oldBitmap);
-        ::DeleteDC(target);
-        ::DeleteObject(bitmap);
-        ::ReleaseDC(nullptr, screen);
-    }
-    // What the window shows after the gesture: one full repaint.
-    void Repaint()
-    {
-        CDC dc;
-        dc.Attach(target);
-        view.DrawLayout(&dc);
-        dc.Detach();
+        Show(kPorts / 8 + 1);
     }
     // Client point of a cell's centre at the current zoom and pan.
     CPoint At(int x, int y) const
