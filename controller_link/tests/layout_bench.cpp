@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchLayout.h"
 #include "ColourProcessing.h"
 #include "CorvaneLibrary.h"
-#include "LayoutFileFormat.h"
 #include "PixelMapFile.h"
 
 namespace {
@@ -19,53 +19,6 @@ constexpr int kPortsPerController = 16;
 constexpr int kLampsPerPort = 1500;
 constexpr int kWidth = 1200;
 constexpr int kHeight = 800;
-
-std::wstring TempPath(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-bool WriteLayout(const std::wstring& path)
-{
-    CLayoutData model;
-    CLayoutProjectSettings settings;
-    const int ports = kControllers * kPortsPerController;
-    model.ResetPorts(ports, kLampsPerPort, CString(L"RGB"), 0);
-    model.m_width = kWidth;
-    model.m_height = kHeight;
-    settings.SetControllers(kControllers, kPortsPerController);
-    int lamp = 0;
-    for (int p = 0; p < ports; ++p) {
-        LayoutPort record;
-        record.Allocate(kLampsPerPort);
-        std::vector<CLPoint> points;
-        for (int i = 0; i < kLampsPerPort; ++i, ++lamp)
-            points.emplace_back(lamp % kWidth, lamp / kWidth);
-        record.InsertPoints(points.data(), kLampsPerPort);
-        model.AppendLoadedPort(record);
-    }
-    CStringArray types;
-    types.Add(L"RGB");
-    CGammaCurveTables curves;
-    LayoutWriteSource source;
-    source.model = &model;
-    source.settings = &settings;
-    source.lampTypes = &types;
-    source.curves = &curves;
-    const BYTE key[kLayoutKeyBytes] = { 1, 2, 3, 4, 5 };
-    std::vector<BYTE> bytes;
-    if (BuildLayoutBytes(source, key, bytes) != LayoutWriteResult::Ok)
-        return false;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
 
 std::size_t MapFrame(CLEDScreen& screen, const std::vector<BYTE>& frame)
 {
@@ -81,9 +34,10 @@ std::size_t MapFrame(CLEDScreen& screen, const std::vector<BYTE>& frame)
 
 LS_BENCHMARK(CorvaneLayout)
 {
-    const std::wstring layoutPath = TempPath(L"corvane_bench.lpx");
-    const std::wstring pixPath = TempPath(L"corvane_bench.pix");
-    if (!WriteLayout(layoutPath)) {
+    const std::wstring layoutPath = corvane_bench::TempPath(L"corvane_bench.lpx");
+    const std::wstring pixPath = corvane_bench::TempPath(L"corvane_bench.pix");
+    if (!corvane_bench::WriteGridLayout(
+            layoutPath, { kControllers, kPortsPerController, kLampsPerPort, kWidth, kHeight })) {
         std::printf("could not write the layout\n");
         return;
     }

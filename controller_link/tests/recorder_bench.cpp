@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchLayout.h"
 #include "ControllerTable.h"
 #include "CorvaneLibrary.h"
-#include "LayoutFileFormat.h"
 #include "OfflineRecorder.h"
 
 namespace {
@@ -22,57 +22,11 @@ constexpr int kLamps = 170;
 constexpr int kWidth = 1088;
 constexpr int kHeight = 160;
 
-std::wstring TempPath(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-bool WriteLayout(const std::wstring& path)
-{
-    CLayoutData model;
-    CLayoutProjectSettings settings;
-    model.ResetPorts(kPorts * kOutputs, kLamps, CString(L"RGB"), 0);
-    model.m_width = kWidth;
-    model.m_height = kHeight;
-    settings.SetControllers(kPorts, kOutputs);
-    int lamp = 0;
-    for (int p = 0; p < kPorts * kOutputs; ++p) {
-        LayoutPort record;
-        record.Allocate(kLamps);
-        std::vector<CLPoint> points;
-        for (int i = 0; i < kLamps; ++i, ++lamp)
-            points.emplace_back(lamp % kWidth, lamp / kWidth);
-        record.InsertPoints(points.data(), kLamps);
-        model.AppendLoadedPort(record);
-    }
-    CStringArray types;
-    types.Add(L"RGB");
-    CGammaCurveTables curves;
-    LayoutWriteSource source;
-    source.model = &model;
-    source.settings = &settings;
-    source.lampTypes = &types;
-    source.curves = &curves;
-    const BYTE key[kLayoutKeyBytes] = { 1, 2, 3, 4, 5 };
-    std::vector<BYTE> bytes;
-    if (BuildLayoutBytes(source, key, bytes) != LayoutWriteResult::Ok)
-        return false;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 LS_BENCHMARK(CorvaneRecorder)
 {
-    const std::wstring layoutPath = TempPath(L"corvane_rec_bench.lpx");
-    const std::wstring showPath = TempPath(L"corvane_rec_bench.arm");
-    if (!WriteLayout(layoutPath)) {
+    const std::wstring layoutPath = corvane_bench::TempPath(L"corvane_rec_bench.lpx");
+    const std::wstring showPath = corvane_bench::TempPath(L"corvane_rec_bench.arm");
+    if (!corvane_bench::WriteGridLayout(layoutPath, { kPorts, kOutputs, kLamps, kWidth, kHeight })) {
         std::printf("could not write the layout\n");
         return;
     }
@@ -111,7 +65,7 @@ LS_BENCHMARK(CorvaneRecorder)
     bench::Report("record one frame (384 slots, 590 KB)", plain * 1000, "ms");
 
     // The same bytes written raw into another file of the temporary folder.
-    const std::wstring rawPath = TempPath(L"corvane_rec_bench.raw");
+    const std::wstring rawPath = corvane_bench::TempPath(L"corvane_rec_bench.raw");
     HANDLE raw = CreateFileW(rawPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     const size_t frameBytes = size_t(384) * 1536 + 512;
     std::vector<BYTE> rawBytes(frameBytes, 7);
