@@ -5,22 +5,11 @@
 #include "color_plus_drawing.h"
 
 #include "color_strips.h"
+#include "one_stop_strip.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-ColorTemplateArrayEx* Strip(int mode, int width, std::initializer_list<COLORREF> colors)
-{
-    auto* strip = new ColorTemplateArrayEx;
-    auto* stop = new ColorTemplateEx;
-    stop->m_mode = mode;
-    stop->m_width = width;
-    for (COLORREF c : colors)
-        stop->m_colors.Add(c);
-    strip->m_stops.Add(stop);
-    return strip;
-}
 
 struct Items {
     ColorPlusItemList list;
@@ -56,9 +45,9 @@ TEST(PlusPictures, AnEmptyColourListIsABlackBarOfWidthZero)
 
     // Strips without width count for nothing; the others are stretched.
     ColorStripList list;
-    list.Add(Strip(ColorTemplateEx::MODE_SOLID, 2, { RGB(255, 0, 0) }));
-    list.Add(Strip(ColorTemplateEx::MODE_SOLID, 0, { RGB(0, 255, 0) }));
-    list.Add(Strip(ColorTemplateEx::MODE_SOLID, 2, { RGB(0, 0, 255) }));
+    list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 2, { RGB(255, 0, 0) }));
+    list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 0, { RGB(0, 255, 0) }));
+    list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 2, { RGB(0, 0, 255) }));
     bar = DrawPlusColorBar(list, 40, W);
     EXPECT_EQ(W, 4);
     EXPECT_EQ(PlusPixel(bar.Get(), 5, 0), RGB(255, 0, 0));
@@ -86,9 +75,9 @@ TEST(PlusPictures, ThePaletteHasSixteenDarkeningColumnsWithWhiteLinesBetween)
 TEST(PlusPictures, TheSequenceBarDrawsEveryItemAndSnapshotsTheOnesWithColours)
 {
     Items items;
-    items.Add(4, 2, Strip(ColorTemplateEx::MODE_SOLID, 4, { RGB(255, 0, 0) }));
-    items.Add(0, 7, Strip(ColorTemplateEx::MODE_SOLID, 4, { RGB(0, 255, 0) })); // no colour count: no snapshot
-    items.Add(4, 36, Strip(ColorTemplateEx::MODE_GRADIENT, 4, { RGB(0, 0, 0), RGB(0, 0, 255) }));
+    items.Add(4, 2, OneStopStrip(ColorTemplateEx::MODE_SOLID, 4, { RGB(255, 0, 0) }));
+    items.Add(0, 7, OneStopStrip(ColorTemplateEx::MODE_SOLID, 4, { RGB(0, 255, 0) })); // no colour count: no snapshot
+    items.Add(4, 36, OneStopStrip(ColorTemplateEx::MODE_GRADIENT, 4, { RGB(0, 0, 0), RGB(0, 0, 255) }));
     int W = 0;
     std::vector<PlusSnapshotPicture> snapshots;
     CPlusBitmap bar = DrawPlusSequence(items.list, 120, W, snapshots);
@@ -139,7 +128,7 @@ TEST(PlusPictures, TheCustomBarShowsItsBandSquaresAndTheDraggedPosition)
 TEST(PlusDrawWorker, RequestsBeforeAWakeUpCollapseIntoTheLastOne)
 {
     PlusEditorShared shared;
-    shared.colors.Add(Strip(ColorTemplateEx::MODE_SOLID, 3, { RGB(1, 2, 3) }));
+    shared.colors.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 3, { RGB(1, 2, 3) }));
     shared.colorBarSize = CSize(30, 5);
     CPlusDrawWorker worker(shared);
     worker.Request(PLUS_DRAW_PALETTE);
@@ -169,7 +158,7 @@ TEST(PlusDrawWorker, TheThreadDrawsFromCopiesWhileTheListChanges)
     PlusEditorShared shared;
     shared.colorBarSize = CSize(200, 5);
     Items sequence;
-    sequence.Add(16, 0, Strip(ColorTemplateEx::MODE_SOLID, 16, { RGB(9, 9, 9) }));
+    sequence.Add(16, 0, OneStopStrip(ColorTemplateEx::MODE_SOLID, 16, { RGB(9, 9, 9) }));
     shared.sequence = &sequence.list;
     CPlusDrawWorker worker(shared);
     worker.Start(nullptr);
@@ -181,7 +170,7 @@ TEST(PlusDrawWorker, TheThreadDrawsFromCopiesWhileTheListChanges)
                 delete shared.colors.GetAt(0);
                 shared.colors.RemoveAt(0);
             } else {
-                shared.colors.Add(Strip(ColorTemplateEx::MODE_GRADIENT, 4, { RGB(i, 0, 0), RGB(0, i, 0) }));
+                shared.colors.Add(OneStopStrip(ColorTemplateEx::MODE_GRADIENT, 4, { RGB(i, 0, 0), RGB(0, i, 0) }));
             }
             shared.stops.push_back({ 5 + i % 100, 15, RGB(0, 0, i) });
         }

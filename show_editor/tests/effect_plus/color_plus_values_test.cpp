@@ -5,22 +5,11 @@
 
 #include "color_strips.h"
 #include "fw_temp_folder.h"
+#include "one_stop_strip.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-ColorTemplateArrayEx* Strip(int mode, int width, std::initializer_list<COLORREF> colors)
-{
-    auto* strip = new ColorTemplateArrayEx;
-    auto* stop = new ColorTemplateEx;
-    stop->m_mode = mode;
-    stop->m_width = width;
-    for (COLORREF c : colors)
-        stop->m_colors.Add(c);
-    strip->m_stops.Add(stop);
-    return strip;
-}
 
 struct StripList {
     ColorStripList list;
@@ -225,7 +214,7 @@ TEST(PlusCustomBar, ThePictureColourFollowsTheStopsAndTheGradientMode)
 TEST(PlusColorList, DeleteColourShortensAGradientKeepingItsPixels)
 {
     StripList colors;
-    colors.list.Add(Strip(ColorTemplateEx::MODE_GRADIENT, 16, { RGB(0, 0, 0), RGB(255, 255, 255) }));
+    colors.list.Add(OneStopStrip(ColorTemplateEx::MODE_GRADIENT, 16, { RGB(0, 0, 0), RGB(255, 255, 255) }));
     ASSERT_TRUE(ShortenColorList(colors.list));
     const ColorTemplateEx& stop = StopOf(*colors.list.GetAt(0), 0);
     EXPECT_EQ(stop.m_width, 15);
@@ -241,8 +230,8 @@ TEST(PlusColorList, DeleteColourShortensAGradientKeepingItsPixels)
     EXPECT_FALSE(ShortenColorList(colors.list));
 
     // A one-pixel solid stop goes with its strip; the strip before stays.
-    colors.list.Add(Strip(ColorTemplateEx::MODE_SOLID, 3, { RGB(1, 2, 3) }));
-    colors.list.Add(Strip(ColorTemplateEx::MODE_SOLID, 1, { RGB(4, 5, 6) }));
+    colors.list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 3, { RGB(1, 2, 3) }));
+    colors.list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 1, { RGB(4, 5, 6) }));
     ASSERT_TRUE(ShortenColorList(colors.list));
     ASSERT_EQ(colors.list.GetSize(), 1);
     EXPECT_EQ(ColorListWidth(colors.list), 3);
@@ -254,8 +243,8 @@ TEST(PlusColorList, DeleteColourShortensAGradientKeepingItsPixels)
 TEST(PlusColorList, FillRepeatsTheWholeListInOrder)
 {
     StripList colors;
-    colors.list.Add(Strip(ColorTemplateEx::MODE_SOLID, 1, { RGB(1, 0, 0) }));
-    colors.list.Add(Strip(ColorTemplateEx::MODE_SOLID, 2, { RGB(2, 0, 0) }));
+    colors.list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 1, { RGB(1, 0, 0) }));
+    colors.list.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 2, { RGB(2, 0, 0) }));
     RepeatColorList(colors.list, 3);
     ASSERT_EQ(colors.list.GetSize(), 6);
     for (int i = 0; i < 6; ++i)

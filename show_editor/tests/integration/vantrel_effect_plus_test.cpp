@@ -5,6 +5,7 @@
 // and repeats propose frames; items go into the sequence and come back
 // through the pop-up list; custom bars are saved as ".ctx" files; OK adds
 // or updates the program.
+#include "../effect_plus/one_stop_strip.h"
 #include "../shell/shell_test_support.h"
 
 #include "AppPaths.h"
@@ -21,18 +22,6 @@ using shelltest::CShellSession;
 using shelltest::CTempProgramFolder;
 
 namespace {
-
-ColorTemplateArrayEx* NewStrip(int mode, int width, std::initializer_list<COLORREF> colors)
-{
-    auto* strip = new ColorTemplateArrayEx;
-    auto* stop = new ColorTemplateEx;
-    stop->m_mode = mode;
-    stop->m_width = width;
-    for (COLORREF c : colors)
-        stop->m_colors.Add(c);
-    strip->m_stops.Add(stop);
-    return strip;
-}
 
 void Choose(CWnd& dialog, int id, int index)
 {
@@ -80,31 +69,18 @@ CSize ClientSize(CWnd& window)
     return rect.Size();
 }
 
-struct PlusEditor : ::testing::Test {
-    CTempProgramFolder folder;
-    fwtest::CScriptedUiHost ui;
-    CFakeServices services;
-    std::unique_ptr<CShellSession> session;
-    CDornelDoc* doc = nullptr;
-
+struct PlusEditor : shelltest::ProgramFixture {
     void SetUp() override
     {
-        ASSERT_TRUE(folder.CopyShippedLanguages());
-        folder.WriteSoftConf(L"Vantrel", L"1033");
-        session = std::make_unique<CShellSession>(services);
-        doc = session->Doc();
-        ASSERT_NE(doc, nullptr);
-        ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
-        // The libraries the program loads at start are replaced by the
-        // test's own: wait for the loader, then empty them.
-        ASSERT_TRUE(session->WaitForLibraryLoader());
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // The libraries the program loaded at start are replaced by the
+        // test's own: empty them.
         FreeColorStrips(doc->m_colourStrips);
         for (INT_PTR i = 0; i < doc->m_stripThumbs.GetSize(); ++i)
             delete doc->m_stripThumbs.GetAt(i);
         doc->m_stripThumbs.RemoveAll();
-        doc->m_projectSettings.m_frameRate = 25;
-        doc->m_projectSettings.m_width = 200;
-        doc->m_projectSettings.m_height = 50;
     }
     void TearDown() override
     {
@@ -140,7 +116,7 @@ struct PlusEditor : ::testing::Test {
     {
         editor.ChangeColors([width](ColorStripList& list) {
             FreeColorStrips(list);
-            list.Add(NewStrip(ColorTemplateEx::MODE_GRADIENT, width, { RGB(255, 0, 0), RGB(0, 0, 255) }));
+            list.Add(OneStopStrip(ColorTemplateEx::MODE_GRADIENT, width, { RGB(255, 0, 0), RGB(0, 0, 255) }));
         });
         EXPECT_TRUE(WaitColors(editor, width));
     }
@@ -456,7 +432,7 @@ TEST_F(PlusEditor, SavedCustomBarsGetTheirOwnFilesAndOnlyNamedOnesCanBeDeleted)
     ASSERT_TRUE(WaitColors(*editor, 8 + 16));
 
     // A built-in strip has no file: refused.
-    doc->m_colourStrips.Add(NewStrip(ColorTemplateEx::MODE_SOLID, 4, { RGB(1, 1, 1) }));
+    doc->m_colourStrips.Add(OneStopStrip(ColorTemplateEx::MODE_SOLID, 4, { RGB(1, 1, 1) }));
     doc->m_stripThumbs.Add(new CBitmap);
     ui.ExpectMessageBox(IDOK, L"ERROR!");
     editor->SendMessage(WM_TILE_DELETE, 2, 0);

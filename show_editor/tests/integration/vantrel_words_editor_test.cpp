@@ -72,31 +72,18 @@ ColorTemplate* Template(std::initializer_list<COLORREF> colours, int mode = Colo
     return made;
 }
 
-struct WordsEditor : ::testing::Test {
-    CTempProgramFolder folder;
-    fwtest::CScriptedUiHost ui;
-    CFakeServices services;
-    std::unique_ptr<CShellSession> session;
-    CDornelDoc* doc = nullptr;
-
+struct WordsEditor : shelltest::ProgramFixture {
     void SetUp() override
     {
-        ASSERT_TRUE(folder.CopyShippedLanguages());
-        folder.WriteSoftConf(L"Vantrel", L"1033");
-        session = std::make_unique<CShellSession>(services);
-        doc = session->Doc();
-        ASSERT_NE(doc, nullptr);
-        ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
-        // The libraries the program loads at start are replaced by the
-        // test's own: wait for the loader, then empty them.
-        ASSERT_TRUE(session->WaitForLibraryLoader());
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // The libraries the program loaded at start are replaced by the
+        // test's own: empty them.
         FreeColorTemplates(doc->m_colourTemplates);
         for (INT_PTR i = 0; i < doc->m_colourTemplateThumbs.GetSize(); ++i)
             delete doc->m_colourTemplateThumbs.GetAt(i);
         doc->m_colourTemplateThumbs.RemoveAll();
-        doc->m_projectSettings.m_frameRate = 25;
-        doc->m_projectSettings.m_width = 200;
-        doc->m_projectSettings.m_height = 50;
     }
     void TearDown() override
     {

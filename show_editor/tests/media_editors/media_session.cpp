@@ -8,20 +8,6 @@
 
 namespace mediatest {
 
-void MediaSession::SetUp()
-{
-    ASSERT_TRUE(folder.CopyShippedLanguages());
-    folder.WriteSoftConf(L"Vantrel", Language());
-    session = std::make_unique<shelltest::CShellSession>(services);
-    doc = session->Doc();
-    ASSERT_NE(doc, nullptr);
-    ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
-    ASSERT_TRUE(session->WaitForLibraryLoader());
-    doc->m_projectSettings.m_frameRate = 25;
-    doc->m_projectSettings.m_width = 200;
-    doc->m_projectSettings.m_height = 50;
-}
-
 void MediaSession::TearDown()
 {
     if (doc != nullptr) {

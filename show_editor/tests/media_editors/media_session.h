@@ -10,16 +10,7 @@
 
 namespace mediatest {
 
-struct MediaSession : ::testing::Test {
-    shelltest::CTempProgramFolder folder;
-    fwtest::CScriptedUiHost ui;
-    shelltest::CFakeServices services;
-    std::unique_ptr<shelltest::CShellSession> session;
-    CDornelDoc* doc = nullptr;
-
-    void SetUp() override;
-    // The Windows language of the settings file the program starts with.
-    virtual LPCWSTR Language() const { return L"1033"; }
+struct MediaSession : shelltest::ProgramFixture {
     void TearDown() override;
 
     // An uncompressed AVI of frames frames of 8 x 8 pixels in the folder.

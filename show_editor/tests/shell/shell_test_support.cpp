@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "lang_service.h"
 #include "player_panel.h"
+#include "vantrel_doc_host.h"
 
 #include <shlwapi.h>
 
@@ -213,6 +214,20 @@ bool CShellSession::WaitForLibraryLoader() const
     const bool done = fwtest::PumpUntil([&] { return !player->IsTemplateLoaderRunning(); }, 10000);
     fwtest::PumpPending();
     return done;
+}
+
+void ProgramFixture::SetUp()
+{
+    ASSERT_TRUE(folder.CopyShippedLanguages());
+    folder.WriteSoftConf(L"Vantrel", Language());
+    session = std::make_unique<CShellSession>(services);
+    doc = session->Doc();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(&doc->Host(), static_cast<CDornelDocHost*>(&VantrelDocHost()));
+    ASSERT_TRUE(session->WaitForLibraryLoader());
+    doc->m_projectSettings.m_frameRate = 25;
+    doc->m_projectSettings.m_width = 200;
+    doc->m_projectSettings.m_height = 50;
 }
 
 } // namespace shelltest

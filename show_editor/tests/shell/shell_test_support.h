@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace shelltest {
@@ -145,6 +146,22 @@ public:
 
 private:
     HWND m_hFrame = nullptr;
+};
+
+// The program running with the shipped English and Simplified Chinese texts
+// in a private program folder, its document on the program's own host, the
+// library loader finished, on a 200 x 50 project at 25 frames per second.
+struct ProgramFixture : ::testing::Test {
+    CTempProgramFolder folder;
+    fwtest::CScriptedUiHost ui;
+    CFakeServices services;
+    std::unique_ptr<CShellSession> session;
+    CDornelDoc* doc = nullptr;
+
+    void SetUp() override;
+    void TearDown() override { session.reset(); }
+    // The Windows language of the settings file the program starts with.
+    virtual LPCWSTR Language() const { return L"1033"; }
 };
 
 } // namespace shelltest
