@@ -3,6 +3,7 @@
 // and 200 x 50, beside a memset of the same frame bytes for every view; and
 // the composition of one view (the engine's work around the renderer)
 // beside a memcpy of the view's bytes.
+#include "../bench_effect_colours.h"
 #include "bench.h"
 #include "color_animation_render.h"
 #include "drawing_helpers.h"
@@ -40,15 +41,7 @@ ProgramColorEffect* StyledEffect(int style, int frames)
     effect->m_orgFrames = frames;
     effect->m_startFrame = 1;
     effect->m_endFrame = frames;
-    auto* gradient = new ColorTemplate;
-    for (COLORREF c : { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0) })
-        gradient->m_colors.Add(c);
-    effect->m_templates.Add(gradient);
-    auto* solid = new ColorTemplate;
-    solid->m_changeMode = ColorTemplate::CHANGE_SOLID;
-    solid->m_colors.Add(RGB(255, 255, 255));
-    solid->m_colors.Add(RGB(0, 128, 255));
-    effect->m_templates.Add(solid);
+    AddBenchTemplates(*effect);
     return effect;
 }
 

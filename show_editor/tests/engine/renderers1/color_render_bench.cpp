@@ -3,6 +3,7 @@
 // time), and the moving strip on a 1920 x 1080 view; then every style on a
 // 1024 x 512 and a 200 x 50 view, frame after frame from frame 300, beside a
 // solid fill of the same pixels.
+#include "../bench_effect_colours.h"
 #include "bench.h"
 #include "color_animation_render.h"
 #include "drawing_helpers.h"
@@ -38,15 +39,7 @@ struct View {
 std::unique_ptr<ProgramColorEffect> MakeEffect()
 {
     auto effect = std::make_unique<ProgramColorEffect>();
-    auto* gradient = new ColorTemplate;
-    for (COLORREF c : { RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0) })
-        gradient->m_colors.Add(c);
-    effect->m_templates.Add(gradient);
-    auto* solid = new ColorTemplate;
-    solid->m_changeMode = ColorTemplate::CHANGE_SOLID;
-    solid->m_colors.Add(RGB(255, 255, 255));
-    solid->m_colors.Add(RGB(0, 128, 255));
-    effect->m_templates.Add(solid);
+    AddBenchTemplates(*effect);
     return effect;
 }
 
