@@ -8,8 +8,8 @@
 #   SHARED_CONFIG marks a test that writes settings files of the program
 #   folder (bin/Config, bin/Lang): such tests never run at the same time.
 #   FOCUS marks a test that needs the keyboard focus, or moves or reads the
-#   pointer, of the shared test display: such tests never run at the same
-#   time either.
+#   pointer: such tests run one at a time in a session of their own (see
+#   ls_test_needs_focus).
 function(ls_add_test name)
   cmake_parse_arguments(T "SHARED_CONFIG;FOCUS" "LOCALE;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_LOCALE)
@@ -31,8 +31,17 @@ function(ls_add_test name)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK program_folder_settings)
   endif()
   if(T_FOCUS)
-    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK desktop_focus)
+    ls_test_needs_focus(${name})
   endif()
+endfunction()
+
+# ls_test_needs_focus(<test>)
+#   The test runs alone in the test sandbox's focus session (a display and a
+#   Wine server of its own, see tools/sandbox-run.sh): windows that other
+#   tests show meanwhile cannot take its keyboard focus or foreground.
+function(ls_test_needs_focus name)
+  set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK desktop_focus)
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "LEDSUITE_FOCUS=1")
 endfunction()
 
 # ls_add_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
