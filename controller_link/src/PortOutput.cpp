@@ -2,6 +2,7 @@
 #include "PortOutput.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 
 namespace {
@@ -60,7 +61,7 @@ int StrideOf(int bitsPerPixel)
 
 // Units of three bytes whose offsets from the unit's first pixel are
 // known when compiled: the loop then costs what a plain copy loop does.
-template <int A, int B, int C> void CopyTriples(BYTE* o, const BYTE* p, std::uint32_t step, std::uint32_t units)
+template <int A, int B, int C> void CopyTriples(BYTE* o, const BYTE* p, std::ptrdiff_t step, std::uint32_t units)
 {
     for (std::uint32_t u = 0; u < units; ++u, o += 3, p += step) {
         o[0] = p[A];
@@ -71,7 +72,7 @@ template <int A, int B, int C> void CopyTriples(BYTE* o, const BYTE* p, std::uin
 
 // The three bytes of a lamp in the common channel orders of a 4-byte
 // pixel take a loop of their own; any other unit reads through offsets.
-void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::uint32_t step, std::uint32_t units)
+void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::ptrdiff_t step, std::uint32_t units)
 {
     const std::uint32_t base = std::min({ first[0], first[1], first[2] });
     const std::uint32_t a = first[0] - base;
@@ -318,15 +319,18 @@ const BYTE* PortOutput::ExtractOutput(
             BYTE* o = out + start;
             const std::uint32_t* first = map + start;
             const std::uint32_t step = run.step;
+            // Pointers move by the signed step (a row backwards steps down):
+            // adding the unsigned one only wraps where pointers are 32 bits.
+            const std::ptrdiff_t delta = static_cast<std::int32_t>(step);
             const std::uint32_t units = run.length / run.period;
             if (run.period == 3) {
-                MapTriples(o, frame, first, step, units);
+                MapTriples(o, frame, first, delta, units);
             } else if (run.period == 4) {
                 const BYTE* a = frame + first[0];
                 const BYTE* b = frame + first[1];
                 const BYTE* c = frame + first[2];
                 const BYTE* d = frame + first[3];
-                for (std::uint32_t u = 0; u < units; ++u, o += 4, a += step, b += step, c += step, d += step) {
+                for (std::uint32_t u = 0; u < units; ++u, o += 4, a += delta, b += delta, c += delta, d += delta) {
                     o[0] = *a;
                     o[1] = *b;
                     o[2] = *c;
