@@ -132,35 +132,42 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
         lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
     }
 
+    // The blocks are packed straight into the frame's slots.
+    const std::uint16_t portNumber = PortNumber(screen, portIndex);
+    stored::SlotAddresses addresses;
+    addresses.controllerMac = controller.mac;
+    addresses.senderMac = sender.mac;
+    std::memcpy(addresses.controllerIp, &controller.ipv4, 4);
+    std::memcpy(addresses.senderIp, &sender.ipv4, 4);
+    const std::size_t frameEnd = offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize;
+    const int room = int((frameEnd - frameBytes) / offline::kSlotSize);
+    const int slots = m_assembler.PackPortSlots(
+        data, lengths, portNumber, addresses, m_frame.data() + frameBytes, offline::kSlotSize, room);
+    if (slots >= 0) {
+        frameBytes += std::size_t(slots) * offline::kSlotSize;
+        return true;
+    }
+
+    // Too long for one datagram, or more slots than the frame has left: the
+    // datagram alone tells which.
     char controllerIp[17];
     char senderIp[17];
     IPv4Text(controller.ipv4, controllerIp);
     IPv4Text(sender.ipv4, senderIp);
-    const int length = m_assembler.PackPortData(data, lengths, PortNumber(screen, portIndex), controllerIp, senderIp);
-    if (length == -1 && !m_loggedLongPort) {
-        m_loggedLongPort = true;
-        LogLevel(LOG_ERROR, L"off-line file: port %d has more data than one stored datagram holds; not stored",
-            portIndex + 1);
+    const int length = m_assembler.PackPortData(data, lengths, portNumber, controllerIp, senderIp);
+    if (length == -1) {
+        if (!m_loggedLongPort) {
+            m_loggedLongPort = true;
+            LogLevel(LOG_ERROR, L"off-line file: port %d has more data than one stored datagram holds; not stored",
+                portIndex + 1);
+        }
+        return true;
     }
     if (length <= stored::kIpUdpHeaderSize)
         return true;
-    const std::uint8_t* datagram = m_assembler.Datagram();
-    const int blocks = stored::DatagramBlockCount(length);
-    for (int i = 0; i < blocks; ++i) {
-        if (frameBytes + offline::kSlotSize
-            > offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize) {
-            LogLevel(LOG_ERROR, L"off-line file: frame %d needs more than %d packet slots; the recording fails",
-                int(m_frames + 1), offline::kMaxFrameSlots);
-            return false;
-        }
-        std::uint8_t* slot = m_frame.data() + frameBytes;
-        stored::WriteEthernetHeader(slot, controller.mac, sender.mac);
-        std::memcpy(slot + stored::kEthernetHeaderSize, datagram, stored::kIpUdpHeaderSize);
-        std::memcpy(slot + stored::kStoredHeaderSize,
-            datagram + stored::kIpUdpHeaderSize + std::size_t(i) * stored::kBlockStride, netrove::kBlockSize);
-        frameBytes += offline::kSlotSize;
-    }
-    return true;
+    LogLevel(LOG_ERROR, L"off-line file: frame %d needs more than %d packet slots; the recording fails",
+        int(m_frames + 1), offline::kMaxFrameSlots);
+    return false;
 }
 
 int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<ControllerEntry>& controllers,
@@ -172,8 +179,7 @@ int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<Controll
         return kRecordFileFailed;
     m_assembler.SetScrambling(scramble);
 
-    // The maps read 4-byte pixels and past the last one: they read a copy.
-    const BYTE* frame = PrepareScreenFrame(screen, pixels, bytesPerPixel, m_pixels);
+    const BYTE* frame = ScreenFrameForMaps(screen, pixels, bytesPerPixel, m_pixels);
     if (!frame)
         return kRecordNotOpen;
 

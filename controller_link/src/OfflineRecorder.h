@@ -72,7 +72,7 @@ private:
     std::vector<std::uint8_t> m_blockA;
     std::vector<std::uint8_t> m_blockB;
     std::vector<std::uint8_t> m_frame;
-    std::vector<BYTE> m_pixels; // the frame the maps read (ScreenFrame.h)
+    std::vector<BYTE> m_pixels; // a frame converted for the maps (ScreenFrame.h)
     stored::CPacketAssembler m_assembler;
     // A port too long for one datagram is logged once per file.
     bool m_loggedLongPort = false;

@@ -243,7 +243,9 @@ void PortOutput::BuildRuns()
     // Runs shorter than this many bytes are not worth their bookkeeping.
     constexpr int kShortest = 12;
     constexpr int kLongestPeriod = 8;
-    auto plain = [map](int i) { return map[i] < kChannelWhite2; };
+    // Bytes of the black position stay out of runs: they are never read.
+    const std::uint32_t black = m_blackPosition;
+    auto plain = [map, black](int i) { return map[i] < black; };
     int i = m_dataOffset;
     int single = i; // start of the bytes not yet in a run
     auto flushSingles = [&](int to) {
@@ -283,16 +285,19 @@ void PortOutput::BuildRuns()
 
 void PortOutput::MapBytes(const BYTE* frame, int from, int to, bool white, const BYTE* fifthColour, bool fifth)
 {
+    // The black position and what follows it read as the zeros they are.
     BYTE* out = m_output.data();
     const std::uint32_t* map = m_map.data();
+    const std::uint32_t black = m_blackPosition;
     for (int i = from; i < to; ++i) {
         const std::uint32_t entry = map[i];
         if (entry < kChannelWhite2) {
-            out[i] = frame[entry];
+            out[i] = entry < black ? frame[entry] : 0;
         } else if ((entry & kChannelFifth) != 0) {
             out[i] = fifth ? fifthColour[entry & kChannelPixelMask] : 0;
         } else {
-            out[i] = white ? frame[(entry & kChannelPixelMask) + 3] : 0;
+            const std::uint32_t at = (entry & kChannelPixelMask) + 3;
+            out[i] = white && at < black ? frame[at] : 0;
         }
     }
 }

@@ -3,9 +3,9 @@
 // layout is read; then ExtractOutput maps each frame by one table lookup per
 // byte and applies the output's gamma curves and brightness corrections.
 //
-// Frames handed to ExtractOutput carry at least four zero bytes after their
-// last pixel (the black position): lamps outside the grid, masked lamps and
-// lamps missing from an incomplete unit read those bytes.
+// Lamps outside the grid, masked lamps and lamps missing from an incomplete
+// unit read the black position, one pixel past the frame: zeros. The bytes
+// there are never read, so a frame need not carry them.
 #pragma once
 
 #include <afx.h>
@@ -65,8 +65,8 @@ public:
 
     // Maps one frame into the output buffer and returns it (m_mapLength
     // bytes), or nullptr without a map or a frame. The frame must hold every
-    // pixel of the grid the map was built for plus four zero bytes; the
-    // fifth-colour buffer (when enabled) as many bytes.
+    // pixel of the grid the map was built for; the fifth-colour buffer (when
+    // enabled) those bytes and four more.
     const BYTE* ExtractOutput(
         const BYTE* frame, int whiteMode, const BYTE* fifthColour, int fifthEnable, const UserCurveTables& curves);
 

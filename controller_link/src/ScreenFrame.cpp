@@ -15,16 +15,27 @@ void DeriveColours(CLEDScreen& screen, BYTE* frame, std::size_t frameLength)
         ApplyFiveColour(frameLength, frame, screen, PrepareFifthColourBuffer(screen));
 }
 
+bool Readable(const CLEDScreen& screen, const BYTE* pixels, int bytesPerPixel)
+{
+    const int stride = screen.m_mapStride;
+    return pixels != nullptr && screen.m_width > 0 && screen.m_height > 0 && (bytesPerPixel == 3 || bytesPerPixel == 4)
+        && (stride == 3 || stride == 4);
+}
+
+std::size_t FrameLength(const CLEDScreen& screen)
+{
+    return std::size_t(screen.m_width) * std::size_t(screen.m_height) * std::size_t(screen.m_mapStride);
+}
+
 } // namespace
 
 const BYTE* PrepareScreenFrame(CLEDScreen& screen, BYTE* pixels, int bytesPerPixel, std::vector<BYTE>& buffer)
 {
-    const int stride = screen.m_mapStride;
-    if (pixels == nullptr || screen.m_width <= 0 || screen.m_height <= 0 || (bytesPerPixel != 3 && bytesPerPixel != 4)
-        || (stride != 3 && stride != 4))
+    if (!Readable(screen, pixels, bytesPerPixel))
         return nullptr;
+    const int stride = screen.m_mapStride;
     const std::size_t count = std::size_t(screen.m_width) * std::size_t(screen.m_height);
-    const std::size_t length = count * std::size_t(stride);
+    const std::size_t length = FrameLength(screen);
     if (buffer.size() != length + kScreenFramePad)
         buffer.assign(length + kScreenFramePad, 0);
     else
@@ -48,4 +59,13 @@ const BYTE* PrepareScreenFrame(CLEDScreen& screen, BYTE* pixels, int bytesPerPix
     if (stride == 4)
         DeriveColours(screen, buffer.data(), length);
     return buffer.data();
+}
+
+const BYTE* ScreenFrameForMaps(CLEDScreen& screen, BYTE* pixels, int bytesPerPixel, std::vector<BYTE>& buffer)
+{
+    if (!Readable(screen, pixels, bytesPerPixel) || bytesPerPixel != screen.m_mapStride)
+        return PrepareScreenFrame(screen, pixels, bytesPerPixel, buffer);
+    if (bytesPerPixel == 4)
+        DeriveColours(screen, pixels, FrameLength(screen));
+    return pixels;
 }

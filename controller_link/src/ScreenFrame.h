@@ -1,10 +1,9 @@
 // The frame the port maps of a screen read. Callers hand frames of the
 // display's depth (3 or 4 bytes per pixel, blue, green, red[, spare]) sized
 // exactly width x height; the maps read pixels of the screen's map stride
-// (4 bytes, or 3 for an archive layout read for a 24-bit display) and the
-// zero bytes after the last pixel (the black position). So a caller's frame
-// is never read in place: it is copied into a buffer of the screen's own,
-// converted to the map stride, with zero bytes after the last pixel.
+// (4 bytes, or 3 for an archive layout read for a 24-bit display) and
+// nothing past the last pixel. A frame of another depth is converted into a
+// buffer of the screen's own.
 #pragma once
 
 #include "LEDScreen.h"
@@ -24,3 +23,7 @@ constexpr std::size_t kScreenFramePad = 10;
 // byte: nothing is derived for them. Returns the prepared frame, or nullptr
 // for no pixels, an empty grid or a depth other than 3 or 4.
 const BYTE* PrepareScreenFrame(CLEDScreen& screen, BYTE* pixels, int bytesPerPixel, std::vector<BYTE>& buffer);
+
+// As PrepareScreenFrame, but a frame that already has the map stride is
+// not copied: its colours are derived in place and it is returned itself.
+const BYTE* ScreenFrameForMaps(CLEDScreen& screen, BYTE* pixels, int bytesPerPixel, std::vector<BYTE>& buffer);

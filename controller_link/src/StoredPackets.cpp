@@ -52,6 +52,47 @@ std::uint16_t Fold(std::uint32_t sum)
     return std::uint16_t(~sum & 0xFFFFu);
 }
 
+// The IPv4 and UDP headers of a stored datagram at `ip`; `payloadSum` is the
+// unfolded sum of the payload's words as they are stored.
+void WriteIpUdpHeaders(std::uint8_t* ip, const std::uint8_t source[4], const std::uint8_t destination[4],
+    std::uint8_t scrambleByte, std::uint32_t payloadSum)
+{
+    ip[0] = 0x45;
+    ip[1] = 0x00;
+    PutBE16(ip + 2, kStoredLengthField);
+    ip[4] = kIdentificationHigh;
+    ip[5] = scrambleByte;
+    ip[6] = ip[7] = 0;
+    ip[8] = 64;
+    ip[9] = 17;
+    ip[10] = ip[11] = 0;
+    std::memcpy(ip + 12, source, 4);
+    std::memcpy(ip + 16, destination, 4);
+    PutBE16(ip + 10, InternetChecksum(ip, 20));
+
+    std::uint8_t* udp = ip + 20;
+    PutBE16(udp, kStoredUdpPort);
+    PutBE16(udp + 2, kStoredUdpPort);
+    PutBE16(udp + 4, kStoredLengthField);
+    udp[6] = udp[7] = 0;
+
+    std::uint8_t pseudo[12];
+    std::memcpy(pseudo, source, 4);
+    std::memcpy(pseudo + 4, destination, 4);
+    pseudo[8] = 0;
+    pseudo[9] = 17;
+    PutBE16(pseudo + 10, kStoredLengthField);
+    std::uint32_t sum = SumWords(pseudo, sizeof pseudo, payloadSum);
+    sum = SumWords(udp, 6, sum); // ports and length, without the checksum field
+    PutBE16(udp + 6, Fold(sum));
+}
+
+void Scramble(std::uint8_t* bytes, std::size_t length, std::uint8_t r)
+{
+    for (std::size_t i = 0; i < length; ++i)
+        bytes[i] ^= r;
+}
+
 } // namespace
 
 std::uint16_t InternetChecksum(const std::uint8_t* bytes, std::size_t length)
@@ -84,13 +125,8 @@ int CPacketAssembler::PackPortData(const unsigned char* const data[netrove::kOut
     const unsigned short lengths[netrove::kOutputCount], std::uint16_t port, const char* controllerIp,
     const char* senderIp)
 {
-    bool any = false;
-    for (int j = 0; j < netrove::kOutputCount; ++j)
-        any = any || lengths[j] != 0;
-    if (!any) {
-        std::printf("send data is NULL!\n");
+    if (!AnyLength(lengths))
         return -2;
-    }
     // Every datagram starts from zeros: the gaps between blocks are summed
     // into the UDP checksum (blocks are zeroed as they open).
     ClearUsed();
@@ -108,6 +144,55 @@ int CPacketAssembler::PackPortData(const unsigned char* const data[netrove::kOut
     }
     m_write = std::size_t(kIpUdpHeaderSize + (blocks - 1) * kBlockStride + netrove::kBlockSize);
     return FinishRecordedDatagram(controllerIp, senderIp);
+}
+
+int CPacketAssembler::PackPortSlots(const unsigned char* const data[netrove::kOutputCount],
+    const unsigned short lengths[netrove::kOutputCount], std::uint16_t port, const SlotAddresses& addresses,
+    std::uint8_t* slots, std::size_t slotSize, int maxSlots)
+{
+    if (!AnyLength(lengths))
+        return 0;
+    const int most = maxSlots < kMaxDatagramBlocks ? maxSlots : kMaxDatagramBlocks;
+    if (most <= 0 || slotSize < std::size_t(kStoredHeaderSize + netrove::kBlockSize))
+        return -1;
+    std::uint8_t* firstBlock = slots + kStoredHeaderSize;
+    const std::size_t capacity = std::size_t(most - 1) * slotSize + netrove::kBlockSize;
+    const int blocks = netrove::PackPortBlocksInto(data, lengths, port, firstBlock, capacity, slotSize);
+    if (blocks <= 0)
+        return blocks;
+
+    const std::uint8_t r = NextScrambleByte();
+    std::uint32_t sum = 0;
+    for (int i = 0; i < blocks; ++i) {
+        std::uint8_t* block = firstBlock + std::size_t(i) * slotSize;
+        if (r != 0)
+            Scramble(block, netrove::kBlockSize, r);
+        sum = SumWords(block, netrove::kBlockSize, sum);
+    }
+    // The 8 zero bytes after every block but the last, scrambled.
+    sum += std::uint32_t(blocks - 1) * 4u * (std::uint32_t(r) * 0x101u);
+
+    std::uint8_t header[kStoredHeaderSize];
+    WriteEthernetHeader(header, addresses.controllerMac, addresses.senderMac);
+    WriteIpUdpHeaders(header + kEthernetHeaderSize, addresses.senderIp, addresses.controllerIp, r, sum);
+    for (int i = 0; i < blocks; ++i)
+        std::memcpy(slots + std::size_t(i) * slotSize, header, sizeof header);
+    return blocks;
+}
+
+bool CPacketAssembler::AnyLength(const unsigned short lengths[netrove::kOutputCount])
+{
+    for (int j = 0; j < netrove::kOutputCount; ++j) {
+        if (lengths[j] != 0)
+            return true;
+    }
+    std::printf("send data is NULL!\n");
+    return false;
+}
+
+std::uint8_t CPacketAssembler::NextScrambleByte()
+{
+    return m_scramble ? std::uint8_t(m_random() % 255u) : 0;
 }
 
 void CPacketAssembler::ClearUsed()
@@ -135,43 +220,12 @@ int CPacketAssembler::FinishRecordedDatagram(const char* controllerIp, const cha
     ParseIPv4Text(senderIp ? senderIp : "", source);
     ParseIPv4Text(controllerIp ? controllerIp : "", destination);
 
-    const std::uint8_t r = m_scramble ? std::uint8_t(m_random() % 255u) : 0;
-    std::uint8_t* ip = m_buffer.data();
-    ip[0] = 0x45;
-    ip[1] = 0x00;
-    PutBE16(ip + 2, kStoredLengthField);
-    ip[4] = kIdentificationHigh;
-    ip[5] = r;
-    ip[6] = ip[7] = 0;
-    ip[8] = 64;
-    ip[9] = 17;
-    ip[10] = ip[11] = 0;
-    std::memcpy(ip + 12, source, 4);
-    std::memcpy(ip + 16, destination, 4);
-    PutBE16(ip + 10, InternetChecksum(ip, 20));
-
-    std::uint8_t* udp = ip + 20;
-    PutBE16(udp, kStoredUdpPort);
-    PutBE16(udp + 2, kStoredUdpPort);
-    PutBE16(udp + 4, kStoredLengthField);
-    udp[6] = udp[7] = 0;
-
+    const std::uint8_t r = NextScrambleByte();
     std::uint8_t* payload = m_buffer.data() + kIpUdpHeaderSize;
     const std::size_t payloadLength = length > std::size_t(kIpUdpHeaderSize) ? length - kIpUdpHeaderSize : 0;
-    if (r != 0) {
-        for (std::size_t i = 0; i < payloadLength; ++i)
-            payload[i] ^= r;
-    }
-    std::uint8_t pseudo[12];
-    std::memcpy(pseudo, source, 4);
-    std::memcpy(pseudo + 4, destination, 4);
-    pseudo[8] = 0;
-    pseudo[9] = 17;
-    PutBE16(pseudo + 10, kStoredLengthField);
-    std::uint32_t sum = SumWords(pseudo, sizeof pseudo, 0);
-    sum = SumWords(udp, 6, sum); // ports and length, without the checksum field
-    sum = SumWords(payload, payloadLength, sum);
-    PutBE16(udp + 6, Fold(sum));
+    if (r != 0)
+        Scramble(payload, payloadLength, r);
+    WriteIpUdpHeaders(m_buffer.data(), source, destination, r, SumWords(payload, payloadLength, 0));
     return int(length);
 }
 

@@ -38,6 +38,18 @@ std::uint16_t InternetChecksum(const std::uint8_t* bytes, std::size_t length);
 // Number of data blocks in a datagram of `length` bytes (0 for a bare header).
 int DatagramBlockCount(int length);
 
+// Most data blocks one datagram holds.
+constexpr int kMaxDatagramBlocks = (kMaxDatagramLength - kIpUdpHeaderSize - netrove::kBlockSize) / kBlockStride + 1;
+
+// Where a port's packets go: the Ethernet addresses of a stored frame and
+// the IPv4 addresses of its datagram (network order).
+struct SlotAddresses {
+    const std::uint8_t* controllerMac = nullptr;
+    const std::uint8_t* senderMac = nullptr;
+    std::uint8_t controllerIp[4] = {};
+    std::uint8_t senderIp[4] = {};
+};
+
 class CPacketAssembler {
 public:
     CPacketAssembler();
@@ -48,6 +60,19 @@ public:
     int PackPortData(const unsigned char* const data[netrove::kOutputCount],
         const unsigned short lengths[netrove::kOutputCount], std::uint16_t port, const char* controllerIp,
         const char* senderIp);
+
+    // Packs the port's outputs as PackPortData does, straight into packet
+    // slots of `slotSize` bytes: data block i at slot i's offset
+    // kStoredHeaderSize, and in front of every block the Ethernet header and
+    // the datagram's IPv4 and UDP headers. The gaps between the datagram's
+    // blocks are not stored but count as there (checksum, scrambling), so
+    // the slots hold what copying PackPortData's blocks would give. Other
+    // bytes of the slots are left as they are. The number of slots filled:
+    // 0 for nothing to store; -1 (nothing said) when the port needs more
+    // than `maxSlots` slots or a longer datagram than kMaxDatagramLength.
+    int PackPortSlots(const unsigned char* const data[netrove::kOutputCount],
+        const unsigned short lengths[netrove::kOutputCount], std::uint16_t port, const SlotAddresses& addresses,
+        std::uint8_t* slots, std::size_t slotSize, int maxSlots);
 
     // Writes the IPv4 and UDP headers of the datagram that ends at the write
     // position and returns its length (-1 when too long), scrambling the
@@ -73,6 +98,10 @@ public:
 private:
     // Zeroes what earlier datagrams left in the buffer.
     void ClearUsed();
+    // False (said on the console) when all 16 lengths are zero.
+    static bool AnyLength(const unsigned short lengths[netrove::kOutputCount]);
+    // The next scrambling byte (0 with scrambling off).
+    std::uint8_t NextScrambleByte();
 
     std::vector<std::uint8_t> m_buffer;
     std::size_t m_write = 0; // write position: offset of the datagram's end
