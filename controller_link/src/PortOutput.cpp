@@ -1,6 +1,8 @@
 // Byte maps of port outputs and the per-frame mapping (see PortOutput.h).
 #include "PortOutput.h"
 
+#include "LampTriples.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <new>
@@ -70,15 +72,37 @@ template <int A, int B, int C> void CopyTriples(BYTE* o, const BYTE* p, std::ptr
     }
 }
 
+// True when lamps `step` bytes apart from `base` on read 4-byte pixels
+// that lie before the black position.
+bool PixelsSideBySide(std::uint32_t base, std::ptrdiff_t step, std::uint32_t units, std::uint32_t black)
+{
+    const long long first = base;
+    const long long span = 4LL * units;
+    if (step == 4)
+        return first + span <= black;
+    if (step == -4)
+        return first + 4 <= black && first + 4 >= span;
+    return false;
+}
+
 // The three bytes of a lamp in the common channel orders of a 4-byte
-// pixel take a loop of their own; any other unit reads through offsets.
-void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::ptrdiff_t step, std::uint32_t units)
+// pixel take a loop of their own, or a byte shuffle for pixels side by
+// side; any other unit reads through offsets.
+void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::ptrdiff_t step, std::uint32_t units,
+    std::uint32_t black)
 {
     const std::uint32_t base = std::min({ first[0], first[1], first[2] });
     const std::uint32_t a = first[0] - base;
     const std::uint32_t b = first[1] - base;
     const std::uint32_t c = first[2] - base;
     const BYTE* p = frame + base;
+    if (a <= 3 && b <= 3 && c <= 3 && PixelsSideBySide(base, step, units, black)) {
+        const std::uint8_t order[3] = { std::uint8_t(a), std::uint8_t(b), std::uint8_t(c) };
+        const std::uint32_t done = MapLampTriplesWide(o, p, int(step), order, units);
+        o += 3 * std::size_t(done);
+        p += step * std::ptrdiff_t(done);
+        units -= done;
+    }
     const std::uint32_t order = a * 100 + b * 10 + c;
     switch (order) {
     case 210:
@@ -329,7 +353,7 @@ const BYTE* PortOutput::ExtractOutput(
             const std::ptrdiff_t delta = static_cast<std::int32_t>(step);
             const std::uint32_t units = run.length / run.period;
             if (run.period == 3) {
-                MapTriples(o, frame, first, delta, units);
+                MapTriples(o, frame, first, delta, units, m_blackPosition);
             } else if (run.period == 4) {
                 const BYTE* a = frame + first[0];
                 const BYTE* b = frame + first[1];

@@ -20,9 +20,10 @@ namespace {
 using namespace corvane_test;
 
 constexpr int kWidth = 64;
-constexpr int kHeight = 16;
+constexpr int kHeight = 16; // 4,096 bytes: one page
 
-// Frame bytes followed by a page that cannot be read.
+// Frame bytes between two pages that cannot be read: a frame of whole
+// pages touches both.
 class CGuardedPixels {
 public:
     explicit CGuardedPixels(std::size_t bytes)
@@ -30,12 +31,12 @@ public:
         SYSTEM_INFO info {};
         GetSystemInfo(&info);
         const std::size_t page = info.dwPageSize;
-        const std::size_t size = (bytes + page - 1) / page * page + page;
-        m_base = static_cast<BYTE*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        const std::size_t inside = (bytes + page - 1) / page * page;
+        m_base = static_cast<BYTE*>(VirtualAlloc(nullptr, inside + 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old = 0;
-        if (m_base)
-            VirtualProtect(m_base + size - page, page, PAGE_NOACCESS, &old);
-        m_pixels = m_base ? m_base + size - page - bytes : nullptr;
+        if (m_base && VirtualProtect(m_base, page, PAGE_NOACCESS, &old)
+            && VirtualProtect(m_base + page + inside, page, PAGE_NOACCESS, &old))
+            m_pixels = m_base + page + inside - bytes;
     }
     ~CGuardedPixels()
     {
@@ -106,10 +107,8 @@ TestLayout SlotsLayout()
     layout.controllers = {
         { Port(Row(0, kWidth, 1, 0)), Port(Row(kWidth - 1, kWidth, -1, 1), L"GRB", 1), Port(apart) },
         { Port(snake), Port(Row(kWidth - 1, kWidth, -1, kHeight - 1), L"RGBW", 2) }, // ends on the last pixel
-        {},
-        { white, Port(column, L"RGBY", 3) },
-        std::vector<TestPort>(16, Port(everywhere)), // 16 x 9,217 bytes
-        { Port(Row(10, 20, 1, 12)) },
+        {}, { white, Port(column, L"RGBY", 3) }, std::vector<TestPort>(16, Port(everywhere)), // 16 x 9,217 bytes
+        { Port(Row(kWidth - 22, 22, 1, kHeight - 1)), Port(Row(13, 14, -1, 0)) }, // to the last, to the first pixel
     };
     return layout;
 }
