@@ -22,16 +22,16 @@ void PutBE16(std::uint8_t* p, unsigned v)
 std::uint32_t SumWords(const std::uint8_t* bytes, std::size_t length, std::uint32_t sum)
 {
     // A one's complement sum does not depend on the order of its additions
-    // or of the bytes in its words: eight bytes are added at a time in the
-    // machine's order, with the carries brought round, and the folded sum
-    // turned back into big-endian order. The folded sum is the same.
+    // or of the bytes in its words: four bytes are added at a time in the
+    // machine's order into 64 bits (no carry is lost), the carries are
+    // brought round when folding, and the folded sum is turned back into
+    // big-endian order. The folded sum is the same.
     std::uint64_t wide = 0;
     std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t v = 0;
+    for (; i + 4 <= length; i += 4) {
+        std::uint32_t v = 0;
         std::memcpy(&v, bytes + i, sizeof v);
         wide += v;
-        wide += wide < v ? 1 : 0;
     }
     wide = (wide & 0xFFFFFFFFu) + (wide >> 32);
     wide = (wide & 0xFFFFFFFFu) + (wide >> 32);

@@ -33,7 +33,6 @@ public:
         const std::size_t at = std::size_t(index) * m_stride;
         if (!m_buffer || at > m_capacity || m_capacity - at < std::size_t(kBlockSize))
             return nullptr;
-        std::memset(m_buffer + at, 0, kBlockSize);
         return m_buffer + at;
     }
     void Drop(int) { }
@@ -118,8 +117,10 @@ private:
         return m_block != nullptr;
     }
 
+    // Every byte of a closed block is written: zeros after its last chunk.
     void CloseBlock()
     {
+        std::memset(m_block + kBlockSize - m_free, 0, std::size_t(m_free));
         DataBlockHeader header { { 'Q', 'V', 'T', 'N' }, 0, std::uint8_t(m_chunks), 1 };
         std::memcpy(m_block, &header, sizeof header);
         PutU16(m_block + 4, m_port);

@@ -31,10 +31,12 @@ struct DataBlockHeader {
 static_assert(sizeof(DataBlockHeader) == kBlockHeaderSize, "DataBlockHeader is 8 bytes");
 
 // Packs the port's outputs into `buffer` as blocks placed `stride` bytes
-// apart (stride >= kBlockSize). Each block is zeroed when it is opened; the
-// bytes between blocks are left as they are. Outputs of length 0 (or without data) are skipped. Returns the
-// number of blocks (0 when every length is 0), or -1 when the blocks would
-// not fit in `capacity` bytes; nothing is written past `capacity`.
+// apart (stride >= kBlockSize). Every byte of a block is written (zeros
+// after its last chunk); the bytes between blocks are left as they are.
+// Outputs of length 0 (or without data) are skipped. Returns the number of
+// blocks (0 when every length is 0), or -1 when the blocks would not fit in
+// `capacity` bytes; nothing is written past `capacity`, and the last block
+// written is then cut short.
 int PackPortBlocksInto(const unsigned char* const data[kOutputCount], const unsigned short lengths[kOutputCount],
     unsigned short port, std::uint8_t* buffer, std::size_t capacity, std::size_t stride);
 
