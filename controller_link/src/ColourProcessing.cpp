@@ -75,56 +75,67 @@ void ApplyWhiteChannel(int whiteMode, BYTE* frame, const CLEDScreen& screen, std
         blue = &weights.blue;
     }
 
-    for (std::size_t i = 0; i < pixels; ++i) {
-        BYTE* p = frame + 4 * i;
-        const BYTE b = p[0], g = p[1], r = p[2];
-        const bool grey = r == g && g == b;
-        switch (whiteMode) {
-        case 1:
-            SplitWhite(p);
-            break;
-        case 2:
-            p[3] = Saturated((*red)[r] + (*green)[g] + (*blue)[b]);
-            break;
-        case 3:
-            p[3] = std::min({ r, g, b });
-            break;
-        case 4:
-            p[3] = static_cast<BYTE>((r + g + b) / 3);
+    // One loop per mode: the simple ones then run many pixels at a time.
+    auto each = [frame, pixels](auto&& change) {
+        for (std::size_t i = 0; i < pixels; ++i)
+            change(frame + 4 * i, i);
+    };
+    auto grey = [](const BYTE* p) { return p[2] == p[1] && p[1] == p[0]; };
+    switch (whiteMode) {
+    case 1:
+        each([](BYTE* p, std::size_t) { SplitWhite(p); });
+        break;
+    case 2:
+        each([&](BYTE* p, std::size_t) { p[3] = Saturated((*red)[p[2]] + (*green)[p[1]] + (*blue)[p[0]]); });
+        break;
+    case 3:
+        each([](BYTE* p, std::size_t) { p[3] = std::min({ p[2], p[1], p[0] }); });
+        break;
+    case 4:
+        each([](BYTE* p, std::size_t) {
+            p[3] = static_cast<BYTE>((p[2] + p[1] + p[0]) / 3);
             p[0] = p[1] = p[2] = 0;
-            break;
-        case 5:
+        });
+        break;
+    case 5:
+        each([&](BYTE* p, std::size_t) {
             p[3] = colour.fixedWhite;
             p[0] = p[1] = p[2] = 0;
-            break;
-        case 6:
-            if (grey) {
-                p[3] = r;
+        });
+        break;
+    case 6:
+        each([&](BYTE* p, std::size_t) {
+            if (grey(p)) {
+                p[3] = p[2];
                 p[0] = p[1] = p[2] = 0;
             } else {
                 p[3] = 0;
             }
-            break;
-        case 7:
-            if (grey && r == 255)
+        });
+        break;
+    case 7:
+        each([&](BYTE* p, std::size_t) {
+            if (grey(p) && p[2] == 255)
                 p[3] = 255;
-            break;
-        case 8:
+        });
+        break;
+    case 8:
+        each([&](BYTE* p, std::size_t i) {
             if (i < screen.m_whiteMask.size() && (screen.m_whiteMask[i] & 0xFF) != 0)
                 SplitWhite(p);
-            break;
-        case 9:
-            break;
-        case 10:
-            if (grey)
-                p[3] = r;
-            break;
-        case 11:
-            p[3] = colour.whiteValue;
-            break;
-        default:
-            break;
-        }
+        });
+        break;
+    case 10:
+        each([&](BYTE* p, std::size_t) {
+            if (grey(p))
+                p[3] = p[2];
+        });
+        break;
+    case 11:
+        each([&](BYTE* p, std::size_t) { p[3] = colour.whiteValue; });
+        break;
+    default: // 9 changes nothing
+        break;
     }
 }
 

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -83,6 +85,41 @@ TEST(WhiteModes, ModeEightTreatsOnlyPixelsUnderTheMask)
     std::vector<BYTE> frame = { 50, 100, 200, 0, 50, 100, 200, 0, 50, 100, 200, 0, 0, 0, 0, 0 };
     ApplyWhiteChannel(8, frame.data(), screen, 12);
     EXPECT_EQ(frame, (std::vector<BYTE> { 50, 100, 200, 0, 0, 50, 150, 50, 50, 100, 200, 0, 0, 0, 0, 0 }));
+}
+
+// Modes run whole frames many pixels at a time: every pixel of a long
+// frame must come out as it does alone.
+TEST(WhiteModes, LongFramesChangeEveryPixelAsAlone)
+{
+    CLEDScreen screen;
+    screen.m_colour.whiteValue = 33;
+    std::mt19937 random(3);
+    constexpr std::size_t kPixels = 1001;
+    for (std::size_t i = 0; i < kPixels; ++i)
+        screen.m_whiteMask.push_back(std::uint32_t(random() % 2));
+    std::vector<BYTE> frame(kPixels * 4);
+    for (std::size_t i = 0; i < kPixels; ++i) {
+        const BYTE v = BYTE(random());
+        const bool grey = i % 3 == 0;
+        frame[4 * i] = grey ? v : BYTE(random());
+        frame[4 * i + 1] = grey ? v : BYTE(random());
+        frame[4 * i + 2] = i % 9 == 0 ? 255 : grey ? v : BYTE(random());
+        frame[4 * i + 3] = BYTE(random());
+    }
+    for (int mode = 1; mode <= kMaxWhiteMode; ++mode) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode);
+        std::vector<BYTE> whole = frame;
+        ApplyWhiteChannel(mode, whole.data(), screen, whole.size());
+        for (std::size_t i = 0; i < kPixels; ++i) {
+            BYTE alone[4];
+            std::copy_n(frame.begin() + std::ptrdiff_t(4 * i), 4, alone);
+            CLEDScreen one;
+            one.m_colour.whiteValue = 33;
+            one.m_whiteMask = { screen.m_whiteMask[i] };
+            ApplyWhiteChannel(mode, alone, one, 4);
+            ASSERT_TRUE(std::equal(alone, alone + 4, whole.begin() + std::ptrdiff_t(4 * i))) << "pixel " << i;
+        }
+    }
 }
 
 TEST(FifthColour, TakesYOutOfRedGreenAndBlue)
