@@ -9,6 +9,7 @@ public:
     virtual void Redo() = 0;
     // Takes the change back.
     virtual void Undo() = 0;
-    // Frees what the command owns; called right before the command is deleted.
+    // Frees what the command owns, or hands its buffers to the layout for
+    // later edits; called right before the command is deleted.
     virtual void Release() = 0;
 };

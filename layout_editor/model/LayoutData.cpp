@@ -11,6 +11,9 @@ namespace {
 // that have no index yet, and later queries index the rest.
 constexpr int kIndexBudgetPerQuery = 32768;
 
+// Lamps the spare buffers may keep however few the layout has.
+constexpr size_t kSpareFloorLamps = 65536;
+
 } // namespace
 
 CLayoutData::CLayoutData()
@@ -118,9 +121,35 @@ void CLayoutData::ClearSelection()
     m_selectionBits.clear();
 }
 
+void CLayoutData::FitSparesToLayout()
+{
+    size_t lamps = 0;
+    for (const LayoutPort& port : m_ports)
+        lamps += static_cast<size_t>(port.GetCount());
+    m_spares.SetLimit(std::max(kSpareFloorLamps, lamps));
+}
+
+void CLayoutData::MakeRoom(int port, int n)
+{
+    if (!IsValidPort(port))
+        return;
+    LayoutPort& target = GetPort(port);
+    const size_t room = target.GetStorageRoom();
+    const size_t need
+        = static_cast<size_t>(target.GetCount()) + static_cast<size_t>(std::clamp(n, 0, std::max(target.GetFreeRoom(), 0)));
+    if (need <= room)
+        return;
+    // Grown by half at least, like a chain left to grow by itself, so that
+    // many small insertions do not copy the chain each time.
+    const size_t grown = std::max(need, std::min(room + room / 2, static_cast<size_t>(std::max(target.GetCapacity(), 0))));
+    m_spares.Give(target.ReplaceStorage(m_spares.TakePoints(grown)));
+}
+
 void CLayoutData::DropRedoTail(int from)
 {
     from = std::max(from, 0);
+    if (GetStepCount() > from)
+        FitSparesToLayout();
     while (GetStepCount() > from) {
         const int size = m_stepSizes.back();
         for (int k = 0; k < size && !m_commands.empty(); ++k) {
@@ -152,6 +181,7 @@ void CLayoutData::ClearUndoHistory()
     m_stepSizes.clear();
     m_currentStep = 0;
     m_commandCursor = 0;
+    m_spares.Clear();
 }
 
 void CLayoutData::SetFloatingPoints(std::vector<CLPoint> points, int count)

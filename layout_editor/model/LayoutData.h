@@ -13,6 +13,7 @@
 #include "LayoutCommand.h"
 #include "LayoutLimits.h"
 #include "LayoutPort.h"
+#include "LayoutSpareBuffers.h"
 
 // Port counts per controller, in controller order.
 using CControllerList = CArray<WORD, WORD>;
@@ -110,6 +111,13 @@ public:
     // their change. The history takes ownership; when it is full the oldest
     // steps go. No commands: no step.
     void RecordStep(std::vector<ICLCommand*> commands);
+    // Buffers of dropped steps, for the copies of the next ones. They hold
+    // room for at most as many lamps and indexes as the layout has lamps
+    // (65,536 for a smaller layout); emptying the history frees them.
+    CSpareBuffers& Spares() { return m_spares; }
+    // Gives the port room for n more points (up to its capacity) from the
+    // spare buffers, so that an insertion does not grow the chain.
+    void MakeRoom(int port, int n);
 
     // --- Deleting, moving and reshaping points -------------------------------
 
@@ -173,6 +181,8 @@ private:
     static long long SumControllers(const CControllerList& controllers, int first, int count);
     // Common end of InsertPorts and RemovePorts.
     void PortsRestructured();
+    // Sets the spare buffers' limit from the lamps in the layout.
+    void FitSparesToLayout();
 
     std::vector<LayoutPort> m_ports;
     int m_pointsPerPort = 256; // capacity the ports were last set up with, before the cap
@@ -182,4 +192,6 @@ private:
     int m_floatingCount = 0;
     WORD m_floatingPortCount = 0;
     std::vector<WORD> m_floatingGroupSizes;
+
+    CSpareBuffers m_spares;
 };

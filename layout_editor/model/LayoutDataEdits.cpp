@@ -31,24 +31,26 @@ int RoundToInt(double v)
 }
 
 // Removes the listed points (ascending indexes) from the port as one
-// CDelCommand, applied at once.
+// CDelCommand, applied at once. The command's lists go into buffers of
+// dropped steps where there are any.
 ICLCommand* DeleteIndexes(CLayoutData& layout, int port, const std::vector<int>& indexes)
 {
     LayoutPort& source = layout.GetPort(port);
+    std::vector<int> positions = layout.Spares().TakeIndexes(indexes.size());
+    positions.assign(indexes.begin(), indexes.end());
     if (static_cast<int>(indexes.size()) == source.GetCount() && !indexes.empty() && indexes.front() == 0
         && indexes.back() == source.GetCount() - 1
         && std::adjacent_find(indexes.begin(), indexes.end(), [](int a, int b) { return a >= b; }) == indexes.end()) {
         // Every point goes (ascending indexes, as many as there are points):
         // the undo step keeps the port's own chain rather than a copy.
-        return new CDelCommand(layout, port, source.TakePoints(), indexes);
+        return new CDelCommand(layout, port, source.TakePoints(), std::move(positions));
     }
-    std::vector<CLPoint> points;
-    points.reserve(indexes.size());
+    std::vector<CLPoint> points = layout.Spares().TakePoints(indexes.size());
     for (int i : indexes)
         points.push_back(source.GetPoint(i));
     // Removed from the highest index down, each ascending index is also the
     // point's position at the moment of its removal.
-    ICLCommand* command = new CDelCommand(layout, port, std::move(points), indexes);
+    ICLCommand* command = new CDelCommand(layout, port, std::move(points), std::move(positions));
     command->Redo();
     return command;
 }
@@ -147,35 +149,50 @@ int CLayoutData::DeletePointsInRect(int left, int top, int right, int bottom)
     if (rect.left >= rect.right || rect.top >= rect.bottom)
         return 0;
 
-    // Lamps of every port inside the rectangle, gathered once; a port lying
-    // wholly inside gives all of its lamps in chain order.
-    std::vector<std::vector<int>> inside(m_ports.size());
-    for (size_t p = 0; p < m_ports.size(); ++p) {
+    // Lamps of a port inside the rectangle: a port lying wholly inside gives
+    // all of its lamps in chain order. Gathered again for each pass rather
+    // than kept for all ports at once (a pass over a chain costs less than
+    // the memory to keep it).
+    std::vector<int> inside;
+    auto gather = [&](size_t p) -> const std::vector<int>& {
+        inside.clear();
         const LayoutPort& port = m_ports[p];
         if (port.GetCount() == 0)
-            continue;
+            return inside;
         const CRect& b = port.GetBounds();
         if (b.left >= rect.left && b.top >= rect.top && b.right <= rect.right && b.bottom <= rect.bottom) {
-            inside[p].resize(static_cast<size_t>(port.GetCount()));
+            inside.resize(static_cast<size_t>(port.GetCount()));
             for (int i = 0; i < port.GetCount(); ++i)
-                inside[p][static_cast<size_t>(i)] = i;
+                inside[static_cast<size_t>(i)] = i;
         } else {
-            port.CollectIndexesInRect(rect, inside[p]);
+            port.CollectIndexesInRect(rect, inside);
         }
-    }
+        return inside;
+    };
 
     // Candidates: the cells that a port of the used list holds. A candidate
     // then goes to the lowest-numbered port with a lamp on it, which loses
     // its lowest-indexed lamp there; the cell is then no candidate any more.
+    // When every port with lamps is listed, each cell is a candidate from
+    // its first lamp met in port order on: marking and taking are one pass.
     CCandidateCells candidate(rect);
     int candidates = 0;
-    for (int p : m_usedPorts) {
-        if (!IsValidPort(p))
-            continue;
-        for (int i : inside[static_cast<size_t>(p)]) {
-            const CLPoint& point = m_ports[static_cast<size_t>(p)].GetPoint(i);
-            if (candidate.Mark(point.x, point.y))
-                ++candidates;
+    std::vector<char> listed(m_ports.size(), 0);
+    for (int p : m_usedPorts)
+        if (IsValidPort(p))
+            listed[static_cast<size_t>(p)] = 1;
+    bool allListed = true;
+    for (size_t p = 0; p < m_ports.size() && allListed; ++p)
+        allListed = listed[p] != 0 || m_ports[p].GetCount() == 0;
+    if (!allListed) {
+        for (int p : m_usedPorts) {
+            if (!IsValidPort(p))
+                continue;
+            for (int i : gather(static_cast<size_t>(p))) {
+                const CLPoint& point = m_ports[static_cast<size_t>(p)].GetPoint(i);
+                if (candidate.Mark(point.x, point.y))
+                    ++candidates;
+            }
         }
     }
 
@@ -185,14 +202,17 @@ int CLayoutData::DeletePointsInRect(int left, int top, int right, int bottom)
         taken.clear();
         // Chain order, or cell order with ascending indexes per cell: either
         // way the first lamp met on a cell is the lowest-indexed one.
-        for (int i : inside[p]) {
+        for (int i : gather(p)) {
             const CLPoint& point = m_ports[p].GetPoint(i);
-            if (candidate.Take(point.x, point.y))
+            if (allListed ? candidate.Mark(point.x, point.y) : candidate.Take(point.x, point.y))
                 taken.push_back(i);
         }
         if (taken.empty())
             continue;
-        std::sort(taken.begin(), taken.end());
+        if (allListed)
+            candidates += static_cast<int>(taken.size());
+        if (!std::is_sorted(taken.begin(), taken.end()))
+            std::sort(taken.begin(), taken.end());
         commands.push_back(DeleteIndexes(*this, static_cast<int>(p), taken));
     }
     if (!commands.empty()) {

@@ -105,6 +105,7 @@ CAddCommand::CAddCommand(CLayoutData& layout, int port, std::vector<CLPoint> poi
 
 void CAddCommand::Redo()
 {
+    m_layout.MakeRoom(m_port, static_cast<int>(m_points.size()));
     if (LayoutPort* port = PortOf(m_layout, m_port))
         port->InsertPoints(
             m_points.data(), static_cast<int>(m_points.size()), m_indexes.empty() ? nullptr : m_indexes.data());
@@ -131,6 +132,8 @@ void CAddCommand::Undo()
 
 void CAddCommand::Release()
 {
+    m_layout.Spares().Give(std::move(m_points));
+    m_layout.Spares().Give(std::move(m_indexes));
     m_points.clear();
     m_indexes.clear();
 }
@@ -157,12 +160,15 @@ void CDelCommand::Redo()
 
 void CDelCommand::Undo()
 {
+    m_layout.MakeRoom(m_port, static_cast<int>(m_points.size()));
     if (LayoutPort* port = PortOf(m_layout, m_port))
         port->InsertPoints(m_points.data(), static_cast<int>(m_points.size()), m_indexes.data());
 }
 
 void CDelCommand::Release()
 {
+    m_layout.Spares().Give(std::move(m_points));
+    m_layout.Spares().Give(std::move(m_indexes));
     m_points.clear();
     m_indexes.clear();
 }
@@ -216,6 +222,7 @@ void CMoveCommand2::Undo()
 
 void CMoveCommand2::Release()
 {
+    m_layout.Spares().Give(std::move(m_indexes));
     m_indexes.clear();
 }
 
@@ -241,6 +248,8 @@ void CMoveCommand3::Undo()
 
 void CMoveCommand3::Release()
 {
+    m_layout.Spares().Give(std::move(m_indexes));
+    m_layout.Spares().Give(std::move(m_differences));
     m_indexes.clear();
     m_differences.clear();
 }

@@ -71,6 +71,8 @@ void CLayoutData::RecordStep(std::vector<ICLCommand*> commands)
             ++dropSteps;
         }
         dropCommands = std::min(dropCommands, GetCommandCount());
+        if (dropCommands > 0)
+            FitSparesToLayout();
         for (int i = 0; i < dropCommands; ++i)
             Destroy(m_commands[static_cast<size_t>(i)]);
         m_commands.erase(m_commands.begin(), m_commands.begin() + dropCommands);

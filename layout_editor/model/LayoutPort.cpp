@@ -150,6 +150,14 @@ std::vector<CLPoint> LayoutPort::TakePoints()
     return taken;
 }
 
+std::vector<CLPoint> LayoutPort::ReplaceStorage(std::vector<CLPoint> storage)
+{
+    storage.assign(m_points.begin(), m_points.end());
+    m_points.swap(storage);
+    storage.clear();
+    return storage;
+}
+
 void LayoutPort::RemoveFlagged(const std::vector<char>& gone)
 {
     size_t kept = 0;
@@ -377,31 +385,46 @@ int LayoutPort::InsertPoints(const CLPoint* points, int n, const int* indexes)
     return taken;
 }
 
-// The same insertions in one pass. Seen from the end, the last inserted
-// point sits at its index in the final chain; each earlier one sits at its
-// index among the slots that the later ones left free; the old points fill
-// the remaining slots in order.
+// The same insertions in one pass, in place. Seen from the end, the last
+// inserted point sits at its index in the final chain; each earlier one sits
+// at its index among the slots that the later ones left free; the old points
+// fill the remaining slots in order, so filling the chain from its end moves
+// each old point up before its own slot is written. Ascending indexes (how
+// deletions record them) are the final slots themselves.
 void LayoutPort::InsertPointsAt(const CLPoint* points, int taken, const int* indexes)
 {
     const int count = GetCount();
     const int total = count + taken;
-    std::vector<CLPoint> chain(static_cast<size_t>(total));
-    std::vector<char> claimed(static_cast<size_t>(total), 0);
-    PositionCounter freeSlots(total, true);
-    for (int i = taken - 1; i >= 0; --i) {
-        int at = indexes[i];
-        if (at < 0 || at > count + i) // beyond the chain of that moment: appended
-            at = count + i;
-        const int slot = freeSlots.FindKth(at);
-        freeSlots.Add(slot, -1);
-        claimed[static_cast<size_t>(slot)] = 1;
-        chain[static_cast<size_t>(slot)] = points[i];
+    bool ascending = indexes[0] >= 0 && indexes[taken - 1] < total;
+    for (int i = 1; i < taken && ascending; ++i)
+        ascending = indexes[i - 1] < indexes[i];
+    std::vector<int> source; // per slot: the inserted point, or -1
+    if (!ascending) {
+        source.assign(static_cast<size_t>(total), -1);
+        PositionCounter freeSlots(total, true);
+        for (int i = taken - 1; i >= 0; --i) {
+            int at = indexes[i];
+            if (at < 0 || at > count + i) // beyond the chain of that moment: appended
+                at = count + i;
+            const int slot = freeSlots.FindKth(at);
+            freeSlots.Add(slot, -1);
+            source[static_cast<size_t>(slot)] = i;
+        }
     }
-    size_t next = 0;
-    for (size_t slot = 0; slot < chain.size(); ++slot)
-        if (!claimed[slot])
-            chain[slot] = m_points[next++];
-    m_points.swap(chain);
+    m_points.resize(static_cast<size_t>(total));
+    size_t next = static_cast<size_t>(count);
+    int pending = taken - 1; // the last inserted point not placed yet (ascending)
+    for (size_t slot = static_cast<size_t>(total); slot-- > 0;) {
+        int from = -1;
+        if (!ascending)
+            from = source[slot];
+        else if (pending >= 0 && static_cast<size_t>(indexes[pending]) == slot)
+            from = pending--;
+        if (from >= 0)
+            m_points[slot] = points[from];
+        else if (--next != slot)
+            m_points[slot] = m_points[next];
+    }
 }
 
 int LayoutPort::RemovePoints(const CLPoint* points, int n, int* indexesOut)

@@ -66,6 +66,11 @@ public:
     void ClearPoints();
     // Removes every point, handing them over in wiring order (no copy).
     std::vector<CLPoint> TakePoints();
+    // Moves the points into the given buffer and hands back the emptied one
+    // they were in (its room kept).
+    std::vector<CLPoint> ReplaceStorage(std::vector<CLPoint> storage);
+    // Points the chain holds room for without growing.
+    size_t GetStorageRoom() const { return m_points.capacity(); }
     // Removes the points whose flag is set (one flag per point), in place.
     void RemoveFlagged(const std::vector<char>& gone);
 

@@ -85,6 +85,44 @@ void ReportTiming(const char* what, const Timing& t)
     bench::Report((name + ", worst").c_str(), t.worst, "ms");
 }
 
+// Runs edit then a timed undo `rounds` times; reports both.
+template <typename Edit> void TimeEditAndUndo(const char* what, int rounds, CLayoutData& layout, Edit edit)
+{
+    Timing undo;
+    double undoSum = 0;
+    const Timing editing = TimeEdit(rounds, edit, [&] {
+        const double start = bench::Now();
+        layout.UndoStep();
+        const double took = (bench::Now() - start) * 1000;
+        undoSum += took;
+        undo.worst = std::max(undo.worst, took);
+    });
+    ReportTiming(what, editing);
+    bench::Report("its undo, mean", undoSum / rounds, "ms");
+    bench::Report("its undo, worst", undo.worst, "ms");
+}
+
+// The references: copying the layout's lamps within memory the process
+// holds, and writing a quarter of that into memory fresh from the system
+// (what a copy costs when its buffer is new).
+void ReportReferences(const CLayoutData& layout)
+{
+    std::vector<CLPoint> copy;
+    copy.reserve(static_cast<size_t>(TotalLamps(layout)));
+    for (int pass = 0; pass < 2; ++pass) {
+        copy.clear();
+        const double start = bench::Now();
+        for (int p = 0; p < layout.GetPortCount(); ++p)
+            copy.insert(copy.end(), layout.GetPort(p).GetPoints(), layout.GetPort(p).GetPoints() + layout.GetPort(p).GetCount());
+        if (pass == 1)
+            bench::Report("reference: copy of every lamp into a held buffer", (bench::Now() - start) * 1000, "ms");
+    }
+    const double start = bench::Now();
+    std::vector<CLPoint> fresh(copy.begin(), copy.begin() + static_cast<std::ptrdiff_t>(copy.size() / 4));
+    bench::Report("reference: copy of a quarter of them into a new buffer", (bench::Now() - start) * 1000, "ms");
+    g_sink = g_sink + fresh.back().x;
+}
+
 } // namespace
 
 LS_BENCHMARK(layout_edits_1m_lamps)
@@ -93,6 +131,7 @@ LS_BENCHMARK(layout_edits_1m_lamps)
     std::unique_ptr<CLayoutData> layout = BuildLayout();
     bench::Report("build 1,000,000 lamps (400 ports)", (bench::Now() - buildStart) * 1000, "ms");
     bench::Report("lamps in the layout", static_cast<double>(TotalLamps(*layout)), "lamps");
+    ReportReferences(*layout);
 
     // 100 x 100 cells, half of them in use: 5,000 free cells, cut to the
     // port's 3,072 places.
@@ -115,28 +154,18 @@ LS_BENCHMARK(layout_edits_1m_lamps)
 
     // A quarter of the layout: 250,000 lamps of every port.
     int deletedCells = 0;
-    Timing undo;
-    double undoSum = 0;
-    const Timing deleting = TimeEdit(
-        5,
-        [&] {
-            deletedCells = layout->DeletePointsInRect(0, 0, 1000, 500);
-            return deletedCells;
-        },
-        [&] {
-            const double start = bench::Now();
-            layout->UndoStep();
-            const double took = (bench::Now() - start) * 1000;
-            undoSum += took;
-            undo.worst = std::max(undo.worst, took);
-        });
+    TimeEditAndUndo("delete of a 1000 x 500 rectangle", 5, *layout, [&] {
+        deletedCells = layout->DeletePointsInRect(0, 0, 1000, 500);
+        return deletedCells;
+    });
     bench::Report("lamps deleted per 1000 x 500 rectangle", deletedCells, "lamps");
-    ReportTiming("delete of a 1000 x 500 rectangle", deleting);
-    bench::Report("its undo, mean", undoSum / 5, "ms");
 
-    const Timing deletingAll = TimeEdit(
-        3, [&] { return layout->DeletePointsInRect(0, 0, 2000, 1000); }, [&] { layout->UndoStep(); });
-    ReportTiming("delete of every lamp by rectangle (1,000,000)", deletingAll);
+    TimeEditAndUndo("delete of every lamp by rectangle (1,000,000)", 3, *layout,
+        [&] { return layout->DeletePointsInRect(0, 0, 2000, 1000); });
+    layout->DeletePointsInRect(0, 0, 2000, 1000);
+    layout->UndoStep();
+    const Timing redoing = TimeEdit(3, [&] { return layout->RedoStep() ? 1 : 0; }, [&] { layout->UndoStep(); });
+    ReportTiming("redo of that delete", redoing);
 
     const Timing selecting = TimeEdit(
         5, [&] { return SelectPointsInRect(CRect(0, 0, 1000, 500), *layout); }, [&] { layout->ClearSelection(); });

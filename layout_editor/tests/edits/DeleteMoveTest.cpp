@@ -39,6 +39,24 @@ TEST_F(EditTest, DeletingEveryLampInUseLeavesNoStep)
     EXPECT_TRUE(m_layout.m_selectedPorts.empty());
 }
 
+TEST_F(EditTest, RectangleDeleteTakesOnlyCellsThatListedPortsHold)
+{
+    // Port 0 holds lamps but is not on the used list: it loses a lamp only
+    // on a cell that a listed port holds, and being the lower number it
+    // loses it instead of that port.
+    for (const CLPoint& lamp : { Lamp(1, 1), Lamp(5, 5) })
+        m_layout.GetPort(0).InsertPoints(&lamp, 1);
+    Put(m_layout, 1, { { 1, 1 }, { 2, 1 } });
+    const std::vector<CLPoint> port0 = Snapshot(m_layout.GetPort(0));
+    const std::vector<CLPoint> port1 = Snapshot(m_layout.GetPort(1));
+    EXPECT_EQ(2, m_layout.DeletePointsInRect(0, 0, 32, 16));
+    EXPECT_EQ((CellList { { 5, 5 } }), Cells(m_layout.GetPort(0)));
+    EXPECT_EQ((CellList { { 1, 1 } }), Cells(m_layout.GetPort(1)));
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(0), port0));
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(1), port1));
+}
+
 TEST_F(EditTest, DeletingAllButOneLampRecordsOneCommandPerPort)
 {
     Put(m_layout, 0, { { 0, 0 }, { 1, 0 }, { 2, 0 } });

@@ -161,4 +161,46 @@ TEST_F(EditTest, StepOfManyCommandsPushesOutAsManyOldSteps)
     EXPECT_EQ(0, g_liveCommands);
 }
 
+TEST_F(EditTest, ANewDeleteAfterAnUndoCopiesIntoTheDroppedStepsBuffers)
+{
+    CellList cells;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 25; ++x)
+            cells.emplace_back(x, y);
+    Put(m_layout, 2, cells);
+    const std::vector<CLPoint> before = Snapshot(m_layout.GetPort(2));
+    const CLPoint* chain = m_layout.GetPort(2).GetPoints();
+
+    ASSERT_EQ(50, m_layout.DeletePointsInRect(0, 0, 32, 2));
+    const CLPoint* copies = dynamic_cast<CDelCommand&>(*m_layout.m_commands[0]).GetPoints().data();
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before));
+    EXPECT_EQ(chain, m_layout.GetPort(2).GetPoints()); // put back in place
+
+    ASSERT_EQ(50, m_layout.DeletePointsInRect(0, 2, 32, 4));
+    ASSERT_EQ(1, m_layout.GetCommandCount());
+    const auto& again = dynamic_cast<CDelCommand&>(*m_layout.m_commands[0]);
+    EXPECT_EQ(copies, again.GetPoints().data());
+    EXPECT_EQ(Cells(std::vector<CLPoint>(before.begin() + 50, before.end())), Cells(again.GetPoints()));
+    EXPECT_EQ(Cells(std::vector<CLPoint>(before.begin(), before.begin() + 50)), Cells(m_layout.GetPort(2)));
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before));
+
+    // Every lamp: the chain goes to the step, and its undo gives the port
+    // room from the spare buffers.
+    ASSERT_EQ(100, m_layout.DeletePointsInRect(0, 0, 32, 16));
+    EXPECT_EQ(0, m_layout.GetPort(2).GetCount());
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before));
+    ASSERT_TRUE(m_layout.RedoStep());
+    EXPECT_EQ(0, m_layout.GetPort(2).GetCount());
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before));
+
+    EXPECT_GT(m_layout.Spares().GetCount(), 0u);
+    EXPECT_LE(m_layout.Spares().GetBytes(), 65536 * (sizeof(CLPoint) + sizeof(int)));
+    m_layout.ClearUndoHistory();
+    EXPECT_EQ(0u, m_layout.Spares().GetBytes());
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // Lamp points and the point-array operations of one port.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "EditorSettings.h"
@@ -197,6 +198,24 @@ TEST(LayoutPort, LargeRemovalsMatchTheRulesAndRoundTrip)
     }
 }
 
+namespace {
+
+// The chain after inserting the given points one after the other, point k
+// at indexes[k] of the chain of that moment, positions beyond it appending.
+std::vector<CLPoint> InsertOneByOne(std::vector<CLPoint> chain, const std::vector<CLPoint>& given,
+    const std::vector<int>& indexes)
+{
+    for (size_t k = 0; k < given.size(); ++k) {
+        int at = indexes[k];
+        if (at < 0 || at > static_cast<int>(chain.size()))
+            at = static_cast<int>(chain.size());
+        chain.insert(chain.begin() + at, given[k]);
+    }
+    return chain;
+}
+
+} // namespace
+
 TEST(LayoutPort, LargeIndexedInsertionsMatchTheRules)
 {
     // Long insertions take the one-pass path; they must match inserting one
@@ -215,16 +234,51 @@ TEST(LayoutPort, LargeIndexedInsertionsMatchTheRules)
             const int bound = count + k + 3;
             indexes.push_back(static_cast<int>(rng() % static_cast<unsigned>(bound + 2)) - 2); // some out of range
         }
-        std::vector<CLPoint> reference = chain;
-        for (int k = 0; k < n; ++k) {
-            int at = indexes[static_cast<size_t>(k)];
-            if (at < 0 || at > static_cast<int>(reference.size()))
-                at = static_cast<int>(reference.size());
-            reference.insert(reference.begin() + at, given[static_cast<size_t>(k)]);
-        }
+        const std::vector<CLPoint> reference = InsertOneByOne(chain, given, indexes);
         LayoutPort port = MakePort(kMaxPortPoints, chain);
         ASSERT_EQ(n, port.InsertPoints(given.data(), n, indexes.data())) << round;
         EXPECT_EQ(Cells(reference), Cells(port)) << round;
+    }
+}
+
+TEST(LayoutPort, AscendingIndexedInsertionsLandOnTheirIndexes)
+{
+    // Ascending indexes (as deletions record them) put each point on its
+    // own index of the final chain; the capacity can cut the list short.
+    struct Case {
+        const char* name;
+        int count;
+        int capacity;
+        std::vector<int> indexes;
+    };
+    auto run = [](int first, int n, int step) {
+        std::vector<int> v;
+        for (int k = 0; k < n; ++k)
+            v.push_back(first + k * step);
+        return v;
+    };
+    const Case cases[] = {
+        { "into an empty chain", 0, kMaxPortPoints, run(0, 40, 1) },
+        { "before every point", 30, kMaxPortPoints, run(0, 20, 1) },
+        { "after every point", 30, kMaxPortPoints, run(30, 20, 1) },
+        { "every other slot", 25, kMaxPortPoints, run(0, 25, 2) },
+        { "every third from the second", 40, kMaxPortPoints, run(1, 20, 3) },
+        { "cut by the capacity", 30, 45, run(2, 20, 2) },
+    };
+    for (const Case& c : cases) {
+        std::vector<CLPoint> chain;
+        for (int i = 0; i < c.count; ++i)
+            chain.push_back(Pt(i, 0));
+        std::vector<CLPoint> given;
+        for (size_t k = 0; k < c.indexes.size(); ++k)
+            given.push_back(Pt(static_cast<int>(k), 1));
+        const int room = std::min(static_cast<int>(given.size()), c.capacity - c.count);
+        const std::vector<CLPoint> reference = InsertOneByOne(chain,
+            std::vector<CLPoint>(given.begin(), given.begin() + room),
+            std::vector<int>(c.indexes.begin(), c.indexes.begin() + room));
+        LayoutPort port = MakePort(c.capacity, chain);
+        ASSERT_EQ(room, port.InsertPoints(given.data(), static_cast<int>(given.size()), c.indexes.data())) << c.name;
+        EXPECT_EQ(Cells(reference), Cells(port)) << c.name;
     }
 }
 
