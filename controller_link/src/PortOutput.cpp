@@ -88,15 +88,17 @@ bool PixelsSideBySide(std::uint32_t base, std::ptrdiff_t step, std::uint32_t uni
 // The three bytes of a lamp in the common channel orders of a 4-byte
 // pixel take a loop of their own, or a byte shuffle for pixels side by
 // side; any other unit reads through offsets.
-void MapTriples(BYTE* o, const BYTE* frame, const std::uint32_t* first, std::ptrdiff_t step, std::uint32_t units,
-    std::uint32_t black)
+void MapTriples(BYTE* o, const BYTE* frame, const PortOutput::MapRun& run)
 {
-    const std::uint32_t base = std::min({ first[0], first[1], first[2] });
-    const std::uint32_t a = first[0] - base;
-    const std::uint32_t b = first[1] - base;
-    const std::uint32_t c = first[2] - base;
-    const BYTE* p = frame + base;
-    if (a <= 3 && b <= 3 && c <= 3 && PixelsSideBySide(base, step, units, black)) {
+    const std::uint32_t a = run.offsets[0];
+    const std::uint32_t b = run.offsets[1];
+    const std::uint32_t c = run.offsets[2];
+    const BYTE* p = frame + run.base;
+    // Pointers move by the signed step (a row backwards steps down):
+    // adding the unsigned one only wraps where pointers are 32 bits.
+    const std::ptrdiff_t step = static_cast<std::int32_t>(run.step);
+    std::uint32_t units = run.units;
+    if (run.sideBySide) {
         const std::uint8_t order[3] = { std::uint8_t(a), std::uint8_t(b), std::uint8_t(c) };
         const std::uint32_t done = MapLampTriplesWide(o, p, int(step), order, units);
         o += 3 * std::size_t(done);
@@ -273,8 +275,12 @@ void PortOutput::BuildRuns()
     int i = m_dataOffset;
     int single = i; // start of the bytes not yet in a run
     auto flushSingles = [&](int to) {
-        if (to > single)
-            m_runs.push_back({ std::uint32_t(single), std::uint32_t(to - single), 0, 0 });
+        if (to > single) {
+            MapRun run;
+            run.start = std::uint32_t(single);
+            run.length = std::uint32_t(to - single);
+            m_runs.push_back(run);
+        }
     };
     while (i < end) {
         int bestLength = 0;
@@ -299,8 +305,20 @@ void PortOutput::BuildRuns()
             continue;
         }
         flushSingles(i);
-        m_runs.push_back(
-            { std::uint32_t(i), std::uint32_t(bestLength), std::uint32_t(bestPeriod), map[i + bestPeriod] - map[i] });
+        MapRun run;
+        run.start = std::uint32_t(i);
+        run.length = std::uint32_t(bestLength);
+        run.period = std::uint32_t(bestPeriod);
+        run.step = map[i + bestPeriod] - map[i];
+        run.units = run.length / run.period;
+        if (run.period == 3) {
+            run.base = std::min({ map[i], map[i + 1], map[i + 2] });
+            for (int k = 0; k < 3; ++k)
+                run.offsets[k] = map[i + k] - run.base;
+            run.sideBySide = run.offsets[0] <= 3 && run.offsets[1] <= 3 && run.offsets[2] <= 3
+                && PixelsSideBySide(run.base, static_cast<std::int32_t>(run.step), run.units, black);
+        }
+        m_runs.push_back(run);
         i += bestLength;
         single = i;
     }
@@ -348,12 +366,10 @@ const BYTE* PortOutput::ExtractOutput(
             BYTE* o = out + start;
             const std::uint32_t* first = map + start;
             const std::uint32_t step = run.step;
-            // Pointers move by the signed step (a row backwards steps down):
-            // adding the unsigned one only wraps where pointers are 32 bits.
-            const std::ptrdiff_t delta = static_cast<std::int32_t>(step);
-            const std::uint32_t units = run.length / run.period;
+            const std::ptrdiff_t delta = static_cast<std::int32_t>(step); // see MapTriples
+            const std::uint32_t units = run.units;
             if (run.period == 3) {
-                MapTriples(o, frame, first, delta, units, m_blackPosition);
+                MapTriples(o, frame, run);
             } else if (run.period == 4) {
                 const BYTE* a = frame + first[0];
                 const BYTE* b = frame + first[1];

@@ -93,11 +93,18 @@ public:
     // output byte `start` repeats the map's first `period` entries there,
     // each unit `step` frame bytes further on (lamps side by side in one
     // format). A run of period 0 is mapped byte by byte (flags, lamps apart).
+    // A run of three-byte units also keeps what mapping it needs from the
+    // map (read once a frame, the map of a large screen is out of the cache):
+    // the lowest offset of its first unit and the unit's bytes from there.
     struct MapRun {
         std::uint32_t start = 0;
         std::uint32_t length = 0;
         std::uint32_t period = 0;
         std::uint32_t step = 0;
+        std::uint32_t units = 0; // whole units: length / period
+        std::uint32_t base = 0; // period 3
+        std::uint32_t offsets[3] = {}; // period 3, from `base`
+        bool sideBySide = false; // period 3: whole 4-byte pixels 4 bytes apart, all before the black position
     };
     const std::vector<MapRun>& Runs() const { return m_runs; }
 
