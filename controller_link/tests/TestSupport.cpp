@@ -138,4 +138,24 @@ int CFakeAdapters::Calls()
     return g_calls;
 }
 
+CGuardedFrame::CGuardedFrame(std::size_t size)
+{
+    SYSTEM_INFO info {};
+    GetSystemInfo(&info);
+    const std::size_t page = info.dwPageSize;
+    const std::size_t inside = (size + page - 1) / page * page;
+    m_base = static_cast<std::uint8_t*>(
+        VirtualAlloc(nullptr, inside + 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD old = 0;
+    if (m_base && VirtualProtect(m_base, page, PAGE_NOACCESS, &old)
+        && VirtualProtect(m_base + page + inside, page, PAGE_NOACCESS, &old))
+        m_data = m_base + page + inside - size;
+}
+
+CGuardedFrame::~CGuardedFrame()
+{
+    if (m_base)
+        VirtualFree(m_base, 0, MEM_RELEASE);
+}
+
 } // namespace corvane_test

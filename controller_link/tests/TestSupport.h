@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,6 +58,23 @@ public:
     explicit CFakeAdapters(std::vector<FakeAdapter> adapters);
     ~CFakeAdapters();
     static int Calls();
+};
+
+// A frame of exactly `size` bytes between two pages that cannot be read: it
+// ends where the upper one begins, so reading one byte past it faults; a
+// frame of whole pages also starts where the lower one ends.
+class CGuardedFrame {
+public:
+    explicit CGuardedFrame(std::size_t size);
+    ~CGuardedFrame();
+    CGuardedFrame(const CGuardedFrame&) = delete;
+    CGuardedFrame& operator=(const CGuardedFrame&) = delete;
+    // Null when the pages could not be had.
+    std::uint8_t* Data() const { return m_data; }
+
+private:
+    std::uint8_t* m_base = nullptr;
+    std::uint8_t* m_data = nullptr;
 };
 
 } // namespace corvane_test

@@ -149,38 +149,6 @@ TEST_F(LivePlay, DeviceContextFramesAreScaledToTheScreen)
     EXPECT_EQ(packets[1].bytes, DataBlock(1, { { 0, Bytes { 200, 0, 0, 200, 0, 0 } } }));
 }
 
-// A frame of exactly `size` bytes that ends where an inaccessible page
-// begins: reading one byte past it faults.
-class CGuardedFrame {
-public:
-    explicit CGuardedFrame(std::size_t size)
-    {
-        SYSTEM_INFO info {};
-        GetSystemInfo(&info);
-        const std::size_t page = info.dwPageSize;
-        const std::size_t pages = (size + page - 1) / page;
-        m_base = static_cast<std::uint8_t*>(
-            VirtualAlloc(nullptr, (pages + 1) * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        if (m_base == nullptr)
-            return;
-        DWORD old = 0;
-        VirtualProtect(m_base + pages * page, page, PAGE_NOACCESS, &old);
-        m_data = m_base + pages * page - size;
-    }
-    ~CGuardedFrame()
-    {
-        if (m_base)
-            VirtualFree(m_base, 0, MEM_RELEASE);
-    }
-    CGuardedFrame(const CGuardedFrame&) = delete;
-    CGuardedFrame& operator=(const CGuardedFrame&) = delete;
-    std::uint8_t* Data() const { return m_data; }
-
-private:
-    std::uint8_t* m_base = nullptr;
-    std::uint8_t* m_data = nullptr;
-};
-
 TEST_F(LivePlay, FramesAreNeverReadPastTheirEndAndTwentyFourBitFramesSendTheSame)
 {
     // The last pixel of the grid, a lamp outside it (it reads the black

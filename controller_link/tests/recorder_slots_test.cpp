@@ -22,36 +22,6 @@ using namespace corvane_test;
 constexpr int kWidth = 64;
 constexpr int kHeight = 16; // 4,096 bytes: one page
 
-// Frame bytes between two pages that cannot be read: a frame of whole
-// pages touches both.
-class CGuardedPixels {
-public:
-    explicit CGuardedPixels(std::size_t bytes)
-    {
-        SYSTEM_INFO info {};
-        GetSystemInfo(&info);
-        const std::size_t page = info.dwPageSize;
-        const std::size_t inside = (bytes + page - 1) / page * page;
-        m_base = static_cast<BYTE*>(VirtualAlloc(nullptr, inside + 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-        DWORD old = 0;
-        if (m_base && VirtualProtect(m_base, page, PAGE_NOACCESS, &old)
-            && VirtualProtect(m_base + page + inside, page, PAGE_NOACCESS, &old))
-            m_pixels = m_base + page + inside - bytes;
-    }
-    ~CGuardedPixels()
-    {
-        if (m_base)
-            VirtualFree(m_base, 0, MEM_RELEASE);
-    }
-    CGuardedPixels(const CGuardedPixels&) = delete;
-    CGuardedPixels& operator=(const CGuardedPixels&) = delete;
-    BYTE* Pixels() const { return m_pixels; }
-
-private:
-    BYTE* m_base = nullptr;
-    BYTE* m_pixels = nullptr;
-};
-
 std::vector<CLPoint> Row(int x, int count, int dx, int y)
 {
     std::vector<CLPoint> lamps;
@@ -209,17 +179,17 @@ TEST_F(RecorderSlots, FramesAreTheFramesBuiltTheLongWay)
     const double k[6] = { 0.5, 0.3, 0.2, 0.1, 0.2, 0.3 };
     std::copy(k, k + 6, screen.m_colour.k);
     const std::size_t frameBytes = std::size_t(kWidth) * kHeight * 4;
-    CGuardedPixels pixels(frameBytes);
-    ASSERT_NE(pixels.Pixels(), nullptr);
+    CGuardedFrame pixels(frameBytes);
+    ASSERT_NE(pixels.Data(), nullptr);
     std::mt19937 random(5);
     Bytes expected;
     for (const auto& pass : passes) {
-        std::generate(pixels.Pixels(), pixels.Pixels() + frameBytes, [&] { return BYTE(random()); });
-        const Bytes original(pixels.Pixels(), pixels.Pixels() + frameBytes);
+        std::generate(pixels.Data(), pixels.Data() + frameBytes, [&] { return BYTE(random()); });
+        const Bytes original(pixels.Data(), pixels.Data() + frameBytes);
         screen.m_colour.whiteMode = pass.whiteMode;
         screen.m_colour.fifthEnable = pass.fifth;
         ASSERT_EQ(
-            recorder.RecordFrame(screen, screen.m_controllers, sender, pixels.Pixels(), 4, pass.scramble, nullptr), 0);
+            recorder.RecordFrame(screen, screen.m_controllers, sender, pixels.Data(), 4, pass.scramble, nullptr), 0);
         packer.SetScrambling(pass.scramble);
         const Bytes frame = FrameTheLongWay(screen, sender, original, packer);
         // Ports 0, 2 and 4, then 1, 3 and 5: one slot each, two for port 1,
