@@ -151,6 +151,16 @@ CDelCommand::CDelCommand(CLayoutData& layout, int port, std::vector<CLPoint> poi
 void CDelCommand::Redo()
 {
     LayoutPort* port = PortOf(m_layout, m_port);
+    if (m_loan) {
+        // The points are the port's chain: taken back as they are, or from
+        // the copy the port left when it changed them.
+        const std::shared_ptr<CChainLoan> loan = std::move(m_loan);
+        if (port != nullptr && port->Holds(*loan)) {
+            m_points = port->GiveBack();
+            return;
+        }
+        m_points = std::move(loan->copy);
+    }
     const int n = static_cast<int>(m_points.size());
     if (port == nullptr || n < 1)
         return;
@@ -158,15 +168,37 @@ void CDelCommand::Redo()
         port->RemovePoints(m_points.data(), n, m_indexes.data());
 }
 
+bool CDelCommand::RestoresWholeChain(const LayoutPort& port) const
+{
+    if (port.GetCount() != 0 || m_points.empty() || m_points.size() > static_cast<size_t>(port.GetCapacity()))
+        return false;
+    for (size_t k = 0; k < m_indexes.size(); ++k)
+        if (m_indexes[k] != static_cast<int>(k))
+            return false;
+    return true;
+}
+
 void CDelCommand::Undo()
 {
+    LayoutPort* port = PortOf(m_layout, m_port);
+    if (port != nullptr && !m_loan && RestoresWholeChain(*port)) {
+        m_loan = std::make_shared<CChainLoan>();
+        m_layout.Spares().Give(port->Borrow(std::move(m_points), m_loan));
+        m_points.clear();
+        return;
+    }
     m_layout.MakeRoom(m_port, static_cast<int>(m_points.size()));
-    if (LayoutPort* port = PortOf(m_layout, m_port))
+    if (port != nullptr)
         port->InsertPoints(m_points.data(), static_cast<int>(m_points.size()), m_indexes.data());
 }
 
 void CDelCommand::Release()
 {
+    if (m_loan) {
+        // The port keeps the points as its own.
+        m_loan->wanted = false;
+        m_loan.reset();
+    }
     m_layout.Spares().Give(std::move(m_points));
     m_layout.Spares().Give(std::move(m_indexes));
     m_points.clear();

@@ -4,10 +4,12 @@
 // names the port by its slot in the model.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "LPoint.h"
 #include "LayoutCommand.h"
+#include "LayoutPort.h"
 
 class CLayoutData;
 class LayoutPort;
@@ -37,7 +39,9 @@ private:
 };
 
 // Points removed from a port; indexes are the removal positions (point i
-// removed at indexes[i], from the last point to the first).
+// removed at indexes[i], from the last point to the first). Undone into an
+// empty port, the points become its chain again without a copy: the port
+// holds them for the step (CChainLoan) and a redo takes them back.
 class CDelCommand : public ICLCommand {
 public:
     CDelCommand(CLayoutData& layout, int port, std::vector<CLPoint> points, std::vector<int> indexes);
@@ -46,13 +50,18 @@ public:
     void Release() override;
 
     int GetPort() const { return m_port; }
+    // Empty while the port holds them.
     const std::vector<CLPoint>& GetPoints() const { return m_points; }
     const std::vector<int>& GetIndexes() const { return m_indexes; }
 
 private:
+    // True when an undo would make the points the port's whole chain.
+    bool RestoresWholeChain(const LayoutPort& port) const;
+
     CLayoutData& m_layout;
     std::vector<CLPoint> m_points;
     std::vector<int> m_indexes;
+    std::shared_ptr<CChainLoan> m_loan; // while undone into the port's chain
     int m_port;
 };
 

@@ -124,6 +124,7 @@ LayoutPort::LayoutPort()
 
 void LayoutPort::Allocate(int capacity)
 {
+    Settle();
     m_points.clear();
     m_points.shrink_to_fit();
     m_capacity = std::clamp(capacity, 0, kMaxPortPoints);
@@ -134,6 +135,7 @@ void LayoutPort::Allocate(int capacity)
 
 void LayoutPort::ClearPoints()
 {
+    Settle();
     m_points.clear();
     m_lastHit = -1;
     Changed();
@@ -142,6 +144,7 @@ void LayoutPort::ClearPoints()
 
 std::vector<CLPoint> LayoutPort::TakePoints()
 {
+    Settle();
     std::vector<CLPoint> taken;
     taken.swap(m_points);
     m_lastHit = -1;
@@ -150,8 +153,34 @@ std::vector<CLPoint> LayoutPort::TakePoints()
     return taken;
 }
 
+std::vector<CLPoint> LayoutPort::Borrow(std::vector<CLPoint> points, std::shared_ptr<CChainLoan> loan)
+{
+    Settle();
+    m_points.swap(points);
+    m_hold.m_loan = std::move(loan);
+    Changed();
+    UpdateBounds();
+    points.clear();
+    return points;
+}
+
+std::vector<CLPoint> LayoutPort::GiveBack()
+{
+    m_hold.m_loan.reset();
+    return TakePoints();
+}
+
+void LayoutPort::SettleLoan()
+{
+    std::shared_ptr<CChainLoan> loan = std::move(m_hold.m_loan);
+    if (loan->wanted)
+        loan->copy = m_points;
+    loan->wanted = false;
+}
+
 std::vector<CLPoint> LayoutPort::ReplaceStorage(std::vector<CLPoint> storage)
 {
+    Settle();
     storage.assign(m_points.begin(), m_points.end());
     m_points.swap(storage);
     storage.clear();
@@ -160,6 +189,7 @@ std::vector<CLPoint> LayoutPort::ReplaceStorage(std::vector<CLPoint> storage)
 
 void LayoutPort::RemoveFlagged(const std::vector<char>& gone)
 {
+    Settle();
     size_t kept = 0;
     for (size_t i = 0; i < m_points.size(); ++i) {
         if (i < gone.size() && gone[i])
@@ -185,6 +215,8 @@ bool LayoutPort::GrowCapacity(int n)
 
 void LayoutPort::SwapPoints(LayoutPort& other) noexcept
 {
+    Settle();
+    other.Settle();
     m_points.swap(other.m_points);
     std::swap(m_capacity, other.m_capacity);
     std::swap(m_bounds, other.m_bounds);
@@ -196,6 +228,7 @@ void LayoutPort::SwapPoints(LayoutPort& other) noexcept
 
 CLPoint& LayoutPort::EditPoint(int i)
 {
+    Settle();
     Changed();
     return m_points[static_cast<size_t>(i)];
 }
@@ -364,6 +397,7 @@ void LayoutPort::UpdateBounds()
 
 int LayoutPort::InsertPoints(const CLPoint* points, int n, const int* indexes)
 {
+    Settle();
     if (IsFull() || points == nullptr || n < 1)
         return 0;
     const int taken = std::min(n, GetFreeRoom());
@@ -429,6 +463,7 @@ void LayoutPort::InsertPointsAt(const CLPoint* points, int taken, const int* ind
 
 int LayoutPort::RemovePoints(const CLPoint* points, int n, int* indexesOut)
 {
+    Settle();
     if (m_points.empty() || points == nullptr || n < 1)
         return 0;
     std::vector<int> recorded(static_cast<size_t>(n), -1);
@@ -491,6 +526,7 @@ int LayoutPort::RemovePointsByIndex(const CLPoint* points, int n, std::vector<in
 
 bool LayoutPort::ExchangePoint(const CLPoint& newPoint, int index, CLPoint& oldPoint)
 {
+    Settle();
     if (index < 0 || index >= GetCount())
         return false;
     CLPoint& slot = m_points[static_cast<size_t>(index)];
@@ -504,6 +540,7 @@ bool LayoutPort::ExchangePoint(const CLPoint& newPoint, int index, CLPoint& oldP
 
 bool LayoutPort::OffsetPoints(const int* indexes, int n, CLPoint& offset)
 {
+    Settle();
     if (indexes == nullptr || n < 1)
         return false;
     for (int i = 0; i < n; ++i) {
@@ -519,6 +556,7 @@ bool LayoutPort::OffsetPoints(const int* indexes, int n, CLPoint& offset)
 
 bool LayoutPort::OffsetPointsAndNegate(const int* indexes, int n, CLPoint* offsets)
 {
+    Settle();
     if (indexes == nullptr || offsets == nullptr || n < 1)
         return false;
     for (int i = 0; i < n; ++i) {
@@ -533,6 +571,7 @@ bool LayoutPort::OffsetPointsAndNegate(const int* indexes, int n, CLPoint* offse
 
 int LayoutPort::ThinOut(int n)
 {
+    Settle();
     if (n < 1 || m_points.empty())
         return 0;
     const size_t step = static_cast<size_t>(n) + 1;
@@ -548,6 +587,7 @@ int LayoutPort::ThinOut(int n)
 
 void ReversePointRange(int first, int last, LayoutPort& port)
 {
+    port.Settle();
     if (first < 1 || first > last || port.GetCount() < last)
         return;
     std::reverse(port.m_points.begin() + (first - 1), port.m_points.begin() + last);

@@ -6,10 +6,19 @@
 
 #include <afx.h>
 
+#include <memory>
 #include <vector>
 
 #include "LPoint.h"
 #include "LayoutLimits.h"
+
+// An undo step's claim on points that a port holds as its chain for the
+// step: the two share them until the port first changes them, when the port
+// leaves the step a copy of them as they were.
+struct CChainLoan {
+    bool wanted = true; // the step may still need the points
+    std::vector<CLPoint> copy; // the points, once the port has changed its own
+};
 
 class LayoutPort {
 public:
@@ -66,6 +75,13 @@ public:
     void ClearPoints();
     // Removes every point, handing them over in wiring order (no copy).
     std::vector<CLPoint> TakePoints();
+    // Takes an undo step's points as the chain of an empty port, holding them
+    // for the step (see CChainLoan), and hands back its own emptied buffer.
+    std::vector<CLPoint> Borrow(std::vector<CLPoint> points, std::shared_ptr<CChainLoan> loan);
+    // True while the port holds the loan's points unchanged.
+    bool Holds(const CChainLoan& loan) const { return m_hold.m_loan.get() == &loan; }
+    // Gives the held points back to their step, leaving the port empty.
+    std::vector<CLPoint> GiveBack();
     // Moves the points into the given buffer and hands back the emptied one
     // they were in (its room kept).
     std::vector<CLPoint> ReplaceStorage(std::vector<CLPoint> storage);
@@ -119,6 +135,22 @@ public:
     BYTE m_dataReversed = 0;
 
 private:
+    // The loan the port's points are held for. A copy of a port holds none;
+    // a port moved elsewhere takes its loan with it.
+    struct LoanHold {
+        LoanHold() = default;
+        LoanHold(const LoanHold&) noexcept { }
+        LoanHold(LoanHold&&) noexcept = default;
+        LoanHold& operator=(const LoanHold&) noexcept
+        {
+            m_loan.reset();
+            return *this;
+        }
+        LoanHold& operator=(LoanHold&&) noexcept = default;
+        ~LoanHold() = default;
+        std::shared_ptr<CChainLoan> m_loan;
+    };
+
     struct CellEntry {
         int y;
         int x;
@@ -126,6 +158,14 @@ private:
     };
 
     void Changed() { m_indexValid = false; }
+    // Every change of the points starts here: a step that the points are
+    // held for gets its copy first.
+    void Settle()
+    {
+        if (m_hold.m_loan)
+            SettleLoan();
+    }
+    void SettleLoan();
     void EnsureIndex() const;
     // Whether a look-up goes through the index (building it when allowed).
     bool UseIndex(int* indexBudget) const;
@@ -142,6 +182,7 @@ private:
     int m_capacity = 0;
     CRect m_bounds;
     BYTE m_fillsRect = 0;
+    LoanHold m_hold;
 
     // Cells of the points sorted by (y, x, index), rebuilt lazily after a
     // change so that cell look-ups do not scan the chain.

@@ -2,6 +2,8 @@
 // limits of 5120 steps and 5120 commands.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "EditTestUtil.h"
 #include "LayoutAddPoints.h"
 #include "LayoutEditCommands.h"
@@ -201,6 +203,68 @@ TEST_F(EditTest, ANewDeleteAfterAnUndoCopiesIntoTheDroppedStepsBuffers)
     EXPECT_LE(m_layout.Spares().GetBytes(), 65536 * (sizeof(CLPoint) + sizeof(int)));
     m_layout.ClearUndoHistory();
     EXPECT_EQ(0u, m_layout.Spares().GetBytes());
+}
+
+TEST_F(EditTest, UndoneDeleteOfAWholePortSurvivesChangesMadeOutsideTheHistory)
+{
+    // A delete of every lamp of port 2, undone; then a change that records
+    // no step; then redo and undo again. Redo and undo work from the step's
+    // own lamps as they were when it was recorded.
+    const CellList cells { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 1 } };
+    const CellList reversed { { 3, 1 }, { 2, 0 }, { 1, 0 }, { 0, 0 } };
+    struct Case {
+        const char* name;
+        std::function<void(CLayoutData&)> change;
+        CellList port3AfterRedo;
+        CellList port2AfterUndo;
+    };
+    const Case cases[] = {
+        { "nothing", [](CLayoutData&) {}, {}, cells },
+        { "a lamp's flag", [](CLayoutData& layout) { layout.GetPort(2).EditPoint(1).m_masked = 1; }, {}, cells },
+        { "a reversed run", [](CLayoutData& layout) { ReversePointRange(1, 4, layout.GetPort(2)); }, {}, reversed },
+        { "ports swapped", [](CLayoutData& layout) { layout.SwapPorts(2, 3); }, cells, cells },
+        { "lamps thinned out", [](CLayoutData& layout) { layout.GetPort(2).ThinOut(3); }, {}, cells },
+    };
+    for (const Case& c : cases) {
+        m_layout.ResetPorts(8, 256, CString(L"RGB"), 0);
+        Put(m_layout, 2, cells);
+        const std::vector<CLPoint> before = Snapshot(m_layout.GetPort(2));
+        ASSERT_EQ(4, m_layout.DeletePointsInRect(0, 0, 32, 16)) << c.name;
+        ASSERT_TRUE(m_layout.UndoStep()) << c.name;
+        EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before)) << c.name;
+        c.change(m_layout);
+        ASSERT_TRUE(m_layout.RedoStep()) << c.name;
+        EXPECT_EQ(0, m_layout.GetPort(2).GetCount()) << c.name;
+        EXPECT_EQ(c.port3AfterRedo, Cells(m_layout.GetPort(3))) << c.name;
+        ASSERT_TRUE(m_layout.UndoStep()) << c.name;
+        EXPECT_EQ(c.port2AfterUndo, Cells(m_layout.GetPort(2))) << c.name;
+        for (int i = 0; i < m_layout.GetPort(2).GetCount(); ++i)
+            EXPECT_EQ(0, m_layout.GetPort(2).GetPoint(i).m_masked) << c.name;
+    }
+}
+
+TEST_F(EditTest, UndoingADeleteOfAWholePortGivesTheChainBackWithoutACopy)
+{
+    CellList cells;
+    for (int x = 0; x < 30; ++x)
+        cells.emplace_back(x, 3);
+    Put(m_layout, 2, cells);
+    const std::vector<CLPoint> before = Snapshot(m_layout.GetPort(2));
+    const CLPoint* chain = m_layout.GetPort(2).GetPoints();
+    ASSERT_EQ(30, m_layout.DeletePointsInRect(0, 0, 32, 16));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(m_layout.UndoStep());
+        EXPECT_EQ(chain, m_layout.GetPort(2).GetPoints()) << round;
+        EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before)) << round;
+        ASSERT_TRUE(m_layout.RedoStep());
+        EXPECT_EQ(0, m_layout.GetPort(2).GetCount()) << round;
+    }
+    ASSERT_TRUE(m_layout.UndoStep());
+    // A new edit drops the undone step: the port keeps the chain as its own.
+    ASSERT_EQ(1, m_layout.DeletePointsInRect(0, 3, 1, 4));
+    EXPECT_EQ(chain, m_layout.GetPort(2).GetPoints());
+    ASSERT_TRUE(m_layout.UndoStep());
+    EXPECT_TRUE(SamePoints(m_layout.GetPort(2), before));
 }
 
 } // namespace
