@@ -18,6 +18,16 @@ inline CLPoint Lamp(int x, int y, int width = 32, int height = 16)
     return p;
 }
 
+// Every cell of [left, right) x [top, bottom), row by row.
+inline CellList Block(int left, int top, int right, int bottom)
+{
+    CellList cells;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            cells.emplace_back(x, y);
+    return cells;
+}
+
 inline CellList Cells(const LayoutPort& port)
 {
     CellList cells;

@@ -165,11 +165,7 @@ TEST_F(EditTest, StepOfManyCommandsPushesOutAsManyOldSteps)
 
 TEST_F(EditTest, ANewDeleteAfterAnUndoCopiesIntoTheDroppedStepsBuffers)
 {
-    CellList cells;
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 25; ++x)
-            cells.emplace_back(x, y);
-    Put(m_layout, 2, cells);
+    Put(m_layout, 2, Block(0, 0, 25, 4));
     const std::vector<CLPoint> before = Snapshot(m_layout.GetPort(2));
     const CLPoint* chain = m_layout.GetPort(2).GetPoints();
 
@@ -245,10 +241,7 @@ TEST_F(EditTest, UndoneDeleteOfAWholePortSurvivesChangesMadeOutsideTheHistory)
 
 TEST_F(EditTest, UndoingADeleteOfAWholePortGivesTheChainBackWithoutACopy)
 {
-    CellList cells;
-    for (int x = 0; x < 30; ++x)
-        cells.emplace_back(x, 3);
-    Put(m_layout, 2, cells);
+    Put(m_layout, 2, Block(0, 3, 30, 4));
     const std::vector<CLPoint> before = Snapshot(m_layout.GetPort(2));
     const CLPoint* chain = m_layout.GetPort(2).GetPoints();
     ASSERT_EQ(30, m_layout.DeletePointsInRect(0, 0, 32, 16));

@@ -56,10 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SelectRange,
 
 TEST_F(EditTest, RectangleCoveringEverythingSelectsAllAndBlocks)
 {
-    CellList block;
-    for (int y = 4; y < 8; ++y)
-        for (int x = 4; x < 8; ++x)
-            block.emplace_back(x, y);
+    const CellList block = Block(4, 4, 8, 8);
     Put(m_layout, 3, block);
     Put(m_layout, 5, { { 10, 2 }, { 12, 2 } });
     SelectPointAt(m_layout, CPoint(10, 2)); // already listed: merged, not doubled
@@ -73,10 +70,7 @@ TEST_F(EditTest, RectangleCoveringEverythingSelectsAllAndBlocks)
 
 TEST_F(EditTest, PartialRectangleSelectsInsideOnly)
 {
-    CellList block;
-    for (int y = 4; y < 8; ++y)
-        for (int x = 4; x < 8; ++x)
-            block.emplace_back(x, y);
+    const CellList block = Block(4, 4, 8, 8);
     Put(m_layout, 3, block);
     Put(m_layout, 5, { { 20, 2 } });
     EXPECT_EQ(4, SelectPointsInRect(CRect(4, 4, 6, 6), m_layout));
