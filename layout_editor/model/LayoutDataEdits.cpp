@@ -369,8 +369,7 @@ bool CLayoutData::RotateSelection(std::vector<CLPoint>* preview, double angle, c
         if (chosen[k].empty())
             continue;
         const LayoutPort& port = GetPort(ports[k]);
-        std::vector<CLPoint> differences;
-        differences.reserve(chosen[k].size());
+        std::vector<CLPoint> differences = m_spares.TakePoints(chosen[k].size());
         for (int i : chosen[k]) {
             const CLPoint& p = port.GetPoint(i);
             CLPoint d;
