@@ -120,7 +120,12 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
     }
     const ScreenColour& colour = screen.m_colour;
     const BYTE* fifth = colour.fifthEnable != 0 && !colour.fifthBuffer.empty() ? colour.fifthBuffer.data() : nullptr;
-    for (PortOutput& output : port.m_outputs) {
+    for (std::size_t i = 0; i < port.m_outputs.size(); ++i) {
+        PortOutput& output = port.m_outputs[i];
+        // The previous frame's write has pushed the next output's runs and
+        // buffer out of the cache: they come in while this one is mapped.
+        if (i + 1 < port.m_outputs.size())
+            port.m_outputs[i + 1].Prefetch();
         if (output.m_portIndex < 0 || output.m_portIndex >= netrove::kOutputCount)
             continue;
         const BYTE* bytes = output.ExtractOutput(pixels, colour.whiteMode, fifth, colour.fifthEnable, screen.m_curves);
