@@ -56,28 +56,36 @@ LS_BENCHMARK(CorvaneRecorder)
         return;
     }
     double size = 0;
-    const double plain = bench::Measure(
-        [&] {
-            work = frame;
-            recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, false, &size);
-        },
-        0.5);
-    bench::Report("record one frame (384 slots, 590 KB)", plain * 1000, "ms");
-
     // The same bytes written raw into another file of the temporary folder.
+    // Both files grow by gigabytes, and the system's write-back of what was
+    // written first slows whatever is timed next: the two are timed in
+    // alternating rounds and each keeps its best round.
     const std::wstring rawPath = corvane_bench::TempPath(L"corvane_rec_bench.raw");
     HANDLE raw = CreateFileW(rawPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     const size_t frameBytes = size_t(384) * 1536 + 512;
     std::vector<BYTE> rawBytes(frameBytes, 7);
-    const double rawWrite = bench::Measure(
-        [&] {
-            work = frame; // the recorder's frame copy, for fairness
-            DWORD written = 0;
-            WriteFile(raw, rawBytes.data(), DWORD(rawBytes.size()), &written, nullptr);
-        },
-        0.5);
+    double plain = 0;
+    double rawWrite = 0;
+    for (int round = 0; round < 3; ++round) {
+        const double r = bench::Measure(
+            [&] {
+                work = frame; // the recorder's frame copy, for fairness
+                DWORD written = 0;
+                WriteFile(raw, rawBytes.data(), DWORD(rawBytes.size()), &written, nullptr);
+            },
+            0.2);
+        const double p = bench::Measure(
+            [&] {
+                work = frame;
+                recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, false, &size);
+            },
+            0.2);
+        rawWrite = round == 0 || r < rawWrite ? r : rawWrite;
+        plain = round == 0 || p < plain ? p : plain;
+    }
     CloseHandle(raw);
     DeleteFileW(rawPath.c_str());
+    bench::Report("record one frame (384 slots, 590 KB)", plain * 1000, "ms");
     bench::Report("raw write of the frame's bytes (reference)", rawWrite * 1000, "ms");
     bench::Report("raw write / record", rawWrite / plain, "ratio");
 

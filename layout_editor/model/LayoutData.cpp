@@ -135,13 +135,14 @@ void CLayoutData::MakeRoom(int port, int n)
         return;
     LayoutPort& target = GetPort(port);
     const size_t room = target.GetStorageRoom();
-    const size_t need
-        = static_cast<size_t>(target.GetCount()) + static_cast<size_t>(std::clamp(n, 0, std::max(target.GetFreeRoom(), 0)));
+    const size_t need = static_cast<size_t>(target.GetCount())
+        + static_cast<size_t>(std::clamp(n, 0, std::max(target.GetFreeRoom(), 0)));
     if (need <= room)
         return;
     // Grown by half at least, like a chain left to grow by itself, so that
     // many small insertions do not copy the chain each time.
-    const size_t grown = std::max(need, std::min(room + room / 2, static_cast<size_t>(std::max(target.GetCapacity(), 0))));
+    const size_t grown
+        = std::max(need, std::min(room + room / 2, static_cast<size_t>(std::max(target.GetCapacity(), 0))));
     m_spares.Give(target.ReplaceStorage(m_spares.TakePoints(grown)));
 }
 

@@ -113,7 +113,8 @@ void ReportReferences(const CLayoutData& layout)
         copy.clear();
         const double start = bench::Now();
         for (int p = 0; p < layout.GetPortCount(); ++p)
-            copy.insert(copy.end(), layout.GetPort(p).GetPoints(), layout.GetPort(p).GetPoints() + layout.GetPort(p).GetCount());
+            copy.insert(copy.end(), layout.GetPort(p).GetPoints(),
+                layout.GetPort(p).GetPoints() + layout.GetPort(p).GetCount());
         if (pass == 1)
             bench::Report("reference: copy of every lamp into a held buffer", (bench::Now() - start) * 1000, "ms");
     }
@@ -164,7 +165,8 @@ LS_BENCHMARK(layout_edits_1m_lamps)
         [&] { return layout->DeletePointsInRect(0, 0, 2000, 1000); });
     layout->DeletePointsInRect(0, 0, 2000, 1000);
     layout->UndoStep();
-    const Timing redoing = TimeEdit(3, [&] { return layout->RedoStep() ? 1 : 0; }, [&] { layout->UndoStep(); });
+    const Timing redoing = TimeEdit(
+        3, [&] { return layout->RedoStep() ? 1 : 0; }, [&] { layout->UndoStep(); });
     ReportTiming("redo of that delete", redoing);
 
     const Timing selecting = TimeEdit(

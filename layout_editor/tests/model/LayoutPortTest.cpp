@@ -202,8 +202,8 @@ namespace {
 
 // The chain after inserting the given points one after the other, point k
 // at indexes[k] of the chain of that moment, positions beyond it appending.
-std::vector<CLPoint> InsertOneByOne(std::vector<CLPoint> chain, const std::vector<CLPoint>& given,
-    const std::vector<int>& indexes)
+std::vector<CLPoint> InsertOneByOne(
+    std::vector<CLPoint> chain, const std::vector<CLPoint>& given, const std::vector<int>& indexes)
 {
     for (size_t k = 0; k < given.size(); ++k) {
         int at = indexes[k];
@@ -273,9 +273,9 @@ TEST(LayoutPort, AscendingIndexedInsertionsLandOnTheirIndexes)
         for (size_t k = 0; k < c.indexes.size(); ++k)
             given.push_back(Pt(static_cast<int>(k), 1));
         const int room = std::min(static_cast<int>(given.size()), c.capacity - c.count);
-        const std::vector<CLPoint> reference = InsertOneByOne(chain,
-            std::vector<CLPoint>(given.begin(), given.begin() + room),
-            std::vector<int>(c.indexes.begin(), c.indexes.begin() + room));
+        const std::vector<CLPoint> reference
+            = InsertOneByOne(chain, std::vector<CLPoint>(given.begin(), given.begin() + room),
+                std::vector<int>(c.indexes.begin(), c.indexes.begin() + room));
         LayoutPort port = MakePort(c.capacity, chain);
         ASSERT_EQ(room, port.InsertPoints(given.data(), static_cast<int>(given.size()), c.indexes.data())) << c.name;
         EXPECT_EQ(Cells(reference), Cells(port)) << c.name;

@@ -21,9 +21,7 @@ TEST(SpareBuffers, AKeptBufferServesRequestsUpToFourTimesSmaller)
         bool reused;
     };
     const Case cases[] = {
-        { 4000, 4000, true },
-        { 4000, 1000, true },
-        { 4000, 999, false }, // too large for the need
+        { 4000, 4000, true }, { 4000, 1000, true }, { 4000, 999, false }, // too large for the need
         { 4000, 4001, false }, // too small
         { 100, 100, false }, // too small to be kept at all
     };
