@@ -112,7 +112,7 @@ int CCColorAnimationRender::PositionOf(const Ramp& ramp)
     return p < 0 ? 0 : p;
 }
 
-int CCColorAnimationRender::StripPosition(const ProgramColorEffect& effect, UINT frame, float step)
+CCColorAnimationRender::Ramp CCColorAnimationRender::RampOf(const ProgramColorEffect& effect, float step)
 {
     Ramp ramp;
     ramp.startSpeed = std::bit_cast<std::uint32_t>(effect.m_startSpeed);
@@ -120,18 +120,19 @@ int CCColorAnimationRender::StripPosition(const ProgramColorEffect& effect, UINT
     ramp.step = std::bit_cast<std::uint32_t>(step);
     ramp.length = StripLength(effect.m_templates);
     ramp.speed = effect.m_startSpeed;
+    return ramp;
+}
+
+int CCColorAnimationRender::StripPosition(const ProgramColorEffect& effect, UINT frame, float step)
+{
+    Ramp ramp = RampOf(effect, step);
     FollowRamp(ramp, frame);
     return PositionOf(ramp);
 }
 
 int CCColorAnimationRender::StripPositionOnward(const ProgramColorEffect& effect, UINT frame, float step)
 {
-    Ramp key;
-    key.startSpeed = std::bit_cast<std::uint32_t>(effect.m_startSpeed);
-    key.endSpeed = std::bit_cast<std::uint32_t>(effect.m_endSpeed);
-    key.step = std::bit_cast<std::uint32_t>(step);
-    key.length = StripLength(effect.m_templates);
-    key.speed = effect.m_startSpeed;
+    const Ramp key = RampOf(effect, step);
     auto same = [&key](const Ramp& r) {
         return r.startSpeed == key.startSpeed && r.endSpeed == key.endSpeed && r.step == key.step
             && r.length == key.length;

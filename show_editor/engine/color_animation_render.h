@@ -127,6 +127,8 @@ private:
         float speed = 0.0f;
         bool stopped = false; // the position no longer moves
     };
+    // The ramp of an effect at frame 0.
+    static Ramp RampOf(const ProgramColorEffect& effect, float step);
     static void FollowRamp(Ramp& ramp, UINT frame);
     static int PositionOf(const Ramp& ramp);
 
