@@ -7,6 +7,7 @@
 
 #include "EditorSettings.h"
 #include "LayoutPaintGeometry.h"
+#include "LayoutPicture.h"
 
 namespace {
 
@@ -177,38 +178,20 @@ void BlendBlock(HDC dc, HDC block, int x, int y, int w, int h)
 }
 
 // An off-screen block filled with the floating colour, text blue.
-class COverlayBlock {
+class COverlayBlock : public CLayoutPicture {
 public:
     COverlayBlock(HDC reference, int w, int h)
-        : m_w(w)
-        , m_h(h)
+        : CLayoutPicture(reference, std::max(w, 1), std::max(h, 1))
     {
-        m_dc = ::CreateCompatibleDC(reference);
-        m_bitmap = ::CreateCompatibleBitmap(reference, std::max(w, 1), std::max(h, 1));
-        m_old = ::SelectObject(m_dc, m_bitmap);
+        if (!IsReady())
+            return;
         const RECT all = { 0, 0, w, h };
         HBRUSH brush = ::CreateSolidBrush(kFloatBack);
-        ::FillRect(m_dc, &all, brush);
+        ::FillRect(Dc(), &all, brush);
         ::DeleteObject(brush);
-        ::SetBkMode(m_dc, TRANSPARENT);
-        ::SetTextColor(m_dc, kBlue);
+        ::SetBkMode(Dc(), TRANSPARENT);
+        ::SetTextColor(Dc(), kBlue);
     }
-    ~COverlayBlock()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    COverlayBlock(const COverlayBlock&) = delete;
-    COverlayBlock& operator=(const COverlayBlock&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    int m_w;
-    int m_h;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
 };
 
 void DrawFloatingGrid(HDC dc, const Geometry& g, const CLayoutData& model, const CPannexView& view)
@@ -355,17 +338,14 @@ void CPannexView::DrawLayout(CDC* pDC)
     const int ch = m_clientHeight;
     if (cw <= 0 || ch <= 0)
         return;
+    CLayoutPicture frame(pDC->GetSafeHdc(), cw, ch);
+    if (!frame.IsReady())
+        return;
     CDC memDC;
-    if (!memDC.CreateCompatibleDC(pDC))
-        return;
-    HBITMAP bitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), cw, ch);
-    if (bitmap == nullptr)
-        return;
-    HGDIOBJ oldBitmap = ::SelectObject(memDC.GetSafeHdc(), bitmap);
+    memDC.Attach(frame.Dc());
     PaintLayout(memDC, *model);
-    ::BitBlt(pDC->GetSafeHdc(), 0, 0, cw, ch, memDC.GetSafeHdc(), 0, 0, SRCCOPY);
-    ::SelectObject(memDC.GetSafeHdc(), oldBitmap);
-    ::DeleteObject(bitmap);
+    memDC.Detach(); // the picture frees its own context
+    frame.CopyTo(pDC->GetSafeHdc());
 }
 
 LayoutPaintGeometry CPannexView::PaintGeometry() const

@@ -7,46 +7,12 @@
 // the ports there, as the full paint draws them in that order.
 #include "PannexView.h"
 
+#include "LayoutPicture.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// A picture of the client area in a memory context like the one painted.
-class CPictureCopy {
-public:
-    CPictureCopy(HDC reference, int width, int height)
-        : m_width(width)
-        , m_height(height)
-    {
-        m_dc = ::CreateCompatibleDC(reference);
-        m_bitmap = m_dc != nullptr ? ::CreateCompatibleBitmap(reference, width, height) : nullptr;
-        if (m_bitmap != nullptr)
-            m_old = ::SelectObject(m_dc, m_bitmap);
-    }
-    ~CPictureCopy()
-    {
-        if (m_bitmap != nullptr) {
-            ::SelectObject(m_dc, m_old);
-            ::DeleteObject(m_bitmap);
-        }
-        if (m_dc != nullptr)
-            ::DeleteDC(m_dc);
-    }
-    CPictureCopy(const CPictureCopy&) = delete;
-    CPictureCopy& operator=(const CPictureCopy&) = delete;
-
-    bool Fits(int width, int height) const { return m_bitmap != nullptr && m_width == width && m_height == height; }
-    HDC Dc() const { return m_dc; }
-    bool CopyFrom(HDC source) const { return ::BitBlt(m_dc, 0, 0, m_width, m_height, source, 0, 0, SRCCOPY) != FALSE; }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
 
 // What the kept pictures show besides the selection: the view's geometry
 // and options, and the model's size.
@@ -106,8 +72,8 @@ PaintKey MakeKey(const CLayoutData& model, const LayoutPaintGeometry& g, int wid
 struct CPannexView::SelectionBase {
     PaintKey key;
     bool complete = false; // both pictures are of the key's state
-    std::unique_ptr<CPictureCopy> under; // the layout's own picture
-    std::unique_ptr<CPictureCopy> lines; // the same with the connection lines
+    std::unique_ptr<CLayoutPicture> under; // the layout's own picture
+    std::unique_ptr<CLayoutPicture> lines; // the same with the connection lines
 };
 
 void CPannexView::SelectionBaseDeleter::operator()(SelectionBase* base) const
@@ -129,10 +95,10 @@ bool CPannexView::KeepSelectionBase(CDC& memDC, const CLayoutData& model, const 
     if (!m_selectionBase)
         m_selectionBase.reset(new SelectionBase);
     SelectionBase& base = *m_selectionBase;
-    std::unique_ptr<CPictureCopy>& picture = withLines ? base.lines : base.under;
+    std::unique_ptr<CLayoutPicture>& picture = withLines ? base.lines : base.under;
     base.complete = false;
     if (!picture || !picture->Fits(cw, ch))
-        picture = std::make_unique<CPictureCopy>(memDC.GetSafeHdc(), cw, ch);
+        picture = std::make_unique<CLayoutPicture>(memDC.GetSafeHdc(), cw, ch);
     if (!picture->Fits(cw, ch) || !picture->CopyFrom(memDC.GetSafeHdc())) {
         picture.reset();
         return false;
@@ -183,20 +149,14 @@ bool CPannexView::DrawSelectionChange(CDC* pDC)
         DrawLayout(pDC);
         return false;
     }
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(pDC))
+    CLayoutPicture frame(pDC->GetSafeHdc(), cw, ch);
+    if (!frame.IsReady())
         return false;
-    HBITMAP bitmap = ::CreateCompatibleBitmap(pDC->GetSafeHdc(), cw, ch);
-    if (bitmap == nullptr)
-        return false;
-    HGDIOBJ oldBitmap = ::SelectObject(memDC.GetSafeHdc(), bitmap);
-    const HDC dc = memDC.GetSafeHdc();
-    ::BitBlt(dc, 0, 0, cw, ch, base.lines->Dc(), 0, 0, SRCCOPY);
+    const HDC dc = frame.Dc();
+    frame.CopyFrom(base.lines->Dc());
     ::SetBkMode(dc, TRANSPARENT);
     PutSelectedLabels(dc, *model, g);
     PaintTopLayers(dc, *model, g);
-    ::BitBlt(pDC->GetSafeHdc(), 0, 0, cw, ch, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(bitmap);
+    frame.CopyTo(pDC->GetSafeHdc());
     return true;
 }

@@ -364,24 +364,26 @@ void CPannexView::ShowTemplate(bool show)
 
 void CPannexView::Redraw()
 {
-    if (GetSafeHwnd() != nullptr) {
-        CClientDC dc(this);
-        DrawLayout(&dc);
-        if (CMainFrame* frame = GetPannexFrame())
-            frame->OnViewRedrawn();
-    }
-    m_cursorMarkerShown = 0;
-    m_rubberLineShown = 0;
+    RepaintNow(false);
 }
 
 void CPannexView::RedrawSelection()
 {
+    RepaintNow(true);
+}
+
+void CPannexView::RepaintNow(bool selectionOnly)
+{
     if (GetSafeHwnd() != nullptr) {
         CClientDC dc(this);
-        DrawSelectionChange(&dc);
+        if (selectionOnly)
+            DrawSelectionChange(&dc);
+        else
+            DrawLayout(&dc);
         if (CMainFrame* frame = GetPannexFrame())
             frame->OnViewRedrawn();
     }
+    // The paint covered the cursor marker and the rubber line.
     m_cursorMarkerShown = 0;
     m_rubberLineShown = 0;
 }

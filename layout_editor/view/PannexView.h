@@ -333,6 +333,8 @@ private:
     RightReleaseMenu FinishRightRelease(CPoint point);
     // The layout's top-left pixel at zoom z without pan.
     void PaintLayout(CDC& dc, CLayoutData& model);
+    // Redraw and RedrawSelection: paints the window now.
+    void RepaintNow(bool selectionOnly);
     // Parts of the paint (LayoutDraw.cpp): the geometry without the visible
     // cells, the selected ports' labels and their boxes, the connection
     // lines (of the ports within the cells, when given), and the selection,
