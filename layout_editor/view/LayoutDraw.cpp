@@ -7,7 +7,7 @@
 
 #include "EditorSettings.h"
 #include "LayoutPaintGeometry.h"
-#include "LayoutPicture.h"
+#include "ViewPicture.h"
 
 namespace {
 
@@ -178,10 +178,10 @@ void BlendBlock(HDC dc, HDC block, int x, int y, int w, int h)
 }
 
 // An off-screen block filled with the floating colour, text blue.
-class COverlayBlock : public CLayoutPicture {
+class COverlayBlock : public CViewPicture {
 public:
     COverlayBlock(HDC reference, int w, int h)
-        : CLayoutPicture(reference, std::max(w, 1), std::max(h, 1))
+        : CViewPicture(reference, std::max(w, 1), std::max(h, 1))
     {
         if (!IsReady())
             return;
@@ -338,7 +338,7 @@ void CPannexView::DrawLayout(CDC* pDC)
     const int ch = m_clientHeight;
     if (cw <= 0 || ch <= 0)
         return;
-    CLayoutPicture frame(pDC->GetSafeHdc(), cw, ch);
+    CViewPicture frame(pDC->GetSafeHdc(), cw, ch);
     if (!frame.IsReady())
         return;
     CDC memDC;

@@ -7,7 +7,7 @@
 // the ports there, as the full paint draws them in that order.
 #include "PannexView.h"
 
-#include "LayoutPicture.h"
+#include "ViewPicture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,8 +72,8 @@ PaintKey MakeKey(const CLayoutData& model, const LayoutPaintGeometry& g, int wid
 struct CPannexView::SelectionBase {
     PaintKey key;
     bool complete = false; // both pictures are of the key's state
-    std::unique_ptr<CLayoutPicture> under; // the layout's own picture
-    std::unique_ptr<CLayoutPicture> lines; // the same with the connection lines
+    std::unique_ptr<CViewPicture> under; // the layout's own picture
+    std::unique_ptr<CViewPicture> lines; // the same with the connection lines
 };
 
 void CPannexView::SelectionBaseDeleter::operator()(SelectionBase* base) const
@@ -95,10 +95,10 @@ bool CPannexView::KeepSelectionBase(CDC& memDC, const CLayoutData& model, const 
     if (!m_selectionBase)
         m_selectionBase.reset(new SelectionBase);
     SelectionBase& base = *m_selectionBase;
-    std::unique_ptr<CLayoutPicture>& picture = withLines ? base.lines : base.under;
+    std::unique_ptr<CViewPicture>& picture = withLines ? base.lines : base.under;
     base.complete = false;
     if (!picture || !picture->Fits(cw, ch))
-        picture = std::make_unique<CLayoutPicture>(memDC.GetSafeHdc(), cw, ch);
+        picture = std::make_unique<CViewPicture>(memDC.GetSafeHdc(), cw, ch);
     if (!picture->Fits(cw, ch) || !picture->CopyFrom(memDC.GetSafeHdc())) {
         picture.reset();
         return false;
@@ -149,7 +149,7 @@ bool CPannexView::DrawSelectionChange(CDC* pDC)
         DrawLayout(pDC);
         return false;
     }
-    CLayoutPicture frame(pDC->GetSafeHdc(), cw, ch);
+    CViewPicture frame(pDC->GetSafeHdc(), cw, ch);
     if (!frame.IsReady())
         return false;
     const HDC dc = frame.Dc();

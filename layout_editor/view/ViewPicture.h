@@ -5,9 +5,9 @@
 
 #include <afxwin.h>
 
-class CLayoutPicture {
+class CViewPicture {
 public:
-    CLayoutPicture(HDC reference, int width, int height)
+    CViewPicture(HDC reference, int width, int height)
         : m_width(width)
         , m_height(height)
     {
@@ -16,7 +16,7 @@ public:
         if (m_bitmap != nullptr)
             m_old = ::SelectObject(m_dc, m_bitmap);
     }
-    ~CLayoutPicture()
+    ~CViewPicture()
     {
         if (m_bitmap != nullptr) {
             ::SelectObject(m_dc, m_old);
@@ -25,8 +25,8 @@ public:
         if (m_dc != nullptr)
             ::DeleteDC(m_dc);
     }
-    CLayoutPicture(const CLayoutPicture&) = delete;
-    CLayoutPicture& operator=(const CLayoutPicture&) = delete;
+    CViewPicture(const CViewPicture&) = delete;
+    CViewPicture& operator=(const CViewPicture&) = delete;
 
     // False when the context or the bitmap could not be made.
     bool IsReady() const { return m_bitmap != nullptr; }
