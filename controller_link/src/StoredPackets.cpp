@@ -128,7 +128,7 @@ int CPacketAssembler::PackPortData(const unsigned char* const data[netrove::kOut
     if (!AnyLength(lengths))
         return -2;
     // Every datagram starts from zeros: the gaps between blocks are summed
-    // into the UDP checksum (blocks are zeroed as they open).
+    // into the UDP checksum (the packer writes every byte of a block itself).
     ClearUsed();
     const int blocks = netrove::PackPortBlocksInto(data, lengths, port, m_buffer.data() + kIpUdpHeaderSize,
         std::size_t(kMaxDatagramLength - kIpUdpHeaderSize), kBlockStride);
