@@ -13,7 +13,7 @@ build=${LEDSUITE_BUILD_DIR:-$root/build/debug$LEDSUITE_BUILD_SUFFIX}
 out=$(realpath -m "${1:-$root/build/gallery}")
 mkdir -p "$out"
 rm -f "$out"/*.bmp "$out"/*.png
-cmake --build "$build" -j3 --target test_vantrel_languages test_vantrel_media test_pannex Tavisk Cardwell Pellox >/dev/null
+cmake --build "$build" -j3 --target test_vantrel_languages test_vantrel_media test_pannex test_tavisk Tavisk Cardwell Pellox >/dev/null
 # Wine sees the host's root as drive Z:.
 winout="Z:${out//\//\\}"
 
@@ -22,10 +22,11 @@ run() {
   if [ "$(id -u)" = 0 ]; then unshare --net -- bash "$here/sandbox-run.sh" "$@"; else unshare -rn -- bash "$here/sandbox-run.sh" "$@"; fi
 }
 cd "$build/bin"
-VANTREL_GALLERY=$winout PANNEX_GALLERY=$winout run bash -c '
+VANTREL_GALLERY=$winout PANNEX_GALLERY=$winout TAVISK_GALLERY=$winout run bash -c '
   bash "$0/wine-run.sh" ./test_vantrel_languages.exe --gtest_filter="*English:*SimplifiedChinese" >/dev/null 2>&1 || true
   bash "$0/wine-run.sh" ./test_vantrel_media.exe --gtest_filter="*Gallery*" >/dev/null 2>&1 || true
   bash "$0/wine-run.sh" ./test_pannex.exe --gtest_filter="PannexDialogGallery*" >/dev/null 2>&1 || true
+  bash "$0/wine-run.sh" ./test_tavisk.exe --gtest_filter="*Gallery" >/dev/null 2>&1 || true
 ' "$here"
 
 # The small programs: their main window in each language they have.

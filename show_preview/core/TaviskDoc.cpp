@@ -56,15 +56,17 @@ bool CTaviskDoc::OpenShowFile(int index)
     if (index < 0 || index >= m_fileList.GetSize())
         return false;
     CSingleLock lock(&m_mutex);
-    if (!lock.Lock(kDocumentLockTimeoutMs))
+    if (!lock.Lock(kDocumentLockTimeoutMs)) {
+        AfxGetUiHost().MessageBox(nullptr, kBusyText, kMessageCaption, MB_OK);
         return false;
+    }
     // The reader changes nothing unless the whole open succeeds; the index
     // follows only then, so a failed open leaves the previous show playing.
     const preview::ShowOpenResult result
         = preview::ReadShowFile(m_fileList.GetAt(index), m_blockA, m_blockB, m_frameBuffer, m_geometry);
     if (result != preview::ShowOpenResult::Ok) {
         lock.Unlock();
-        AfxGetUiHost().MessageBox(nullptr, L"文件打开失败", L"Tip", MB_OK);
+        AfxGetUiHost().MessageBox(nullptr, kOpenFailedText, kMessageCaption, MB_OK);
         return false;
     }
     m_currentIndex = index;
@@ -75,21 +77,35 @@ bool CTaviskDoc::OpenShowFile(int index)
     return true;
 }
 
-void CTaviskDoc::SetLayoutFile(const CString& path)
+LayoutChoice CTaviskDoc::SetLayoutFile(const CString& path)
 {
-    CSingleLock lock(&m_mutex);
-    if (!lock.Lock(kDocumentLockTimeoutMs))
-        return;
-    m_layoutPath = path;
-    m_layoutLoaded = 0;
-    if (!path.IsEmpty() && GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) {
-        // A layout that cannot be read leaves the picture raw rather than
-        // drawing an older layout as if it were this one.
-        if (preview::ReadPreviewLayout(path, m_layout))
-            m_layoutLoaded = 1;
+    LayoutChoice choice = LayoutChoice::Cleared;
+    {
+        CSingleLock lock(&m_mutex);
+        if (!lock.Lock(kDocumentLockTimeoutMs)) {
+            AfxGetUiHost().MessageBox(nullptr, kBusyText, kMessageCaption, MB_OK);
+            return LayoutChoice::Busy;
+        }
+        m_layoutPath = path;
+        m_layoutLoaded = 0;
+        if (!path.IsEmpty()) {
+            // A layout that cannot be read leaves the picture raw rather than
+            // drawing an older layout as if it were this one.
+            choice = GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES && preview::ReadPreviewLayout(path, m_layout)
+                ? LayoutChoice::Loaded
+                : LayoutChoice::Refused;
+            if (choice == LayoutChoice::Loaded)
+                m_layoutLoaded = 1;
+            else
+                m_layoutPath.Empty();
+        }
+        if (m_view != nullptr && m_fileList.GetSize() > 0 && m_currentIndex >= 0)
+            m_view->ResetForFile();
     }
-    if (m_view != nullptr && m_fileList.GetSize() > 0 && m_currentIndex >= 0)
-        m_view->ResetForFile();
+    // Told once the lock is free: the playback thread goes on meanwhile.
+    if (choice == LayoutChoice::Refused)
+        AfxGetUiHost().MessageBox(nullptr, kLayoutRefusedText, kMessageCaption, MB_OK);
+    return choice;
 }
 
 CSize CTaviskDoc::PictureSize() const

@@ -3,7 +3,8 @@
 // needs of it (header blocks, geometry), the optional layout and the play
 // state. Its mutex guards all of this between the user-interface thread
 // and the playback thread; each side waits at most 2000 ms for it and, when
-// the wait fails, leaves its step undone rather than going on unguarded.
+// the wait fails, leaves its step undone rather than going on unguarded (the
+// user hears of an open or a layout given up that way).
 #pragma once
 
 #include <afxwin.h>
@@ -27,6 +28,20 @@ public:
 };
 
 constexpr DWORD kDocumentLockTimeoutMs = 2000;
+
+// The program's fixed messages (it has no language files) and their caption.
+constexpr LPCWSTR kMessageCaption = L"Tip";
+constexpr LPCWSTR kOpenFailedText = L"文件打开失败";
+constexpr LPCWSTR kLayoutRefusedText = L"布局文件读取失败，按原始数据预览";
+constexpr LPCWSTR kBusyText = L"预览正忙，操作未完成，请稍后重试";
+
+// What became of a layout choice.
+enum class LayoutChoice {
+    Loaded, // the layout is read and drawn
+    Cleared, // no layout: the picture is raw
+    Refused, // the file could not be read: the picture is raw
+    Busy, // the document lock was not had: nothing changed
+};
 constexpr UINT ID_PREVIEW_PLAY = 32771;
 constexpr UINT ID_PREVIEW_PAUSE = 32772;
 constexpr UINT ID_PREVIEW_STOP = 32773;
@@ -40,10 +55,12 @@ public:
     BOOL OnNewDocument() override;
 
     // Opens the file at that index of the file list; false (with the message
-    // "文件打开失败") when it cannot be opened or is no usable show file.
+    // "文件打开失败") when it cannot be opened or is no usable show file, and
+    // (with the busy message) when the lock is not had in time.
     bool OpenShowFile(int index);
-    // Chooses the layout file, or clears the layout with an empty path.
-    void SetLayoutFile(const CString& path);
+    // Chooses the layout file, or clears the layout with an empty path. A
+    // refused layout and a lock not had are told to the user.
+    LayoutChoice SetLayoutFile(const CString& path);
     CString GetCurrentFilePath() const;
     // Keeps the first view that is a preview view.
     void FindView();

@@ -122,13 +122,15 @@ TEST(TaviskDocument, RendersTheCurrentFrameRawOrOnTheLayout)
     const BYTE* bottom = picture.data() + 1 * 4;
     EXPECT_EQ(RGB(bottom[2], bottom[1], bottom[0]), RGB(7, 8, 9));
 
-    // A layout that cannot be read leaves the picture raw.
-    doc.SetLayoutFile(folder.Path(L"bad.lpx"));
+    // A layout that cannot be read leaves the picture raw, and says so.
+    host.ExpectMessageBox(IDOK, kLayoutRefusedText);
+    EXPECT_EQ(doc.SetLayoutFile(folder.Path(L"bad.lpx")), LayoutChoice::Refused);
+    EXPECT_EQ(host.PendingCount(), 0u);
     EXPECT_FALSE(doc.LayoutLoaded());
     EXPECT_EQ(doc.PictureSize(), CSize(2, 1));
-    doc.SetLayoutFile(folder.Path(L"good.lpx"));
+    EXPECT_EQ(doc.SetLayoutFile(folder.Path(L"good.lpx")), LayoutChoice::Loaded);
     EXPECT_TRUE(doc.LayoutLoaded());
-    doc.SetLayoutFile(CString()); // cleared: raw again
+    EXPECT_EQ(doc.SetLayoutFile(CString()), LayoutChoice::Cleared); // raw again
     EXPECT_FALSE(doc.LayoutLoaded());
     EXPECT_EQ(doc.PictureSize(), CSize(2, 1));
 }

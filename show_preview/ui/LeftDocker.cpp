@@ -6,6 +6,8 @@
 #include "Magnifier.h"
 #include "TaviskView.h"
 
+#include <algorithm>
+
 namespace {
 
 CString FileNameOf(const CString& path)
@@ -43,6 +45,15 @@ void CLeftDockerContent::DoDataExchange(CDataExchange* pDX)
 BOOL CLeftDockerContent::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CRect client;
+    GetClientRect(&client);
+    m_drawnWidth = client.Width();
+    for (Stretch& item : m_stretch) {
+        if (CWnd* control = GetDlgItem(item.id)) {
+            control->GetWindowRect(&item.drawn);
+            ScreenToClient(&item.drawn);
+        }
+    }
     m_magnifier.SubclassDlgItem(IDC_MAGNIFIER, this);
     m_linkFont.CreateFont(24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"楷体");
@@ -58,8 +69,10 @@ void CLeftDockerContent::OnOpenLink(NMHDR*, LRESULT* pResult)
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Program Files(*.arm;*.ARM)|*.arm;*.ARM||", this);
     if (dialog.DoModal() != IDOK)
         return;
-    if (m_document != nullptr)
-        m_document->SetLayoutFile(CString());
+    // A layout that stays because the document was busy would be drawn
+    // under a file it was not chosen for: nothing changes then.
+    if (m_document != nullptr && m_document->SetLayoutFile(CString()) == LayoutChoice::Busy)
+        return;
     SetDlgItemText(IDC_LAYOUT_NAME, L"");
     m_layoutMode = 0;
     CheckDlgButton(IDC_LAYOUT_MODE, BST_UNCHECKED);
@@ -77,8 +90,12 @@ void CLeftDockerContent::OnLayoutMode()
 {
     m_layoutMode = IsDlgButtonChecked(IDC_LAYOUT_MODE) == BST_CHECKED ? 1 : 0;
     if (m_layoutMode == 0) {
-        if (m_document != nullptr)
-            m_document->SetLayoutFile(CString());
+        if (m_document != nullptr && m_document->SetLayoutFile(CString()) == LayoutChoice::Busy) {
+            // The layout is still drawn: the check says so.
+            m_layoutMode = 1;
+            CheckDlgButton(IDC_LAYOUT_MODE, BST_CHECKED);
+            return;
+        }
         SetDlgItemText(IDC_LAYOUT_NAME, L"");
         return;
     }
@@ -86,9 +103,18 @@ void CLeftDockerContent::OnLayoutMode()
     if (dialog.DoModal() != IDOK)
         return; // the check stays set
     const CString path = dialog.GetPathName();
-    if (m_document != nullptr)
-        m_document->SetLayoutFile(path);
-    SetDlgItemText(IDC_LAYOUT_NAME, FileNameOf(path));
+    const LayoutChoice choice = m_document != nullptr ? m_document->SetLayoutFile(path) : LayoutChoice::Loaded;
+    if (choice == LayoutChoice::Loaded) {
+        SetDlgItemText(IDC_LAYOUT_NAME, FileNameOf(path));
+        return;
+    }
+    // Refused (the picture is raw now) or busy (the document kept what it
+    // had): the pane shows what the document draws.
+    const bool drawn = m_document != nullptr && m_document->LayoutLoaded();
+    m_layoutMode = drawn ? 1 : 0;
+    CheckDlgButton(IDC_LAYOUT_MODE, drawn ? BST_CHECKED : BST_UNCHECKED);
+    if (!drawn)
+        SetDlgItemText(IDC_LAYOUT_NAME, L"");
 }
 
 void CLeftDockerContent::OnFileSelected()
@@ -168,6 +194,7 @@ void CLeftDockerContent::OnTimer(UINT_PTR nIDEvent)
 void CLeftDockerContent::OnSize(UINT nType, int cx, int cy)
 {
     CDialog::OnSize(nType, cx, cy);
+    StretchToWidth(cx);
     if (m_magnifier.GetSafeHwnd() != nullptr)
         m_magnifier.RebuildBackBuffer();
     CWnd* group = GetDlgItem(IDC_FILE_GROUP);
@@ -187,6 +214,23 @@ void CLeftDockerContent::OnSize(UINT nType, int cx, int cy)
         m_fileList.MoveWindow(&list);
 }
 
+void CLeftDockerContent::StretchToWidth(int cx)
+{
+    if (m_drawnWidth <= 0)
+        return;
+    const int extra = std::max(0, cx - m_drawnWidth);
+    for (const Stretch& item : m_stretch) {
+        CWnd* control = GetDlgItem(item.id);
+        if (control == nullptr || item.drawn.IsRectEmpty())
+            continue;
+        CRect now;
+        control->GetWindowRect(&now);
+        ScreenToClient(&now);
+        now.right = item.drawn.right + extra;
+        control->MoveWindow(&now);
+    }
+}
+
 void CLeftDockerContent::OnDestroy()
 {
     if (m_timer != 0)
@@ -195,37 +239,32 @@ void CLeftDockerContent::OnDestroy()
     CDialog::OnDestroy();
 }
 
-BEGIN_MESSAGE_MAP(CLeftDocker, CWnd)
+BEGIN_MESSAGE_MAP(CLeftDocker, CDockablePane)
 ON_WM_CREATE()
-ON_WM_SIZE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-BOOL CLeftDocker::Create(CWnd* parent, UINT id)
+BOOL CLeftDocker::Create(CWnd* parent, UINT id, int width)
 {
-    const CString windowClass
-        = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
-    return CWnd::Create(
-        windowClass, L"Setting", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 240, 200), parent, id);
+    const int cx = std::clamp(width, kMinWidth, kMaxWidth);
+    return CDockablePane::Create(L"Setting", parent, CRect(0, 0, cx, 200), TRUE, id, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+        AFX_CBRS_REGULAR_TABS, AFX_DEFAULT_DOCKING_PANE_STYLE);
 }
 
 int CLeftDocker::OnCreate(LPCREATESTRUCT lpcs)
 {
-    if (CWnd::OnCreate(lpcs) == -1)
+    if (CDockablePane::OnCreate(lpcs) == -1)
         return -1;
-    return m_content.Create(IDD_LEFT_CONTENT, this) ? 0 : -1;
-}
-
-void CLeftDocker::OnSize(UINT nType, int cx, int cy)
-{
-    CWnd::OnSize(nType, cx, cy);
-    if (m_content.GetSafeHwnd() != nullptr && cx > 236)
-        m_content.MoveWindow(0, 0, cx, cy);
+    if (!m_content.Create(IDD_LEFT_CONTENT, this))
+        return -1;
+    SetContent(&m_content);
+    return 0;
 }
 
 void CLeftDocker::OnDestroy()
 {
+    SetContent(static_cast<HWND>(nullptr));
     if (m_content.GetSafeHwnd() != nullptr)
         m_content.DestroyWindow();
-    CWnd::OnDestroy();
+    CDockablePane::OnDestroy();
 }

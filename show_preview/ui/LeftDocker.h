@@ -4,6 +4,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <fw_dockpane.h>
 
 #include "Canvas.h"
 #include "TaviskDoc.h"
@@ -43,18 +44,37 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Controls stretch to the right edge when the pane is wider than the
+    // dialog was drawn; narrower, they keep the drawn size.
+    void StretchToWidth(int cx);
+    struct Stretch {
+        int id;
+        CRect drawn; // as the resource made it, in client coordinates
+    };
+    Stretch m_stretch[9] = { { IDC_PREVIEW_GROUP, {} }, { IDC_LAYOUT_NAME, {} }, { IDC_MEDIA_GROUP, {} },
+        { IDC_PORT_COUNT, {} }, { IDC_FIRST_PORT, {} }, { IDC_MAGNIFIER, {} }, { IDC_FILE_GROUP, {} },
+        { IDC_FILE_LIST, {} }, { IDC_OPEN_LINK, {} } };
+    int m_drawnWidth = 0; // client width of the dialog as the resource made it
 };
 
-// The pane that hosts the content dialog at the left of the main frame.
-class CLeftDocker : public CWnd {
+// The dockable pane "Setting" at the left of the main frame that hosts the
+// content dialog. The user drags its inner edge to widen it (long file
+// names then show whole); the frame remembers the width.
+class CLeftDocker : public CDockablePane {
 public:
-    BOOL Create(CWnd* parent, UINT id);
+    // The width the pane opens with when none is remembered.
+    static constexpr int kDefaultWidth = 240;
+    // Widths a remembered value is kept within.
+    static constexpr int kMaxWidth = 4000;
+
+    BOOL Create(CWnd* parent, UINT id, int width);
     CLeftDockerContent& Content() { return m_content; }
     CTaviskDoc* m_document = nullptr;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
-    void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 

@@ -9,6 +9,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_DESTROY()
 ON_MESSAGE(WM_PREVIEW_VIEW_READY, OnViewReady)
 ON_MESSAGE(WM_PREVIEW_FILE_OPENED, OnFileOpened)
 ON_MESSAGE(WM_PREVIEW_PLAY_STATE, OnPlayState)
@@ -18,8 +19,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr int kLeftPaneWidth = 240;
 constexpr int kCaptionBarHeight = 50;
+constexpr LPCWSTR kSettings = L"Settings";
+constexpr LPCWSTR kLeftPaneWidthEntry = L"LeftPaneWidth";
 
 } // namespace
 
@@ -45,12 +47,23 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // The frame shows no menu.
     ::SetMenu(m_hWnd, nullptr);
     SetWindowText(L"Tavisk V1.7");
-    if (!m_leftDocker.Create(this, ID_LEFT_PANE) || !m_captionBar.Create(this, ID_CAPTION_BAR))
+    // The stored value is the user's own registry entry: any number may be
+    // found there, and the pane keeps it within its limits.
+    const int width
+        = static_cast<int>(AfxGetApp()->GetProfileInt(kSettings, kLeftPaneWidthEntry, CLeftDocker::kDefaultWidth));
+    if (!m_leftDocker.Create(this, ID_LEFT_PANE, width) || !m_captionBar.Create(this, ID_CAPTION_BAR))
         return -1;
     m_appLook = 215;
     AfxGetApp()->WriteProfileInt(L"Settings", L"ApplicationLook", static_cast<int>(m_appLook));
     RecalcLayout();
     return 0;
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (m_leftDocker.GetSafeHwnd() != nullptr)
+        AfxGetApp()->WriteProfileInt(kSettings, kLeftPaneWidthEntry, m_leftDocker.GetPaneWidth());
+    CFrameWnd::OnDestroy();
 }
 
 void CMainFrame::RecalcLayout(BOOL)
@@ -62,9 +75,12 @@ void CMainFrame::RecalcLayout(BOOL)
     const int top = std::min<int>(kCaptionBarHeight, client.Height());
     if (m_captionBar.GetSafeHwnd() != nullptr)
         m_captionBar.MoveWindow(0, 0, client.Width(), top);
-    const int left = std::min<int>(kLeftPaneWidth, client.Width());
-    if (m_leftDocker.GetSafeHwnd() != nullptr)
+    int left = 0;
+    if (m_leftDocker.IsPaneVisible()) {
+        // A pane wider than the window leaves the view no room: it is cut.
+        left = std::min<int>(m_leftDocker.GetPaneWidth(), client.Width());
         m_leftDocker.MoveWindow(0, top, left, client.Height() - top);
+    }
     if (HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
         ::MoveWindow(pane, left, top, client.Width() - left, client.Height() - top, TRUE);
 }

@@ -1,5 +1,6 @@
 // The preview's main frame: the caption bar with the transport controls at
-// the top, the left pane, and the view in the rest. It routes the program's
+// the top, the dockable left pane of the width the user last gave it, and
+// the view in the rest. It routes the program's
 // private messages between the view, the document and the controls.
 #pragma once
 
@@ -22,6 +23,8 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
+    // Remembers the left pane's width for the next start.
+    void OnDestroy();
     LRESULT OnViewReady(WPARAM wParam, LPARAM lParam);
     LRESULT OnFileOpened(WPARAM wParam, LPARAM lParam);
     LRESULT OnPlayState(WPARAM wParam, LPARAM lParam);

@@ -12,7 +12,10 @@
 BEGIN_MESSAGE_MAP(CTaviskApp, CWinApp)
 END_MESSAGE_MAP()
 
-CTaviskApp::CTaviskApp() = default;
+CTaviskApp::CTaviskApp(LPCTSTR appName)
+    : CWinApp(appName)
+{
+}
 
 BOOL CTaviskApp::InitInstance()
 {

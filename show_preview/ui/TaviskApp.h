@@ -5,7 +5,9 @@
 
 class CTaviskApp : public CWinApp {
 public:
-    CTaviskApp();
+    // A name other than the program's keeps the remembered settings apart
+    // (the registry key is named after it).
+    explicit CTaviskApp(LPCTSTR appName = nullptr);
     BOOL InitInstance() override;
     int ExitInstance() override;
 
