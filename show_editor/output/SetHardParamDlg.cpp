@@ -452,6 +452,10 @@ void CSetHardParamDlg::ShowChipParams()
     SetSlider(*this, IDC_CP_REFRESH, Trunc(m_refreshMin), Trunc(RefreshMax));
     SetRefreshSlider(Trunc(RefreshRate));
     UpdateData(FALSE);
+    // The rate follows the highest one while auto refresh is ticked: the
+    // slider is not the user's then.
+    if (CWnd* refresh = GetDlgItem(IDC_CP_REFRESH))
+        refresh->EnableWindow(!AutoRefresh);
     UpdateInfoLabels();
 }
 
@@ -501,7 +505,12 @@ BOOL CSetHardParamDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
     if (lParam == 0 && id >= kFirstChipCommand) {
-        ApplyChipCommand(id);
+        if (ApplyChipCommand(id)) {
+            // The chosen chip's name shows unselected and the page, not the
+            // combo, has the focus, as after any choice from a menu.
+            ::SendDlgItemMessageW(m_hWnd, IDC_CP_CHIP, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+            SetFocus();
+        }
         return TRUE;
     }
     return CDialog::OnCommand(wParam, lParam);

@@ -197,3 +197,47 @@ TEST_F(ChipPage, EditsFollowTheirRules)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChipPage, AChipFromTheMenuTicksAutoRefreshLocksTheSliderAndGivesThePageTheFocus)
+{
+    m_config.ChipName = L"UCS9812";
+    m_config.AutoRefresh = 0;
+    fwtest::RunModal(m_dlg, [&](CDialog& live) {
+        HWND slider = ::GetDlgItem(Page().m_hWnd, IDC_CP_REFRESH);
+        HWND chip = ::GetDlgItem(Page().m_hWnd, IDC_CP_CHIP);
+        auto ticked = [&] { return ::IsDlgButtonChecked(Page().m_hWnd, IDC_CP_AUTO_REFRESH) == BST_CHECKED; };
+        EXPECT_FALSE(ticked());
+        EXPECT_TRUE(::IsWindowEnabled(slider));
+        // The focus was elsewhere in the dialog when the chip was chosen.
+        ::SetFocus(::GetDlgItem(live.m_hWnd, IDOK));
+        Page().SendMessage(WM_COMMAND, kFirstChipCommand + 1, 0);
+        EXPECT_EQ(CString(L"UCS512"), Item(IDC_CP_CHIP));
+        EXPECT_TRUE(ticked());
+        EXPECT_EQ(m_dlg.Page().AutoRefresh, 1);
+        EXPECT_FALSE(::IsWindowEnabled(slider));
+        EXPECT_DOUBLE_EQ(m_dlg.Page().RefreshMax, m_dlg.Page().RefreshRate);
+        const HWND focus = ::GetFocus();
+        EXPECT_TRUE(focus == Page().m_hWnd || ::IsChild(Page().m_hWnd, focus));
+        // From the chip box itself: its new text is left unselected.
+        ::SetFocus(chip);
+        ::SendMessageW(chip, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        Page().SendMessage(WM_COMMAND, kFirstChipCommand + 1, 0);
+        DWORD from = 1, to = 0;
+        ::SendMessageW(chip, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(from, to);
+
+        // Cleared by the user, the slider is free; the next chip ticks it again.
+        ::CheckDlgButton(Page().m_hWnd, IDC_CP_AUTO_REFRESH, BST_UNCHECKED);
+        fwtest::ClickButton(Page(), IDC_CP_AUTO_REFRESH);
+        EXPECT_TRUE(::IsWindowEnabled(slider));
+        Page().SendMessage(WM_COMMAND, kFirstChipCommand, 0);
+        EXPECT_TRUE(ticked());
+        EXPECT_FALSE(::IsWindowEnabled(slider));
+        fwtest::ClickButton(live, IDOK);
+    });
+    EXPECT_EQ(1, m_config.AutoRefresh);
+}
+
+} // namespace
