@@ -12,6 +12,7 @@
 
 #include "afx.h"
 
+#include <initializer_list>
 #include <vector>
 
 // One lookup that found nothing (file missing, key missing or value empty).
@@ -28,6 +29,11 @@ struct CLangTextMiss {
 CString AFXAPI AfxReadLangText(LPCWSTR lpszPath, LPCWSTR lpszSection, LPCWSTR lpszKey);
 // The same with a numbered key (written with "%d").
 CString AFXAPI AfxReadLangText(LPCWSTR lpszPath, LPCWSTR lpszSection, int nKey);
+
+// A language text with numbers in it: each "%d" mark, in order, replaced by
+// the next value; marks beyond the values stay as they are. Texts come from
+// files, so they are never used as a format.
+CString AFXAPI AfxLangTextWithNumbers(const CString& text, std::initializer_list<int> values);
 
 // The misses recorded in this module since the start or the last clear, in
 // order, each once.

@@ -99,6 +99,22 @@ CString AFXAPI AfxReadLangText(LPCWSTR lpszPath, LPCWSTR lpszSection, int nKey)
     return AfxReadLangText(lpszPath, lpszSection, key);
 }
 
+CString AFXAPI AfxLangTextWithNumbers(const CString& text, std::initializer_list<int> values)
+{
+    CString result;
+    int from = 0;
+    for (int value : values) {
+        const int at = text.Find(L"%d", from);
+        if (at < 0)
+            break;
+        CString number;
+        number.Format(L"%d", value);
+        result += text.Mid(from, at - from) + number;
+        from = at + 2;
+    }
+    return result + text.Mid(from);
+}
+
 std::vector<CLangTextMiss> AFXAPI AfxGetLangTextMisses()
 {
     MissRecord& record = Record();

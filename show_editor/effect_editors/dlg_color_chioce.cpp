@@ -2,6 +2,7 @@
 #include "dlg_color_chioce.h"
 
 #include <afxdlgs.h>
+#include <fw_langtext.h>
 
 #include "color_effect_values.h"
 #include "color_strips.h"
@@ -11,6 +12,7 @@
 #include "template_files.h"
 #include "tile_view.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -270,6 +272,19 @@ void CDlgColorChioce::Localize()
     CString warning = LangText(L"ITEM_TITLE", 201);
     if (!warning.IsEmpty())
         m_strip.m_strMessage = warning;
+    // The strip thread, started after this, fills in the counts.
+    m_countedWarning = LangText(L"ITEM_TITLE", 230);
+}
+
+CString CDlgColorChioce::TooFewColoursText(int needed, int have) const
+{
+    // No count is worth telling when no number of steps would do (a zoom
+    // that is no positive number).
+    const CString counted = needed < INT_MAX ? LangText(L"HINT", 80) : CString();
+    if (!counted.IsEmpty())
+        return AfxLangTextWithNumbers(counted, { needed, have });
+    const CString text = LangText(L"HINT", 2);
+    return text.IsEmpty() ? CString(L"Not enough colours!") : text;
 }
 
 void CDlgColorChioce::SelectProgramValues()
@@ -496,8 +511,7 @@ void CDlgColorChioce::OnOK()
         have = ColorStepsOf(m_chosen);
     }
     if (have < needed) {
-        CString text = LangText(L"HINT", 2);
-        AfxMessageBox(text.IsEmpty() ? CString(L"Not enough colours!") : text);
+        AfxMessageBox(TooFewColoursText(needed, have));
         return;
     }
     UpdateWorkingCopy();
@@ -622,5 +636,7 @@ void CDlgColorChioce::RebuildStrip()
     const int needed = CCColorAnimationRender::RequiredColorSteps(
         m_stripStyle, static_cast<float>(zoom), m_projectWidth, m_projectHeight);
     m_strip.m_pSrcDC = &m_memDC;
-    m_strip.m_bTooShort = width / kStripStep < needed;
+    m_strip.m_bTooShort = steps < needed;
+    if (m_strip.m_bTooShort && needed < INT_MAX && !m_countedWarning.IsEmpty())
+        m_strip.m_strMessage = AfxLangTextWithNumbers(m_countedWarning, { steps, needed });
 }

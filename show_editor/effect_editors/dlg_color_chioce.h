@@ -86,6 +86,8 @@ private:
     void RebuildStrip();
     void RestartWhenUsable(bool usable);
     void AppendTemplateFile(int index);
+    // What OK says when the chosen colours give have of the needed steps.
+    CString TooFewColoursText(int needed, int have) const;
 
     CMenu m_menu;
     CComboBox m_styleBox;
@@ -123,4 +125,7 @@ private:
     double m_stripZoom = 0.25;
     int m_projectWidth = 200;
     int m_projectHeight = 50;
+    // The strip's warning with the counts ("%d" have, "%d" needed); empty
+    // when the language file lacks it and the plain warning is shown.
+    CString m_countedWarning;
 };

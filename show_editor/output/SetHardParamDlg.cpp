@@ -8,6 +8,7 @@
 #include "current_page_runs.h"
 
 #include <fw_labels.h>
+#include <fw_langtext.h>
 
 #include <cmath>
 #include <initializer_list>
@@ -49,18 +50,6 @@ bool IsOneOf(const CString& name, std::initializer_list<const wchar_t*> names)
         if (name == n)
             return true;
     return false;
-}
-
-// A language text with one integer: its first "%d" replaced by the value.
-// Texts come from files, so they are never used as a format.
-CString WithNumber(const CString& text, int value)
-{
-    CString number;
-    number.Format(L"%d", value);
-    const int at = text.Find(L"%d");
-    if (at < 0)
-        return text;
-    return text.Left(at) + number + text.Mid(at + 2);
 }
 
 int Trunc(double value)
@@ -480,13 +469,13 @@ void CSetHardParamDlg::UpdateInfoLabels(int bits, bool bothLabels)
     first.Format(L"%s: %.1f%% ", Text(L"TITLE", 118).GetString(), EffectiveBrightness(bits, IsOE, periods));
     const int step
         = FirstVisibleGrayStep(bits, m_chip.ChipName, SliderPos(*this, IDC_CP_GAMMA) / 10.0, ComboSel(IDC_CP_LOW_GRAY));
-    m_info1 = first + WithNumber(Text(L"SHOW", 85), step);
+    m_info1 = first + AfxLangTextWithNumbers(Text(L"SHOW", 85), { step });
     SetDlgItemTextW(IDC_CP_INFO1, m_info1);
     if (!bothLabels)
         return;
     const int colours = ComboSel(IDC_CP_COLOURS) + 3;
-    m_info2 = WithNumber(
-        Text(L"SHOW", 86), colours > 0 ? static_cast<int>(m_chip.Channels / static_cast<UINT>(colours)) : 0);
+    m_info2 = AfxLangTextWithNumbers(
+        Text(L"SHOW", 86), { colours > 0 ? static_cast<int>(m_chip.Channels / static_cast<UINT>(colours)) : 0 });
     SetDlgItemTextW(IDC_CP_INFO2, m_info2);
 }
 

@@ -98,3 +98,15 @@ TEST(LangText, MissesGoToTheLogTheEnvironmentNames)
         std::string("Config\\Chs.ini\tSHOW\t49\t") + where + "\r\nConfig\\Chs.ini\tTITLE\t118\t" + where + "\r\n");
     AfxClearLangTextMisses();
 }
+
+TEST(LangText, NumbersFillTheMarksInOrderAndNothingElse)
+{
+    EXPECT_EQ(AfxLangTextWithNumbers(L"needs %d, has %d", { 5, 2 }), CString(L"needs 5, has 2"));
+    EXPECT_EQ(AfxLangTextWithNumbers(L"%d%d", { -1, 2147483647 }), CString(L"-12147483647"));
+    EXPECT_EQ(AfxLangTextWithNumbers(L"only %d", { 1, 2 }), CString(L"only 1")); // more values than marks
+    EXPECT_EQ(AfxLangTextWithNumbers(L"%d and %d", { 7 }), CString(L"7 and %d")); // more marks than values
+    // Other signs stay text: the text is never a format.
+    EXPECT_EQ(AfxLangTextWithNumbers(L"100%% %s %x %d", { 3 }), CString(L"100%% %s %x 3"));
+    EXPECT_EQ(AfxLangTextWithNumbers(L"", { 1 }), CString());
+    EXPECT_EQ(AfxLangTextWithNumbers(L"%", { 1 }), CString(L"%"));
+}
