@@ -1,6 +1,7 @@
 // Corvane.dll as programs see it: it loads, its exports have their plain
-// names, the import library binds them, and the exports not built yet
-// answer "wrong state"; screens without a sender stay off the network.
+// names, the import library binds them, and the recording and DMX ends
+// answer "wrong state" when nothing was started; screens without a sender
+// stay off the network.
 #include "Corvane.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ TEST(CorvaneDll, ScreenListWorksThroughTheImportLibrary)
     EXPECT_EQ(LEDSetProtocalVersion(3), 3);
 }
 
-TEST(CorvaneDll, ExportsNotBuiltYetAnswerWrongState)
+TEST(CorvaneDll, EndsWithoutAStartAnswerWrongState)
 {
     RecordingSettings settings {};
     EXPECT_EQ(LEDRecordingStop(settings), -1);
