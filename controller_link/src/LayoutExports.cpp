@@ -13,6 +13,40 @@
 
 namespace {
 
+BOOL CALLBACK TakeProgramWindow(HWND window, LPARAM found)
+{
+    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window) || ::GetWindow(window, GW_OWNER) != nullptr)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The window that waits with the editor: the caller's active window (else
+// its first visible top-level window), climbed up its owners while they
+// take input, so that the program's main window is the one disabled; a
+// modal dialog of the caller waits itself. Null when the thread has none.
+HWND CallerWindow()
+{
+    HWND window = ::GetActiveWindow();
+    if (window == nullptr)
+        ::EnumThreadWindows(::GetCurrentThreadId(), &TakeProgramWindow, reinterpret_cast<LPARAM>(&window));
+    while (window != nullptr) {
+        HWND owner = ::GetWindow(window, GW_OWNER);
+        if (owner == nullptr || !::IsWindowEnabled(owner))
+            break;
+        window = owner;
+    }
+    return window;
+}
+
+// Set while an editor runs. The wait runs the caller's messages, so a
+// second editor command can reach the library meanwhile: it starts nothing.
+bool& EditorRunning()
+{
+    static bool running = false;
+    return running;
+}
+
 // Runs the editor dialog for screen `number`: 0, -1 or -2.
 int RunEditor(
     int number, int mode, int width, int height, int portsPerController, int channelsPerPort, const CString& path)
@@ -20,7 +54,13 @@ int RunEditor(
     CLEDScreen* screen = Library().screens.Screen(number);
     if (!screen)
         return -1;
-    CMessageDlg dlg;
+    if (EditorRunning())
+        return -2;
+    struct RunningMark {
+        RunningMark() { EditorRunning() = true; }
+        ~RunningMark() { EditorRunning() = false; }
+    } running;
+    CMessageDlg dlg(CWnd::FromHandle(CallerWindow()));
     dlg.m_mode = mode;
     dlg.m_screen = number;
     dlg.m_width = width;

@@ -31,6 +31,11 @@ public:
     int m_starts = 0;
     bool m_handOver = false;
     ULONG_PTR m_firstKind = 0; // record kind of the first reply
+    // The caller's window, and whether it took input once the wait ran.
+    HWND m_caller = nullptr;
+    bool m_callerEnabledDuringWait = true;
+    // A message the editor thread sends the caller while the wait runs.
+    UINT m_callerMessage = 0;
 
     CEditorHost()
     {
@@ -68,6 +73,13 @@ private:
     static DWORD WINAPI EditorProc(LPVOID self)
     {
         auto* host = static_cast<CEditorHost*>(self);
+        // Answered once the wait's message loop runs.
+        SendMessageW(host->m_window, WM_NULL, 0, 0);
+        if (host->m_caller != nullptr) {
+            host->m_callerEnabledDuringWait = IsWindowEnabled(host->m_caller) != FALSE;
+            if (host->m_callerMessage != 0)
+                SendMessageW(host->m_caller, host->m_callerMessage, 0, 0);
+        }
         ULONG_PTR kind = host->m_firstKind;
         for (const std::wstring& text : host->m_replies) {
             COPYDATASTRUCT data { kind, DWORD((text.size() + 1) * 2), const_cast<wchar_t*>(text.c_str()) };
@@ -246,6 +258,83 @@ TEST_F(LayoutLaunch, ASavedFileThatIsNotALayoutGivesMinus2)
     // No exchange file is made from a save that could not be read.
     EXPECT_EQ(GetFileAttributesW(ScreenLayoutPath(1)), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 0);
+}
+
+// The program's main window that calls the exports: the active window of
+// the thread. A message from the editor thread asks it for another editor
+// while the first one runs.
+class CCallerWindow : public CWnd {
+public:
+    static constexpr UINT WM_ANOTHER_EDITOR = WM_APP + 17;
+
+    CCallerWindow()
+    {
+        CreateEx(0, nullptr, L"program", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr);
+        ::SetActiveWindow(m_hWnd);
+    }
+    ~CCallerWindow() override { DestroyWindow(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ANOTHER_EDITOR) {
+            m_anotherResult = LEDEditLayout(1);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    int m_anotherResult = 1;
+};
+
+TEST_F(LayoutLaunch, TheCallersWindowTakesNoInputUntilTheEditorHasGoneHoweverItEnds)
+{
+    const std::wstring saved = Layout(L"saved.lpx", 3);
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> replies;
+        bool processEnds; // the editor's process ends, with or without "EXIT"
+        bool starts;
+        int result;
+    };
+    const Case cases[] = {
+        { "saved, then closed", { saved, L"EXIT" }, false, true, 0 },
+        { "closed without a save", { L"EXIT" }, false, true, -2 },
+        { "killed after a save", { saved }, true, true, 0 },
+        { "killed before a save", {}, true, true, -2 },
+        { "never started", {}, false, false, -2 },
+    };
+    for (const Case& c : cases) {
+        CCallerWindow program;
+        ASSERT_NE(program.m_hWnd, nullptr);
+        CEditorHost host;
+        host.m_replies = c.replies;
+        host.m_handOver = c.processEnds;
+        host.m_startResult = c.starts;
+        host.m_caller = program.m_hWnd;
+        EXPECT_EQ(LEDNewLayout(1, 64, 32, 8, 3072), c.result) << c.name;
+        if (c.starts) {
+            EXPECT_FALSE(host.m_callerEnabledDuringWait) << c.name;
+        }
+        EXPECT_TRUE(program.IsWindowEnabled()) << c.name;
+    }
+}
+
+TEST_F(LayoutLaunch, ASecondEditorCommandDuringTheWaitStartsNothing)
+{
+    ASSERT_EQ(LEDSetLayout(1, Layout(L"start.lpx", 2).c_str()), 0);
+    const std::wstring saved = Layout(L"edited.lpx", 4);
+    CCallerWindow program;
+    CEditorHost host;
+    host.m_replies = { saved, L"EXIT" };
+    host.m_caller = program.m_hWnd;
+    host.m_callerMessage = CCallerWindow::WM_ANOTHER_EDITOR;
+    EXPECT_EQ(LEDEditLayout(1), 0);
+    EXPECT_EQ(program.m_anotherResult, -2);
+    EXPECT_EQ(host.m_starts, 1);
+    EXPECT_EQ(Library().screens.Screen(1)->m_portCount, 4);
+    // Once the editor has gone, the next command starts one again.
+    CEditorHost again;
+    again.m_replies = { L"EXIT" };
+    EXPECT_EQ(LEDEditLayout(1), -2);
+    EXPECT_EQ(again.m_starts, 1);
 }
 
 TEST(MessageDlgReplies, TextIsBoundedByTheSizeTheSenderGave)

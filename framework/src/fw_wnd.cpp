@@ -791,8 +791,11 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
         hWnd = ::GetParent(hWnd);
     // A box owned by a window that a modal dialog has disabled opens behind
     // that dialog and seems to freeze the program: own it by the window the
-    // user works in, the top-level window's last active popup.
-    if (hWnd != nullptr) {
+    // user works in, the top-level window's last active popup. A parent that
+    // was named and takes input keeps the box (and is the window disabled
+    // while it runs).
+    const bool named = pParent != nullptr && pParent->m_hWnd != nullptr;
+    if (hWnd != nullptr && (!named || !::IsWindowEnabled(hWnd) || !::IsWindowVisible(hWnd))) {
         HWND popup = ::GetLastActivePopup(hWnd);
         if (popup != nullptr && popup != hWnd && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
             hWnd = popup;

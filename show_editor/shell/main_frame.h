@@ -9,6 +9,8 @@
 
 #include <afxwin.h>
 
+#include <functional>
+
 #include "HardwareConfig.h"
 #include "fw_bars.h"
 #include "lang_service.h"
@@ -81,6 +83,10 @@ protected:
     void OnEditLayout();
     void OnClearLayout();
     void ReadBackLayout();
+    // Runs start, which waits for the layout editor, unless an editor runs
+    // already: its wait runs the program's messages, and a layout command
+    // arriving meanwhile must start no second editor. False when refused.
+    bool RunLayoutEditor(const std::function<void()>& start);
     // Content and output commands.
     void OnColorEffectButton();
     void OnColorPlusButton();
@@ -101,6 +107,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool m_layoutEditorOpen = false;
     int ShowHint(int key, UINT type = MB_OK);
     void StopPlay(CDornelDoc* doc);
     void RunHardwareDialog(CDornelDoc* doc);

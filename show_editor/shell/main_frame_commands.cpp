@@ -144,17 +144,37 @@ void CMainFrame::ReadBackLayout()
     }
 }
 
+bool CMainFrame::RunLayoutEditor(const std::function<void()>& start)
+{
+    if (m_layoutEditorOpen)
+        return false;
+    struct OpenMark {
+        bool& open;
+        explicit OpenMark(bool& flag)
+            : open(flag)
+        {
+            open = true;
+        }
+        ~OpenMark() { open = false; }
+    } mark(m_layoutEditorOpen);
+    start();
+    return true;
+}
+
 void CMainFrame::OnLayoutDesign()
 {
     CDornelDoc* doc = GetActiveDornelDoc();
     if (doc == nullptr)
         return;
-    const ProjSet& project = doc->m_projectSettings;
-    if (project.m_layoutFile.IsEmpty())
-        ShellServices().NewLayout(m_screen, project.m_width, project.m_height, kLayoutPorts, kLayoutChannels);
-    else
-        ShellServices().EditLayout(m_screen);
-    ReadBackLayout();
+    const bool ran = RunLayoutEditor([&] {
+        const ProjSet& project = doc->m_projectSettings;
+        if (project.m_layoutFile.IsEmpty())
+            ShellServices().NewLayout(m_screen, project.m_width, project.m_height, kLayoutPorts, kLayoutChannels);
+        else
+            ShellServices().EditLayout(m_screen);
+    });
+    if (ran)
+        ReadBackLayout();
 }
 
 void CMainFrame::OnNewLayout()
@@ -166,8 +186,13 @@ void CMainFrame::OnNewLayout()
     // a new layout that was saved. A cancelled editor leaves the layout and
     // its files as they were (clearing first would lose them for nothing).
     CShellServices& services = ShellServices();
-    const int result = services.NewLayout(
-        m_screen, doc->m_projectSettings.m_width, doc->m_projectSettings.m_height, kLayoutPorts, kLayoutChannels);
+    int result = -2;
+    const bool ran = RunLayoutEditor([&] {
+        result = services.NewLayout(
+            m_screen, doc->m_projectSettings.m_width, doc->m_projectSettings.m_height, kLayoutPorts, kLayoutChannels);
+    });
+    if (!ran)
+        return;
     if (result != 0) {
         ShowHint(14);
         return;
@@ -202,10 +227,10 @@ void CMainFrame::OnImportLayout()
 void CMainFrame::OnImportDxf()
 {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"dxf Files(*.dxf)|*.dxf||", this);
-    if (dialog.DoModal() != IDOK)
+    if (m_layoutEditorOpen || dialog.DoModal() != IDOK)
         return;
-    ShellServices().LoadDxfLayout(m_screen, dialog.GetPathName());
-    ReadBackLayout();
+    if (RunLayoutEditor([&] { ShellServices().LoadDxfLayout(m_screen, dialog.GetPathName()); }))
+        ReadBackLayout();
 }
 
 void CMainFrame::OnEditLayout()
@@ -213,12 +238,14 @@ void CMainFrame::OnEditLayout()
     CDornelDoc* doc = GetActiveDornelDoc();
     if (doc == nullptr)
         return;
+    if (m_layoutEditorOpen)
+        return;
     if (doc->m_projectSettings.m_layoutFile.IsEmpty()) {
         ShowHint(15);
         return;
     }
-    ShellServices().EditLayout(m_screen);
-    ReadBackLayout();
+    if (RunLayoutEditor([&] { ShellServices().EditLayout(m_screen); }))
+        ReadBackLayout();
 }
 
 void CMainFrame::OnClearLayout()

@@ -1,6 +1,7 @@
 // Message boxes and dialogs without a parent are owned by the window the user
 // works in: the top-level window's last active popup (a dialog over the main
-// window), never a window that dialog has disabled.
+// window), never a window that dialog has disabled; a named parent that takes
+// input keeps them.
 #include <gtest/gtest.h>
 
 #include "afxwin.h"
@@ -43,5 +44,25 @@ TEST(SafeOwner, IsTheLastActivePopupOfTheTopLevelWindow)
 
     ::EnableWindow(main, TRUE);
     ::DestroyWindow(dialog);
+    ::DestroyWindow(main);
+}
+
+TEST(SafeOwner, ANamedParentThatTakesInputKeepsTheBox)
+{
+    // A modal wait named its program's main window: that window is the one
+    // to disable, not a tool window the user clicked last.
+    HWND main = MakeWindow(nullptr, L"main");
+    HWND tool = MakeWindow(main, L"tool");
+    ASSERT_NE(tool, nullptr);
+    ::SetActiveWindow(tool);
+    HWND top = nullptr;
+    CWnd::GetSafeOwner(CWnd::FromHandle(main), &top);
+    EXPECT_EQ(top, main);
+    // Once a modal dialog has disabled it, the box goes to that dialog.
+    ::EnableWindow(main, FALSE);
+    CWnd::GetSafeOwner(CWnd::FromHandle(main), &top);
+    EXPECT_EQ(top, tool);
+    ::EnableWindow(main, TRUE);
+    ::DestroyWindow(tool);
     ::DestroyWindow(main);
 }

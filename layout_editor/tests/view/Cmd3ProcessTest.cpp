@@ -9,48 +9,13 @@
 #include "AppPaths.h"
 #include "LayoutFile.h"
 #include "PannexResource.h"
+#include "fw_process_windows.h"
 
 using namespace pannextest;
 
 namespace {
 
-struct FoundWindow {
-    DWORD pid = 0;
-    bool dialog = false;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
-{
-    auto* want = reinterpret_cast<FoundWindow*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != want->pid || !::IsWindowVisible(wnd))
-        return TRUE;
-    WCHAR cls[64] = {};
-    ::GetClassNameW(wnd, cls, 64);
-    const bool dialog = wcscmp(cls, L"#32770") == 0;
-    if (dialog != want->dialog)
-        return TRUE;
-    want->found = wnd;
-    return FALSE;
-}
-
-// A visible top-level window of the process: a dialog or the main window.
-HWND WaitForWindow(DWORD pid, bool dialog, DWORD timeoutMillis = 20000)
-{
-    FoundWindow want;
-    want.pid = pid;
-    want.dialog = dialog;
-    fwtest::PumpUntil(
-        [&] {
-            want.found = nullptr;
-            ::EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&want));
-            return want.found != nullptr;
-        },
-        timeoutMillis);
-    return want.found;
-}
+using fwtest::WaitForProcessWindow;
 
 CString ReplyText(const Reply& reply)
 {
@@ -85,14 +50,14 @@ TEST(PannexProcessTest, ShowEditorDxfImportOpensTheEditorWithTheDrawingsLamps)
     command.ReleaseBuffer();
 
     // The new layout's project settings come first, taken as they are.
-    HWND settings = WaitForWindow(pi.dwProcessId, true);
+    HWND settings = WaitForProcessWindow(pi.dwProcessId, true);
     ASSERT_NE(settings, nullptr) << "the project settings never showed";
     ::PostMessageW(settings, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(fwtest::PumpUntil([&] { return !::IsWindow(settings); }, 20000));
-    HWND options = WaitForWindow(pi.dwProcessId, true);
+    HWND options = WaitForProcessWindow(pi.dwProcessId, true);
     ASSERT_NE(options, nullptr) << "the DXF options dialog never showed";
     ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    HWND frame = WaitForWindow(pi.dwProcessId, false);
+    HWND frame = WaitForProcessWindow(pi.dwProcessId, false);
     ASSERT_NE(frame, nullptr) << "the editor's window never showed";
     ::PostMessageW(frame, WM_COMMAND, ID_FILE_SAVE, 0);
     EXPECT_TRUE(fwtest::PumpUntil([] { return !Replies().empty(); }, 20000));

@@ -186,9 +186,13 @@ CHardwareSettingsDialog* CFakeServices::CreateHardwareDialog(HardwareConfig&)
     return m_hardwareDialog;
 }
 
-CShellSession::CShellSession(CFakeServices& services)
+CShellSession::CShellSession(CFakeServices&)
+    : CShellSession()
 {
-    (void)services;
+}
+
+CShellSession::CShellSession()
+{
     m_app.m_arrArgs = { L"-nologo" };
     AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
     EXPECT_TRUE(m_app.CreateDocTemplate());

@@ -130,9 +130,11 @@ private:
 };
 
 // The application started up to its main window (splash and single-instance
-// mark skipped), with fake services and a scripted UI host.
+// mark skipped), with the services installed (fake ones, or the real
+// libraries) and a scripted UI host.
 class CShellSession {
 public:
+    CShellSession();
     explicit CShellSession(CFakeServices& services);
     ~CShellSession();
 
