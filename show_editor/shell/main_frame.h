@@ -110,6 +110,9 @@ private:
     bool m_layoutEditorOpen = false;
     int ShowHint(int key, UINT type = MB_OK);
     void StopPlay(CDornelDoc* doc);
+    // Stores the mode (and white value) in the project; a change marks it
+    // modified.
+    void StoreFourColorMode(CDornelDoc* doc, int mode, BYTE whiteValue);
     void RunHardwareDialog(CDornelDoc* doc);
     void ShowDropDown(UINT buttonId);
 };

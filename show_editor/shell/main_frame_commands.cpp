@@ -343,16 +343,27 @@ void CMainFrame::OnFourColor(UINT id)
         BYTE white = WhiteValueFromInput(input.m_value);
         FourColorMode = 11;
         services.SetFourColor(m_screen, 11, white);
-        if (doc != nullptr) {
-            doc->m_projectSettings.m_colorMode = 11;
-            doc->m_projectSettings.m_whiteValue = white;
-        }
+        StoreFourColorMode(doc, 11, white);
         return;
     }
     FourColorMode = mode;
     services.SetFourColor(m_screen, mode, 0);
     if (doc != nullptr)
-        doc->m_projectSettings.m_colorMode = mode;
+        StoreFourColorMode(doc, mode, doc->m_projectSettings.m_whiteValue);
+}
+
+void CMainFrame::StoreFourColorMode(CDornelDoc* doc, int mode, BYTE whiteValue)
+{
+    if (doc == nullptr)
+        return;
+    ProjSet& project = doc->m_projectSettings;
+    // The mode is saved with the project: a change must not be lost by a
+    // close that never asks.
+    if (project.m_colorMode == mode && project.m_whiteValue == whiteValue)
+        return;
+    project.m_colorMode = mode;
+    project.m_whiteValue = whiteValue;
+    doc->SetModifiedFlag();
 }
 
 void CMainFrame::OnUpdateFourColor(CCmdUI* pCmdUI)

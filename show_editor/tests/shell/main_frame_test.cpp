@@ -201,10 +201,17 @@ TEST_F(FrameFixture, FourColourModes)
     CDornelDoc* doc = s.Doc();
     ASSERT_NE(doc, nullptr);
 
+    doc->SetModifiedFlag(FALSE);
     fwtest::SendCommand(frame, ID_FOUR_COLOR_BRIGHT);
     EXPECT_EQ(frame.FourColorMode, 2);
     EXPECT_TRUE(services.Called(L"SetFourColor 3 2 0"));
     EXPECT_EQ(doc->m_projectSettings.m_colorMode, 2);
+    // The mode is part of the project: a change asks to be saved, the same
+    // mode again changes nothing.
+    EXPECT_TRUE(doc->IsModified());
+    doc->SetModifiedFlag(FALSE);
+    fwtest::SendCommand(frame, ID_FOUR_COLOR_BRIGHT);
+    EXPECT_FALSE(doc->IsModified());
     CMenu* modes = frame.GetMenu()->GetSubMenu(4)->GetSubMenu(2);
     frame.UpdateMenuCmdUI(modes);
     EXPECT_NE(modes->GetMenuState(ID_FOUR_COLOR_BRIGHT, MF_BYCOMMAND) & MF_CHECKED, 0u);
@@ -224,6 +231,7 @@ TEST_F(FrameFixture, FourColourModes)
         frame.FourColorMode = 0;
         doc->m_projectSettings.m_colorMode = 0;
         const int before = doc->m_projectSettings.m_whiteValue;
+        doc->SetModifiedFlag(FALSE);
         int dialogs = 0;
         CString shown;
         {
@@ -241,6 +249,7 @@ TEST_F(FrameFixture, FourColourModes)
         expected.Format(L"%d", before);
         EXPECT_EQ(shown, expected);
         EXPECT_EQ(doc->m_projectSettings.m_whiteValue, c.stored) << c.typed;
+        EXPECT_EQ(doc->IsModified(), c.ok ? TRUE : FALSE) << c.typed;
         if (c.ok) {
             CString call;
             call.Format(L"SetFourColor 3 11 %d", c.stored);
