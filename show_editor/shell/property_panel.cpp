@@ -76,6 +76,11 @@ int OptionIndex(const CMFCPropertyGridProperty* row, const CString& text)
     return 0;
 }
 
+bool ViewFillsProject(const CRect& rect, const ProjSet& project)
+{
+    return rect.left == 0 && rect.top == 0 && rect.right == project.m_width && rect.bottom == project.m_height;
+}
+
 IMPLEMENT_DYNCREATE(CPropertypanel, CView)
 
 BEGIN_MESSAGE_MAP(CPropertypanel, CView)
@@ -329,9 +334,7 @@ void CPropertypanel::ShowViewPage(int segmentNumber, int viewIndex)
     else
         SetText(m_playCount, L"LOOP");
     m_lock->SetChecked(view->m_areaLocked != 0);
-    const ProjSet* active = doc->GetActiveProjSet();
-    m_fullSize->SetChecked(
-        rect.left == 0 && rect.top == 0 && rect.right == active->m_width && rect.bottom == active->m_height);
+    m_fullSize->SetChecked(ViewFillsProject(rect, doc->m_projectSettings));
     const BOOL editable = view->m_areaLocked == 0;
     m_viewX->AllowEdit(editable);
     m_viewY->AllowEdit(editable);

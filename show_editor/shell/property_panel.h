@@ -13,6 +13,7 @@
 #include "property_rows.h"
 
 class CDornelDoc;
+class ProjSet;
 struct NodeInfo;
 
 // Property ids: the user-data word of each row, passed to the document.
@@ -151,3 +152,7 @@ private:
 int OptionIndex(const CMFCPropertyGridProperty* row, const CString& text);
 // The text of a row's value.
 CString RowText(const CMFCPropertyGridProperty* row);
+// Whether a view's rectangle fills the project: at (0, 0) with the project's
+// width and height. Views belong to the project list, so its settings
+// decide, also while an editor's preview list is the active one.
+bool ViewFillsProject(const CRect& rect, const ProjSet& project);

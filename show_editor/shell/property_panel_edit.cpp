@@ -43,6 +43,9 @@ void CPropertypanel::OnPropertyChanged(CMFCPropertyGridProperty* prop)
         return CDornelDoc::GetSegmentView(doc->m_pCurrentViewNode->m_index - 1, segment);
     };
     const ProjSet* active = doc->GetActiveProjSet();
+    // The view rows edit a view of the project: its size bounds them, also
+    // while an open editor has made its preview list the active one.
+    const ProjSet& project = doc->m_projectSettings;
 
     switch (id) {
     case PROP_PROJECT_WIDTH:
@@ -113,14 +116,14 @@ void CPropertypanel::OnPropertyChanged(CMFCPropertyGridProperty* prop)
         break;
     case PROP_VIEW_X:
     case PROP_VIEW_WIDTH:
-        if (number >= 0 && number <= active->m_width)
+        if (number >= 0 && number <= project.m_width)
             doc->OnViewPropertyChanged(id, number);
         else
             PutBack(prop);
         break;
     case PROP_VIEW_Y:
     case PROP_VIEW_HEIGHT:
-        if (number >= 0 && number <= active->m_height)
+        if (number >= 0 && number <= project.m_height)
             doc->OnViewPropertyChanged(id, number);
         else
             PutBack(prop);
@@ -129,8 +132,7 @@ void CPropertypanel::OnPropertyChanged(CMFCPropertyGridProperty* prop)
         ProgramView* view = currentView(nullptr);
         if (view == nullptr)
             break;
-        const CRect& rect = view->m_projectRect;
-        if (rect.left == 0 && rect.top == 0 && rect.Width() == active->m_width && rect.Height() == active->m_height) {
+        if (ViewFillsProject(view->m_projectRect, project)) {
             PutBack(prop);
             m_fullSize->SetChecked(TRUE);
         } else {

@@ -9,6 +9,7 @@
 #include "media_editors_resource.h"
 #include "program_image_show.h"
 #include "program_video.h"
+#include "property_panel.h"
 #include "screen_recorder_dlg.h"
 #include "tile_view.h"
 #include "show_messages.h"
@@ -97,6 +98,36 @@ TEST_F(VideoImport, ANewProgramFromA250FrameClipIsAddedAndPlays)
     Command(ID_DOC_PLAY);
     EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
     Command(ID_DOC_STOP);
+}
+
+TEST_F(VideoImport, AVideoAddedToAViewThatFillsTheProjectLeavesItFilling)
+{
+    // A project of another size than the editor's preview list has.
+    doc->m_projectSettings.m_width = 320;
+    doc->m_projectSettings.m_height = 240;
+    ASSERT_NE(doc->NewSegment(TRUE, TRUE), nullptr);
+    ProgramView* view = CDornelDoc::GetSegmentView(0, doc->GetSegment(0));
+    ASSERT_NE(view, nullptr);
+    auto* panel = dynamic_cast<CPropertypanel*>(doc->m_pPropertyPanel);
+    ASSERT_NE(panel, nullptr);
+    panel->OnShowProperties(view->m_pNode);
+    ASSERT_TRUE(panel->m_fullSize->IsChecked());
+
+    ASSERT_NE(Open(WriteClip(L"clip.avi", 40)), nullptr);
+    ASSERT_TRUE(CloseWith(doc->m_pVideoEditor, IDOK));
+    ASSERT_NE(ProjectProgram(1, 1, 1), nullptr);
+    EXPECT_EQ(view->m_projectRect, CRect(0, 0, 320, 240));
+    EXPECT_TRUE(panel->m_fullSize->IsChecked()) << "the view's page no longer shows it filling the project";
+    panel->OnShowProperties(view->m_pNode);
+    EXPECT_TRUE(panel->m_fullSize->IsChecked());
+
+    // While an editor is open the view rows still take the project's size.
+    panel->OnShowProperties(view->m_pNode);
+    ASSERT_NE(Open(WriteClip(L"other.avi", 40)), nullptr);
+    panel->m_viewWidth->SetValue(COleVariant(L"300"));
+    panel->OnPropertyChanged(panel->m_viewWidth);
+    EXPECT_EQ(view->m_projectRect, CRect(0, 0, 300, 240));
+    ASSERT_TRUE(CloseWith(doc->m_pVideoEditor, IDCANCEL));
 }
 
 TEST_F(VideoImport, EditingKeepsTheOwnEndFrameAndAnotherFileResetsIt)
