@@ -244,6 +244,7 @@ ProgramColorFulWords* CDlgColorFullWords::WorkingCopy() const
 void CDlgColorFullWords::DoDataExchange(CDataExchange* pDX)
 {
     CEffectEditorDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CW_TEXT, m_textBox);
     DDX_Control(pDX, IDC_CW_STROKE_COLOR, m_strokeColorButton);
     DDX_Control(pDX, IDC_CW_BACK_COLOR, m_backColorButton);
     DDX_Control(pDX, IDC_CW_TEXT_COLOR, m_textColorButton);
@@ -363,8 +364,10 @@ BOOL CDlgColorFullWords::OnInitDialog()
     m_spacingBox.SetCurSel(0);
     FillDirectionLists();
     CheckDlgButton(IDC_CW_REVERSE, BST_UNCHECKED);
-    CString prompt = LangText(kItemTitle, 81);
-    SetDlgItemText(IDC_CW_TEXT, prompt.IsEmpty() ? CString(kStartText) : prompt);
+    m_prompt = LangText(kItemTitle, 81);
+    if (m_prompt.IsEmpty())
+        m_prompt = kStartText;
+    m_textBox.ShowPrompt(m_prompt);
 
     MakePreviewSegment();
     auto* texture = new ProgramColorEffect;
@@ -502,7 +505,8 @@ BOOL CDlgColorFullWords::BuildWordsProgram()
     const int frameRate = m_pDoc != nullptr ? m_pDoc->m_projectSettings.m_frameRate : 0;
     BOOL previewable = TRUE;
 
-    GetDlgItemText(IDC_CW_TEXT, words->m_text);
+    // The prompt is no text: the program has none until the user types.
+    words->m_text = m_textBox.GetText();
     words->m_backgroundColor = m_backColorButton.GetColor();
     words->m_textColor = m_textColorButton.GetColor();
     words->m_textWidth = _wtoi(BoxText(m_textWidthBox));
@@ -596,7 +600,10 @@ void CDlgColorFullWords::LoadWordsControls()
         return;
     const bool wasLoading = m_loading;
     m_loading = true;
-    SetDlgItemText(IDC_CW_TEXT, program->m_text);
+    if (program->m_text.IsEmpty())
+        m_textBox.ShowPrompt(m_prompt);
+    else
+        m_textBox.SetWindowText(program->m_text);
     m_backColorButton.SetColor(program->m_backgroundColor);
     m_textColorButton.SetColor(program->m_textColor);
     CString text;

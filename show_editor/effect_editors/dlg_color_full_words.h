@@ -11,6 +11,7 @@
 #include "color_combox.h"
 #include "color_skin_button.h"
 #include "effect_editor_dialog.h"
+#include "prompt_edit.h"
 #include "words_editor_resource.h"
 
 #include <utility>
@@ -38,6 +39,7 @@ public:
     void LoadWordsControls();
 
     LOGFONTW m_font {}; // the font record the text is drawn with
+    CPromptEdit m_textBox; // shows the prompt while there is no text
     CSkinColorButton m_strokeColorButton;
     CSkinColorButton m_backColorButton;
     CSkinColorButton m_textColorButton;
@@ -104,6 +106,7 @@ private:
     CCColorAnimationRender m_render; // counts the texture's frames only
     int m_dotsPerInch = 96;
     bool m_loading = false; // controls are being filled: no rebuilds
+    CString m_prompt; // shown in the text box while there is no text
     // Time boxes (enter, show, leave): the text a chosen entry becomes, and
     // whether the user typed since the text was last tidied.
     CString m_pendingTimeText[3];

@@ -2,6 +2,7 @@
 # SHOW_EDITORS3_RC, a source of every executable that shows it.
 target_sources(show_editors PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/words_editor_values.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prompt_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dlg_color_full_words.cpp)
 
 set(SHOW_EDITORS3_RC ${CMAKE_CURRENT_LIST_DIR}/words_editor.rc PARENT_SCOPE)

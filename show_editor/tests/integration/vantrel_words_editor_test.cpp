@@ -437,3 +437,104 @@ TEST_F(WordsEditor, FontDialogAndSizeBoxSetTheFontRecord)
     EXPECT_GT(words->m_pTexture->m_zoomFactor, 0.0f);
     EXPECT_TRUE(std::isfinite(words->m_pTexture->m_zoomFactor));
 }
+
+namespace {
+
+// The selection of an edit box: first and one past the last character.
+std::pair<int, int> Selected(HWND box)
+{
+    DWORD from = 0, to = 0;
+    ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return { static_cast<int>(from), static_cast<int>(to) };
+}
+
+CString BoxText(HWND box)
+{
+    wchar_t text[256] = L"";
+    ::GetWindowTextW(box, text, 256);
+    return text;
+}
+
+// Keys as the keyboard sends them to the box that has the focus; with ctrl
+// the Control key is held meanwhile.
+void Key(HWND box, UINT key, wchar_t character, bool ctrl = false)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    if (ctrl)
+        keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(box, WM_KEYDOWN, key, 1);
+    if (character != 0)
+        ::SendMessageW(box, WM_CHAR, character, 1);
+    ::SendMessageW(box, WM_KEYUP, key, 0xC0000001);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
+
+} // namespace
+
+TEST_F(WordsEditor, ThePromptIsACueThatTypingReplacesAndCtrlASelectsTheWholeText)
+{
+    AddLibrary();
+    CDlgColorFullWords* editor = Open();
+    ASSERT_NE(editor, nullptr);
+    HWND box = ::GetDlgItem(editor->m_hWnd, IDC_CW_TEXT);
+    ProgramColorFulWords* words = editor->WorkingCopy();
+    // Shown, but no text of the program's: nothing to preview yet.
+    EXPECT_EQ(BoxText(box), CString(L"Please enter text"));
+    EXPECT_TRUE(editor->m_textBox.IsShowingPrompt());
+    EXPECT_TRUE(words->m_text.IsEmpty());
+    EXPECT_NE(doc->m_playState, PLAY_PLAYING);
+
+    // A click into the prompt takes all of it; what is typed replaces it.
+    ::SetFocus(box);
+    ::SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 5));
+    ::SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(30, 5));
+    EXPECT_EQ(Selected(box), std::make_pair(0, 17));
+    Key(box, 'H', L'H');
+    Key(box, 'I', L'i');
+    EXPECT_EQ(BoxText(box), CString(L"Hi"));
+    EXPECT_FALSE(editor->m_textBox.IsShowingPrompt());
+    EXPECT_EQ(words->m_text, CString(L"Hi"));
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+
+    // Ctrl+A selects the whole text, and the next key replaces it.
+    ::SendMessageW(box, EM_SETSEL, 1, 1);
+    Key(box, 'A', 1, true);
+    EXPECT_EQ(Selected(box), std::make_pair(0, 2));
+    EXPECT_EQ(BoxText(box), CString(L"Hi"));
+    Key(box, 'O', L'O');
+    Key(box, 'K', L'K');
+    EXPECT_EQ(words->m_text, CString(L"OK"));
+
+    // Emptied and left, the box shows the prompt again, which is no text.
+    Key(box, 'A', 1, true);
+    Key(box, VK_BACK, L'\b');
+    EXPECT_EQ(BoxText(box), CString());
+    ::SetFocus(::GetDlgItem(editor->m_hWnd, IDC_CW_REPEAT));
+    EXPECT_EQ(BoxText(box), CString(L"Please enter text"));
+    EXPECT_TRUE(words->m_text.IsEmpty());
+    // Back in the box by the keyboard the prompt is selected: Backspace
+    // leaves an empty box, not the prompt's first sixteen letters.
+    ::SetFocus(box);
+    EXPECT_EQ(Selected(box), std::make_pair(0, 17));
+    Key(box, VK_BACK, L'\b');
+    EXPECT_EQ(BoxText(box), CString());
+
+    // OK with nothing typed adds a program without text, and Edit shows it
+    // with the prompt again.
+    ::SetFocus(::GetDlgItem(editor->m_hWnd, IDC_CW_REPEAT));
+    Close(IDOK);
+    ASSERT_EQ(doc->m_segments.GetSize(), 1);
+    auto* added = dynamic_cast<ProgramColorFulWords*>(doc->m_segments.GetAt(0)->m_views.GetAt(0)->m_programs.GetAt(0));
+    ASSERT_NE(added, nullptr);
+    EXPECT_TRUE(added->m_text.IsEmpty());
+    doc->m_currentSegment = 1;
+    doc->SelectNode(added->m_pNode);
+    fwtest::SendCommand(*session->m_frame, ID_DOC_EDIT_MATERIAL);
+    editor = dynamic_cast<CDlgColorFullWords*>(doc->m_pWordsEditor);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->m_textBox.IsShowingPrompt());
+    EXPECT_EQ(fwtest::GetItemText(*editor, IDC_CW_TEXT), CString(L"Please enter text"));
+}
