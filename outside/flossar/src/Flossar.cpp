@@ -26,6 +26,11 @@ using namespace flossar;
 
 constexpr int kMaxTargetSide = 8192;
 constexpr long long kMaxTargetPixels = 16ll << 20;
+// The work of one frame (see swf_budget.h): the largest target painted
+// over with a bitmap three times, or solid some fifteen times; well under a
+// second. A frame beyond it shows what was drawn within it, so the preview
+// and an export keep moving.
+constexpr uint64_t kFrameWork = 1ull << 29;
 
 // GDI+ is started on first use and left running: a DLL may not shut it down
 // while it is being unloaded.
@@ -95,7 +100,8 @@ struct PlayingFile {
         const double sx = static_cast<double>(width) / (static_cast<double>(stage.xMax) - stage.xMin);
         const double sy = static_cast<double>(height) / (static_cast<double>(stage.yMax) - stage.yMin);
         const Matrix toDevice { sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy };
-        renderer->Draw(target, player->List(), toDevice);
+        WorkBudget budget(kFrameWork);
+        renderer->Draw(target, player->List(), toDevice, &budget);
         surface->CopyTo(targetDc, x, y);
     }
 };

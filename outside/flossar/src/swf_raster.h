@@ -3,9 +3,12 @@
 // pixel cells it crosses, and a sweep along every row sums them into the
 // share of each pixel that lies inside (non-zero winding, clamped to one).
 // That share blends a solid colour, a gradient or a bitmap into a 32-bit
-// premultiplied picture, optionally scaled by a mask of clip layers.
+// premultiplied picture, optionally scaled by a mask of clip layers. With a
+// work budget, an outline whose work exceeds what is left is not drawn.
 #pragma once
 
+#include "swf_budget.h"
+#include "swf_paint.h"
 #include "swf_types.h"
 
 #include <cstdint>
@@ -19,33 +22,6 @@ struct PixelTarget {
     int width = 0;
     int height = 0;
 };
-
-// What a covered pixel is painted with. Gradients and bitmaps look their
-// colour up through the inverse of their device mapping, at pixel centres.
-struct Paint {
-    enum class Kind { Solid, Linear, Radial, Bitmap } kind = Kind::Solid;
-    uint32_t solid = 0; // premultiplied
-    // Device pixel to gradient square (-1..1) or to bitmap pixels:
-    // u = ia*x + ic*y + itx, v = ib*x + id*y + ity.
-    double ia = 1, ib = 0, ic = 0, id = 1, itx = 0, ity = 0;
-    double focal = 0; // radial: focal point on the u axis, -1..1
-    const uint32_t* table = nullptr; // gradients: 256 premultiplied colours
-    const uint32_t* bitmap = nullptr;
-    int bitmapWidth = 0;
-    int bitmapHeight = 0;
-    bool repeat = false;
-    bool smooth = true;
-
-    // Sets the inverse mapping from a forward one (unit square or bitmap
-    // pixels to device); false when it cannot be inverted.
-    bool SetInverse(const Matrix& forward, double unit);
-};
-
-// 256 premultiplied colours along the stops, for ratio 0 to 255.
-std::vector<uint32_t> GradientTable(const std::vector<GradientStop>& stops, const ColorTransform& cx);
-
-// Premultiplied word of a colour.
-uint32_t Premultiplied(Rgba c);
 
 class Rasterizer {
 public:
@@ -61,6 +37,8 @@ public:
     // same way and overlaps add up rather than cancel.
     void Polygon(const std::vector<double>& xy);
     bool Empty() const { return m_segments.empty(); }
+    // The budget later outlines draw within (null: no bound).
+    void SetBudget(WorkBudget* budget) { m_budget = budget; }
 
     // Paints the covered pixels; mask (target size, or null) scales the cover.
     void Fill(PixelTarget& target, const Paint& paint, const uint8_t* mask);
@@ -72,8 +50,9 @@ private:
         double x0, y0, x1, y1;
     };
     // Sums the segments into m_cells over the box that holds them; false
-    // when nothing of them lies in the drawing box.
-    bool Accumulate(int& left, int& top, int& width, int& height);
+    // when nothing of them lies in the drawing box or the budget cannot pay
+    // for the summing and for perCell units of each cell of the box.
+    bool Accumulate(int& left, int& top, int& width, int& height, double perCell);
     void AddSegment(double x0, double y0, double x1, double y1, int width, int height);
     void AddPiece(double xa, double ya, double xb, double yb, double dir, int width, int height);
     void AddCell(float* row, double xs, double xe, double d, int width);
@@ -81,6 +60,7 @@ private:
     int m_bx0 = 0, m_by0 = 0, m_bx1 = 0, m_by1 = 0;
     std::vector<Segment> m_segments;
     std::vector<float> m_cells;
+    WorkBudget* m_budget = nullptr;
 };
 
 } // namespace flossar

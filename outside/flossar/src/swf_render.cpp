@@ -87,11 +87,25 @@ const std::vector<std::unique_ptr<PreparedShape>>* Renderer::Glyphs(uint16_t id,
     return &it->second;
 }
 
-void Renderer::Draw(PixelTarget& target, const DisplayList& list, const Matrix& stageToDevice)
+void Renderer::Draw(PixelTarget& target, const DisplayList& list, const Matrix& stageToDevice, WorkBudget* budget)
 {
     m_target = &target;
+    m_budget = budget;
+    m_raster.SetBudget(budget);
     DrawList(list, stageToDevice, ColorTransform {}, nullptr, 0);
+    m_raster.SetBudget(nullptr);
+    m_budget = nullptr;
     m_target = nullptr;
+}
+
+bool Renderer::Affords(double units)
+{
+    return m_budget == nullptr || m_budget->Spend(units);
+}
+
+bool Renderer::Spent() const
+{
+    return m_budget != nullptr && m_budget->Spent();
 }
 
 void Renderer::DrawList(
@@ -105,6 +119,8 @@ void Renderer::DrawList(
     std::vector<Active> active;
     const size_t pixels = static_cast<size_t>(m_target->width) * m_target->height;
     for (const auto& [depth, object] : list) {
+        if (Spent())
+            break; // the frame's work is used up: the rest stays undrawn
         while (!active.empty() && active.back().until < depth) {
             active.pop_back();
             --m_masks;
@@ -113,6 +129,8 @@ void Renderer::DrawList(
         if (object.clipDepth > 0) {
             if (m_masks >= kMaxMasks)
                 continue; // too many clip layers at once: this one masks nothing
+            if (!Affords(static_cast<double>(pixels) * 2))
+                break;
             Active layer { object.clipDepth, std::vector<uint8_t>(pixels, 0) };
             AddToMask(layer.mask, object, m * object.matrix, nesting);
             if (current != nullptr)
@@ -287,6 +305,8 @@ bool Renderer::MakePaint(const FillStyle& style, const ColorTransform& cx, const
         paint.smooth = style.smooth;
         if (!cx.IsIdentity()) {
             // A colour-transformed copy of the premultiplied pixels.
+            if (!Affords(static_cast<double>(b->pixels.size()) * 4))
+                return false;
             m_tinted.resize(b->pixels.size());
             for (size_t i = 0; i < b->pixels.size(); ++i) {
                 const uint32_t p = b->pixels[i];

@@ -23,8 +23,9 @@ public:
     Renderer& operator=(const Renderer&) = delete;
 
     // Draws list into target with stage twips mapped to device pixels by
-    // stageToDevice.
-    void Draw(PixelTarget& target, const DisplayList& list, const Matrix& stageToDevice);
+    // stageToDevice; with a budget, only as much as it pays for, in depth
+    // order (see swf_budget.h).
+    void Draw(PixelTarget& target, const DisplayList& list, const Matrix& stageToDevice, WorkBudget* budget = nullptr);
 
 private:
     void DrawList(const DisplayList& list, const Matrix& m, const ColorTransform& cx, const uint8_t* mask, int nesting);
@@ -40,12 +41,18 @@ private:
     void AddToMask(std::vector<uint8_t>& mask, const DisplayObject& object, const Matrix& m, int nesting);
     void AddPreparedToMask(std::vector<uint8_t>& mask, const PreparedShape& shape, const Matrix& m);
 
+    // Takes units of the frame's budget; false (and nothing more drawn) when
+    // it cannot pay.
+    bool Affords(double units);
+    bool Spent() const;
+
     const PreparedShape* Shape(uint16_t id, const ShapeData& data);
     const PreparedShape* Morph(uint16_t id, const MorphData& data, uint16_t ratio);
     const std::vector<std::unique_ptr<PreparedShape>>* Glyphs(uint16_t id, const FontData& font);
 
     Movie& m_movie;
     PixelTarget* m_target = nullptr;
+    WorkBudget* m_budget = nullptr;
     size_t m_masks = 0; // clip masks alive
     Rasterizer m_raster;
     std::vector<uint32_t> m_table;

@@ -13,6 +13,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <vector>
@@ -138,4 +139,79 @@ LS_BENCHMARK(flossar_frame_of_200_shapes_vs_gdiplus_fills)
     bench::Report("  of which stepping the list", stepping * 1e3, "ms");
     bench::Report("GDI+ alone filling the same figures", 1.0 / gdiplus, "frames/s");
     bench::Report("Flossar / GDI+ alone", flossar / gdiplus, "ratio (time)");
+}
+
+namespace {
+
+// Seconds of one open, first frame and close of a movie at the target size;
+// the canvas holds the frame afterwards.
+double FirstFrame(const std::wstring& path, Canvas& canvas)
+{
+    return bench::Measure(
+        [&] {
+            const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, canvas.Width(), canvas.Height());
+            SWFFileForward(handle);
+            SWFFileClose(handle);
+        },
+        2.0);
+}
+
+// Seconds of one more frame of an open movie (its outlines already joined).
+double NextFrame(const std::wstring& path, Canvas& canvas)
+{
+    const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, canvas.Width(), canvas.Height());
+    SWFFileForward(handle);
+    const double seconds = bench::Measure([&] { SWFFileForward(handle); }, 2.0);
+    SWFFileClose(handle);
+    return seconds;
+}
+
+} // namespace
+
+LS_BENCHMARK(flossar_shape_of_200000_edges_sharing_four_points_vs_drawing_it_joined)
+{
+    constexpr int kEdges = 200000;
+    const std::wstring path = WriteTemp(L"bench_zigzag.swf", ZigZagMovie(kWidth, kHeight, kEdges));
+    Canvas canvas(kWidth, kHeight);
+    const double first = FirstFrame(path, canvas);
+    // The edges cover two triangles of the square between its corners.
+    const bool drawn = canvas.At(kWidth / 2 - kHeight / 8, kHeight / 2) == RGB(255, 255, 0)
+        && canvas.At(kWidth / 2, kHeight / 2 - kHeight / 8) == RGB(0, 0, 0);
+    const double again = NextFrame(path, canvas);
+    ::DeleteFileW(path.c_str());
+    if (!drawn) {
+        std::printf("bench: the shape was not drawn\n");
+        return;
+    }
+    bench::Report("Flossar first frame of 200000 edges (open, join, draw)", first * 1e3, "ms");
+    bench::Report("Drawing the same frame again, outlines joined", again * 1e3, "ms");
+    bench::Report("First frame / drawing again", first / again, "ratio (time)");
+}
+
+LS_BENCHMARK(flossar_bitmap_fill_2048x1024_at_4096x4096_vs_solid_fill)
+{
+    constexpr int kSide = 4096;
+    Movie stage = BitmapStage(2048, 1024, 2048, 1024);
+    stage.ShowFrame();
+    const std::wstring bitmapPath = WriteTemp(L"bench_bitmap.swf", stage.Cws());
+    const std::wstring solidPath = WriteTemp(L"bench_solid.swf", FlatFrames(2048, 1024, { Color { 0, 0, 255 } }));
+    Canvas canvas(kSide, kSide);
+    const double bitmap = NextFrame(bitmapPath, canvas);
+    // Stage pixel (1000, 750) of the pattern, and the last corner: the
+    // whole stage was drawn.
+    const COLORREF middle = canvas.At(2000, 3000);
+    const COLORREF corner = canvas.At(kSide - 1, kSide - 1);
+    const bool drawn = std::abs(GetRValue(middle) - 125) <= 2 && std::abs(GetGValue(middle) - 187) <= 2
+        && GetRValue(corner) >= 253 && GetGValue(corner) >= 253;
+    const double solid = NextFrame(solidPath, canvas);
+    const bool solidDrawn = canvas.At(kSide - 1, kSide - 1) == RGB(0, 0, 255);
+    ::DeleteFileW(bitmapPath.c_str());
+    ::DeleteFileW(solidPath.c_str());
+    if (!drawn || !solidDrawn) {
+        std::printf("bench: the stage was not drawn whole\n");
+        return;
+    }
+    bench::Report("Flossar frame of a 2048x1024 bitmap over 4096x4096", bitmap * 1e3, "ms");
+    bench::Report("The same stage filled solid", solid * 1e3, "ms");
+    bench::Report("Bitmap / solid", bitmap / solid, "ratio (time)");
 }

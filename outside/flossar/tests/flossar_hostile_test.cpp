@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace swftest;
 
 namespace {
@@ -350,4 +352,84 @@ TEST(FlossarHostile, RandomDamageToEveryKindOfTag)
             Exercise(L"damaged.swf", damaged, canvas);
         }
     }
+}
+
+// Frames whose work once grew without bound: a shape of 200,000 edges that
+// all start at four points (joining them into outlines took the square of
+// the edges sharing a point, over 400 s), and a bitmap stretched over the
+// largest target. The bound only catches a hang; tools/bench.sh gives the
+// real figures.
+namespace {
+
+constexpr double kHang = 60.0; // seconds
+
+Bytes Shown(Movie movie)
+{
+    movie.ShowFrame();
+    return movie.Cws();
+}
+
+} // namespace
+
+TEST(FlossarHostile, HeavyFramesDrawWithoutHanging)
+{
+    struct Case {
+        const wchar_t* name;
+        Bytes bytes;
+        int side;
+        // A pixel of the finished frame and its colour.
+        int x, y;
+        COLORREF colour;
+    } cases[] = {
+        // Stage 200 x 150 drawn at 200 x 150: the edges fill the left and
+        // right triangles of the square from (62, 37) to (137, 112).
+        { L"zigzag.swf", ZigZagMovie(200, 150, 200000), 0, 80, 75, RGB(255, 255, 0) },
+        { L"zigzag_top.swf", ZigZagMovie(200, 150, 200000), 0, 100, 45, RGB(0, 0, 0) },
+        // Stage 2048 x 1024 drawn at 4096 x 4096: the last pixel shows the
+        // pattern's last colours, so the whole stage was drawn.
+        { L"bitmap.swf", Shown(BitmapStage(2048, 1024, 2048, 1024)), 4096, 4095, 4095, RGB(255, 255, 0xFE) },
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = WriteTemp(c.name, c.bytes);
+        const int width = c.side > 0 ? c.side : 200;
+        const int height = c.side > 0 ? c.side : 150;
+        Canvas canvas(width, height);
+        const auto start = std::chrono::steady_clock::now();
+        const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, width, height);
+        ASSERT_GE(handle, 0) << c.name;
+        EXPECT_EQ(1, SWFFileForward(handle)) << c.name;
+        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(seconds.count(), kHang) << c.name;
+        EXPECT_TRUE(Canvas::Near(c.colour, canvas.At(c.x, c.y), 2)) << c.name;
+        SWFFileClose(handle);
+        ::DeleteFileW(path.c_str());
+    }
+}
+
+// Forty layers of a bitmap over the largest target and a red square above
+// them: more than one frame's work. The frame shows the layers drawn within
+// it and leaves the rest out, and comes back in about the time of those.
+TEST(FlossarHostile, AFrameBeyondItsWorkShowsWhatWasDrawnWithinIt)
+{
+    Movie movie = BitmapStage(2048, 1024, 2048, 1024, 40);
+    Shape red;
+    red.Rect(0, 0, 2000, 2000, red.Solid(Color { 255, 0, 0 })); // stage pixels 0..100
+    movie.Shape(3, red);
+    Place p;
+    p.depth = 41;
+    p.charId = 3;
+    movie.Place(p);
+    const std::wstring path = WriteTemp(L"layers.swf", Shown(movie));
+    Canvas canvas(4096, 4096);
+    const auto start = std::chrono::steady_clock::now();
+    const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, 4096, 4096);
+    ASSERT_GE(handle, 0);
+    EXPECT_EQ(1, SWFFileForward(handle));
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(seconds.count(), kHang);
+    // Stage pixel (75, 75) of the bitmap, under where the square would be.
+    EXPECT_TRUE(Canvas::Near(RGB(9, 18, 149), canvas.At(150, 300), 3))
+        << std::hex << canvas.At(150, 300) << ": the bitmap, not the square";
+    SWFFileClose(handle);
+    ::DeleteFileW(path.c_str());
 }

@@ -756,6 +756,52 @@ Bytes FlatFrames(int widthPx, int heightPx, const std::vector<Color>& colours)
     return m.Fws();
 }
 
+Bytes ZigZagMovie(int widthPx, int heightPx, int edges)
+{
+    Movie m(widthPx, heightPx);
+    m.Background(Color { 0, 0, 0 });
+    const int side = std::min(widthPx, heightPx) / 2 * 20;
+    const int left = widthPx * 10 - side / 2;
+    const int top = heightPx * 10 - side / 2;
+    const int xs[4] = { left, left + side, left + side, left };
+    const int ys[4] = { top, top + side, top, top + side };
+    Shape s;
+    s.Style(0, s.Solid(Color { 255, 255, 0 }), 0);
+    s.MoveTo(xs[0], ys[0]);
+    for (int i = 1; i <= edges; ++i)
+        s.LineTo(xs[i % 4], ys[i % 4]);
+    m.Shape(1, s);
+    Place p;
+    p.charId = 1;
+    m.Place(p);
+    m.ShowFrame();
+    return m.Cws();
+}
+
+Movie BitmapStage(int widthPx, int heightPx, int bitmapWidth, int bitmapHeight, int layers)
+{
+    Movie m(widthPx, heightPx);
+    m.Background(Color { 0, 0, 0 });
+    std::vector<uint32_t> pixels(static_cast<size_t>(bitmapWidth) * bitmapHeight);
+    for (int y = 0; y < bitmapHeight; ++y)
+        for (int x = 0; x < bitmapWidth; ++x)
+            pixels[static_cast<size_t>(y) * bitmapWidth + x]
+                = 0xFF000000u | ((x / 8 & 0xFFu) << 16) | ((y / 4 & 0xFFu) << 8) | ((x + y) & 0xFFu);
+    m.Tag(20, LosslessBody(1, bitmapWidth, bitmapHeight, pixels, false));
+    Shape s;
+    const double sx = widthPx * 20.0 / bitmapWidth;
+    const double sy = heightPx * 20.0 / bitmapHeight;
+    s.Rect(0, 0, widthPx * 20, heightPx * 20, s.BitmapFill(1, ScaleAt(sx, sy, 0, 0), 0x41));
+    m.Shape(2, s);
+    for (int depth = 1; depth <= layers; ++depth) {
+        Place p;
+        p.depth = static_cast<uint16_t>(depth);
+        p.charId = 2;
+        m.Place(p);
+    }
+    return m;
+}
+
 std::wstring WriteTemp(const std::wstring& name, const Bytes& bytes)
 {
     wchar_t folder[MAX_PATH] {};

@@ -170,6 +170,13 @@ private:
     Bytes m_tags;
 };
 
+// A movie whose whole stage is covered, at depths 1 to layers, by a
+// rectangle (shape 2) filled with a bitmapWidth x bitmapHeight lossless
+// bitmap (id 1) stretched over it with smoothing; its pixel (x, y) is
+// 0xRRGGBB = (x / 8 % 256, y / 4 % 256, (x + y) % 256). The frame is not
+// shown yet.
+Movie BitmapStage(int widthPx, int heightPx, int bitmapWidth, int bitmapHeight, int layers = 1);
+
 // Body of DefineBitsLossless (alpha false, tag 20) or DefineBitsLossless2
 // (alpha true, tag 36) in the 32-bit format from 0xAARRGGBB pixels
 // (top-down; for the second, straight alpha that is premultiplied here).
@@ -202,6 +209,12 @@ Bytes TextBody(uint16_t id, int version, const Matrix& m, const std::vector<Text
 // A movie whose frame i shows the whole stage in colours[i] (each frame
 // places a new full-stage rectangle at the same depth).
 Bytes FlatFrames(int widthPx, int heightPx, const std::vector<Color>& colours);
+
+// A movie of one frame on a widthPx x heightPx stage: one solid shape of
+// `edges` straight edges zig-zagging round the four corners of a square in
+// the middle of the stage (top-left, bottom-right, top-right, bottom-left),
+// so that each corner is the start of a quarter of them.
+Bytes ZigZagMovie(int widthPx, int heightPx, int edges);
 
 // A tag record (header and body) for nesting in a sprite.
 Bytes TagRecord(int code, const Bytes& body);
