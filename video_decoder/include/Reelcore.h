@@ -1,6 +1,7 @@
 // The exports of Reelcore.dll, the video decoding library. A caller knows an
-// open video only by its handle (> 0); -1 means the open failed. Every call
-// with a handle that is not open does nothing and answers 0.
+// open video only by its handle (> 0); a result below 0 means the open
+// failed. Every call with a handle that is not open does nothing and answers
+// 0.
 #pragma once
 
 #include <windows.h>
@@ -11,11 +12,19 @@
 #define REELCORE_API __declspec(dllimport)
 #endif
 
+// FFmpegFileOpen's failures: the file cannot be played, or its pictures are
+// larger than the library scales (wider or higher than 16384 pixels, or more
+// pixels than 8192 x 4320), which is found from its headers before anything
+// is decoded.
+#define REELCORE_OPEN_FAILED (-1)
+#define REELCORE_PICTURE_TOO_LARGE (-2)
+
 extern "C" {
 
 // Opens a video file and starts its decoding thread. Frames are later drawn
 // stretched into (x, y, x + width, y + height) of dc, after cutting the four
-// crop margins off the decoded picture. Returns a handle > 0, or -1.
+// crop margins off the decoded picture. Returns a handle > 0, or one of the
+// failures above.
 REELCORE_API int __stdcall FFmpegFileOpen(LPCWSTR path, HDC dc, int x, int y, int width, int height, int cropLeft,
     int cropTop, int cropRight, int cropBottom);
 

@@ -41,12 +41,13 @@ int __stdcall FFmpegFileOpen(
         const RECT target = { x, y, x + width, y + height };
         if (player->Open(path, dc, target, cropLeft, cropTop, cropRight, cropBottom) == 1)
             return TheReelcoreApp().AddPlayer(std::move(player));
+        const bool tooLarge = player->PictureTooLarge();
         player.reset();
         std::wstring line = L"OpenFailed:";
         line += path != nullptr ? path : L"";
         line += L"\n";
         OutputDebugStringW(line.c_str());
-        return -1;
+        return tooLarge ? REELCORE_PICTURE_TOO_LARGE : REELCORE_OPEN_FAILED;
     });
 }
 

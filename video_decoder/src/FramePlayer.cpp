@@ -27,6 +27,19 @@ constexpr int kOpenWaitMs = 6;
 constexpr int kPictureWaitMs = 5000;
 constexpr int kLateWaitMs = 12;
 
+// Whether a video stream known so far claims a picture too large. A file
+// may claim any size in a few bytes of header, and the stream probe would
+// decode pictures of that size before a single frame could be shown.
+bool ClaimsTooLargePicture(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* p = format->streams[i]->codecpar;
+        if (p->codec_type == AVMEDIA_TYPE_VIDEO && !CFramePlayer::PictureFits(p->width, p->height))
+            return true;
+    }
+    return false;
+}
+
 double RateOf(const AVStream* stream)
 {
     if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
@@ -38,6 +51,12 @@ double RateOf(const AVStream* stream)
 }
 
 } // namespace
+
+bool CFramePlayer::PictureFits(int width, int height)
+{
+    return width <= kMaxPictureSide && height <= kMaxPictureSide
+        && int64_t { width } * int64_t { height } <= kMaxPicturePixels;
+}
 
 CFramePlayer::CFramePlayer()
     : m_state(std::make_unique<SPlayerState>())
@@ -90,6 +109,7 @@ bool CFramePlayer::OpenFile()
     SPlayerState& s = *m_state;
     if (m_path.empty())
         return false;
+    m_pictureTooLarge = false;
     if (avformat_open_input(&s.formatContext, m_path.c_str(), nullptr, nullptr) != 0) {
         s.formatContext = nullptr;
         return false;
@@ -105,8 +125,17 @@ bool CFramePlayer::OpenFile()
         s.decoder = nullptr;
         return false;
     };
+    // The headers' sizes are checked before the stream probe decodes.
+    if (ClaimsTooLargePicture(s.formatContext)) {
+        m_pictureTooLarge = true;
+        return fail();
+    }
     if (avformat_find_stream_info(s.formatContext, nullptr) < 0 || s.formatContext->nb_streams == 0)
         return fail();
+    if (ClaimsTooLargePicture(s.formatContext)) {
+        m_pictureTooLarge = true;
+        return fail();
+    }
 
     // The last video stream is the one played.
     for (unsigned i = 0; i < s.formatContext->nb_streams; ++i) {
@@ -132,6 +161,10 @@ bool CFramePlayer::OpenFile()
         return fail();
     if (s.codecContext->width <= 0 || s.codecContext->height <= 0)
         return fail();
+    if (!PictureFits(s.codecContext->width, s.codecContext->height)) {
+        m_pictureTooLarge = true;
+        return fail();
+    }
 
     // Made here when the stream's pixel format is known, which spares the
     // first picture the wait; the decoding thread re-makes it for each
@@ -180,6 +213,7 @@ void CFramePlayer::StartThread()
     m_inputDone = false;
     m_draining = false;
     m_skipping = false;
+    m_failuresInARow = 0;
     unsigned id = 0;
     m_state->thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &CFramePlayer::ThreadEntry, this, 0, &id));
     if (m_state->thread == nullptr)

@@ -33,6 +33,12 @@ struct CFrameRecord {
     int height = 0;
 };
 
+// The largest pictures the library scales and queues: at most 16384 pixels
+// a side and as many pixels as 8192 x 4320 (a 32-bit process holds the few
+// pictures in flight in BGRA).
+constexpr int kMaxPictureSide = 16384;
+constexpr int64_t kMaxPicturePixels = int64_t { 8192 } * 4320;
+
 // Pictures in flight at most: two queued, one being drawn, one being
 // decoded. Keeping that many for reuse spares a large allocation per frame.
 constexpr size_t kSpareRecords = 4;
@@ -86,6 +92,10 @@ public:
     int GetHeight();
     int64_t GetTotalFrames();
     int64_t GetFrameCounter();
+    // The last Open failed because the file's pictures are larger than the
+    // library scales (found from the headers, before decoding).
+    bool PictureTooLarge() const { return m_pictureTooLarge; }
+    static bool PictureFits(int width, int height);
 
     // Set while the library is being unloaded: the loader lock is held then,
     // so a finished decoding thread cannot be waited for (it needs that lock
@@ -110,6 +120,9 @@ private:
     static unsigned __stdcall ThreadEntry(void* self);
     void ThreadMain();
     DecodeResult DecodeOne(AVFrame* decoded, AVPacket* packet);
+    // Counts a packet the decoder refused; true (and the end of the file
+    // marked) when too many came in a row.
+    bool TooManyFailures();
     bool QueuePicture(const AVFrame* decoded);
     static bool PictureIsScalable(const AVFrame* decoded);
     void SeekDecoder(int frameIndex);
@@ -130,6 +143,7 @@ private:
     int m_cropRight = 0;
     int m_cropBottom = 0;
     RECT m_sourceRect {};
+    bool m_pictureTooLarge = false;
     std::atomic<bool> m_running { false };
     std::atomic<bool> m_stopped { true };
     CAutoResetEvent m_wakeEvent;
@@ -140,6 +154,7 @@ private:
     bool m_draining = false;
     int64_t m_skipBefore = 0;
     bool m_skipping = false;
+    int m_failuresInARow = 0;
     std::mutex m_stoppedLock;
     std::condition_variable m_stoppedSignal;
     // Set by the decoding thread when no further picture will come without a

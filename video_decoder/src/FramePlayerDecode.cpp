@@ -22,6 +22,10 @@ extern "C" {
 
 namespace {
 constexpr auto kThreadLockWait = std::chrono::milliseconds(50);
+// A packet the decoder refuses is skipped, so that one damaged packet does
+// not end a long video; this many refusals in a row without a picture end
+// the file, so that a file of nothing but damage ends too.
+constexpr int kMaxFailuresInARow = 16;
 } // namespace
 
 unsigned __stdcall CFramePlayer::ThreadEntry(void* self)
@@ -111,6 +115,7 @@ void CFramePlayer::SeekDecoder(int frameIndex)
     avcodec_flush_buffers(s.codecContext);
     m_endOfFile = false;
     m_draining = false;
+    m_failuresInARow = 0;
     m_skipping = true;
     m_skipBefore = target - static_cast<int64_t>(halfFrame);
 }
@@ -132,6 +137,7 @@ CFramePlayer::DecodeResult CFramePlayer::DecodeOne(AVFrame* decoded, AVPacket* p
 
         const int received = avcodec_receive_frame(s.codecContext, decoded);
         if (received == 0) {
+            m_failuresInARow = 0;
             const int64_t stamp = decoded->best_effort_timestamp;
             const bool early = m_skipping && stamp != AV_NOPTS_VALUE && stamp < m_skipBefore;
             if (!early)
@@ -142,11 +148,16 @@ CFramePlayer::DecodeResult CFramePlayer::DecodeOne(AVFrame* decoded, AVPacket* p
                 return DecodeResult::Picture;
             continue;
         }
-        if (received != AVERROR(EAGAIN) || m_draining) {
-            // The end of the stream, or a decoder error: a damaged file ends
-            // where the decoder gives up on it.
+        if (received == AVERROR_EOF || (received == AVERROR(EAGAIN) && m_draining)) {
+            // The decoder has given every picture it holds.
             m_endOfFile = true;
             return DecodeResult::EndOfFile;
+        }
+        if (received != AVERROR(EAGAIN)) {
+            // A damaged packet: the decoder has dropped it.
+            if (TooManyFailures())
+                return DecodeResult::EndOfFile;
+            continue;
         }
 
         // The decoder wants input: feed it.
@@ -163,11 +174,18 @@ CFramePlayer::DecodeResult CFramePlayer::DecodeOne(AVFrame* decoded, AVPacket* p
         if (packet->stream_index == s.videoStreamIndex && packet->size > 0)
             sent = avcodec_send_packet(s.codecContext, packet);
         av_packet_unref(packet);
-        if (sent < 0 && sent != AVERROR(EAGAIN)) {
-            m_endOfFile = true;
+        // A refused packet is dropped by the decoder: go on with the next.
+        if (sent < 0 && sent != AVERROR(EAGAIN) && TooManyFailures())
             return DecodeResult::EndOfFile;
-        }
     }
+}
+
+bool CFramePlayer::TooManyFailures()
+{
+    if (++m_failuresInARow < kMaxFailuresInARow)
+        return false;
+    m_endOfFile = true;
+    return true;
 }
 
 bool CFramePlayer::PictureIsScalable(const AVFrame* decoded)
@@ -175,8 +193,8 @@ bool CFramePlayer::PictureIsScalable(const AVFrame* decoded)
     // Every picture is checked on its own: its size and format may differ
     // from the stream's and from the picture before.
     const auto format = static_cast<AVPixelFormat>(decoded->format);
-    return decoded->width > 0 && decoded->height > 0 && decoded->data[0] != nullptr && format != AV_PIX_FMT_NONE
-        && sws_isSupportedInput(format) > 0;
+    return decoded->width > 0 && decoded->height > 0 && PictureFits(decoded->width, decoded->height)
+        && decoded->data[0] != nullptr && format != AV_PIX_FMT_NONE && sws_isSupportedInput(format) > 0;
 }
 
 bool CFramePlayer::QueuePicture(const AVFrame* decoded)

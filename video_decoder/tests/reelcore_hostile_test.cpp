@@ -2,10 +2,12 @@
 // and AVI and a Matroska segment whose size is cut short either fail to open
 // or play to their end and close. A fault here aborts the whole test program.
 #include "Reelcore.h"
+#include "JpegEncoder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -115,6 +117,109 @@ TEST_F(HostileFilesTest, AMatroskaSegmentSizeCutShortFailsOrPlaysToTheEnd)
         const size_t end = std::min(cut.size(), size_t(48 + size));
         cut.resize(end);
         Survive({ (name + " and the file cut there").c_str(), cut });
+    }
+}
+
+// Headers claiming pictures larger than the library scales: a few hundred
+// bytes that once held an open for half a minute. Each is refused from its
+// headers, and says so.
+TEST_F(HostileFilesTest, PicturesLargerThanTheLibraryScalesAreRefusedBeforeDecoding)
+{
+    struct Case {
+        const char* name;
+        StreamKind kind;
+        int width;
+        int height;
+    } cases[] = {
+        { "raw 1221355 wide", StreamKind::RawVideo, 1221355, 16 },
+        { "mjpeg 1221355 wide", StreamKind::Mjpeg, 1221355, 16 },
+        { "raw 1221355 high", StreamKind::RawVideo, 16, 1221355 },
+        { "raw 16385 wide", StreamKind::RawVideo, 16385, 2 },
+        { "raw 8193 x 4321", StreamKind::RawVideo, 8193, 4321 },
+    };
+    const std::wstring path = m_folder.File(L"giant.avi");
+    for (const Case& c : cases) {
+        AviStream stream { c.kind, c.width, c.height, { std::vector<uint8_t>(16, 0x55) } };
+        const std::vector<uint8_t> bytes = BuildAvi({ stream }, 25);
+        ASSERT_LT(bytes.size(), 400u) << c.name;
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        const auto start = std::chrono::steady_clock::now();
+        const int handle = FFmpegFileOpen(path.c_str(), m_canvas.DC(), 0, 0, 100, 100, 0, 0, 0, 0);
+        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+        FFmpegFileClose(handle);
+        EXPECT_EQ(handle, REELCORE_PICTURE_TOO_LARGE) << c.name;
+        EXPECT_LT(seconds.count(), 10.0) << c.name << ": only a hang fails this";
+    }
+
+    // The widest picture taken plays.
+    AviStream widest { StreamKind::RawVideo, 16384, 2, {} };
+    for (int i = 0; i < 2; ++i)
+        widest.chunks.push_back(DibRows24(FlatPicture(16384, 2, FrameColour(i))));
+    ASSERT_TRUE(WriteFileBytes(path, BuildAvi({ widest }, 25)));
+    const int handle = FFmpegFileOpen(path.c_str(), m_canvas.DC(), 0, 0, 20, 20, 0, 0, 0, 0);
+    ASSERT_GT(handle, 0);
+    FFmpegFileForward(handle);
+    EXPECT_EQ(FrameIndexOf(m_canvas.At(10, 10)), 0);
+    FFmpegFileClose(handle);
+}
+
+// Packets the decoder refuses: one in the middle is skipped and the frames
+// after it all play; a long run of them (more than the 16 in a row the
+// player gives a file) ends the file there. The counter runs on to the
+// total either way.
+TEST_F(HostileFilesTest, ADamagedPacketIsSkippedAndALongRunOfThemEndsTheFile)
+{
+    constexpr int kClipFrames = 24;
+    struct Case {
+        const char* name;
+        StreamKind kind;
+        int firstDamaged;
+        int lastDamaged;
+        std::vector<int> shown; // frame indexes drawn, in order
+    };
+    std::vector<int> allButSix;
+    for (int i = 0; i < kClipFrames; ++i)
+        if (i != 6)
+            allButSix.push_back(i);
+    const Case cases[] = {
+        { "raw, one damaged", StreamKind::RawVideo, 6, 6, allButSix },
+        { "mjpeg, one damaged", StreamKind::Mjpeg, 6, 6, allButSix },
+        { "mjpeg, 20 damaged", StreamKind::Mjpeg, 2, 21, { 0, 1 } },
+    };
+    CJpegEncoder encoder;
+    const std::wstring path = m_folder.File(L"damaged.avi");
+    for (const Case& c : cases) {
+        AviStream stream { c.kind, 16, 16, {} };
+        for (int i = 0; i < kClipFrames; ++i) {
+            const Picture picture = FlatPicture(16, 16, FrameColour(i));
+            if (c.kind == StreamKind::RawVideo)
+                stream.chunks.push_back(DibRows24(picture));
+            else
+                stream.chunks.push_back(encoder.Encode(picture));
+            if (i < c.firstDamaged || i > c.lastDamaged)
+                continue;
+            // A raw picture cut short; a JPEG picture overwritten with noise
+            // (no marker in it).
+            std::vector<uint8_t>& chunk = stream.chunks.back();
+            if (c.kind == StreamKind::RawVideo)
+                chunk.resize(10);
+            for (size_t b = 0; b < chunk.size(); ++b)
+                chunk[b] = uint8_t(b * 37 % 127);
+        }
+        ASSERT_TRUE(WriteFileBytes(path, BuildAvi({ stream }, 25)));
+        const int handle = FFmpegFileOpen(path.c_str(), m_canvas.DC(), 0, 0, 20, 20, 0, 0, 0, 0);
+        ASSERT_GT(handle, 0) << c.name;
+        ASSERT_EQ(FFmpegFileGetFrames(handle), kClipFrames) << c.name;
+        std::vector<int> shown;
+        for (int i = 0; i < kClipFrames + 2; ++i) {
+            FFmpegFileForward(handle);
+            const int index = FrameIndexOf(m_canvas.At(10, 10));
+            if (shown.empty() || shown.back() != index)
+                shown.push_back(index);
+        }
+        EXPECT_EQ(shown, c.shown) << c.name;
+        EXPECT_EQ(FFmpegFileGetFrame(handle), kClipFrames) << c.name;
+        FFmpegFileClose(handle);
     }
 }
 
