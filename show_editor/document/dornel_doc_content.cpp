@@ -214,11 +214,13 @@ void CDornelDoc::AddVideoFile(const CString& path)
     HWND main = Host().GetMainWindow();
     HDC windowDC = ::GetDC(main);
     bool usable = false;
+    bool tooLarge = false;
     if (kind == MEDIA_FILE_VIDEO) {
         int handle = GetMediaDecoders().FFmpegFileOpen(path, windowDC, 0, 0, 100, 100, 0, 0, 0, 0);
         if (handle >= 0)
             GetMediaDecoders().FFmpegFileClose(handle);
         usable = handle >= 0;
+        tooLarge = handle == kVideoPictureTooLarge;
     } else {
         // An animation its library cannot open would give a program of no
         // frames that never plays: the user hears about it now instead.
@@ -226,8 +228,13 @@ void CDornelDoc::AddVideoFile(const CString& path)
     }
     ::ReleaseDC(main, windowDC);
     if (!usable) {
-        AfxMessageBox(kind == MEDIA_FILE_VIDEO ? LangText(L"HINT", 18, L"This video file cannot be opened.")
-                                               : LangText(L"HINT", 61, L"This animation file cannot be opened."));
+        if (tooLarge)
+            AfxMessageBox(LangText(L"HINT", 63,
+                L"The pictures of this video are too large to play. A video can be at most 16384 pixels wide or "
+                L"high, and at most 8192 x 4320 pixels."));
+        else
+            AfxMessageBox(kind == MEDIA_FILE_VIDEO ? LangText(L"HINT", 18, L"This video file cannot be opened.")
+                                                   : LangText(L"HINT", 61, L"This animation file cannot be opened."));
         m_listSelector = 1;
         return;
     }

@@ -7,6 +7,10 @@
 
 #include <afx.h>
 
+// The video library's answer to FFmpegFileOpen for a file whose pictures are
+// larger than it can scale (its other failures give -1).
+constexpr int kVideoPictureTooLarge = -2;
+
 // The decoder calls the probes make. Handles below 0 mean failure.
 class CMediaDecoders {
 public:

@@ -2,10 +2,13 @@
 // them, the hand-over of new and edited programs and the end of an editor.
 #include "doc_test_support.h"
 
+#include "ClipWriters.h"
 #include "media_probe.h"
 #include "program_color_effect.h"
 #include "program_color_effect_plus.h"
 #include "program_video.h"
+
+#include <chrono>
 
 using namespace doctest;
 
@@ -205,6 +208,27 @@ TEST_F(ContentTest, VideoFilesAreTriedAndShareThumbnails)
     m_doc->OnEffectDialogClosed(IDD_EDITOR_VIDEO);
     m_ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileOpen);
     m_doc->OnAddVideo();
+    EXPECT_EQ(m_doc->m_listSelector, 1);
+}
+
+// Through the real video library: a few hundred bytes of AVI claiming a
+// picture 1,221,355 pixels wide are refused from their headers at once,
+// with the message that says why, and no editor opens.
+TEST_F(ContentTest, AVideoWithPicturesTooLargeIsRefusedWithItsOwnMessage)
+{
+    BindFakePanels();
+    SetMediaDecoders(nullptr);
+    clipgen::AviStream stream { clipgen::StreamKind::RawVideo, 1221355, 16, { std::vector<uint8_t>(16, 0x55) } };
+    CString giant = m_folder.File(L"giant.avi");
+    ASSERT_TRUE(clipgen::WriteFileBytes(giant.GetString(), clipgen::BuildAvi({ stream }, 25)));
+    m_host.m_langTexts = true;
+    m_ui.ExpectMessageBox(IDOK, L"HINT 63");
+    const auto start = std::chrono::steady_clock::now();
+    m_doc->AddVideoFile(giant);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(seconds.count(), 10.0) << "only a hang fails this";
+    EXPECT_TRUE(m_host.m_requests.empty());
+    EXPECT_EQ(m_doc->m_mediaThumbs.GetSize(), 0);
     EXPECT_EQ(m_doc->m_listSelector, 1);
 }
 
