@@ -60,7 +60,8 @@ int RunEditor(
         RunningMark() { EditorRunning() = true; }
         ~RunningMark() { EditorRunning() = false; }
     } running;
-    CMessageDlg dlg(CWnd::FromHandle(CallerWindow()));
+    const HWND caller = CallerWindow();
+    CMessageDlg dlg(CWnd::FromHandle(caller));
     dlg.m_mode = mode;
     dlg.m_screen = number;
     dlg.m_width = width;
@@ -71,6 +72,10 @@ int RunEditor(
     const CString staged = ScreenLayoutStagingPath(number);
     DeleteFileW(staged);
     dlg.DoModal();
+    // The editor had the foreground: the caller's window takes it back, so
+    // that what the caller shows next comes up in front of the user.
+    if (caller != nullptr && ::IsWindow(caller) && ::IsWindowVisible(caller))
+        ::SetForegroundWindow(caller);
     if (!dlg.m_saved) {
         DeleteFileW(staged);
         return -2;

@@ -461,6 +461,7 @@ void CMainFrame::OnClose()
     }
     WriteAutoSaveSettings();
     GammaCurveTables.Reset();
+    HandCallerTheForeground();
     SendTextToCaller(L"EXIT");
     CFrameWnd::OnClose();
 }

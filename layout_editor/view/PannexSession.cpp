@@ -43,3 +43,10 @@ bool SendTextToCaller(LPCWSTR text)
     ::SendMessageW(g_callerWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
     return true;
 }
+
+void HandCallerTheForeground()
+{
+    DWORD process = 0;
+    if (g_callerWindow != nullptr && ::GetWindowThreadProcessId(g_callerWindow, &process) != 0)
+        ::AllowSetForegroundWindow(process);
+}

@@ -19,3 +19,7 @@ bool IsStartupFilePending();
 // {0, (length + 1) x 2, the text as UTF-16 with its terminating zero},
 // synchronously. Nothing is sent without a caller window; true when sent.
 bool SendTextToCaller(LPCWSTR text);
+// Lets the caller's process bring its window to the front once the editor
+// has gone (the editor holds the foreground until then); nothing without a
+// caller window.
+void HandCallerTheForeground();

@@ -68,13 +68,14 @@ std::vector<BYTE> InsetLayoutBytes()
 }
 
 // The scripted host, which also notes whether each message box's owner
-// could take the user's input when the box came up.
+// could take the user's input when the box came up: enabled, shown and in
+// front.
 class COwnerCheckingHost : public fwtest::CScriptedUiHost {
 public:
     int MessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override
     {
-        m_reachableOwners.push_back(
-            hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner) && ::IsWindowVisible(hWndOwner));
+        m_reachableOwners.push_back(hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner) && ::IsWindowVisible(hWndOwner)
+            && ::GetForegroundWindow() == hWndOwner);
         return CScriptedUiHost::MessageBox(hWndOwner, lpszText, lpszCaption, nType);
     }
     std::vector<bool> m_reachableOwners;
@@ -233,7 +234,7 @@ struct LayoutRoundTrip : ::testing::Test {
     {
         EXPECT_TRUE(frame->IsWindowEnabled());
         for (bool reachable : ui.m_reachableOwners)
-            EXPECT_TRUE(reachable) << "a message box belonged to a window the user cannot reach";
+            EXPECT_TRUE(reachable) << "a message box belonged to a window the user cannot reach or see";
         fwtest::SendCommand(*frame, ID_FOUR_COLOR_BASIC);
         EXPECT_EQ(frame->FourColorMode, 3);
     }
