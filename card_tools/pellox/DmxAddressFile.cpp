@@ -6,16 +6,20 @@
 const wchar_t* const kDmxChipTypes[5] = { L"SLX15", L"DMX512-AP", L"UCS512", L"SM16512", L"UCS512C" };
 
 namespace {
-CStringA ToAnsi(const CString& text)
+// The file's Chinese words are written in GBK whatever code page the system
+// uses: the bytes a Chinese system writes, never "?" on another one.
+constexpr UINT kFileCodePage = 936;
+
+CStringA ToFileBytes(const CString& text)
 {
     if (text.IsEmpty())
         return CStringA();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
+    int length = ::WideCharToMultiByte(kFileCodePage, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
     CStringA result;
     if (length <= 0)
         return result;
     char* buffer = result.GetBuffer(length);
-    ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), buffer, length, nullptr, nullptr);
+    ::WideCharToMultiByte(kFileCodePage, 0, text, text.GetLength(), buffer, length, nullptr, nullptr);
     result.ReleaseBuffer(length);
     return result;
 }
@@ -46,7 +50,7 @@ CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels)
     BuildLines(nChipType, nFixtureNumber, nChannels, lines);
     CStringA bytes;
     for (const CString& line : lines)
-        bytes += ToAnsi(line);
+        bytes += ToFileBytes(line);
     return bytes;
 }
 

@@ -1,4 +1,4 @@
-// The DMX address file: five ANSI text lines naming a decoder chip type, a
+// The DMX address file: five text lines in GBK naming a decoder chip type, a
 // fixture number and the channels per fixture (a fixture's start address is
 // (fixture number - 1) x channels per fixture + 1).
 #pragma once
@@ -10,8 +10,8 @@ extern const wchar_t* const kDmxChipTypes[5];
 
 // The five lines as wide text, each ending in "\r\n".
 CString BuildDmxAddressText(int nChipType, int nFixtureNumber, int nChannels);
-// The file's bytes: each line converted with the system ANSI code page, no
-// byte order mark, no terminator.
+// The file's bytes: each line converted with the Chinese code page 936
+// (GBK) whatever the system's code page, no byte order mark, no terminator.
 CStringA BuildDmxAddressFile(int nChipType, int nFixtureNumber, int nChannels);
 
 // Writes the file's bytes over lpszPath through the framework's replacing
