@@ -25,14 +25,16 @@ struct SLocalText {
     int nKey;
 };
 const SLocalText kLocalTexts[] = { { IDC_SEQUENCE_GROUP, 98 }, { IDC_MATERIAL_GROUP, 99 },
-    { IDC_COLOUR_COUNT_LABEL, 100 }, { IDC_ADD, 101 }, { IDC_REMOVE, 102 }, { IDC_CLEAR, 103 },
+    { IDC_COLOUR_COUNT_LABEL, 100 }, { IDC_ADD, 101 }, { IDC_REMOVE, 102 }, { IDC_CLEAR, 103 }, { IDC_GREY_TEST, 247 },
     { IDC_OUTPUT_GROUP, 104 }, { IDC_FRAME_RATE_LABEL, 105 }, { IDC_WIDTH_LABEL, 106 }, { IDC_HEIGHT_LABEL, 107 },
     { IDC_PREVIEW, 108 }, { IDC_EXPORT, 109 }, { IDC_PLAY, 110 }, { IDC_PAUSE, 111 }, { IDC_STOP, 112 } };
 
+// The message of an export that could not be written.
+constexpr int kExportFailedKey = 71;
+
 CString TextOr(int nKey, LPCWSTR lpszBuiltIn)
 {
-    CString text = GetMakerLangText(L"ITEM_TITLE", nKey);
-    return text.IsEmpty() ? CString(lpszBuiltIn) : text;
+    return GetMakerLangTextOr(L"ITEM_TITLE", nKey, lpszBuiltIn);
 }
 } // namespace
 
@@ -148,10 +150,9 @@ void CEasyMovieDlg::TakeSequence()
     m_bHasSequence = true;
 }
 
-void CEasyMovieDlg::ShowTooFewColours(bool bLookup)
+void CEasyMovieDlg::ShowTooFewColours()
 {
-    CString text = bLookup ? GetMakerLangText(L"SHOW", 5) : CString();
-    AfxMessageBox(text.IsEmpty() ? CString(kTooFewColours) : text);
+    AfxMessageBox(GetMakerLangTextOr(L"SHOW", 5, kTooFewColours));
 }
 
 void CEasyMovieDlg::PostPlaybackState(int nState) const
@@ -194,7 +195,7 @@ void CEasyMovieDlg::TogglePreview()
     if (!ReadControls())
         return;
     if (m_pView == nullptr || m_pView->GetCount() < 2) {
-        ShowTooFewColours(true);
+        ShowTooFewColours();
         return;
     }
     if (m_bPreviewing) {
@@ -218,7 +219,7 @@ void CEasyMovieDlg::OnPlay()
     if (!ReadControls())
         return;
     if (m_pView == nullptr || m_pView->GetCount() < 2) {
-        ShowTooFewColours(true);
+        ShowTooFewColours();
         return;
     }
     KillRunningTimer();
@@ -393,7 +394,7 @@ void CEasyMovieDlg::ExportAvi()
     if (!ReadControls())
         return;
     if (m_pView == nullptr || m_pView->GetCount() < 2) {
-        ShowTooFewColours(false);
+        ShowTooFewColours();
         return;
     }
     TakeSequence();
@@ -406,7 +407,7 @@ void CEasyMovieDlg::ExportAvi()
     if (!CreateExportBuffer() || CreateAVIInit(m_strAviPath.GetString(), m_nWidth, m_nHeight, 32, m_nFrameRate) != 0) {
         FreeExportBuffer();
         m_strAviPath.Empty();
-        AfxMessageBox(kExportFailed, MB_ICONEXCLAMATION);
+        AfxMessageBox(GetMakerLangTextOr(L"HINT", kExportFailedKey, kExportFailed), MB_ICONEXCLAMATION);
         return;
     }
     m_nFramesWritten = 0;
@@ -478,7 +479,7 @@ void CEasyMovieDlg::AbortExport()
     m_bWriteFailed = false;
     m_nMode = MAKER_PLAYING;
     EnableAllControls();
-    AfxMessageBox(kExportFailed, MB_ICONEXCLAMATION);
+    AfxMessageBox(GetMakerLangTextOr(L"HINT", kExportFailedKey, kExportFailed), MB_ICONEXCLAMATION);
 }
 
 void CEasyMovieDlg::FinishExport()

@@ -94,7 +94,8 @@ private:
     // Ends an export whose file could not be started, written or finished:
     // the partial file goes, the user is told, nothing is listed or opened.
     void AbortExport();
-    void ShowTooFewColours(bool bLookup);
+    // "At least two colours", from the language file as every other text.
+    void ShowTooFewColours();
     static UINT ExportWorkerThread(LPVOID pParam);
     static DWORD WINAPI WorkerEntry(LPVOID pParam);
 };

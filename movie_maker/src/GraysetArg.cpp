@@ -1,6 +1,9 @@
 // The grey test dialog.
 #include "GraysetArg.h"
+#include "MakerLang.h"
 #include "QuorraResource.h"
+
+#include <fw_labels.h>
 
 GraysetArg::GraysetArg(CWnd* pParent)
     : CDialog(IDD_GRAYSET, pParent)
@@ -13,9 +16,14 @@ BOOL GraysetArg::OnInitDialog()
     m_endButton.SubclassDlgItem(IDC_END_COLOUR, this);
     m_startButton.SetColor(m_startColor);
     m_endButton.SetColor(m_endColor);
-    m_startButton.EnableOtherButton(L"其它颜色");
-    m_endButton.EnableOtherButton(L"其它颜色");
+    const CString other = GetMakerLangTextOr(L"ITEM_TITLE", 191, L"其它颜色");
+    m_startButton.EnableOtherButton(other);
+    m_endButton.EnableOtherButton(other);
     CDialog::OnInitDialog();
+    static const CtrlLabel labels[]
+        = { { 0, L"ITEM_TITLE", 248 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
+    ApplyLabels(
+        *this, [](LPCTSTR section, int key) { return GetMakerLangText(section, key); }, labels);
     const int spins[][3]
         = { { IDC_LEVELS_SPIN, IDC_LEVELS_EDIT, m_nLevels }, { IDC_DURATION_SPIN, IDC_DURATION_EDIT, m_nDuration } };
     for (const auto& s : spins) {

@@ -49,3 +49,9 @@ CString GetMakerLangText(LPCTSTR lpszSection, int nKey)
 {
     return GetMakerLangText(TheQuorraApp().m_nLanguage, lpszSection, nKey);
 }
+
+CString GetMakerLangTextOr(LPCTSTR lpszSection, int nKey, LPCTSTR lpszBuiltIn)
+{
+    CString text = GetMakerLangText(lpszSection, nKey);
+    return text.IsEmpty() ? CString(lpszBuiltIn) : text;
+}

@@ -13,3 +13,5 @@ CString GetMakerLanguagePath(int nLanguage);
 // empty when the file or key is missing.
 CString GetMakerLangText(LPCTSTR lpszSection, int nKey);
 CString GetMakerLangText(int nLanguage, LPCTSTR lpszSection, int nKey);
+// The stored language's text, or the built-in one when the file has none.
+CString GetMakerLangTextOr(LPCTSTR lpszSection, int nKey, LPCTSTR lpszBuiltIn);

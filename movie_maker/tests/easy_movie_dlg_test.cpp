@@ -10,6 +10,7 @@
 #include "QuorraResource.h"
 #include "fw_langtext.h"
 #include "fw_testing.h"
+#include "fw_window_texts.h"
 
 #include <gtest/gtest.h>
 #include <vfw.h>
@@ -343,7 +344,7 @@ TEST(EasyMovieDlg, AnExportThatCannotBeWrittenIsReportedAndNothingIsListed)
         host.ExpectFileSave(path.c_str());
         if (path == folderClip)
             host.ExpectMessageBox(IDYES, L"already exists");
-        host.ExpectMessageBox(IDOK, L"视频文件写入失败!");
+        host.ExpectMessageBox(IDOK, L"AVI 文件写入失败");
         RunMaker([&](CEasyMovieDlg& dlg) {
             dlg.m_pView->RemoveAll();
             dlg.m_pView->AddElement(RGB(240, 0, 0), 3);
@@ -456,6 +457,49 @@ TEST(EasyMovieDlg, FindsEveryTextInEveryShippedLanguage)
         for (const CLangTextMiss& miss : AfxGetLangTextMisses())
             ADD_FAILURE() << "language " << language << ": " << CStringA(miss.strFile).GetString() << " ["
                           << CStringA(miss.strSection).GetString() << "] " << CStringA(miss.strKey).GetString();
+    }
+    TheQuorraApp().m_nLanguage = 2;
+}
+
+// Outside Chinese (English, French, and Korean, which reads the English
+// file) nothing the movie maker shows is Chinese: its dialog, the grey test,
+// the message for too few colours and that of an export that fails.
+TEST(EasyMovieDlg, ShowsNoChineseOutsideChinese)
+{
+    for (int language : { 1, 4, 6 }) {
+        TheQuorraApp().m_nLanguage = language;
+        std::vector<fwtest::CShownText> shown;
+        CScriptedUiHost host;
+        host.ExpectMessageBox(IDOK); // too few colours
+        host.ExpectFileSave(TempAvi(L"no such folder\\clip.avi").c_str());
+        host.ExpectMessageBox(IDOK); // the file cannot be written
+        RunMaker(
+            [&](CEasyMovieDlg& dlg) {
+                const auto texts = fwtest::CollectShownTexts(dlg.GetSafeHwnd());
+                shown.insert(shown.end(), texts.begin(), texts.end());
+                fwtest::ClickButton(dlg, IDC_PREVIEW);
+                const auto previewing = fwtest::CollectShownTexts(dlg.GetSafeHwnd());
+                shown.insert(shown.end(), previewing.begin(), previewing.end());
+                fwtest::ClickButton(dlg, IDC_PREVIEW);
+                fwtest::ClickButton(dlg, IDC_GREY_TEST);
+                dlg.m_pView->RemoveAll();
+                dlg.m_pView->AddElement(RGB(240, 0, 0), 3);
+                fwtest::ClickButton(dlg, IDC_EXPORT);
+                dlg.m_pView->AddElement(RGB(0, 0, 200), 3);
+                fwtest::ClickButton(dlg, IDC_EXPORT);
+                fwtest::PumpUntil([&] { return dlg.m_nMode != MAKER_EXPORTING; }, 20000);
+            },
+            [&](CDialog& grey) {
+                const auto texts = fwtest::CollectShownTexts(grey.GetSafeHwnd());
+                shown.insert(shown.end(), texts.begin(), texts.end());
+                fwtest::ClickButton(grey, IDCANCEL);
+            });
+        EXPECT_EQ(host.PendingCount(), 0u);
+        for (const CString& line : host.Transcript())
+            shown.push_back({ L"prompt", line });
+        for (const fwtest::CShownText& text : shown)
+            EXPECT_FALSE(fwtest::HoldsChinese(text.strText))
+                << "language " << language << ", " << fwtest::Utf8(text.strWhere + L": " + text.strText);
     }
     TheQuorraApp().m_nLanguage = 2;
 }
