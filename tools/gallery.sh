@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of every dialog of every program in English and in Simplified
-# Chinese, for a person to look at (labels missing, cut or overlapping):
+# Chinese (the show editor's also in French and Korean), for a person to look
+# at (labels missing, cut or overlapping, boxes instead of letters):
 # the show editor's windows reached by its commands, its media editors, the
 # layout editor's dialogs, and the main windows of the preview, the card tool
 # and the DMX address tool. Runs under Xvfb in the test sandbox.
@@ -23,7 +24,7 @@ run() {
 }
 cd "$build/bin"
 VANTREL_GALLERY=$winout PANNEX_GALLERY=$winout TAVISK_GALLERY=$winout run bash -c '
-  bash "$0/wine-run.sh" ./test_vantrel_languages.exe --gtest_filter="*English:*SimplifiedChinese" >/dev/null 2>&1 || true
+  bash "$0/wine-run.sh" ./test_vantrel_languages.exe --gtest_filter="*EveryWindow*English:*EveryWindow*SimplifiedChinese:*EveryWindow*French:*EveryWindow*Korean" >/dev/null 2>&1 || true
   bash "$0/wine-run.sh" ./test_vantrel_media.exe --gtest_filter="*Gallery*" >/dev/null 2>&1 || true
   bash "$0/wine-run.sh" ./test_pannex.exe --gtest_filter="PannexDialogGallery*" >/dev/null 2>&1 || true
   bash "$0/wine-run.sh" ./test_tavisk.exe --gtest_filter="*Gallery" >/dev/null 2>&1 || true

@@ -21,7 +21,7 @@ BOOL GraysetArg::OnInitDialog()
     m_endButton.EnableOtherButton(other);
     CDialog::OnInitDialog();
     static const CtrlLabel labels[]
-        = { { 0, L"ITEM_TITLE", 248 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
+        = { { 0, L"ITEM_TITLE", 278 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
     ApplyLabels(
         *this, [](LPCTSTR section, int key) { return GetMakerLangText(section, key); }, labels);
     const int spins[][3]

@@ -7,6 +7,15 @@
 #include "program_color_effect_plus.h"
 #include "project_file.h"
 
+#include <fw_langtext.h>
+
+namespace {
+
+// The message that counts the lamps of a layout just read.
+constexpr int kHintPixelCount = 90;
+
+} // namespace
+
 ProjSet* CDornelDoc::GetActiveProjSet()
 {
     return m_listSelector != 0 ? &m_projectSettings : &m_previewSettings;
@@ -106,9 +115,8 @@ void CDornelDoc::LoadLayoutPixels(const CString& pixPath)
     SendPanel(m_pViewPanel, WM_CANVAS_COMMAND, CANVAS_REBUILD_DOT_MASK, 0);
     SetZoomLocked(100, CANVAS_ZOOM_CENTRE);
     if (m_opening == 0) {
-        CString text;
-        text.Format(L"项目总共使用了 %d 个像素 ", static_cast<int>(m_pixels.GetSize()));
-        AfxMessageBox(text);
+        const CString text = LangText(L"HINT", kHintPixelCount, L"项目总共使用了 %d 个像素 ");
+        AfxMessageBox(AfxLangTextWithNumbers(text, { static_cast<int>(m_pixels.GetSize()) }));
     }
     m_opening = 0;
 }

@@ -13,12 +13,13 @@ namespace {
 constexpr LPCWSTR kLangItemTitle = L"ITEM_TITLE";
 
 // The file name of a media path for a program node: the part after the last
-// backslash when the path holds one after its first character.
-CString MediaNodeName(const CString& path)
+// backslash when the path holds one after its first character, else the
+// kind's word.
+CString MediaNodeName(const CString& path, const CString& word)
 {
     if (path.Find(L'\\', 1) >= 1)
         return path.Mid(path.ReverseFind(L'\\') + 1);
-    return L"视频文件";
+    return word;
 }
 
 CString Numbered(const CString& stem, int number)
@@ -114,7 +115,8 @@ int CDornelDoc::AddProgramToView(NodeInfo* viewNode, Program* program)
         CString path;
         if (program->IsKindOf(RUNTIME_CLASS(ProgramVideo)))
             path = static_cast<ProgramVideo*>(program)->m_filePath;
-        name = path.IsEmpty() ? Numbered(LangText(kLangItemTitle, 3, L"视频文件"), index) : MediaNodeName(path);
+        const CString word = LangText(kLangItemTitle, 3, L"视频文件");
+        name = path.IsEmpty() ? Numbered(word, index) : MediaNodeName(path, word);
         break;
     }
     case PROGRAM_TYPE_COLOR_EFFECT:
@@ -127,7 +129,7 @@ int CDornelDoc::AddProgramToView(NodeInfo* viewNode, Program* program)
         if (program->IsKindOf(RUNTIME_CLASS(ProgramImageShow))) {
             const CStringArray& images = static_cast<ProgramImageShow*>(program)->m_imagePaths;
             if (images.GetSize() > 0)
-                name = MediaNodeName(images.GetAt(0));
+                name = MediaNodeName(images.GetAt(0), LangText(kLangItemTitle, 3, L"视频文件"));
         }
         break;
     default:

@@ -438,6 +438,8 @@ void CDlgColorFullWords::FillVerticalEffectLists()
 
 void CDlgColorFullWords::LocalizeLabels()
 {
+    // The caption is the name the project tree gives these programs.
+    LocalizeItem(0, kItemTitle, 4);
     for (const Label& label : kLabels)
         LocalizeItem(label.id, kItemTitle, label.key);
 }

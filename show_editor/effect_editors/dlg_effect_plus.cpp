@@ -286,8 +286,14 @@ void CDlgEffectPlus::Localize()
         { IDC_EP_LABEL_MIRROR, L"ITEM_TITLE", 43 }, { IDC_EP_LABEL_FADE_IN, L"ITEM_TITLE", 35 },
         { IDC_EP_LABEL_FADE_OUT, L"ITEM_TITLE", 36 }, { IDC_EP_GROUP_CUSTOM, L"ITEM_TITLE", 159 },
         { IDC_EP_LABEL_CUSTOM, L"ITEM_TITLE", 160 }, { IDC_EP_GRADIENT, L"ITEM_TITLE", 161 },
-        { IDC_EP_ADD_CUSTOM, L"ITEM_TITLE", 162 } };
+        { IDC_EP_ADD_CUSTOM, L"ITEM_TITLE", 162 }, { IDC_EP_LABEL_BLOCK_WIDTH, L"ITEM_TITLE", 120 },
+        { IDC_EP_LABEL_BLOCK_HEIGHT, L"ITEM_TITLE", 121 }, { IDC_EP_LABEL_INTERVAL, L"ITEM_TITLE", 271 },
+        { IDC_EP_LABEL_BLOCK_COUNT, L"ITEM_TITLE", 272 }, { IDC_EP_LABEL_BLOCK_SHAPE, L"ITEM_TITLE", 264 },
+        { IDC_EP_BREATHING, L"ITEM_TITLE", 275 } };
     LocalizeItems(labels);
+    // Rectangle, circle and sphere, in the order of the stored shape numbers.
+    const int shapeKeys[] = { 268, 267, 274 };
+    LocalizeComboItems(IDC_EP_BLOCK_SHAPE, L"ITEM_TITLE", shapeKeys, 3);
     const CString other = LangText(L"ITEM_TITLE", 191);
     for (CSkinColorButton& button : m_paletteButtons)
         button.EnableOtherButton(other);

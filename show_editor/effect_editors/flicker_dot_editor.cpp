@@ -102,6 +102,7 @@ BOOL CDlgFlickerDot::OnInitDialog()
     m_shapeBox.AddString(L"圆形");
     m_shapeBox.AddString(L"矩形");
     m_shapeBox.SetCurSel(0);
+    Localize();
     FillNumbers(m_sizeBox, 1, 10, 1, L"%d");
     SelectText(m_sizeBox, L"8");
     FillNumbers(m_playTimeBox, 1, 10, 1, L"%d");
@@ -117,6 +118,21 @@ BOOL CDlgFlickerDot::OnInitDialog()
     if (ApplyToWorkingCopy() && m_pDoc != nullptr)
         m_pDoc->OnPlay();
     return TRUE;
+}
+
+void CDlgFlickerDot::Localize()
+{
+    LocalizeItem(0, L"KVMENU", 123);
+    static const CtrlLabel labels[] = { { IDC_FD_LABEL_BACK, L"ITEM_TITLE", 84 },
+        { IDC_FD_LABEL_STAR, L"ITEM_TITLE", 261 }, { IDC_FD_RANDOM, L"ITEM_TITLE", 262 },
+        { IDC_FD_LABEL_SPEED, L"ITEM_TITLE", 87 }, { IDC_FD_LABEL_COUNT, L"ITEM_TITLE", 263 },
+        { IDC_FD_LABEL_SHAPE, L"ITEM_TITLE", 264 }, { IDC_FD_LABEL_SIZE, L"ITEM_TITLE", 265 },
+        { IDC_FD_LABEL_TIME, L"ITEM_TITLE", 266 }, { IDC_FD_LABEL_BRIGHT, L"ITEM_TITLE", 115 },
+        { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
+    LocalizeItems(labels);
+    // Circle and rectangle, in the order of the stored shape numbers.
+    const int shapeKeys[] = { 267, 268 };
+    LocalizeComboItems(IDC_FD_SHAPE, L"ITEM_TITLE", shapeKeys, 2);
 }
 
 void CDlgFlickerDot::LoadProgram()

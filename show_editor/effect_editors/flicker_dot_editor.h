@@ -48,6 +48,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Caption, labels and the shape list from the language file.
+    void Localize();
     void LoadProgram();
     void PickSwatchColor(CColorSelCtrl& swatch);
     void StopApplyRestart();

@@ -5,6 +5,14 @@
 
 #include <afxdlgs.h>
 #include <fw_labels.h>
+#include <fw_langtext.h>
+
+namespace {
+
+// The caption while exporting: "%d/%d" of the frames written and the total.
+constexpr int kProgressKey = 260;
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CDlgExportAvi, CDialogEx)
 ON_BN_CLICKED(IDC_AVI_BY_SEGMENT, OnBySegment)
@@ -99,6 +107,10 @@ void CDlgExportAvi::BeginProgress(int totalFrames)
     m_totalFrames = totalFrames;
     m_position = 0;
     m_exporting = true;
+    // Read once: the caption changes with every frame.
+    m_progressFormat = m_pDoc != nullptr ? m_pDoc->Host().GetLangText(L"ITEM_TITLE", kProgressKey) : CString();
+    if (m_progressFormat.IsEmpty())
+        m_progressFormat = L"进度:%d/%d";
     if (m_hWnd == nullptr)
         return;
     m_progress.SetRange32(0, totalFrames);
@@ -113,9 +125,7 @@ BOOL CDlgExportAvi::StepProgress(int frame)
     m_position = frame;
     if (m_hWnd != nullptr) {
         m_progress.SetPos(frame);
-        CString caption;
-        caption.Format(L"进度:%d/%d", frame, m_totalFrames);
-        SetWindowTextW(caption);
+        SetWindowTextW(AfxLangTextWithNumbers(m_progressFormat, { frame, m_totalFrames }));
     }
     return frame == m_totalFrames;
 }

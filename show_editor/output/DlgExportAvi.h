@@ -50,6 +50,7 @@ private:
     int m_totalFrames = 0;
     int m_position = 0;
     bool m_exporting = false;
+    CString m_progressFormat; // the caption while exporting, with two "%d"
     CDornelDoc* m_pDoc;
 };
 

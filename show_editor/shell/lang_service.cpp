@@ -55,8 +55,13 @@ LPCWSTR LangFileName(UINT languageId)
 
 LPCWSTR ConfigLangFileName(UINT languageId)
 {
-    // The hardware dialogs have no Korean texts: English stands in.
-    return languageId == 6 ? L"Eng.ini" : LangFileName(languageId);
+    // No Korean file is shipped for the hardware dialogs: English stands in
+    // unless one has been installed.
+    if (languageId == 6) {
+        const CString korean = ShellAppFolder() + L"Config\\" + LangFileName(6);
+        return ::GetFileAttributesW(korean) != INVALID_FILE_ATTRIBUTES ? LangFileName(6) : L"Eng.ini";
+    }
+    return LangFileName(languageId);
 }
 
 CString GetLanguageFilePath(UINT languageId)
@@ -77,6 +82,16 @@ CString ReadLanguageText(const CString& path, LPCWSTR section, LPCWSTR key)
 CString ReadLanguageText(const CString& path, LPCWSTR section, int key)
 {
     return AfxReadLangText(path, section, key);
+}
+
+CString ReadConfigLanguageText(UINT languageId, LPCWSTR section, LPCWSTR key)
+{
+    const CString path = GetLanguageIniPath(languageId);
+    CString text = ReadLanguageText(path, section, key);
+    const CString english = GetLanguageIniPath(1);
+    if (text.IsEmpty() && path.CompareNoCase(english) != 0)
+        text = ReadLanguageText(english, section, key);
+    return text;
 }
 
 CString SoftConfPath()
@@ -140,6 +155,8 @@ UINT LanguageIdFromWindowsLanguage(const CString& lang)
         return 3;
     case 1033:
         return 1;
+    case 1036:
+        return 4;
     case 1042:
         return 6;
     case 2052:

@@ -17,7 +17,8 @@ CString ShellAppFolder();
 void SetShellAppFolderForTesting(LPCWSTR folder);
 
 // File name of a language in the "Lang" folder and in the "Config" folder
-// (which has no Korean file); an unknown number reads the English file.
+// (where Korean reads the English file unless a Korean one is installed);
+// an unknown number reads the English file.
 LPCWSTR LangFileName(UINT languageId);
 LPCWSTR ConfigLangFileName(UINT languageId);
 // Program folder + "Lang\" + the language's file.
@@ -29,6 +30,10 @@ CString GetLanguageIniPath(UINT languageId);
 // missing or the value is empty; at most 2047 characters.
 CString ReadLanguageText(const CString& path, LPCWSTR section, LPCWSTR key);
 CString ReadLanguageText(const CString& path, LPCWSTR section, int key);
+
+// One text of the "Config" language files (the hardware dialogs): from the
+// language's file, or from the English one when that file lacks it.
+CString ReadConfigLanguageText(UINT languageId, LPCWSTR section, LPCWSTR key);
 
 // The settings file: program folder + "Lang\SoftConf.ini".
 CString SoftConfPath();
@@ -42,5 +47,5 @@ void LoadUserDirs(CStringArray& dirs);
 void SaveUserDirs(const CStringArray& dirs);
 
 // [Soft] Lang (decimal Windows language identifier) to LanguageId: 1028 3,
-// 1033 1, 1042 6, 2052 2; anything else keeps the default 2.
+// 1033 1, 1036 4, 1042 6, 2052 2; anything else keeps the default 2.
 UINT LanguageIdFromWindowsLanguage(const CString& lang);

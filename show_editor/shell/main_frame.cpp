@@ -46,10 +46,10 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_FOUR_COLOR_BASIC2, ID_FOUR_COLOR_BASIC2, OnUpdateF
 ON_UPDATE_COMMAND_UI_RANGE(ID_FOUR_COLOR_EQUAL_GRAY, ID_FOUR_COLOR_EQUAL_GRAY, OnUpdateFourColor)
 ON_UPDATE_COMMAND_UI_RANGE(ID_FOUR_COLOR_FIXED_WHITE, ID_FOUR_COLOR_FIXED_WHITE, OnUpdateFourColor)
 ON_COMMAND_RANGE(ID_LANG_CHINESE, ID_LANG_ENGLISH, OnLanguage)
-ON_COMMAND_RANGE(ID_LANG_KOREAN, ID_LANG_KOREAN, OnLanguage)
+ON_COMMAND_RANGE(ID_LANG_KOREAN, ID_LANG_FRENCH, OnLanguage)
 ON_COMMAND_RANGE(ID_LANG_TRADITIONAL, ID_LANG_TRADITIONAL, OnLanguage)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LANG_CHINESE, ID_LANG_ENGLISH, OnUpdateLanguage)
-ON_UPDATE_COMMAND_UI_RANGE(ID_LANG_KOREAN, ID_LANG_KOREAN, OnUpdateLanguage)
+ON_UPDATE_COMMAND_UI_RANGE(ID_LANG_KOREAN, ID_LANG_FRENCH, OnUpdateLanguage)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LANG_TRADITIONAL, ID_LANG_TRADITIONAL, OnUpdateLanguage)
 ON_COMMAND_RANGE(ID_TOOL_PAINT, ID_TOOL_PAINT, OnToolStart)
 ON_COMMAND_RANGE(ID_TOOL_NOTEPAD, ID_TOOL_NOTEPAD, OnToolStart)
@@ -230,12 +230,14 @@ CString CMainFrame::GetLangTextByKey(LPCTSTR section, LPCTSTR key) const
 
 CString CMainFrame::GetConfigLangText(LPCTSTR section, int key) const
 {
-    return ReadLanguageText(GetLanguageIniPath(LanguageId), section, key);
+    CString text;
+    text.Format(L"%d", key);
+    return GetConfigLangTextByKey(section, text);
 }
 
 CString CMainFrame::GetConfigLangTextByKey(LPCTSTR section, LPCTSTR key) const
 {
-    return ReadLanguageText(GetLanguageIniPath(LanguageId), section, key);
+    return ReadConfigLanguageText(LanguageId, section, key);
 }
 
 void CMainFrame::LocalizeMainMenu()

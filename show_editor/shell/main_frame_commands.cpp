@@ -42,6 +42,7 @@ const LanguageCommand kLanguageCommands[] = {
     { ID_LANG_CHINESE, 2, 2052 },
     { ID_LANG_TRADITIONAL, 3, 1028 },
     { ID_LANG_KOREAN, 6, 1042 },
+    { ID_LANG_FRENCH, 4, 1036 },
 };
 
 struct ToolCommand {

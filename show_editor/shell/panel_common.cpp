@@ -37,6 +37,31 @@ CString DefaultSegmentLabel(CDornelDoc* doc, int number)
     return label + suffix;
 }
 
+CString DefaultProgramLabel(CDornelDoc* doc, int programType, int number)
+{
+    CString label;
+    switch (programType) {
+    case PROGRAM_TYPE_MEDIA:
+        label = PanelLangText(doc, L"ITEM_TITLE", 3, L"视频文件");
+        break;
+    case PROGRAM_TYPE_COLOR_EFFECT:
+    case PROGRAM_TYPE_FLICKER_STAR:
+        label = PanelLangText(doc, L"ITEM_TITLE", 2, L"炫彩特效");
+        break;
+    case PROGRAM_TYPE_COLORFUL_WORDS:
+        label = PanelLangText(doc, L"ITEM_TITLE", 4, L"多彩文字");
+        break;
+    case PROGRAM_TYPE_IMAGE_SHOW:
+        label = PanelLangText(doc, L"ITEM_TITLE", 276, L"图像文件");
+        break;
+    default:
+        return CString();
+    }
+    CString suffix;
+    suffix.Format(L"_%02d", number);
+    return label + suffix;
+}
+
 bool IsSegmentTimed(const QvSegmentGourp* segment)
 {
     if (segment == nullptr || segment->m_pSegmentInfo == nullptr)

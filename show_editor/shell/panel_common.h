@@ -30,5 +30,10 @@ void EraseFramedPanelBackground(CDC* pDC);
 // The segment word ("片段" or ITEM_TITLE 1) followed by number as "_%02d".
 CString DefaultSegmentLabel(CDornelDoc* doc, int number);
 
+// The name a program of this kind is shown with while it has none of its
+// own: the kind's word from the language file (built-in Chinese when the file
+// has none) followed by number as "_%02d"; empty for kinds without one.
+CString DefaultProgramLabel(CDornelDoc* doc, int programType, int number);
+
 // Timed play switched on or any holiday chosen.
 bool IsSegmentTimed(const QvSegmentGourp* segment);

@@ -387,28 +387,7 @@ void CPropertypanel::ShowProgramPage(int viewIndex, int programIndex)
     doc->m_pSelectedProgram = program;
     m_materialGroup->SetData(static_cast<DWORD_PTR>(program->m_programType));
 
-    CString label;
-    switch (program->m_programType) {
-    case PROGRAM_TYPE_MEDIA:
-        label = PanelLangText(doc, L"ITEM_TITLE", 3, L"视频文件");
-        break;
-    case PROGRAM_TYPE_COLOR_EFFECT:
-        label = PanelLangText(doc, L"ITEM_TITLE", 2, L"炫彩特效");
-        break;
-    case PROGRAM_TYPE_COLORFUL_WORDS:
-        label = PanelLangText(doc, L"ITEM_TITLE", 4, L"多彩文字");
-        break;
-    case PROGRAM_TYPE_IMAGE_SHOW:
-        label = L"图像文件";
-        break;
-    default:
-        break;
-    }
-    if (!label.IsEmpty()) {
-        CString number;
-        number.Format(L"_%02d", programIndex);
-        label += number;
-    }
+    const CString label = DefaultProgramLabel(doc, program->m_programType, programIndex);
     if (program->m_pNode != nullptr) {
         if (program->m_pNode->m_name.IsEmpty())
             program->m_pNode->m_name = label;

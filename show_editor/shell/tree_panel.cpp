@@ -223,34 +223,18 @@ void CManagerPanel::AddProgramItems(ProgramView* view, HTREEITEM viewItem)
     CDornelDoc* doc = GetDornelDoc();
     for (INT_PTR p = 0; p < view->m_programs.GetSize(); ++p) {
         Program* program = view->m_programs.GetAt(p);
-        CString label;
+        CString label = DefaultProgramLabel(doc, program->m_programType, static_cast<int>(p) + 1);
         int image = kImageFile;
         switch (program->m_programType) {
-        case PROGRAM_TYPE_MEDIA:
-            label = PanelLangText(doc, L"ITEM_TITLE", 3, L"视频文件");
-            break;
         case PROGRAM_TYPE_COLOR_EFFECT:
-            label = PanelLangText(doc, L"ITEM_TITLE", 2, L"炫彩特效");
+        case PROGRAM_TYPE_FLICKER_STAR:
             image = kImageEffect;
             break;
         case PROGRAM_TYPE_COLORFUL_WORDS:
-            label = PanelLangText(doc, L"ITEM_TITLE", 4, L"多彩文字");
             image = kImageWords;
-            break;
-        case PROGRAM_TYPE_IMAGE_SHOW:
-            label = L"图像文件";
-            break;
-        case PROGRAM_TYPE_FLICKER_STAR:
-            label = L"炫彩特效";
-            image = kImageEffect;
             break;
         default:
             break;
-        }
-        if (!label.IsEmpty()) {
-            CString number;
-            number.Format(L"_%02d", static_cast<int>(p) + 1);
-            label += number;
         }
         NodeInfo* node = program->m_pNode;
         if (node != nullptr) {

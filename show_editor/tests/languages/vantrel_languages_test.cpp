@@ -2,19 +2,25 @@
 // every language: the program is started on a copy of the shipped "Lang" and
 // "Config" folders, its menus, toolbar and panels are relabelled, and every
 // dialog and editor its commands open is opened and closed again. Each
-// lookup that found nothing is a text a user of that language would miss.
+// lookup that found nothing is a text a user of that language would miss,
+// and each Chinese text in a window of another language one he cannot read.
 #include "../shell/shell_test_support.h"
 
 #include "AppPaths.h"
+#include "DlgExportAvi.h"
 #include "fw_langtext.h"
 #include "fw_window_picture.h"
+#include "fw_window_texts.h"
+#include "output_dialogs_resource.h"
 #include "resource.h"
 #include "show_messages.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using shelltest::CDialogInitHook;
@@ -25,7 +31,8 @@ using shelltest::CTempProgramFolder;
 namespace {
 
 // Answers every prompt the way a user who declines would: no files, no
-// colours, no processes; questions get No or Cancel.
+// colours, no processes; questions get No or Cancel. What the prompts showed
+// (message texts and captions, the pickers' titles) is kept for the sweep.
 class CDecliningUiHost : public CUiHost {
 public:
     CDecliningUiHost()
@@ -39,6 +46,8 @@ public:
     int MessageBox(HWND, LPCTSTR text, LPCTSTR caption, UINT type) override
     {
         m_texts.push_back(CString(caption != nullptr ? caption : L"(none)") + L": " + (text != nullptr ? text : L""));
+        Show(L"message box", text);
+        Show(L"message box caption", caption);
         switch (type & MB_TYPEMASK) {
         case MB_YESNO:
             return IDNO;
@@ -50,17 +59,41 @@ public:
             return IDOK;
         }
     }
-    BOOL FileDialog(CFileDialogRequest&) override { return FALSE; }
-    BOOL PickFolder(HWND, LPCTSTR, CString&) override { return FALSE; }
+    BOOL FileDialog(CFileDialogRequest& request) override
+    {
+        Show(L"file dialog title", request.strTitle);
+        Show(L"file dialog filter", request.strFilter);
+        return FALSE;
+    }
+    BOOL PickFolder(HWND, LPCTSTR title, CString&) override
+    {
+        // The folder browser shows its title as the prompt: without one the
+        // user is not told what the folder is for.
+        if (title == nullptr || *title == 0)
+            m_untitledPickers.push_back(L"a folder browser without a prompt");
+        Show(L"folder browser prompt", title);
+        return FALSE;
+    }
     BOOL PickColor(HWND, COLORREF&, DWORD) override { return FALSE; }
     BOOL PickFont(HWND, LOGFONT&, COLORREF&, DWORD) override { return FALSE; }
     BOOL ShellOpen(HWND, LPCTSTR, LPCTSTR, LPCTSTR, int) override { return TRUE; }
     BOOL StartProcess(const CProcessRequest&, DWORD*) override { return FALSE; }
 
+    // The texts shown since the last call.
+    std::vector<fwtest::CShownText> TakeShown() { return std::exchange(m_shown, {}); }
+
     std::vector<CString> m_texts;
+    std::vector<CString> m_untitledPickers;
 
 private:
+    void Show(LPCWSTR where, LPCTSTR text)
+    {
+        if (text != nullptr && *text != 0)
+            m_shown.push_back({ where, text });
+    }
+
     CUiHost* m_previous;
+    std::vector<fwtest::CShownText> m_shown;
 };
 
 // The recording services with the program's own hardware dialog.
@@ -77,29 +110,33 @@ struct Language {
     LPCWSTR windowsLanguage; // [Soft] Lang
     const char* name;
     LPCWSTR file; // in "Lang"
+    LPCWSTR tag; // of the gallery's pictures
 };
 
 const Language kLanguages[] = {
-    { 1, L"1033", "English", L"Eng.ini" },
-    { 2, L"2052", "SimplifiedChinese", L"Chs.ini" },
-    { 3, L"1028", "TraditionalChinese", L"Cht.ini" },
-    { 4, L"1036", "French", L"French.ini" }, // no Windows identifier selects it: set directly
-    { 6, L"1042", "Korean", L"Korean.ini" },
+    { 1, L"1033", "English", L"Eng.ini", L"_eng" },
+    { 2, L"2052", "SimplifiedChinese", L"Chs.ini", L"_chs" },
+    { 3, L"1028", "TraditionalChinese", L"Cht.ini", L"_cht" },
+    { 4, L"1036", "French", L"French.ini", L"_fra" },
+    { 6, L"1042", "Korean", L"Korean.ini", L"_kor" },
 };
+
+bool IsChinese(const Language& language)
+{
+    return language.id == 2 || language.id == 3;
+}
 
 // Commands of the main menu, the toolbar and the tree's menus that open a
 // dialog, an editor or a message. Programs that start other processes, the
 // movie maker library (its own module and texts, checked with it) and Exit
-// are left out.
+// are left out. A layout comes first, so that the commands that need one
+// reach their windows; the exports come after the editors, whose OKs give
+// the project programs to export; a new project comes last.
 const UINT kCommands[] = {
-    ID_HARDWARE_SETTINGS,
-    ID_EXPORT_AVI,
-    ID_EXPORT_OFFLINE,
     ID_LAYOUT_NEW,
     ID_LAYOUT_IMPORT,
     ID_LAYOUT_IMPORT_DXF,
     ID_LAYOUT_EDIT,
-    ID_LAYOUT_CLEAR,
     ID_CUSTOM_COLOR_TEMPLATE,
     ID_FOUR_COLOR_FREE,
     ID_APP_ABOUT,
@@ -123,6 +160,7 @@ const UINT kCommands[] = {
     32880,
     32881,
     32882,
+    ID_COLOR_EFFECT_BUTTON,
     ID_DOC_ADD_SCAN_LINE,
     ID_DOC_ADD_FLICKER_STAR,
     ID_DOC_ADD_VIDEO,
@@ -134,8 +172,12 @@ const UINT kCommands[] = {
     ID_DOC_EDIT_MATERIAL,
     ID_DOC_RENAME_NODE,
     ID_DOC_INSERT_SEGMENT,
+    ID_HARDWARE_SETTINGS,
+    ID_EXPORT_AVI,
+    ID_EXPORT_OFFLINE,
     ID_DOC_DELETE_NODE,
     ID_DOC_MERGE_SAVE,
+    ID_LAYOUT_CLEAR,
     ID_FILE_OPEN,
     ID_FILE_SAVE_AS,
     ID_FILE_NEW,
@@ -151,8 +193,8 @@ BOOL CALLBACK CollectDialog(HWND wnd, LPARAM list)
     return TRUE;
 }
 
-// With VANTREL_GALLERY naming a folder, each dialog opened in English and in
-// Simplified Chinese is also saved there as a picture for a person to look at.
+// With VANTREL_GALLERY naming a folder, each dialog opened is also saved
+// there as a picture for a person to look at.
 CString GalleryFolder()
 {
     const wchar_t* folder = _wgetenv(L"VANTREL_GALLERY");
@@ -198,6 +240,96 @@ void CloseOpenDialogs()
     }
 }
 
+// The popup of menu (or of one of its popups) that holds the command.
+HMENU PopupHolding(HMENU menu, UINT command)
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (::GetMenuItemID(menu, i) == command)
+            return menu;
+        if (HMENU sub = ::GetSubMenu(menu, i)) {
+            if (HMENU found = PopupHolding(sub, command))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// Chinese that a user of another language would be shown, step by step.
+// The language menu is the one place where every language is named in its
+// own writing, so that a user can find the way back to his own.
+class CForeignTextWatch {
+public:
+    CForeignTextWatch(const Language& language, HMENU languageMenu)
+        : m_active(!IsChinese(language))
+        , m_languageMenu(languageMenu)
+    {
+    }
+
+    void Look(const CString& step, const std::vector<fwtest::CShownText>& texts)
+    {
+        if (!m_active)
+            return;
+        for (const fwtest::CShownText& shown : texts) {
+            if (!fwtest::HoldsChinese(shown.strText) || shown.hMenu == m_languageMenu
+                || (m_languageMenu != nullptr && shown.hSubMenu == m_languageMenu))
+                continue;
+            const CString line = shown.strWhere + L": " + shown.strText;
+            if (!m_seen.insert(line.GetString()).second)
+                continue;
+            m_report += "\n  ";
+            m_report += fwtest::Utf8(step + L", " + line);
+        }
+    }
+
+    // Every window of the thread that the user can see.
+    void LookAtWindows(const CString& step)
+    {
+        for (HWND wnd : fwtest::VisibleThreadWindows())
+            Look(step, fwtest::CollectShownTexts(wnd));
+    }
+
+    const std::string& Report() const { return m_report; }
+
+private:
+    bool m_active;
+    HMENU m_languageMenu;
+    std::set<std::wstring> m_seen;
+    std::string m_report;
+};
+
+// A pixel map of three lamps, for the layout commands to read back.
+void WritePixelMap(const CString& path)
+{
+    HANDLE pix = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(pix, INVALID_HANDLE_VALUE);
+    const char text[] = "4,2,\r\nC1P1,3,UCS1903\r\n0,0,0,0\r\n1,0,0,0\r\n2,0,0,0\r\n";
+    DWORD written = 0;
+    ::WriteFile(pix, text, sizeof(text) - 1, &written, nullptr);
+    ::CloseHandle(pix);
+}
+
+// The windows that only a dialog's own buttons open, pressed in the sweep:
+// the off-line output's generation of configuration files asks for the
+// output folder, and an AVI export counts its frames in the caption. True
+// when the dialog is now busy and ends only by closing it.
+bool OpenInnerWindows(CDialog& live, CForeignTextWatch& watch, const CString& step)
+{
+    if (live.GetDlgItem(IDC_HS_GENERATE) != nullptr && live.GetDlgItem(IDC_HS_CONFIG_ONLY) != nullptr) {
+        live.CheckDlgButton(IDC_HS_CONFIG_ONLY, BST_CHECKED);
+        live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_CONFIG_ONLY, BN_CLICKED), 0);
+        watch.Look(step + L", configuration only", fwtest::CollectShownTexts(live.m_hWnd));
+        live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_GENERATE, BN_CLICKED), 0);
+    }
+    if (auto* avi = dynamic_cast<CDlgExportAvi*>(&live)) {
+        avi->BeginProgress(5);
+        avi->StepProgress(3);
+        watch.Look(step + L", exporting", fwtest::CollectShownTexts(live.m_hWnd));
+        return true;
+    }
+    return false;
+}
+
 class VantrelLanguages : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override
@@ -240,10 +372,17 @@ protected:
 
 } // namespace
 
+// Every window, editor and message the program's commands open finds its
+// texts in the language file, and outside Chinese none of them shows a
+// Chinese text: the main window with its menus, toolbar, tree and property
+// rows, each dialog as it opens and again after the commands and the OKs,
+// every message, and the prompts of the pickers.
 TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
 {
     CDecliningUiHost ui;
     CRealDialogServices services;
+    services.m_pixPath = m_folder.Path() + L"TF\\LEDScreen1.pix";
+    services.m_lpxPath = m_folder.Path() + L"TF\\LEDScreen1.lpx";
     // What each step revealed, so a failure names the window to look at.
     std::string report;
     size_t seen = 0;
@@ -258,6 +397,7 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         }
         seen = misses.size();
     };
+    std::string chinese;
     {
         CShellSession s(services);
         ASSERT_NE(s.m_frame, nullptr);
@@ -265,14 +405,17 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         s.m_frame->ShowWindow(SW_SHOW);
         s.m_frame->ApplyLanguage();
         fwtest::PumpPending();
+        CForeignTextWatch watch(GetParam(), PopupHolding(::GetMenu(s.m_frame->m_hWnd), ID_LANG_ENGLISH));
         noteStep(L"main window, menus and panels");
-        const bool pictures = !GalleryFolder().IsEmpty() && (GetParam().id == 1 || GetParam().id == 2);
-        const CString tag = GetParam().id == 1 ? L"_eng" : L"_chs";
+        watch.LookAtWindows(L"main window");
+        const bool pictures = !GalleryFolder().IsEmpty();
+        const CString tag = GetParam().tag;
         if (pictures) {
             s.m_frame->SetWindowPos(nullptr, 0, 0, 1000, 700, SWP_NOZORDER);
             fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main" + tag + L".bmp");
         }
         UINT current = 0;
+        CString step;
         // First every window is opened and cancelled; then each is opened
         // again and confirmed, which reaches the texts of checks, refusals
         // and of the editors' hand-over (the programs added by the first
@@ -284,6 +427,7 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                 // only hide it, and it has no picture of its own.
                 if ((live.GetStyle() & WS_CHILD) != 0)
                     return;
+                watch.Look(step, fwtest::CollectShownTexts(live.m_hWnd));
                 if (pictures) {
                     // The second round adds the windows only a project with
                     // programs opens (the AVI export, the editors' Edit).
@@ -292,6 +436,10 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                     if (!confirming || ::GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
                         fwtest::SaveWindowPicture(live.m_hWnd, file);
                 }
+                if (!confirming && OpenInnerWindows(live, watch, step)) {
+                    live.PostMessage(WM_CLOSE, 0, 0);
+                    return;
+                }
                 live.PostMessage(WM_COMMAND, static_cast<WPARAM>(button), 0);
                 // A refused OK leaves the dialog open: Cancel ends it then.
                 if (confirming)
@@ -299,24 +447,38 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
             });
             for (UINT command : kCommands) {
                 current = command;
+                step.Format(confirming ? L"command %u, OK" : L"command %u", command);
+                if (command == ID_LAYOUT_NEW)
+                    WritePixelMap(services.m_pixPath);
                 s.m_frame->SendMessage(WM_COMMAND, command, 0);
                 fwtest::PumpPending();
+                watch.LookAtWindows(step);
                 if (pictures && !confirming) {
                     CString name;
                     name.Format(L"vantrel_%u_editor%s", command, tag.GetString());
                     SaveOpenDialogs(name);
                 }
-                if (confirming)
+                if (confirming) {
                     ConfirmOpenDialogs();
+                    watch.LookAtWindows(step + L", after the OKs");
+                }
                 CloseOpenDialogs();
-                CString step;
-                step.Format(confirming ? L"command %u, OK" : L"command %u", command);
+                watch.Look(step, ui.TakeShown());
                 noteStep(step);
             }
         }
+        watch.LookAtWindows(L"main window at the end");
+        if (pictures)
+            fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main_end" + tag + L".bmp");
+        chinese = watch.Report();
     }
     noteStep(L"closing");
     EXPECT_TRUE(report.empty()) << Misses().size() << " texts missing in " << GetParam().name << ":" << report;
+    EXPECT_TRUE(chinese.empty()) << GetParam().name << " windows show Chinese:" << chinese;
+    std::string untitled;
+    for (const CString& picker : ui.m_untitledPickers)
+        untitled += "\n  " + std::string(CStringA(picker).GetString());
+    EXPECT_TRUE(untitled.empty()) << GetParam().name << ":" << untitled;
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, VantrelLanguages, ::testing::ValuesIn(kLanguages),
@@ -365,14 +527,6 @@ LanguageFile ReadLanguageFile(const CString& path)
     return texts;
 }
 
-bool HoldsChinese(const CString& text)
-{
-    for (int i = 0; i < text.GetLength(); ++i)
-        if ((text[i] >= 0x3400 && text[i] <= 0x9FFF) || (text[i] >= 0xF900 && text[i] <= 0xFAFF))
-            return true;
-    return false;
-}
-
 struct ShippedFolder {
     LPCWSTR folder;
     std::vector<LPCWSTR> files;
@@ -411,7 +565,7 @@ TEST(ShippedLanguageFiles, EveryLanguageHasEveryTextInItsOwnLanguage)
             if (name == L"Chs.ini" || name == L"Cht.ini")
                 continue;
             for (const auto& [key, text] : texts)
-                EXPECT_FALSE(HoldsChinese(text))
+                EXPECT_FALSE(fwtest::HoldsChinese(text))
                     << CStringA(shipped.folder).GetString() << "\\" << CStringA(name.c_str()).GetString() << " ["
                     << CStringA(key.first.c_str()).GetString() << "] " << CStringA(key.second.c_str()).GetString();
         }
@@ -455,8 +609,8 @@ TEST_P(VantrelLanguages, TheCustomColourDialogSpeaksTheLanguage)
     for (int key : { 221, 222, 33, 34 })
         EXPECT_NE(std::find(labels.begin(), labels.end(), text(key)), labels.end()) << "ITEM_TITLE " << key;
     if (GetParam().id != 2 && GetParam().id != 3) {
-        EXPECT_FALSE(HoldsChinese(caption));
+        EXPECT_FALSE(fwtest::HoldsChinese(caption));
         for (const CString& label : labels)
-            EXPECT_FALSE(HoldsChinese(label)) << CStringA(label).GetString();
+            EXPECT_FALSE(fwtest::HoldsChinese(label)) << CStringA(label).GetString();
     }
 }

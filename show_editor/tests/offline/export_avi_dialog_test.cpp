@@ -86,6 +86,8 @@ TEST_F(ExportAviDialog, ClosingBeforeAnExportEndsWithOkAndExportsNothing)
 
 TEST_F(ExportAviDialog, OkSendsThePathAndTheProgressCountsUp)
 {
+    // The caption counts in the language's words; a '%' of its own stays.
+    m_host.m_texts[{ L"ITEM_TITLE", 260 }] = L"Progress %s: %d/%d";
     const INT_PTR result = fwtest::RunModal(*m_dlg, [&](CDialog& live) {
         // A cancelled save dialog leaves the options open.
         m_ui.ExpectCancel(CScriptedUiHost::Kind::FileSave);
@@ -112,11 +114,11 @@ TEST_F(ExportAviDialog, OkSendsThePathAndTheProgressCountsUp)
         EXPECT_FALSE(m_dlg->StepProgress(3));
         CString caption;
         live.GetWindowTextW(caption);
-        EXPECT_EQ(CString(L"进度:3/5"), caption);
+        EXPECT_EQ(CString(L"Progress %s: 3/5"), caption);
         EXPECT_EQ(3, ::SendDlgItemMessageW(live.m_hWnd, IDC_AVI_PROGRESS, PBM_GETPOS, 0, 0));
         EXPECT_TRUE(m_dlg->StepProgress(5));
         live.GetWindowTextW(caption);
-        EXPECT_EQ(CString(L"进度:5/5"), caption);
+        EXPECT_EQ(CString(L"Progress %s: 5/5"), caption);
         // Enter asks for no second file while exporting.
         live.SendMessage(WM_COMMAND, IDOK);
         EXPECT_EQ(1u, m_engine.m_requests.size());

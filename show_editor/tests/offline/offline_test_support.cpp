@@ -19,6 +19,9 @@ const bool g_controlsRegistered = [] {
 
 CString CDocHost::GetLangText(LPCTSTR section, int key)
 {
+    const auto given = m_texts.find({ std::wstring(section), key });
+    if (given != m_texts.end())
+        return given->second;
     CString text;
     text.Format(L"%s %d", section, key);
     return text;

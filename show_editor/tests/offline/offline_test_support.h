@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace offtest {
@@ -27,7 +30,8 @@ struct PanelCall {
 class CDocHost : public CDornelDocHost {
 public:
     HWND GetMainWindow() override { return nullptr; }
-    // "<section> <key>" so that tests see which text was used.
+    // "<section> <key>" so that tests see which text was used, or the text
+    // a test gave that key in m_texts.
     CString GetLangText(LPCTSTR section, int key) override;
     LRESULT SendPanelMessage(DocPanel which, CWnd*, UINT message, WPARAM wParam, LPARAM) override
     {
@@ -48,6 +52,8 @@ public:
         return m_inputOk;
     }
 
+    // Standard strings: a CString key would be ordered by its address.
+    std::map<std::pair<std::wstring, int>, CString> m_texts;
     std::vector<PanelCall> m_panelCalls;
     int m_stopPlays = 0;
     std::vector<CString> m_inputPrompts;

@@ -35,6 +35,27 @@ TEST(LangFiles, EachLanguageReadsItsFileInBothFolders)
     EXPECT_EQ(SoftConfPath(), folder.Path() + L"Lang\\SoftConf.ini");
 }
 
+// The hardware dialogs read the "Config" files: a text the chosen language
+// lacks there (Korean has no file of its own) comes from the English file,
+// never from the Chinese texts of the dialog resources.
+TEST(LangFiles, ConfigTextsFallBackToEnglish)
+{
+    CTempProgramFolder folder;
+    folder.WriteFile(
+        L"Config\\Eng.ini", LangFileText({ { L"TITLE", 100, L"Driver chip" }, { L"TITLE", 101, L"Max channels" } }));
+    folder.WriteFile(L"Config\\French.ini", LangFileText({ { L"TITLE", 100, L"Puce" }, { L"TITLE", 101, L"" } }));
+    EXPECT_EQ(ReadConfigLanguageText(4, L"TITLE", L"100"), CString(L"Puce"));
+    EXPECT_EQ(ReadConfigLanguageText(4, L"TITLE", L"101"), CString(L"Max channels"));
+    EXPECT_EQ(ReadConfigLanguageText(6, L"TITLE", L"100"), CString(L"Driver chip"));
+    EXPECT_TRUE(ReadConfigLanguageText(2, L"TITLE", L"102").IsEmpty());
+
+    // An installed Korean file is read first.
+    folder.WriteFile(L"Config\\Korean.ini", LangFileText({ { L"TITLE", 100, L"드라이버 칩" } }));
+    EXPECT_EQ(GetLanguageIniPath(6), folder.Path() + L"Config\\Korean.ini");
+    EXPECT_EQ(ReadConfigLanguageText(6, L"TITLE", L"100"), CString(L"드라이버 칩"));
+    EXPECT_EQ(ReadConfigLanguageText(6, L"TITLE", L"101"), CString(L"Max channels"));
+}
+
 TEST(LangFiles, LookupsGiveTheTextOrEmpty)
 {
     CTempProgramFolder folder;
@@ -97,7 +118,7 @@ TEST(SoftConf, WindowsLanguageMapsToLanguageId)
         UINT id;
     };
     const Case cases[]
-        = { { L"1028", 3 }, { L"1033", 1 }, { L"1042", 6 }, { L"2052", 2 }, { L"1036", 2 }, { L"", 2 }, { L"abc", 2 } };
+        = { { L"1028", 3 }, { L"1033", 1 }, { L"1042", 6 }, { L"2052", 2 }, { L"1036", 4 }, { L"", 2 }, { L"abc", 2 } };
     for (const Case& c : cases)
         EXPECT_EQ(LanguageIdFromWindowsLanguage(c.lang), c.id) << CStringA(c.lang).GetString();
 }

@@ -129,7 +129,7 @@ TEST_F(FrameFixture, LanguageAtCreationFromTheSettingsFileOrTheInstaller)
         LPCWSTR saved;
     };
     const Case cases[]
-        = { { L"", 6, L"1042" }, { L"1028", 3, L"1028" }, { L"2052", 2, L"2052" }, { L"1036", 2, L"1036" } };
+        = { { L"", 6, L"1042" }, { L"1028", 3, L"1028" }, { L"2052", 2, L"2052" }, { L"1036", 4, L"1036" } };
     for (const Case& c : cases) {
         folder.WriteSoftConf(title, c.lang);
         CShellSession s(services);
@@ -186,9 +186,20 @@ TEST_F(FrameFixture, LanguageCommandSavesRelabelsAndMovesTheCheck)
     fwtest::SendCommand(frame, ID_LANG_KOREAN);
     EXPECT_EQ(frame.LanguageId, 6u);
     EXPECT_EQ(SoftLang(), CString(L"1042"));
+    // French, whose files ship like the others, has its item too.
+    fwtest::SendCommand(frame, ID_LANG_FRENCH);
+    EXPECT_EQ(frame.LanguageId, 4u);
+    EXPECT_EQ(SoftLang(), CString(L"1036"));
+    frame.UpdateMenuCmdUI(languages);
+    EXPECT_NE(languages->GetMenuState(ID_LANG_FRENCH, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(languages->GetMenuState(ID_LANG_KOREAN, MF_BYCOMMAND) & MF_CHECKED, 0u);
     fwtest::SendCommand(frame, ID_LANG_TRADITIONAL);
     EXPECT_EQ(SoftLang(), CString(L"1028"));
     EXPECT_EQ(frame.LanguageId, 3u);
+    // Each item names its language in one line: a line break in a menu item
+    // shows as a box.
+    for (UINT item : { ID_LANG_CHINESE, ID_LANG_TRADITIONAL, ID_LANG_ENGLISH, ID_LANG_FRENCH, ID_LANG_KOREAN })
+        EXPECT_EQ(MenuItemText(bar, item).FindOneOf(L"\r\n\t"), -1) << item;
     // Missing Cht.ini: texts are empty and labels stay as they were.
     EXPECT_TRUE(frame.GetLangText(L"KVMENU", 21).IsEmpty());
     EXPECT_EQ(MenuItemText(bar, ID_LAYOUT_NEW), CString(L"New Layout"));
