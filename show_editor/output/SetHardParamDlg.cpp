@@ -31,13 +31,13 @@ constexpr int kPwmLabel = 408;
 constexpr int kChipSettingsButton = 410;
 
 // Labels of the page, all from the [TITLE] section.
-constexpr CtrlLabel kLabels[]
-    = { { 350, L"TITLE", 100 }, { 351, L"TITLE", 101 }, { 352, L"TITLE", 102 }, { 353, L"TITLE", 124 },
-          { 354, L"TITLE", 125 }, { 355, L"TITLE", 104 }, { 356, L"TITLE", 105 }, { 357, L"TITLE", 106 },
-          { 358, L"TITLE", 107 }, { 359, L"TITLE", 108 }, { 360, L"TITLE", 109 }, { 361, L"TITLE", 110 },
-          { 362, L"TITLE", 111 }, { 363, L"TITLE", 112 }, { 364, L"TITLE", 113 }, { 397, L"TITLE", 297 },
-          { 405, L"TITLE", 297 }, { 406, L"TITLE", 297 }, { 412, L"TITLE", 123 }, { 391, L"TITLE", 116 },
-          { 392, L"TITLE", 126 }, { 393, L"TITLE", 115 }, { 394, L"TITLE", 127 }, { 404, L"TITLE", 311 } };
+constexpr CtrlLabel kLabels[] = { { 350, L"TITLE", 100 }, { 351, L"TITLE", 101 }, { 352, L"TITLE", 102 },
+    { 353, L"TITLE", 124 }, { 354, L"TITLE", 125 }, { 355, L"TITLE", 104 }, { 356, L"TITLE", 105 },
+    { 357, L"TITLE", 106 }, { 358, L"TITLE", 107 }, { 359, L"TITLE", 108 }, { 360, L"TITLE", 109 },
+    { 361, L"TITLE", 110 }, { 362, L"TITLE", 111 }, { 363, L"TITLE", 112 }, { 364, L"TITLE", 113 },
+    { 397, L"TITLE", 297 }, { 405, L"TITLE", 297 }, { 406, L"TITLE", 297 }, { 412, L"TITLE", 123 },
+    { 391, L"TITLE", 116 }, { 392, L"TITLE", 126 }, { 393, L"TITLE", 115 }, { 394, L"TITLE", 127 },
+    { 404, L"TITLE", 311 }, { kBackupButton, L"TITLE", 330 }, { kChipSettingsButton, L"TITLE", 331 } };
 
 LRESULT SendItem(const CWnd& wnd, int id, UINT message, WPARAM wParam, LPARAM lParam)
 {
