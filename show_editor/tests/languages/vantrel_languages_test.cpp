@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -311,20 +312,24 @@ void WritePixelMap(const CString& path)
 
 // The windows that only a dialog's own buttons open, pressed in the sweep:
 // the off-line output's generation of configuration files asks for the
-// output folder, and an AVI export counts its frames in the caption. True
-// when the dialog is now busy and ends only by closing it.
-bool OpenInnerWindows(CDialog& live, CForeignTextWatch& watch, const CString& step)
+// output folder, and an AVI export counts its frames in the caption. Each
+// state is also shown to picture (with a name for it). True when the dialog
+// is now busy and ends only by closing it.
+bool OpenInnerWindows(
+    CDialog& live, CForeignTextWatch& watch, const CString& step, const std::function<void(LPCWSTR state)>& picture)
 {
     if (live.GetDlgItem(IDC_HS_GENERATE) != nullptr && live.GetDlgItem(IDC_HS_CONFIG_ONLY) != nullptr) {
         live.CheckDlgButton(IDC_HS_CONFIG_ONLY, BST_CHECKED);
         live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_CONFIG_ONLY, BN_CLICKED), 0);
         watch.Look(step + L", configuration only", fwtest::CollectShownTexts(live.m_hWnd));
+        picture(L"_config_only");
         live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_GENERATE, BN_CLICKED), 0);
     }
     if (auto* avi = dynamic_cast<CDlgExportAvi*>(&live)) {
         avi->BeginProgress(5);
         avi->StepProgress(3);
         watch.Look(step + L", exporting", fwtest::CollectShownTexts(live.m_hWnd));
+        picture(L"_exporting");
         return true;
     }
     return false;
@@ -334,17 +339,7 @@ class VantrelLanguages : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override
     {
-        for (LPCWSTR folder : { L"Lang", L"Config" }) {
-            WIN32_FIND_DATAW found;
-            const CString from = GetAppFolder() + folder + L"\\";
-            HANDLE find = ::FindFirstFileW(from + L"*.*", &found);
-            ASSERT_NE(find, INVALID_HANDLE_VALUE);
-            do {
-                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                    ::CopyFileW(from + found.cFileName, m_folder.Path() + folder + L"\\" + found.cFileName, FALSE);
-            } while (::FindNextFileW(find, &found));
-            ::FindClose(find);
-        }
+        ASSERT_TRUE(m_folder.CopyShippedLanguageFolders());
         m_folder.WriteSoftConf(L"Vantrel", GetParam().windowsLanguage);
         AfxClearLangTextMisses();
     }
@@ -436,7 +431,15 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                     if (!confirming || ::GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
                         fwtest::SaveWindowPicture(live.m_hWnd, file);
                 }
-                if (!confirming && OpenInnerWindows(live, watch, step)) {
+                auto picture = [&](LPCWSTR state) {
+                    if (!pictures)
+                        return;
+                    CString file;
+                    file.Format(
+                        L"%s\\vantrel_%u_dialog%s%s.bmp", GalleryFolder().GetString(), current, state, tag.GetString());
+                    fwtest::SaveWindowPicture(live.m_hWnd, file);
+                };
+                if (!confirming && OpenInnerWindows(live, watch, step, picture)) {
                     live.PostMessage(WM_CLOSE, 0, 0);
                     return;
                 }

@@ -52,6 +52,27 @@ bool CTempProgramFolder::CopyShippedLanguages() const
     return true;
 }
 
+bool CTempProgramFolder::CopyShippedLanguageFolders() const
+{
+    for (LPCWSTR folder : { L"Lang", L"Config" }) {
+        WIN32_FIND_DATAW found;
+        const CString from = GetAppFolder() + folder + L"\\";
+        HANDLE find = ::FindFirstFileW(from + L"*.*", &found);
+        if (find == INVALID_HANDLE_VALUE)
+            return false;
+        bool copied = true;
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                copied
+                    = ::CopyFileW(from + found.cFileName, m_path + folder + L"\\" + found.cFileName, FALSE) && copied;
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+
 CString LangFileText(std::initializer_list<LangRow> rows)
 {
     CString text;

@@ -37,6 +37,10 @@ public:
     // Copies the program's own English and Simplified Chinese language files
     // (Lang\Eng.ini, Lang\Chs.ini); false when one could not be copied.
     bool CopyShippedLanguages() const;
+    // Copies every shipped file of the program's "Lang" and "Config" folders
+    // (all languages, the settings file, the chip database); false when one
+    // could not be copied.
+    bool CopyShippedLanguageFolders() const;
 
 private:
     fwtest::CTempFolder m_folder;
