@@ -39,33 +39,24 @@ bool DrawnWithoutStrings(HWND combo)
     return (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0 && (style & CBS_HASSTRINGS) == 0;
 }
 
-void ComboItems(HWND combo, UINT id, std::vector<CShownText>& texts)
-{
-    if (DrawnWithoutStrings(combo))
-        return;
-    const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count && i < 10000; ++i) {
-        const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length <= 0 || length >= kTextBuffer)
-            continue;
-        WCHAR item[kTextBuffer] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-        Add(texts, Where(L"list of control", id), item, id);
-    }
-}
+// The messages that read the items of a combo box or of a list box.
+struct ListMessages {
+    UINT count;
+    UINT length;
+    UINT text;
+};
+constexpr ListMessages kComboMessages { CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT };
+constexpr ListMessages kListBoxMessages { LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT };
 
-void ListBoxItems(HWND list, UINT id, std::vector<CShownText>& texts)
+void ListItems(HWND list, UINT id, const ListMessages& messages, std::vector<CShownText>& texts)
 {
-    const LONG style = ::GetWindowLongW(list, GWL_STYLE);
-    if ((style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0 && (style & LBS_HASSTRINGS) == 0)
-        return;
-    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(list, messages.count, 0, 0);
     for (LRESULT i = 0; i < count && i < 10000; ++i) {
-        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        const LRESULT length = ::SendMessageW(list, messages.length, static_cast<WPARAM>(i), 0);
         if (length <= 0 || length >= kTextBuffer)
             continue;
         WCHAR item[kTextBuffer] = L"";
-        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        ::SendMessageW(list, messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
         Add(texts, Where(L"list of control", id), item, id);
     }
 }
@@ -97,17 +88,21 @@ void TreeItems(HWND tree, UINT id, std::vector<CShownText>& texts)
     }
 }
 
-void HeaderItems(HWND header, UINT id, std::vector<CShownText>& texts)
+// Items read through a record that names their text buffer: the columns of
+// a header and the tabs of a tab control.
+template <typename Item>
+void RecordItems(
+    HWND wnd, UINT id, UINT countMessage, UINT getMessage, UINT textMask, LPCWSTR kind, std::vector<CShownText>& texts)
 {
-    const LRESULT count = ::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(wnd, countMessage, 0, 0);
     for (LRESULT i = 0; i < count && i < 1000; ++i) {
         WCHAR text[kTextBuffer] = L"";
-        HDITEMW hd {};
-        hd.mask = HDI_TEXT;
-        hd.pszText = text;
-        hd.cchTextMax = kTextBuffer;
-        if (::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd)))
-            Add(texts, Where(L"column title of control", id), text, id);
+        Item item {};
+        item.mask = textMask;
+        item.pszText = text;
+        item.cchTextMax = kTextBuffer;
+        if (::SendMessageW(wnd, getMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
+            Add(texts, Where(kind, id), text, id);
     }
 }
 
@@ -128,20 +123,6 @@ void ListViewItems(HWND list, UINT id, std::vector<CShownText>& texts)
             ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lv));
             Add(texts, Where(L"list item of control", id), text, id);
         }
-    }
-}
-
-void TabItems(HWND tab, UINT id, std::vector<CShownText>& texts)
-{
-    const LRESULT count = ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count && i < 1000; ++i) {
-        WCHAR text[kTextBuffer] = L"";
-        TCITEMW tc {};
-        tc.mask = TCIF_TEXT;
-        tc.pszText = text;
-        tc.cchTextMax = kTextBuffer;
-        if (::SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tc)))
-            Add(texts, Where(L"tab of control", id), text, id);
     }
 }
 
@@ -214,24 +195,28 @@ void OneWindow(HWND wnd, bool top, std::vector<CShownText>& texts)
         ::GetWindowTextW(wnd, text.data(), length + 1);
         Add(texts, top ? CString(L"caption") : Where(L"control", id), text.data(), id);
     }
-    if (isCombo)
-        ComboItems(wnd, id, texts);
-    else if (cls.CompareNoCase(L"ListBox") == 0 || cls.CompareNoCase(L"ComboLBox") == 0)
-        ListBoxItems(wnd, id, texts);
-    else if (cls.CompareNoCase(WC_TREEVIEWW) == 0)
+    if (isCombo) {
+        if (!DrawnWithoutStrings(wnd))
+            ListItems(wnd, id, kComboMessages, texts);
+    } else if (cls.CompareNoCase(L"ListBox") == 0 || cls.CompareNoCase(L"ComboLBox") == 0) {
+        const LONG style = ::GetWindowLongW(wnd, GWL_STYLE);
+        if ((style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0)
+            ListItems(wnd, id, kListBoxMessages, texts);
+    } else if (cls.CompareNoCase(WC_TREEVIEWW) == 0) {
         TreeItems(wnd, id, texts);
-    else if (cls.CompareNoCase(WC_LISTVIEWW) == 0)
+    } else if (cls.CompareNoCase(WC_LISTVIEWW) == 0) {
         ListViewItems(wnd, id, texts);
-    else if (cls.CompareNoCase(WC_HEADERW) == 0)
-        HeaderItems(wnd, id, texts);
-    else if (cls.CompareNoCase(WC_TABCONTROLW) == 0)
-        TabItems(wnd, id, texts);
-    else if (cls.CompareNoCase(TOOLBARCLASSNAMEW) == 0)
+    } else if (cls.CompareNoCase(WC_HEADERW) == 0) {
+        RecordItems<HDITEMW>(wnd, id, HDM_GETITEMCOUNT, HDM_GETITEMW, HDI_TEXT, L"column title of control", texts);
+    } else if (cls.CompareNoCase(WC_TABCONTROLW) == 0) {
+        RecordItems<TCITEMW>(wnd, id, TCM_GETITEMCOUNT, TCM_GETITEMW, TCIF_TEXT, L"tab of control", texts);
+    } else if (cls.CompareNoCase(TOOLBARCLASSNAMEW) == 0) {
         ToolbarItems(wnd, texts);
-    else if (cls.CompareNoCase(STATUSCLASSNAMEW) == 0)
+    } else if (cls.CompareNoCase(STATUSCLASSNAMEW) == 0) {
         StatusBarItems(wnd, id, texts);
-    else
+    } else {
         GridRows(wnd, id, texts);
+    }
     if (top) {
         if (HMENU menu = ::GetMenu(wnd))
             CollectMenuTexts(menu, L"menu", texts);
