@@ -1,7 +1,9 @@
 // A small timed-tool harness for the benchmarks: each LS_BENCHMARK body runs
 // once per call; the harness repeats it until it has run for a while and
 // prints the time per call. Bodies may report their own figures with
-// BenchReport.
+// Report. A figure counts only when the work it times was done: each body
+// checks what its timed calls produced with Check (or Fail), and the
+// program then ends with a failure status.
 #pragma once
 
 #include <cstdio>
@@ -31,6 +33,13 @@ double Measure(const std::function<void()>& body, double minSeconds = 0.5);
 
 // Prints "name: value unit" in the common report format.
 void Report(const char* name, double value, const char* unit);
+
+// Prints "FAILED: what" and makes the program end with a failure status.
+void Fail(const char* what);
+// Fails with `what` unless ok; returns ok.
+bool Check(bool ok, const char* what);
+// True when nothing failed so far.
+bool AllPassed();
 
 } // namespace bench
 

@@ -44,6 +44,29 @@ void Report(const char* name, double value, const char* unit)
     std::fflush(stdout);
 }
 
+namespace {
+int g_failures = 0;
+} // namespace
+
+void Fail(const char* what)
+{
+    ++g_failures;
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+}
+
+bool Check(bool ok, const char* what)
+{
+    if (!ok)
+        Fail(what);
+    return ok;
+}
+
+bool AllPassed()
+{
+    return g_failures == 0;
+}
+
 } // namespace bench
 
 int wmain(int argc, wchar_t** argv)
@@ -59,5 +82,5 @@ int wmain(int argc, wchar_t** argv)
         std::fflush(stdout);
         c.body();
     }
-    return 0;
+    return bench::AllPassed() ? 0 : 1;
 }
