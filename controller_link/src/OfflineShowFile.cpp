@@ -1,15 +1,9 @@
 // Show file written under a temporary name (see OfflineShowFile.h).
 #include "OfflineShowFile.h"
 
-namespace {
-
-long long g_writeBudget = -1;
-
-} // namespace
-
 void COfflineShowFile::SetWriteBudgetForTests(long long bytes)
 {
-    g_writeBudget = bytes;
+    CReplacingFile::SetWriteBudgetForTests(bytes);
 }
 
 COfflineShowFile::~COfflineShowFile()
@@ -33,23 +27,9 @@ bool COfflineShowFile::Create(const CString& target)
     return m_file.Open(target) != FALSE;
 }
 
-bool COfflineShowFile::Budget(std::size_t length)
-{
-    if (g_writeBudget < 0)
-        return true;
-    if (static_cast<long long>(length) > g_writeBudget) {
-        g_writeBudget = 0;
-        m_file.SetFailed();
-        SetLastError(ERROR_DISK_FULL);
-        return false;
-    }
-    g_writeBudget -= static_cast<long long>(length);
-    return true;
-}
-
 bool COfflineShowFile::Append(const void* data, std::size_t length)
 {
-    if (!m_file.IsOpen() || m_file.Failed() || !Budget(length) || !m_file.Write(data, length))
+    if (!m_file.IsOpen() || m_file.Failed() || !m_file.Write(data, length))
         return false;
     m_size += length;
     return true;
@@ -59,7 +39,7 @@ bool COfflineShowFile::WriteAt(std::uint64_t offset, const void* data, std::size
 {
     if (offset > m_size || m_size - offset < length)
         return false;
-    return m_file.IsOpen() && !m_file.Failed() && Budget(length) && m_file.WriteAt(offset, data, length);
+    return m_file.IsOpen() && !m_file.Failed() && m_file.WriteAt(offset, data, length);
 }
 
 bool COfflineShowFile::Commit()

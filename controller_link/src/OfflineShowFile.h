@@ -36,13 +36,11 @@ public:
     void Discard();
 
     // Tests simulate a full disk: after `bytes` more bytes every write of
-    // every show file fails; a negative value lifts the limit.
+    // every show file fails; a negative value lifts the limit (the replacing
+    // writer's own budget).
     static void SetWriteBudgetForTests(long long bytes);
 
 private:
-    // The simulated full disk of the tests.
-    bool Budget(std::size_t length);
-
     CReplacingFile m_file;
     std::uint64_t m_size = 0;
 };

@@ -72,8 +72,16 @@ public:
     // Closes and deletes the temporary; the target stays as it was.
     void Abort();
 
+    // Tests simulate a full disk: once `bytes` more bytes were written, a
+    // write (Write, WriteAt) that does not fit fails every replacing file of
+    // this module with ERROR_DISK_FULL; a negative value lifts the limit.
+    static void SetWriteBudgetForTests(long long bytes);
+
 private:
     BOOL FlushBuffer();
+    // Takes nSize from the tests' write budget; FALSE (the file failed)
+    // when it does not fit.
+    BOOL Budget(size_t nSize);
     BOOL WriteOut(const void* pData, size_t nSize);
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;

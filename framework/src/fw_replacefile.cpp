@@ -6,7 +6,27 @@
 namespace {
 constexpr size_t kBufferBytes = 1 << 18;
 constexpr DWORD kLargestWrite = 1u << 24;
+long long g_writeBudget = -1;
 } // namespace
+
+void CReplacingFile::SetWriteBudgetForTests(long long bytes)
+{
+    g_writeBudget = bytes;
+}
+
+BOOL CReplacingFile::Budget(size_t nSize)
+{
+    if (g_writeBudget < 0)
+        return TRUE;
+    if (nSize > static_cast<unsigned long long>(g_writeBudget)) {
+        g_writeBudget = 0;
+        m_bFailed = TRUE;
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    g_writeBudget -= static_cast<long long>(nSize);
+    return TRUE;
+}
 
 CString AFXAPI AfxReplacementTempPath(LPCTSTR lpszTarget)
 {
@@ -99,7 +119,7 @@ BOOL CReplacingFile::Write(const void* pData, size_t nSize)
 {
     if (m_hFile == INVALID_HANDLE_VALUE || (pData == nullptr && nSize > 0))
         m_bFailed = TRUE;
-    if (m_bFailed)
+    if (m_bFailed || !Budget(nSize))
         return FALSE;
     if (nSize >= kBufferBytes) {
         // Large blocks go straight to the file.
@@ -111,7 +131,7 @@ BOOL CReplacingFile::Write(const void* pData, size_t nSize)
 
 BOOL CReplacingFile::WriteAt(ULONGLONG nOffset, const void* pData, size_t nSize)
 {
-    if (m_hFile == INVALID_HANDLE_VALUE || !FlushBuffer()) {
+    if (m_hFile == INVALID_HANDLE_VALUE || !FlushBuffer() || !Budget(nSize)) {
         m_bFailed = TRUE;
         return FALSE;
     }
