@@ -45,6 +45,23 @@ private:
     HANDLE m_handle;
 };
 
+// The file being saved: a temporary beside the target, which replaces the
+// target on Commit only when every piece was written.
+class CReplacingFileSink : public ILayoutByteSink {
+public:
+    explicit CReplacingFileSink(const CString& path)
+        : m_path(path)
+    {
+    }
+    bool Begin(size_t) override { return m_file.Open(m_path) != FALSE; }
+    bool Put(const BYTE* data, size_t count) override { return m_file.Write(data, count) != FALSE; }
+    bool Commit() { return m_file.Commit() != FALSE; }
+
+private:
+    CString m_path;
+    CReplacingFile m_file;
+};
+
 void StoreBackgroundPath(const CString& background)
 {
     CINI ini;
@@ -144,8 +161,7 @@ void MakeLayoutKeyBytes(BYTE keyBytes[kLayoutKeyBytes])
         keyBytes[i] = static_cast<BYTE>(generator() & 0xFF);
 }
 
-LayoutWriteResult BuildLayoutFileBytes(const CLayoutData& model, const CLayoutProjectSettings& settings,
-    const BYTE keyBytes[kLayoutKeyBytes], std::vector<BYTE>& bytes)
+LayoutWriteSource EditorLayoutWriteSource(const CLayoutData& model, const CLayoutProjectSettings& settings)
 {
     LayoutWriteSource source;
     source.model = &model;
@@ -156,7 +172,13 @@ LayoutWriteResult BuildLayoutFileBytes(const CLayoutData& model, const CLayoutPr
     source.lock = LayoutLock;
     source.wireDirectly = WireSelectedPortDirectly;
     source.tracing = ManualTracing;
-    return BuildLayoutBytes(source, keyBytes, bytes);
+    return source;
+}
+
+LayoutWriteResult BuildLayoutFileBytes(const CLayoutData& model, const CLayoutProjectSettings& settings,
+    const BYTE keyBytes[kLayoutKeyBytes], std::vector<BYTE>& bytes)
+{
+    return BuildLayoutBytes(EditorLayoutWriteSource(model, settings), keyBytes, bytes);
 }
 
 LayoutWriteResult WriteLayoutFile(
@@ -168,22 +190,18 @@ LayoutWriteResult WriteLayoutFile(
     else
         MakeLayoutKeyBytes(key);
 
-    std::vector<BYTE> bytes;
-    const LayoutWriteResult built = BuildLayoutFileBytes(model, settings, key, bytes);
-    if (built == LayoutWriteResult::NoMemory) {
+    CReplacingFileSink file(path);
+    const LayoutWriteResult written = StreamLayoutBytes(EditorLayoutWriteSource(model, settings), key, file);
+    if (written == LayoutWriteResult::NoMemory) {
         ShowLayoutMessage(L"内存越界：请重启软件，并尝试在工程设置中将控制器参数改为1024通道", nullptr);
-        return built;
+        return written;
     }
-    if (built == LayoutWriteResult::Unrepresentable) {
+    if (written == LayoutWriteResult::Unrepresentable) {
         // Not a disk problem: say that the format cannot hold this layout.
         ShowLayoutMessage(GetLangText(L"LAYOUT", 901), L"Solvane");
-        return built;
+        return written;
     }
-    if (built != LayoutWriteResult::Ok) {
-        ShowLayoutMessage(GetLangText(L"LAYOUT", 168), L"Solvane");
-        return built;
-    }
-    const bool replaced = AfxWriteFileReplacing(path, bytes.data(), bytes.size()) != FALSE;
+    const bool replaced = written == LayoutWriteResult::Ok && file.Commit();
     if (!replaced)
         ShowLayoutMessage(GetLangText(L"LAYOUT", 168), L"Solvane");
     StoreBackgroundPath(settings.m_backgroundImage);

@@ -31,12 +31,18 @@ public:
 void MakeLayoutKeyBytes(BYTE keyBytes[kLayoutKeyBytes]);
 
 // Writes the layout to `path`; `keyBytes` pins the key (tests), nullptr
-// draws fresh ones. Ok only when the file is complete in place. On failure
-// the user is told through ShowLayoutMessage. Whenever the file's bytes were
-// built, the background image path is stored as "strBKImg" in section
-// "Layout" of "Other.ini" in the "Config" folder.
+// draws fresh ones. Ok only when the file is complete in place. The file is
+// streamed through a buffer of bounded size. On failure the user is told
+// through ShowLayoutMessage. Unless the layout was refused or memory was
+// short (also when the file could not be written), the background image
+// path is stored as "strBKImg" in section "Layout" of "Other.ini" in the
+// "Config" folder.
 LayoutWriteResult WriteLayoutFile(const CLayoutData& model, const CString& path, const CLayoutProjectSettings& settings,
     const BYTE* keyBytes = nullptr);
+
+// The model and the view's settings with the editor-wide values, as
+// WriteLayoutFile stores them.
+LayoutWriteSource EditorLayoutWriteSource(const CLayoutData& model, const CLayoutProjectSettings& settings);
 
 // The bytes WriteLayoutFile would write, from the editor-wide values.
 LayoutWriteResult BuildLayoutFileBytes(const CLayoutData& model, const CLayoutProjectSettings& settings,

@@ -1,8 +1,9 @@
-// Writing the current layout format into memory.
+// Writing the current layout format, streamed through a bounded buffer.
 #include "LayoutFileFormat.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -40,6 +41,9 @@ bool HasLayoutMagic(const BYTE* data, size_t size)
 
 namespace {
 
+// A port block without its lamp format's bytes.
+constexpr size_t kPortBlockFixedBytes = 16;
+
 std::string ToAnsi(const CString& text)
 {
     std::string bytes;
@@ -59,34 +63,43 @@ WORD ClampWord(long long value)
     return static_cast<WORD>(std::clamp<long long>(value, 0, 0xFFFF));
 }
 
-// Appends big-endian fields; a masked field has the key in its last byte.
+// Writes big-endian fields through a bounded buffer into the sink; a masked
+// field has the key in its last byte. The buffer goes to the sink whenever
+// the next field does not fit, so a file of any size costs one buffer.
 class CLayoutByteWriter {
 public:
-    CLayoutByteWriter(std::vector<BYTE>& bytes, BYTE key)
-        : m_bytes(bytes)
+    CLayoutByteWriter(std::vector<BYTE>& buffer, ILayoutByteSink& sink, BYTE key)
+        : m_buffer(buffer)
+        , m_sink(sink)
         , m_key(key)
     {
     }
 
-    size_t Position() const { return m_bytes.size(); }
+    // False once the sink refused a piece; nothing more goes to it then.
+    bool Flush()
+    {
+        if (m_used > 0 && !m_failed)
+            m_failed = !m_sink.Put(m_buffer.data(), m_used);
+        m_used = 0;
+        return !m_failed;
+    }
 
-    void U8(unsigned value, bool masked) { m_bytes.push_back(static_cast<BYTE>(masked ? value ^ m_key : value)); }
+    void U8(unsigned value, bool masked) { *Room(1) = static_cast<BYTE>(masked ? value ^ m_key : value); }
     void U16(unsigned value, bool masked)
     {
-        BYTE* p = Grow(2);
+        BYTE* p = Room(2);
         p[0] = static_cast<BYTE>(value >> 8);
         p[1] = static_cast<BYTE>(masked ? (value ^ m_key) : value);
     }
-    void U32(DWORD value, bool masked)
-    {
-        BYTE* p = Grow(4);
-        PutU32(p, value, masked);
-    }
+    void U32(DWORD value, bool masked) { PutU32(Room(4), masked ? value ^ m_key : value); }
     void Bytes(const void* data, size_t count)
     {
-        if (count > 0) {
-            const BYTE* from = static_cast<const BYTE*>(data);
-            m_bytes.insert(m_bytes.end(), from, from + count);
+        const BYTE* from = static_cast<const BYTE*>(data);
+        while (count > 0) {
+            const size_t piece = std::min(count, m_buffer.size());
+            std::memcpy(Room(piece), from, piece);
+            from += piece;
+            count -= piece;
         }
     }
     void Ansi(const std::string& text)
@@ -94,48 +107,60 @@ public:
         U16(static_cast<unsigned>(text.size()), false);
         Bytes(text.data(), text.size());
     }
-    // Stores a block's length, masked, in its first two bytes.
-    void PatchLength(size_t blockStart)
+
+    // One record per lamp, as many at a time as the buffer holds.
+    void Lamps(const CLPoint* lamps, size_t count)
     {
-        const size_t length = m_bytes.size() - blockStart;
-        m_bytes[blockStart] = static_cast<BYTE>(length >> 8);
-        m_bytes[blockStart + 1] = static_cast<BYTE>((length & 0xFF) ^ m_key);
+        const size_t perBuffer = m_buffer.size() / kLayoutLampRecordSize;
+        while (count > 0) {
+            const size_t n = std::min(count, perBuffer);
+            BYTE* p = Room(n * kLayoutLampRecordSize);
+            for (size_t i = 0; i < n; ++i, p += kLayoutLampRecordSize)
+                Lamp(lamps[i], p);
+            lamps += n;
+            count -= n;
+        }
     }
 
-    void Lamp(const CLPoint& lamp)
+private:
+    // Room for count bytes (at most the buffer's size) at the buffer's end.
+    BYTE* Room(size_t count)
     {
-        BYTE* p = Grow(kLayoutLampRecordSize);
+        if (m_used + count > m_buffer.size())
+            Flush();
+        BYTE* p = m_buffer.data() + m_used;
+        m_used += count;
+        return p;
+    }
+    static void PutU32(BYTE* p, DWORD value)
+    {
+        p[0] = static_cast<BYTE>(value >> 24);
+        p[1] = static_cast<BYTE>(value >> 16);
+        p[2] = static_cast<BYTE>(value >> 8);
+        p[3] = static_cast<BYTE>(value);
+    }
+    void Lamp(const CLPoint& lamp, BYTE* p) const
+    {
+        const DWORD key = m_key;
+        const DWORD normY = static_cast<DWORD>(EncodeNormalised(lamp.m_normY)) ^ key;
         p[0] = 0;
-        p[1] = static_cast<BYTE>(kLayoutLampRecordSize ^ m_key);
-        const LONG normY = EncodeNormalised(lamp.m_normY);
-        PutU32(p + 2, static_cast<DWORD>(lamp.x), true);
-        PutU32(p + 6, static_cast<DWORD>(lamp.y), true);
-        PutU32(p + 10, static_cast<DWORD>(lamp.y), true);
-        PutU32(p + 14, static_cast<DWORD>(EncodeNormalised(lamp.m_normX)), true);
-        PutU32(p + 18, static_cast<DWORD>(normY), true);
-        PutU32(p + 22, static_cast<DWORD>(normY), true);
+        p[1] = static_cast<BYTE>(kLayoutLampRecordSize ^ key);
+        PutU32(p + 2, static_cast<DWORD>(lamp.x) ^ key);
+        PutU32(p + 6, static_cast<DWORD>(lamp.y) ^ key);
+        PutU32(p + 10, static_cast<DWORD>(lamp.y) ^ key);
+        PutU32(p + 14, static_cast<DWORD>(EncodeNormalised(lamp.m_normX)) ^ key);
+        PutU32(p + 18, normY);
+        PutU32(p + 22, normY);
         p[26] = lamp.m_lampFormat;
         p[27] = lamp.m_masked;
         p[28] = lamp.m_layer;
     }
 
-private:
-    BYTE* Grow(size_t count)
-    {
-        const size_t at = m_bytes.size();
-        m_bytes.resize(at + count);
-        return m_bytes.data() + at;
-    }
-    void PutU32(BYTE* p, DWORD value, bool masked) const
-    {
-        p[0] = static_cast<BYTE>(value >> 24);
-        p[1] = static_cast<BYTE>(value >> 16);
-        p[2] = static_cast<BYTE>(value >> 8);
-        p[3] = static_cast<BYTE>(masked ? (value ^ m_key) : value);
-    }
-
-    std::vector<BYTE>& m_bytes;
+    std::vector<BYTE>& m_buffer;
+    ILayoutByteSink& m_sink;
     BYTE m_key;
+    size_t m_used = 0;
+    bool m_failed = false;
 };
 
 // Stored entries of a table: up to the last one that differs from the default.
@@ -209,7 +234,7 @@ bool Prepare(const LayoutWriteSource& source, PreparedTexts& texts)
         if (texts.portFormats.back().size() > static_cast<size_t>(kMaxLayoutAnsiBytes) || port.GetCount() > 0xFFFF
             || port.GetCapacity() > 0xFFFF)
             return false;
-        total += 16 + texts.portFormats.back().size() + 4 + StoredEntries(port.m_brightness, 100) + 4
+        total += kPortBlockFixedBytes + texts.portFormats.back().size() + 4 + StoredEntries(port.m_brightness, 100) + 4
             + StoredEntries(port.m_gamma, 0) + static_cast<size_t>(port.GetCount()) * kLayoutLampRecordSize;
     }
     total += 1 + static_cast<size_t>(source.curves->m_count) * kCurveEntries;
@@ -230,8 +255,7 @@ void WriteHeader(CLayoutByteWriter& out, const LayoutWriteSource& source, const 
             largestY = std::max(largestY, static_cast<int>(port.GetPoint(i).y));
         }
     }
-    const size_t start = out.Position();
-    out.U16(0, false); // length, stored at the end
+    out.U16(static_cast<unsigned>(texts.headerLength), true);
     out.U16(static_cast<unsigned>(model.GetPortCount()), true);
     out.U16(ClampWord(model.GetPointsPerPort()), true);
     out.U32(static_cast<DWORD>(model.m_width), true);
@@ -271,7 +295,6 @@ void WriteHeader(CLayoutByteWriter& out, const LayoutWriteSource& source, const 
     out.U8(static_cast<BYTE>(source.lock), false);
     out.U8(static_cast<BYTE>(source.wireDirectly), false);
     out.U8(static_cast<BYTE>(source.tracing), false);
-    out.PatchLength(start);
 }
 
 void WriteTable(CLayoutByteWriter& out, const std::vector<BYTE>& table, BYTE defaultValue)
@@ -284,8 +307,7 @@ void WriteTable(CLayoutByteWriter& out, const std::vector<BYTE>& table, BYTE def
 
 void WritePort(CLayoutByteWriter& out, const LayoutPort& port, const std::string& format, int dataOffset)
 {
-    const size_t start = out.Position();
-    out.U16(0, false);
+    out.U16(static_cast<unsigned>(kPortBlockFixedBytes + format.size()), true);
     out.U16(static_cast<unsigned>(port.GetCapacity()), true);
     out.U16(static_cast<unsigned>(port.GetCount()), true);
     out.Ansi(format);
@@ -293,36 +315,57 @@ void WritePort(CLayoutByteWriter& out, const LayoutPort& port, const std::string
     out.U16(ClampWord(dataOffset), true);
     out.U32(port.m_colour, false);
     out.U8(port.m_dataReversed, false);
-    out.PatchLength(start);
     WriteTable(out, port.m_brightness, 100);
     WriteTable(out, port.m_gamma, 0);
-    for (int i = 0; i < port.GetCount(); ++i)
-        out.Lamp(port.GetPoint(i));
+    out.Lamps(port.GetPoints(), static_cast<size_t>(port.GetCount()));
 }
+
+// Collects the whole file in memory.
+class CMemorySink : public ILayoutByteSink {
+public:
+    explicit CMemorySink(std::vector<BYTE>& bytes)
+        : m_bytes(bytes)
+    {
+    }
+    bool Begin(size_t size) override
+    {
+        m_bytes.reserve(size);
+        return true;
+    }
+    bool Put(const BYTE* data, size_t count) override
+    {
+        m_bytes.insert(m_bytes.end(), data, data + count);
+        return true;
+    }
+
+private:
+    std::vector<BYTE>& m_bytes;
+};
 
 } // namespace
 
-LayoutWriteResult BuildLayoutBytes(
-    const LayoutWriteSource& source, const BYTE keyBytes[kLayoutKeyBytes], std::vector<BYTE>& bytes)
+LayoutWriteResult StreamLayoutBytes(
+    const LayoutWriteSource& source, const BYTE keyBytes[kLayoutKeyBytes], ILayoutByteSink& sink, size_t bufferBytes)
 {
-    bytes.clear();
     if (source.model == nullptr || source.settings == nullptr || source.lampTypes == nullptr || source.curves == nullptr
         || keyBytes == nullptr)
         return LayoutWriteResult::Unrepresentable;
     PreparedTexts texts;
+    std::vector<BYTE> buffer;
     try {
         if (!Prepare(source, texts))
             return LayoutWriteResult::Unrepresentable;
-        bytes.reserve(texts.totalLength);
+        buffer.resize(std::max<size_t>(std::min(texts.totalLength, bufferBytes), kLayoutLampRecordSize));
+        if (!sink.Begin(texts.totalLength))
+            return LayoutWriteResult::NotCreated;
     } catch (const std::bad_alloc&) {
-        bytes = std::vector<BYTE>();
         return LayoutWriteResult::NoMemory;
     }
 
     BYTE key = 0;
     for (int i = 0; i < kLayoutKeyBytes; ++i)
         key ^= keyBytes[i];
-    CLayoutByteWriter out(bytes, key);
+    CLayoutByteWriter out(buffer, sink, key);
     out.Bytes(kLayoutMagic, kLayoutMagicSize);
     out.U8(kLayoutFileVersion, false);
     out.U8(source.model->m_templateKind, false);
@@ -334,5 +377,20 @@ LayoutWriteResult BuildLayoutBytes(
     out.U8(static_cast<unsigned>(source.curves->m_count), false);
     for (int c = 0; c < source.curves->m_count; ++c)
         out.Bytes(source.curves->m_curves[c], kCurveEntries);
-    return LayoutWriteResult::Ok;
+    return out.Flush() ? LayoutWriteResult::Ok : LayoutWriteResult::NotCreated;
+}
+
+LayoutWriteResult BuildLayoutBytes(
+    const LayoutWriteSource& source, const BYTE keyBytes[kLayoutKeyBytes], std::vector<BYTE>& bytes)
+{
+    bytes.clear();
+    CMemorySink sink(bytes);
+    LayoutWriteResult result = LayoutWriteResult::NoMemory;
+    try {
+        result = StreamLayoutBytes(source, keyBytes, sink);
+    } catch (const std::bad_alloc&) {
+    }
+    if (result != LayoutWriteResult::Ok)
+        bytes = std::vector<BYTE>();
+    return result;
 }

@@ -6,7 +6,8 @@
 // ParseLayoutBytes turns a file's bytes into LayoutFileContents, checking
 // every count and length against the bytes at hand and the format's limits;
 // the editor, the controller library and the preview program each take what
-// they keep from it. BuildLayoutBytes writes a model and its settings.
+// they keep from it. StreamLayoutBytes writes a model and its settings
+// through a buffer of bounded size; BuildLayoutBytes collects them in memory.
 #pragma once
 
 #include <afx.h>
@@ -131,6 +132,29 @@ struct LayoutWriteSource {
     int wireDirectly = 0;
     int tracing = 0;
 };
+
+// Where a written file's bytes go, in order and a piece at a time.
+class ILayoutByteSink {
+public:
+    // Once the layout is found to fit the format, before any byte: the
+    // file's size. False refuses the write.
+    virtual bool Begin(size_t size) = 0;
+    // The next piece; false stops the write.
+    virtual bool Put(const BYTE* data, size_t count) = 0;
+
+protected:
+    ~ILayoutByteSink() = default;
+};
+
+// The most bytes the writer holds at a time, whatever the layout's size.
+constexpr size_t kLayoutWriteBufferBytes = 256 * 1024;
+
+// Writes the file with the given five key bytes into the sink, through a
+// buffer of bufferBytes (at least one lamp record), in pieces of at most
+// that size. Checks the layout first (Unrepresentable, or NoMemory for the
+// buffer, before Begin); NotCreated when the sink refused a piece.
+LayoutWriteResult StreamLayoutBytes(const LayoutWriteSource& source, const BYTE keyBytes[kLayoutKeyBytes],
+    ILayoutByteSink& sink, size_t bufferBytes = kLayoutWriteBufferBytes);
 
 // Builds the whole file with the given five key bytes into `bytes`.
 LayoutWriteResult BuildLayoutBytes(
