@@ -1,6 +1,8 @@
 // Whole-file reading and replacing text writes.
 #include "project_file_io.h"
 
+#include <algorithm>
+
 namespace {
 
 class CFileHandle {
@@ -57,16 +59,48 @@ bool ReadWholeFile(const CString& path, std::string& bytes, size_t maxBytes)
     return true;
 }
 
+CCrLfFileWriter::CCrLfFileWriter(CReplacingFile& file, size_t bufferBytes)
+    : m_file(file)
+    , m_limit(bufferBytes < 2 ? 2 : bufferBytes)
+{
+    m_buffer.reserve(m_limit);
+}
+
+void CCrLfFileWriter::Write(const char* data, size_t size)
+{
+    const char* end = data + size;
+    while (data < end) {
+        // Runs without LF go in whole, up to the buffer's room.
+        if (m_buffer.size() + 2 > m_limit)
+            Flush();
+        const size_t room = m_limit - m_buffer.size();
+        const char* stop = data + std::min<size_t>(static_cast<size_t>(end - data), room - 1);
+        const char* lf = std::find(data, stop, '\n');
+        m_buffer.append(data, lf);
+        data = lf;
+        if (lf != stop) {
+            m_buffer.append("\r\n", 2);
+            ++data;
+        }
+    }
+}
+
+bool CCrLfFileWriter::Flush()
+{
+    if (!m_buffer.empty())
+        m_file.Write(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+    return !m_file.Failed();
+}
+
 bool WriteTextFileReplacing(const CString& path, const char* data, size_t size)
 {
-    std::string text;
-    text.reserve(size + size / 16);
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n')
-            text.push_back('\r');
-        text.push_back(data[i]);
-    }
-    return AfxWriteFileReplacing(path, text.data(), text.size()) != FALSE;
+    CReplacingFile file;
+    if (!file.Open(path))
+        return false;
+    CCrLfFileWriter text(file);
+    text.Write(data, size);
+    return text.Flush() && file.Commit();
 }
 
 bool FileExistsAt(const CString& path)

@@ -10,6 +10,7 @@
 #include "project_file_elements.h"
 #include "project_file_io.h"
 #include "project_resources.h"
+#include "xml_file_printer.h"
 #include "xml_values.h"
 
 using tinyxml2::XMLElement;
@@ -232,16 +233,21 @@ bool WriteProjectFile(SegmentList& segments, const CString& path, ProjSet& setti
 
     XMLElement* segmentsElement = doc.NewElement("Segments");
     root->InsertEndChild(segmentsElement);
-    for (INT_PTR i = 0; i < segments.GetSize(); ++i)
-        WriteSegment(doc, segmentsElement, segments[i], resourceFolder, withResource);
 
     if (!settings.m_layoutFile.IsEmpty())
         WriteLayoutBlobs(settings.m_layoutFile, root);
 
-    tinyxml2::XMLPrinter printer;
-    doc.Print(&printer);
-    // The printer ends lines with LF; the file is written as a text-mode
-    // stream writes it, with CR LF.
-    const bool saved = WriteTextFileReplacing(path, printer.CStr(), static_cast<size_t>(printer.CStrSize() - 1));
+    // The segments are made into elements and printed one at a time, so the
+    // whole project is never held as elements: the memory of one segment's
+    // elements serves the next.
+    XMLElement* holder = doc.NewElement("Segments");
+    const bool saved = SaveXmlDocument(doc, path, segmentsElement, [&](tinyxml2::XMLPrinter& printer) {
+        for (INT_PTR i = 0; i < segments.GetSize(); ++i) {
+            WriteSegment(doc, holder, segments[i], resourceFolder, withResource);
+            if (const XMLElement* element = holder->FirstChildElement())
+                element->Accept(&printer);
+            holder->DeleteChildren();
+        }
+    });
     return saved && copiesOk && merger.AllCopiesSucceeded();
 }

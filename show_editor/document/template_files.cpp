@@ -4,6 +4,7 @@
 #include "program_record_values.h"
 #include "program_records.h"
 #include "project_file_io.h"
+#include "xml_file_printer.h"
 #include "xml_values.h"
 
 #include <tinyxml2.h>
@@ -20,15 +21,6 @@ bool LoadXmlFile(const CString& path, tinyxml2::XMLDocument& doc)
     if (!ReadWholeFile(path, bytes, kMaxTemplateFileBytes))
         return false;
     return doc.Parse(bytes.data(), bytes.size()) == tinyxml2::XML_SUCCESS;
-}
-
-// The printer ends lines with LF; the files are written as a text-mode
-// stream writes them, with CR LF.
-bool SaveXmlFile(const CString& path, const tinyxml2::XMLDocument& doc)
-{
-    tinyxml2::XMLPrinter printer;
-    doc.Print(&printer);
-    return WriteTextFileReplacing(path, printer.CStr(), static_cast<size_t>(printer.CStrSize() - 1));
 }
 
 // A new document with the declaration and an empty root of the given name.
@@ -99,7 +91,7 @@ bool WriteColorTemplateFile(const CString& path, const ColorTemplateList& templa
         content->SetAttribute("PROP_COLOR_CHANGEMODE", colorTemplate->m_changeMode);
         AppendColorContents(doc, content, colorTemplate->m_colors);
     }
-    return SaveXmlFile(path, doc);
+    return SaveXmlDocument(doc, path);
 }
 
 bool WriteColorPlusFile(const CString& path, ProgramColorEffectPlusArray* program)
@@ -109,7 +101,7 @@ bool WriteColorPlusFile(const CString& path, ProgramColorEffectPlusArray* progra
     tinyxml2::XMLDocument doc;
     XMLElement* root = StartDocument(doc, "ColorEffectPlusArray");
     WriteColorPlusProgram(doc, root, program, CString());
-    return SaveXmlFile(path, doc);
+    return SaveXmlDocument(doc, path);
 }
 
 bool ReadColorPlusFile(const CString& path, ProgramColorEffectPlusArray* program)
@@ -141,7 +133,7 @@ bool WriteCustomBarFile(const CString& path, const ColorTemplateArrayEx* strip)
         content->SetAttribute("PROP_COLOR_COUNT", stop->m_width);
         AppendColorContents(doc, content, stop->m_colors);
     }
-    return SaveXmlFile(path, doc);
+    return SaveXmlDocument(doc, path);
 }
 
 bool ReadCustomBarFile(const CString& path, ColorTemplateArrayEx* strip)
