@@ -26,16 +26,13 @@ LS_BENCHMARK(CorvaneRecorder)
 {
     const std::wstring layoutPath = corvane_bench::TempPath(L"corvane_rec_bench.lpx");
     const std::wstring showPath = corvane_bench::TempPath(L"corvane_rec_bench.arm");
-    if (!corvane_bench::WriteGridLayout(layoutPath, { kPorts, kOutputs, kLamps, kWidth, kHeight })) {
-        std::printf("could not write the layout\n");
+    if (!bench::Check(corvane_bench::WriteGridLayout(layoutPath, { kPorts, kOutputs, kLamps, kWidth, kHeight }),
+            "the layout could not be written"))
         return;
-    }
     Library().screens.Resize(1);
     CLEDScreen& screen = Library().screens[0];
-    if (!screen.ReadLayout(layoutPath.c_str())) {
-        std::printf("could not read the layout\n");
+    if (!bench::Check(screen.ReadLayout(layoutPath.c_str()) == 1, "the layout could not be read"))
         return;
-    }
     screen.m_groupMode = 1;
     screen.m_portsPerController = 8;
     BuildControllerTable(screen);
@@ -56,6 +53,7 @@ LS_BENCHMARK(CorvaneRecorder)
     // raw write of the same bytes are timed in alternating rounds, and each
     // keeps its best round.
     constexpr int kRoundFrames = 300;
+    const std::uint64_t frameBytes = std::uint64_t(384) * 1536 + 512;
     COfflineRecorder recorder;
     double size = 0;
     auto recordRound = [&](bool scramble) {
@@ -69,29 +67,41 @@ LS_BENCHMARK(CorvaneRecorder)
                 return -1.0;
         }
         const double seconds = (bench::Now() - start) / kRoundFrames;
+        // Every frame was written whole: the frame header and 384 slots.
+        const bool whole = recorder.Frames() == kRoundFrames
+            && recorder.TotalBytes() == offline::kFramesOffset + kRoundFrames * frameBytes;
         recorder.Abandon();
-        return seconds;
+        return whole ? seconds : -1.0;
     };
     const std::wstring rawPath = corvane_bench::TempPath(L"corvane_rec_bench.raw");
-    const size_t frameBytes = size_t(384) * 1536 + 512;
-    const std::vector<BYTE> rawBytes(frameBytes, 7);
+    const std::vector<BYTE> rawBytes(static_cast<size_t>(frameBytes), 7);
     auto rawRound = [&] {
         HANDLE raw
             = CreateFileW(rawPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (raw == INVALID_HANDLE_VALUE)
             return -1.0;
         const double start = bench::Now();
+        std::uint64_t total = 0;
         for (int i = 0; i < kRoundFrames; ++i) {
             work = frame; // the recorder's frame copy, for fairness
             DWORD written = 0;
             WriteFile(raw, rawBytes.data(), DWORD(rawBytes.size()), &written, nullptr);
+            total += written;
         }
         const double seconds = (bench::Now() - start) / kRoundFrames;
+        LARGE_INTEGER size {};
+        const bool whole
+            = total == kRoundFrames * frameBytes && GetFileSizeEx(raw, &size) && std::uint64_t(size.QuadPart) == total;
         CloseHandle(raw);
         DeleteFileW(rawPath.c_str());
-        return seconds;
+        return whole ? seconds : -1.0;
     };
-    auto best = [](double& kept, double round) { kept = kept <= 0 || (round > 0 && round < kept) ? round : kept; };
+    // A round that did not write every frame whole fails the benchmark.
+    bool allWhole = true;
+    auto best = [&](double& kept, double round) {
+        allWhole = allWhole && round > 0;
+        kept = kept <= 0 || (round > 0 && round < kept) ? round : kept;
+    };
     double plain = 0;
     double rawWrite = 0;
     double white = 0;
@@ -99,23 +109,24 @@ LS_BENCHMARK(CorvaneRecorder)
         best(rawWrite, rawRound());
         best(plain, recordRound(false));
     }
-    if (plain <= 0 || rawWrite <= 0) {
-        std::printf("could not record the frames\n");
+    if (!bench::Check(allWhole && plain > 0 && rawWrite > 0, "a round did not write its frames whole"))
         return;
-    }
     bench::Report("record one frame (384 slots, 590 KB)", plain * 1000, "ms");
     bench::Report("raw write of the frame's bytes (reference)", rawWrite * 1000, "ms");
     bench::Report("raw write / record", rawWrite / plain, "ratio");
 
     // Where the time goes: the port maps alone.
+    int mapped = 0;
     const double maps = bench::Measure(
         [&] {
+            mapped = 0;
             for (ControllerLayout& port : screen.m_ports)
                 for (PortOutput& output : port.m_outputs)
-                    output.ExtractOutput(frame.data(), 0, nullptr, 0, screen.m_curves);
+                    mapped += output.ExtractOutput(frame.data(), 0, nullptr, 0, screen.m_curves) != nullptr ? 1 : 0;
         },
         0.3);
     bench::Report("port maps alone", maps * 1000, "ms");
+    bench::Check(mapped == kPorts * kOutputs, "an output was not mapped");
     // For scale: the same maps looked up one byte at a time.
     const double lookups = bench::Measure(
         [&] {
@@ -126,28 +137,43 @@ LS_BENCHMARK(CorvaneRecorder)
         },
         0.3);
     bench::Report("the maps byte by byte", lookups * 1000, "ms");
+    const PortOutput& lastOutput = screen.m_ports.back().m_outputs.back();
+    const int lastByte = lastOutput.m_mapLength - 1;
+    bench::Check(lastOutput.m_output[size_t(lastByte)] == frame[lastOutput.m_map[size_t(lastByte)]],
+        "the lookups did not map the outputs");
 
     screen.m_colour.whiteMode = 3;
     for (int round = 0; round < 3; ++round)
         best(white, recordRound(true));
     bench::Report("white mode 3, scrambled, record one frame", white * 1000, "ms");
+    bench::Check(allWhole, "a white-mode round did not write its frames whole");
 
     // The close of a short recording: block A, the layout copy, the rename.
-    if (recorder.CreateFile(showPath.c_str()) != 0
-        || recorder.Begin(screen, screen.m_controllers, sender, 25, 0, false) != 0) {
-        std::printf("could not open the show file\n");
+    DeleteFileW(showPath.c_str());
+    if (!bench::Check(recorder.CreateFile(showPath.c_str()) == 0
+                && recorder.Begin(screen, screen.m_controllers, sender, 25, 0, false) == 0,
+            "the show file could not be opened"))
         return;
-    }
+    int recorded = 0;
     for (int i = 0; i < 10; ++i) {
         work = frame;
-        recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, false, &size);
+        recorded += recorder.RecordFrame(screen, screen.m_controllers, sender, work.data(), 4, false, &size) == 0;
     }
     CStringArray cards;
     RecordingSettings settings {};
     settings.cardStrings = &cards;
     const double start = bench::Now();
-    recorder.Close(settings, layoutPath.c_str());
+    const int closed = recorder.Close(settings, layoutPath.c_str());
     bench::Report("close with the layout copy", (bench::Now() - start) * 1000, "ms");
+    WIN32_FILE_ATTRIBUTE_DATA layoutFile = {};
+    WIN32_FILE_ATTRIBUTE_DATA showFile = {};
+    // Header blocks, ten frames, the layout and its 10-byte trailer.
+    bench::Check(recorded == 10 && closed == 0
+            && GetFileAttributesExW(layoutPath.c_str(), GetFileExInfoStandard, &layoutFile)
+            && GetFileAttributesExW(showPath.c_str(), GetFileExInfoStandard, &showFile)
+            && showFile.nFileSizeLow
+                == offline::kFramesOffset + 10 * frameBytes + layoutFile.nFileSizeLow + offline::kTrailerSize,
+        "the closed show file does not hold its frames and the layout");
 
     Library().screens.Resize(0);
     DeleteFileW(layoutPath.c_str());

@@ -58,6 +58,18 @@ struct BigShow {
     }
 };
 
+// Pixels of a picture that are not black.
+long long LitPixels(const std::vector<BYTE>& picture)
+{
+    long long lit = 0;
+    for (size_t i = 0; i + 3 < picture.size(); i += 4)
+        lit += (picture[i] | picture[i + 1] | picture[i + 2]) != 0 ? 1 : 0;
+    return lit;
+}
+
+// A frame's lamps, at most a few of them black by their ramp.
+constexpr long long kShowLamps = static_cast<long long>(kPorts) * kOutputs * kLamps;
+
 BigShow& Show()
 {
     static BigShow show;
@@ -72,11 +84,13 @@ LS_BENCHMARK(ReadAndDrawRawFrame)
     std::vector<BYTE> frame;
     std::vector<BYTE> picture;
     const CSize size = PictureSize(show.geometry, nullptr);
+    bool read = true;
     const double seconds = bench::Measure([&] {
-        ReadShowFrame(show.path, show.geometry, 2, frame);
+        read = ReadShowFrame(show.path, show.geometry, 2, frame) && read;
         RenderPicture(frame.data(), show.geometry, nullptr, size, picture);
     });
     bench::Report("raw frame, 256 outputs of 1350 bytes", seconds * 1000.0, "ms");
+    bench::Check(read && LitPixels(picture) > kShowLamps * 9 / 10, "the frames were not read and drawn");
 }
 
 LS_BENCHMARK(ReadAndDrawLayoutFrame)
@@ -87,9 +101,11 @@ LS_BENCHMARK(ReadAndDrawLayoutFrame)
     const CSize size = PictureSize(show.geometry, &show.layout);
     bench::Report("ports in the frame", show.geometry.portCount, "");
     bench::Report("controllers in the layout", static_cast<double>(show.layout.records.size()), "");
+    bool read = true;
     const double seconds = bench::Measure([&] {
-        ReadShowFrame(show.path, show.geometry, 2, frame);
+        read = ReadShowFrame(show.path, show.geometry, 2, frame) && read;
         RenderPicture(frame.data(), show.geometry, &show.layout, size, picture);
     });
     bench::Report("layout frame, 115200 lamps on 480 x 240", seconds * 1000.0, "ms");
+    bench::Check(read && LitPixels(picture) > kShowLamps * 9 / 10, "the frames were not read and drawn on the layout");
 }

@@ -99,6 +99,7 @@ LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
     std::vector<uint8_t> bgra;
     int drawn = 0;
     int counted = 0;
+    bool everyFrame = true;
     double libraryFps = 0;
     double plainFps = 0;
     // Alternating runs, best of three each: the two share the machine's
@@ -106,6 +107,8 @@ LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
     for (int run = 0; run < 3; ++run) {
         const double start = bench::Now();
         const int handle = FFmpegFileOpen(path.c_str(), canvas.DC(), 0, 0, kWidth, kHeight, 0, 0, 0, 0);
+        if (!bench::Check(handle >= 0, "the library did not open the clip"))
+            return;
         int last = -1;
         drawn = 0;
         while (FFmpegFileGetFrame(handle) < FFmpegFileGetFrames(handle)) {
@@ -124,6 +127,7 @@ LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
         const double plainStart = bench::Now();
         const int converted = PlainLoop(utf8, bgra);
         plainFps = std::max(plainFps, converted / (bench::Now() - plainStart));
+        everyFrame = everyFrame && drawn == kFrames && counted == kFrames && converted == kFrames;
     }
 
     bench::Report("frames counted by the library", counted, "frames");
@@ -131,6 +135,7 @@ LS_BENCHMARK(reelcore_vs_plain_ffmpeg_1080p_mjpeg)
     bench::Report("library: open, forward all, draw 1920x1080", libraryFps, "fps");
     bench::Report("plain FFmpeg decode + convert to BGRA", plainFps, "fps");
     bench::Report("library / plain", libraryFps / plainFps, "x");
+    bench::Check(everyFrame, "a run did not decode and draw every frame");
 }
 
 // What every export pays before it reaches its player: the handle lookup
@@ -142,6 +147,8 @@ LS_BENCHMARK(reelcore_handle_lookup)
     WriteFileBytes(path, FlatRawAvi(32, 32, 10, 25));
     CCanvas canvas(32, 32);
     const int handle = FFmpegFileOpen(path.c_str(), canvas.DC(), 0, 0, 32, 32, 0, 0, 0, 0);
+    if (!bench::Check(handle >= 0, "the library did not open the clip"))
+        return;
     constexpr int kCalls = 1000;
     int frames = 0;
     const double seconds = bench::Measure([&] {
@@ -150,5 +157,6 @@ LS_BENCHMARK(reelcore_handle_lookup)
     });
     FFmpegFileClose(handle);
     bench::Report("frames of the open video", frames, "frames");
+    bench::Check(frames == 10, "the lookup did not find the video");
     bench::Report("FFmpegFileGetFrames call", seconds / kCalls * 1e6, "us");
 }

@@ -85,6 +85,8 @@ void Run(int lamps)
     ResetEditorSettings();
     ResetLampTypeList();
     const CString path = WriteDrawing(lamps);
+    if (!bench::Check(::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES, "the drawing could not be written"))
+        return;
     for (int mode : { DxfReader::kEndpointMode, DxfReader::kCircleMode }) {
         int imported = 0;
         const double seconds = bench::Measure(
@@ -94,8 +96,7 @@ void Run(int lamps)
                 CControllerList controllers;
                 controllers.Add(8);
                 DxfReader reader;
-                if (reader.Parse(path, layout, controllers, mode, nullptr, 1.0) != 0)
-                    std::printf("import failed\n");
+                bench::Check(reader.Parse(path, layout, controllers, mode, nullptr, 1.0) == 0, "an import failed");
                 imported = 0;
                 for (int u = 0; u < layout.GetUsedCount(); ++u)
                     imported += layout.GetPort(layout.GetUsedPort(u)).GetCount();
@@ -105,6 +106,7 @@ void Run(int lamps)
         std::snprintf(name, sizeof name, "import %d lamps, %s mode (%d placed)", lamps,
             mode == DxfReader::kEndpointMode ? "endpoint" : "circle", imported);
         bench::Report(name, seconds * 1000.0, "ms");
+        bench::Check(imported == lamps, "an import did not place every lamp");
     }
     // Export of what the endpoint import gives.
     CLayoutData layout;
@@ -114,7 +116,14 @@ void Run(int lamps)
     DxfReader reader;
     reader.Parse(path, layout, controllers, DxfReader::kEndpointMode, nullptr, 1.0);
     const CString out = path + L".out.dxf";
+    ::DeleteFileW(out);
     const double seconds = bench::Measure([&] { ExportDxf(out, layout, controllers, true, nullptr); }, 0.2);
+    WIN32_FILE_ATTRIBUTE_DATA exported = {};
+    // Every lamp is at least a circle of a few lines in the drawing.
+    bench::Check(::GetFileAttributesExW(out, GetFileExInfoStandard, &exported)
+            && (static_cast<unsigned long long>(exported.nFileSizeHigh) << 32 | exported.nFileSizeLow)
+                > 50ull * static_cast<unsigned long long>(lamps),
+        "the export wrote no drawing of the lamps");
     char name[96];
     std::snprintf(name, sizeof name, "export %d lamps with numbers", lamps);
     bench::Report(name, seconds * 1000.0, "ms");

@@ -11,6 +11,7 @@
 // 1,000 lamps, two per row), the rest is free for wiring.
 #include "bench.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "LayoutSelection.h"
@@ -46,15 +47,25 @@ struct Scene : CViewBenchScene {
             static_cast<int>(L.left + (x + 0.5) * view.m_zoom), static_cast<int>(L.top + (y + 0.5) * view.m_zoom));
     }
     // The plain job: one pass reading every lamp.
-    long long ReadEveryLamp() const
+    long long ReadEveryLamp()
     {
         long long sum = 0;
+        m_lampsRead = 0;
         for (int p = 0; p < model.GetPortCount(); ++p) {
             const LayoutPort& port = model.GetPort(p);
             for (int i = 0; i < port.GetCount(); ++i)
                 sum += port.GetPoint(i).x;
+            m_lampsRead += port.GetCount();
         }
         return sum;
+    }
+    long long LampsRead() const { return m_lampsRead; }
+    long long Lamps() const
+    {
+        long long lamps = 0;
+        for (int p = 0; p < model.GetPortCount(); ++p)
+            lamps += model.GetPort(p).GetCount();
+        return lamps;
     }
     void Fill()
     {
@@ -63,12 +74,29 @@ struct Scene : CViewBenchScene {
         ::FillRect(target, &all, brush);
         ::DeleteObject(brush);
     }
+
+private:
+    long long m_lampsRead = 0;
 };
+
+volatile long long g_sink = 0;
 
 Scene& TheScene()
 {
     static Scene scene;
     return scene;
+}
+
+// Every pixel of the client area was repainted since MarkUnpainted.
+void CheckRepainted(const Scene& s, const char* what)
+{
+    bench::Check(s.PaintedPixels() == Scene::kClientWidth * Scene::kClientHeight, what);
+}
+
+// The reference job read every lamp.
+void CheckReadEveryLamp(const Scene& s)
+{
+    bench::Check(s.LampsRead() == s.Lamps() && s.Lamps() >= 1000000, "the reference did not read every lamp");
 }
 
 void ReportPair(const char* name, double seconds, double reference, const char* referenceName)
@@ -77,8 +105,6 @@ void ReportPair(const char* name, double seconds, double reference, const char* 
     bench::Report(referenceName, reference * 1000, "ms");
     bench::Report("  ratio", reference > 0 ? seconds / reference : 0, "x");
 }
-
-volatile long long g_sink = 0;
 
 } // namespace
 
@@ -91,15 +117,22 @@ LS_BENCHMARK(edit_mouse_move_with_preview)
     s.view.OnMouseMove(0, s.At(100, 600));
     s.view.OnLButtonDown(MK_LBUTTON, s.At(100, 600));
     int k = 0;
+    int previewed = 0;
+    s.MarkUnpainted();
     const double t = bench::Measure([&] {
         const int dx = (k++ % 2) == 0 ? 40 : 39;
         s.view.OnMouseMove(MK_LBUTTON, s.At(100 + dx, 620));
+        previewed = std::min(previewed == 0 ? s.view.m_previewCount : previewed, s.view.m_previewCount);
         s.Repaint();
     });
+    CheckRepainted(s, "the moves did not repaint the view");
+    // A 39 or 40 x 20 rectangle of free cells.
+    bench::Check(previewed >= 39 * 20, "a move showed no wiring preview");
     s.view.m_leftDown = 0;
     s.view.m_previewCount = 0;
     s.view.SetEditMode(0);
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    CheckReadEveryLamp(s);
     ReportPair("mouse move with preview + repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
@@ -109,7 +142,11 @@ LS_BENCHMARK(edit_mouse_move_mode0)
     s.view.SetEditMode(0);
     int k = 0;
     const double t = bench::Measure([&] { s.view.OnMouseMove(0, s.At(100 + (k++ % 500), 300)); });
+    // The view follows the cursor: the last move's cell is the current one.
+    const CLPoint last = s.view.PointFromClient(s.At(100 + ((k - 1) % 500), 300));
+    bench::Check(s.view.m_currentCell.SameCell(last), "the moves did not follow the cursor");
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    CheckReadEveryLamp(s);
     ReportPair("mouse move, mode 0, no repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
@@ -119,12 +156,15 @@ LS_BENCHMARK(edit_mouse_move_mode3)
     s.view.SetEditMode(3);
     int k = 0;
     // The fast-wiring rectangle follows the cursor: every move repaints.
+    s.MarkUnpainted();
     const double t = bench::Measure([&] {
         s.view.OnMouseMove(0, s.At(100 + (k++ % 500), 700));
         s.Repaint();
     });
+    CheckRepainted(s, "the moves did not repaint the view");
     s.view.SetEditMode(0);
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    CheckReadEveryLamp(s);
     ReportPair("mouse move, fast rectangle + repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
@@ -134,6 +174,7 @@ LS_BENCHMARK(edit_click_add)
     s.view.SetEditMode(1);
     s.view.m_currentPort = kPorts + 1;
     int k = 0;
+    s.MarkUnpainted();
     const double t = bench::Measure([&] {
         const CPoint at = s.At(k % 2000, 700 + k / 2000);
         ++k;
@@ -143,8 +184,22 @@ LS_BENCHMARK(edit_click_add)
         s.Repaint();
     });
     s.view.SetEditMode(0);
+    CheckRepainted(s, "the clicks did not repaint the view");
     bench::Report("  lamps added", s.model.GetPort(kPorts + 1).GetCount(), "");
+    // At the fit zoom a pixel covers more than one cell: each click adds the
+    // lamp of a cell not clicked before, until the port is full.
+    std::vector<CPoint> cells;
+    for (int i = 0; i < k; ++i) {
+        const CLPoint cell = s.view.PointFromClient(s.At(i % 2000, 700 + i / 2000));
+        cells.emplace_back(cell.x, cell.y);
+    }
+    std::sort(cells.begin(), cells.end(),
+        [](const CPoint& a, const CPoint& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    const int distinct = static_cast<int>(std::unique(cells.begin(), cells.end()) - cells.begin());
+    bench::Check(s.model.GetPort(kPorts + 1).GetCount() == std::min(distinct, kMaxPortPoints),
+        "a click on a new cell added no lamp");
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    CheckReadEveryLamp(s);
     ReportPair("click-add + repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
@@ -160,6 +215,7 @@ LS_BENCHMARK(edit_rubber_band_100k)
         ++end.y;
     const CPoint start = s.At(2010, 0);
     int selected = 0;
+    s.MarkUnpainted();
     const double t = bench::Measure([&] {
         s.model.ClearSelection();
         // From a free cell right of the lamps over rows 0 to 49: 100,000 lamps.
@@ -169,20 +225,27 @@ LS_BENCHMARK(edit_rubber_band_100k)
         s.view.OnLButtonUp(0, end);
         s.Repaint();
     });
+    CheckRepainted(s, "the rubber band did not repaint the view");
     for (int p : SelectedPortsInOrder(s.model))
         selected += static_cast<int>(SelectedIndexesOf(s.model, p).size());
     s.model.ClearSelection();
     bench::Report("  lamps selected", selected, "");
+    bench::Check(selected == 100000, "the rubber band did not select 100,000 lamps");
     // The parts: the selection alone, and the repaint showing it.
+    int selectedAlone = 0;
     const double select = bench::Measure([&] {
         s.model.ClearSelection();
-        SelectPointsInRect(CRect(0, 0, 2048, 50), s.model);
+        selectedAlone = SelectPointsInRect(CRect(0, 0, 2048, 50), s.model);
     });
+    bench::Check(selectedAlone == 100000, "the selection alone did not select 100,000 lamps");
+    s.MarkUnpainted();
     const double paint = bench::Measure([&] { s.Repaint(); });
+    CheckRepainted(s, "the repaint did not draw the whole view");
     s.model.ClearSelection();
     bench::Report("  of which selecting", select * 1000, "ms");
     bench::Report("  of which repainting the selection", paint * 1000, "ms");
     const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    CheckReadEveryLamp(s);
     ReportPair("rubber band of 100,000 lamps + repaint (1M lamps)", t, reference, "  reference: read every lamp");
 }
 
@@ -190,7 +253,11 @@ LS_BENCHMARK(edit_repaint_fit)
 {
     Scene& s = TheScene();
     s.view.OnEditPreview();
+    s.MarkUnpainted();
     const double t = bench::Measure([&] { s.Repaint(); });
+    CheckRepainted(s, "the repaint did not draw the whole view");
+    s.MarkUnpainted();
     const double reference = bench::Measure([&] { s.Fill(); });
+    CheckRepainted(s, "the fill did not fill the client area");
     ReportPair("full repaint at fit zoom (1M lamps)", t, reference, "  reference: solid fill of the client area");
 }

@@ -118,9 +118,12 @@ void ReportReferences(const CLayoutData& layout)
         if (pass == 1)
             bench::Report("reference: copy of every lamp into a held buffer", (bench::Now() - start) * 1000, "ms");
     }
+    bench::Check(copy.size() == static_cast<size_t>(TotalLamps(layout)), "the reference did not copy every lamp");
     const double start = bench::Now();
     std::vector<CLPoint> fresh(copy.begin(), copy.begin() + static_cast<std::ptrdiff_t>(copy.size() / 4));
     bench::Report("reference: copy of a quarter of them into a new buffer", (bench::Now() - start) * 1000, "ms");
+    bench::Check(fresh.size() == copy.size() / 4 && fresh.back().SameCell(copy[fresh.size() - 1]),
+        "the reference did not copy a quarter");
     g_sink = g_sink + fresh.back().x;
 }
 
@@ -132,6 +135,8 @@ LS_BENCHMARK(layout_edits_1m_lamps)
     std::unique_ptr<CLayoutData> layout = BuildLayout();
     bench::Report("build 1,000,000 lamps (400 ports)", (bench::Now() - buildStart) * 1000, "ms");
     bench::Report("lamps in the layout", static_cast<double>(TotalLamps(*layout)), "lamps");
+    if (!bench::Check(TotalLamps(*layout) == 1000000, "the layout lacks lamps"))
+        return;
     ReportReferences(*layout);
 
     // 100 x 100 cells, half of them in use: 5,000 free cells, cut to the
@@ -145,12 +150,22 @@ LS_BENCHMARK(layout_edits_1m_lamps)
         },
         [&] { layout->UndoStep(); });
     bench::Report("lamps wired per 100 x 100 rectangle", wired, "lamps");
+    bench::Check(wired == kMaxPortPoints && layout->GetPort(kWiredPort).GetCount() == 0,
+        "the wiring did not fill the port, or its undo did not empty it");
     ReportTiming("100 x 100 rectangle wiring, overlap off", wiring);
 
     std::vector<CLPoint> preview;
+    int previewedLamps = 0;
     const Timing previewed = TimeEdit(
-        20, [&] { return AddRectangleWiring(*layout, 0, 1, 0, kWiredPort, false, &preview, 900, 400, 1000, 500); },
+        20,
+        [&] {
+            previewedLamps = AddRectangleWiring(*layout, 0, 1, 0, kWiredPort, false, &preview, 900, 400, 1000, 500);
+            return previewedLamps;
+        },
         [] {});
+    bench::Check(previewedLamps == kMaxPortPoints && static_cast<int>(preview.size()) >= kMaxPortPoints
+            && layout->GetPort(kWiredPort).GetCount() == 0,
+        "the preview did not show the wiring, or changed the layout");
     ReportTiming("100 x 100 rectangle wiring preview", previewed);
 
     // A quarter of the layout: 250,000 lamps of every port.
@@ -160,29 +175,61 @@ LS_BENCHMARK(layout_edits_1m_lamps)
         return deletedCells;
     });
     bench::Report("lamps deleted per 1000 x 500 rectangle", deletedCells, "lamps");
+    bench::Check(deletedCells == 250000 && TotalLamps(*layout) == 1000000, "the deletes or their undo went wrong");
 
-    TimeEditAndUndo("delete of every lamp by rectangle (1,000,000)", 3, *layout,
-        [&] { return layout->DeletePointsInRect(0, 0, 2000, 1000); });
+    int deletedAll = 0;
+    TimeEditAndUndo("delete of every lamp by rectangle (1,000,000)", 3, *layout, [&] {
+        deletedAll = layout->DeletePointsInRect(0, 0, 2000, 1000);
+        return deletedAll;
+    });
+    bench::Check(deletedAll == 1000000 && TotalLamps(*layout) == 1000000, "the delete of every lamp went wrong");
     layout->DeletePointsInRect(0, 0, 2000, 1000);
     layout->UndoStep();
+    long long afterRedo = -1;
     const Timing redoing = TimeEdit(
-        3, [&] { return layout->RedoStep() ? 1 : 0; }, [&] { layout->UndoStep(); });
+        3,
+        [&] {
+            const bool redone = layout->RedoStep();
+            afterRedo = TotalLamps(*layout);
+            return redone ? 1 : 0;
+        },
+        [&] { layout->UndoStep(); });
     ReportTiming("redo of that delete", redoing);
+    bench::Check(afterRedo == 0 && TotalLamps(*layout) == 1000000, "the redo did not delete every lamp again");
 
+    int selected = 0;
     const Timing selecting = TimeEdit(
-        5, [&] { return SelectPointsInRect(CRect(0, 0, 1000, 500), *layout); }, [&] { layout->ClearSelection(); });
+        5,
+        [&] {
+            selected = SelectPointsInRect(CRect(0, 0, 1000, 500), *layout);
+            return selected;
+        },
+        [&] { layout->ClearSelection(); });
     ReportTiming("select a 1000 x 500 rectangle", selecting);
+    bench::Check(selected == 250000, "the rectangle did not select its lamps");
 
     // The selection (250,000 lamps) moved by two rows and turned a quarter
     // turn; it stays selected through undo.
     SelectPointsInRect(CRect(0, 0, 1000, 500), *layout);
-    TimeEditAndUndo("move of that selection", 3, *layout,
-        [&] { return layout->MoveSelectedPoints(CLPoint(0, 0), CLPoint(0, 2)) ? 1 : 0; });
-    TimeEditAndUndo("rotation of that selection", 3, *layout,
-        [&] { return layout->RotateSelection(nullptr, 90, CLPoint(500, 250)) ? 1 : 0; });
+    const CLPoint before = layout->GetPort(0).GetPoint(0);
+    bool moved = true;
+    TimeEditAndUndo("move of that selection", 3, *layout, [&] {
+        moved = layout->MoveSelectedPoints(CLPoint(0, 0), CLPoint(0, 2))
+            && layout->GetPort(0).GetPoint(0).y == before.y + 2 && moved;
+        return moved ? 1 : 0;
+    });
+    bench::Check(moved && layout->GetPort(0).GetPoint(0).SameCell(before), "the move or its undo went wrong");
+    bool turned = true;
+    TimeEditAndUndo("rotation of that selection", 3, *layout, [&] {
+        turned = layout->RotateSelection(nullptr, 90, CLPoint(500, 250))
+            && !layout->GetPort(0).GetPoint(0).SameCell(before) && turned;
+        return turned ? 1 : 0;
+    });
+    bench::Check(turned && layout->GetPort(0).GetPoint(0).SameCell(before), "the rotation or its undo went wrong");
     const double start = bench::Now();
     const int deleted = layout->DeleteSelection();
     bench::Report("delete of that selection (250,000 lamps)", (bench::Now() - start) * 1000, "ms");
     g_sink = g_sink + deleted;
     bench::Report("lamps left", static_cast<double>(TotalLamps(*layout)), "lamps");
+    bench::Check(deleted == 250000 && TotalLamps(*layout) == 750000, "the selection was not deleted");
 }

@@ -61,6 +61,7 @@ LS_BENCHMARK(layout_query_1m_lamps)
     for (int p = 0; p < layout.GetPortCount(); ++p)
         total += layout.GetPort(p).GetCount();
     bench::Report("lamps in the layout", static_cast<double>(total), "lamps");
+    bench::Check(total == static_cast<long long>(kPorts) * kLampsPerPort, "the layout lacks lamps");
 
     const CPoint used(1000, 500); // port 200, after 200 ports in the used list
     const CPoint freeCell(1000, 501); // inside every port's bounds, no lamp
@@ -69,21 +70,26 @@ LS_BENCHMARK(layout_query_1m_lamps)
     // a bounded share of them and scans the rest.
     double first = 0;
     double worst = 0;
+    bool found = false;
     for (int q = 0; q < 64; ++q) {
         const double start = bench::Now();
-        Keep(layout.IsPointUsed(freeCell) ? 1 : 0);
+        found = layout.IsPointUsed(freeCell) || found;
         const double took = bench::Now() - start;
         if (q == 0)
             first = took;
         worst = std::max(worst, took);
     }
+    bench::Check(!found, "a free cell was found in use");
     bench::Report("first query after load (IsPointUsed)", first * 1000, "ms");
     bench::Report("worst of the first 64 queries after load", worst * 1000, "ms");
 
+    int wrong = 0;
     bench::Report(
-        "IsPointUsed, free cell", bench::Measure([&] { Keep(layout.IsPointUsed(freeCell) ? 1 : 0); }) * 1e6, "us");
+        "IsPointUsed, free cell", bench::Measure([&] { wrong += layout.IsPointUsed(freeCell) ? 1 : 0; }) * 1e6, "us");
+    bench::Check(wrong == 0, "a free cell was found in use");
     bench::Report(
-        "IsPointUsed, used cell", bench::Measure([&] { Keep(layout.IsPointUsed(used) ? 1 : 0); }) * 1e6, "us");
+        "IsPointUsed, used cell", bench::Measure([&] { wrong += layout.IsPointUsed(used) ? 0 : 1; }) * 1e6, "us");
+    bench::Check(wrong == 0, "a used cell was not found");
 
     int port = 0, index = 0;
     bench::Report("FindPointAt, no active port", bench::Measure([&] {
@@ -92,16 +98,20 @@ LS_BENCHMARK(layout_query_1m_lamps)
         Keep(port + index);
     }) * 1e6,
         "us");
+    // Port 200 holds the cell: its row 250, third of five lamps (numbers from 1).
+    bench::Check(port == 201 && index == 1253, "FindPointAt did not find the lamp");
     bench::Report("FindPointAt, active port hit", bench::Measure([&] {
         layout.FindPointAt(used, port, index);
         Keep(port + index);
     }) * 1e6,
         "us");
+    bench::Check(port == 201 && index == 1253, "FindPointAt did not find the lamp in the active port");
     bench::Report("FindPointAt, free cell", bench::Measure([&] {
         layout.FindPointAt(freeCell, port, index);
         Keep(port + index);
     }) * 1e6,
         "us");
+    bench::Check(port == 0 && index == 0, "FindPointAt found a lamp on a free cell");
 
     CDWordArray hits;
     bench::Report("CollectPortsAtPoint, used cell", bench::Measure([&] {
@@ -109,21 +119,26 @@ LS_BENCHMARK(layout_query_1m_lamps)
         Keep(hits.GetSize());
     }) * 1e6,
         "us");
+    bench::Check(hits.GetSize() == 1, "CollectPortsAtPoint did not find the lamp");
     bench::Report("CollectPortsAtPoint, free cell", bench::Measure([&] {
         layout.CollectPortsAtPoint(freeCell, hits);
         Keep(hits.GetSize());
     }) * 1e6,
         "us");
+    bench::Check(hits.GetSize() == 0, "CollectPortsAtPoint found a lamp on a free cell");
 
     // After a change to one port only that port's cells are sorted again.
+    // The port gets room for the one lamp added and taken away again.
     LayoutPort& changed = layout.GetPort(200);
+    changed.GrowCapacity(kLampsPerPort + 1);
     const CLPoint extra(1000, 501);
+    int unseen = 0;
     bench::Report("IsPointUsed after a one-lamp edit", bench::Measure([&] {
-        changed.InsertPoints(&extra, 1);
-        Keep(layout.IsPointUsed(freeCell) ? 1 : 0);
-        changed.RemovePoints(&extra, 1);
+        unseen += changed.InsertPoints(&extra, 1) == 1 && layout.IsPointUsed(freeCell) ? 0 : 1;
+        unseen += changed.RemovePoints(&extra, 1) == 1 ? 0 : 1;
     }) * 1e6,
         "us");
+    bench::Check(unseen == 0 && changed.GetCount() == kLampsPerPort, "a one-lamp edit was not made or not seen");
 
     // For comparison: one pass over every lamp, what a query without the
     // cell index would cost.
@@ -137,6 +152,7 @@ LS_BENCHMARK(layout_query_1m_lamps)
         Keep(hitsFound);
     }) * 1e6,
         "us");
+    bench::Check(!layout.IsPointUsed(freeCell), "the layout changed");
 }
 
 // What a delete of every lamp and its undo cost the point arrays: every
@@ -156,6 +172,10 @@ LS_BENCHMARK(layout_remove_reinsert_1m_lamps)
     for (int p = 0; p < kPorts; ++p)
         layout->GetPort(p).RemovePoints(taken[p].data(), static_cast<int>(taken[p].size()), positions[p].data());
     bench::Report("remove all 1,000,000 lamps with positions", (bench::Now() - start) * 1000, "ms");
+    long long left = 0;
+    for (int p = 0; p < kPorts; ++p)
+        left += layout->GetPort(p).GetCount();
+    bench::Check(left == 0, "lamps were left");
     start = bench::Now();
     for (int p = 0; p < kPorts; ++p)
         layout->GetPort(p).InsertPoints(taken[p].data(), static_cast<int>(taken[p].size()), positions[p].data());
@@ -163,5 +183,7 @@ LS_BENCHMARK(layout_remove_reinsert_1m_lamps)
     long long total = 0;
     for (int p = 0; p < kPorts; ++p)
         total += layout->GetPort(p).GetCount();
+    bench::Check(total == static_cast<long long>(kPorts) * kLampsPerPort, "lamps were not put back");
+    bench::Check(layout->GetPort(7).GetPoint(1234).SameCell(taken[7][1234]), "a lamp came back elsewhere");
     Keep(total);
 }

@@ -97,11 +97,14 @@ HTREEITEM PortItem(CTreeCtrl& tree, int controller, int port)
 LS_BENCHMARK(ListPanelTreeFor5120PortsAndAMillionLamps)
 {
     Editor& editor = TheEditor();
-    if (!editor.Ready()) {
-        std::printf("no editor\n");
+    if (!bench::Check(editor.Ready(), "the editor did not start"))
         return;
-    }
+    CTreeCtrl& tree = editor.panel->m_treeCards;
+    tree.DeleteAllItems();
     const double build = bench::Measure([&] { editor.panel->BuildCardTree(); }, 2.0);
+    // The project, its controllers and their ports.
+    bench::Check(static_cast<int>(tree.GetCount()) == 1 + kControllers + kPorts && PortItem(tree, 639, 7) != nullptr,
+        "the tree does not show every controller and port");
 
     // The plain job of the same size: as many items, fixed text, redraw off.
     CTreeCtrl bare;
@@ -120,6 +123,7 @@ LS_BENCHMARK(ListPanelTreeFor5120PortsAndAMillionLamps)
             bare.SendMessage(WM_SETREDRAW, TRUE);
         },
         2.0);
+    bench::Check(static_cast<int>(bare.GetCount()) == 1 + kControllers + kPorts, "the bare tree lacks items");
     bare.DestroyWindow();
     bench::Report("tree rebuild, 5120 ports", build * 1000, "ms");
     bench::Report("bare tree of as many items", plain * 1000, "ms");
@@ -129,14 +133,23 @@ LS_BENCHMARK(ListPanelTreeFor5120PortsAndAMillionLamps)
 LS_BENCHMARK(ListPanelSelectingAPortSelectsItsLamps)
 {
     Editor& editor = TheEditor();
-    if (!editor.Ready()) {
-        std::printf("no editor\n");
+    if (!bench::Check(editor.Ready(), "the editor did not start"))
         return;
-    }
     editor.panel->BuildCardTree();
     CTreeCtrl& tree = editor.panel->m_treeCards;
     HTREEITEM a = PortItem(tree, 320, 3);
     HTREEITEM b = PortItem(tree, 639, 7);
+    if (!bench::Check(a != nullptr && b != nullptr, "the tree lacks the ports"))
+        return;
+    CLayoutData& model = editor.doc->GetLayout();
+    const int portA = 320 * 8 + 3;
+    const int portB = kPorts - 1;
+    auto selectedOnly = [&](int port) {
+        return model.m_selectedPorts.size() == 1 && model.m_selectedPorts[0] == port
+            && SelectedIndexesOf(model, port).size() == static_cast<size_t>(model.GetPort(port).GetCount());
+    };
+    // The timed calls alternate between the two ports: the last one's lamps
+    // are to be selected, and only they.
     bool flip = false;
     const double select = bench::Measure(
         [&] {
@@ -144,6 +157,7 @@ LS_BENCHMARK(ListPanelSelectingAPortSelectsItsLamps)
             tree.SelectItem(flip ? a : b);
         },
         2.0);
+    bench::Check(selectedOnly(flip ? portA : portB), "selecting a port item did not select the port's lamps");
     // The panel's handling of the tree's selection notice, as a click on a
     // port item sends it: the port's lamps selected and the view repainted
     // at once.
@@ -154,14 +168,15 @@ LS_BENCHMARK(ListPanelSelectingAPortSelectsItsLamps)
             editor.panel->OnTreeSelectionChanged(flip ? a : b);
         },
         2.0);
-    CLayoutData& model = editor.doc->GetLayout();
+    bench::Check(selectedOnly(flip ? portA : portB), "choosing a port in the panel did not select the port's lamps");
     const double model_only = bench::Measure(
         [&] {
             flip = !flip;
             model.ClearSelection();
-            SelectPort(model, flip ? 320 * 8 + 3 : kPorts - 1);
+            SelectPort(model, flip ? portA : portB);
         },
         1.0);
+    bench::Check(selectedOnly(flip ? portA : portB), "the model did not select the port's lamps");
     const double repaint = bench::Measure([&] { editor.view->Redraw(); }, 1.0);
     bench::Report("tree port selected, lamps selected and view repainted", select * 1000, "ms");
     bench::Report("port chosen in the panel: its lamps selected, the view repainted", chosen * 1000, "ms");

@@ -67,36 +67,37 @@ CString TempPath(const wchar_t* name)
 LS_BENCHMARK(pannex_open_1m_lamps_to_first_paint)
 {
     const CString path = TempPath(L"layout");
-    if (!WriteMillionLampLayout(path)) {
-        bench::Report("layout write FAILED", 0, "");
+    if (!bench::Check(WriteMillionLampLayout(path), "the layout could not be written"))
         return;
-    }
     CPannexApp app;
     AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_HIDE);
-    if (!app.InitInstance()) {
-        bench::Report("editor start FAILED", 0, "");
+    if (!bench::Check(app.InitInstance() != FALSE, "the editor did not start"))
         return;
-    }
     auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
     CPannexDoc* doc = frame != nullptr ? frame->GetPannexDoc() : nullptr;
     CPannexView* view = frame != nullptr ? frame->GetPannexView() : nullptr;
-    if (doc == nullptr || view == nullptr) {
-        bench::Report("editor start FAILED", 0, "");
+    if (!bench::Check(doc != nullptr && view != nullptr, "the editor has no document or view"))
         return;
-    }
     frame->MoveWindow(0, 0, 1280, 800);
     frame->ShowWindow(SW_SHOWNOACTIVATE);
 
     bool ok = true;
+    int opens = 0;
     const double open = bench::Measure(
         [&] {
             ok = ok && doc->OpenLayoutFile(path);
+            ++opens;
             view->Redraw(); // the first paint, at the fit zoom the load set
             ::GdiFlush();
         },
         3.0);
     std::vector<BYTE> bytes;
-    const double raw = bench::Measure([&] { ReadWholeFile(path, bytes); }, 1.0);
+    bool read = true;
+    const double raw = bench::Measure([&] { read = ReadWholeFile(path, bytes) && read; }, 1.0);
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    bench::Check(read && ::GetFileAttributesExW(path, GetFileExInfoStandard, &file) && bytes.size() == file.nFileSizeLow
+            && file.nFileSizeHigh == 0,
+        "the raw read did not read the file");
     const double paint = bench::Measure(
         [&] {
             view->Redraw();
@@ -108,7 +109,9 @@ LS_BENCHMARK(pannex_open_1m_lamps_to_first_paint)
     double lamps = 0;
     for (int i = 0; i < model.GetPortCount(); ++i)
         lamps += model.GetPort(i).GetCount();
-    bench::Report(ok ? "lamps" : "lamps (open FAILED)", lamps, "");
+    bench::Report("lamps", lamps, "");
+    bench::Check(
+        ok && opens > 0 && lamps == static_cast<double>(kPorts) * kLampsPerPort, "an open did not load every lamp");
     bench::Report("zoom after load / fit zoom", view->m_zoom / view->m_fitZoom, "x");
     bench::Report("open and first paint", open * 1000, "ms");
     bench::Report("  of which the paint alone", paint * 1000, "ms");

@@ -63,6 +63,35 @@ public:
         view.m_clientHeight = kClientHeight;
         view.ResizeLayout(model.m_width, model.m_height);
     }
+    // Fills the client area's picture with a colour no repaint draws.
+    void MarkUnpainted()
+    {
+        const RECT all = { 0, 0, kClientWidth, kClientHeight };
+        HBRUSH brush = ::CreateSolidBrush(kUnpainted);
+        ::FillRect(target, &all, brush);
+        ::DeleteObject(brush);
+    }
+    // Pixels of the client area's picture a repaint drew since MarkUnpainted.
+    int PaintedPixels() const
+    {
+        ::GdiFlush();
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = kClientWidth;
+        info.bmiHeader.biHeight = -kClientHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> pixels(static_cast<size_t>(kClientWidth) * kClientHeight);
+        if (::GetDIBits(target, bitmap, 0, kClientHeight, pixels.data(), &info, DIB_RGB_COLORS) != kClientHeight)
+            return 0;
+        // 0x00RRGGBB in the bits, the brush's COLORREF is 0x00BBGGRR.
+        const DWORD mark = (GetRValue(kUnpainted) << 16) | (GetGValue(kUnpainted) << 8) | GetBValue(kUnpainted);
+        int painted = 0;
+        for (DWORD p : pixels)
+            painted += (p & 0xFFFFFF) != mark ? 1 : 0;
+        return painted;
+    }
     // One full repaint, as the window shows it.
     void Repaint()
     {
@@ -77,6 +106,8 @@ public:
     HDC target = nullptr;
 
 private:
+    static constexpr COLORREF kUnpainted = RGB(3, 251, 7);
+
     HDC screen = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ oldBitmap = nullptr;

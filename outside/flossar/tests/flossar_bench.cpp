@@ -13,6 +13,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -79,13 +80,23 @@ LS_BENCHMARK(flossar_frame_of_200_shapes_vs_gdiplus_fills)
     const std::wstring path = WriteTemp(L"bench.swf", FrameOf(items));
     Canvas canvas(kWidth, kHeight);
     const int handle = SWFFileOpen(path.c_str(), canvas.Dc(), 0, 0, kWidth, kHeight);
-    if (handle < 0) {
-        std::printf("bench: the frame did not open\n");
+    if (!bench::Check(handle >= 0, "the frame did not open"))
         return;
-    }
+    // The last rectangle lies over everything: its colour shows inside it.
+    const Item* top = nullptr;
+    for (const Item& it : items)
+        if (!it.circle && it.x + 1 < kWidth && it.y + 1 < kHeight)
+            top = &it;
+    if (!bench::Check(top != nullptr, "the frame has no rectangle to look at"))
+        return;
+    const COLORREF topColour = RGB(top->color.r, top->color.g, top->color.b);
     // One frame: every Forward starts the timeline again and draws it.
+    const COLORREF unpainted = RGB(3, 251, 7);
+    canvas.Fill(unpainted);
     const double flossar = bench::Measure([&] { SWFFileForward(handle); }, 2.0);
     SWFFileClose(handle);
+    bench::Check(canvas.Count(unpainted, 0) == 0 && Canvas::Near(canvas.At(top->x + 1, top->y + 1), topColour, 8),
+        "the frame was not drawn over the whole target");
 
     // The renderer alone, without the blit to the target, and the display
     // list stepping alone.
@@ -97,8 +108,15 @@ LS_BENCHMARK(flossar_frame_of_200_shapes_vs_gdiplus_fills)
     flossar::PixelTarget target { pixels.data(), kWidth, kHeight };
     const flossar::Matrix toDevice { 0.05, 0, 0, 0.05, 0, 0 };
     player.Next();
+    const uint32_t mark = 0x00FE01FD;
+    std::fill(pixels.begin(), pixels.end(), mark);
     const double drawing = bench::Measure([&] { renderer.Draw(target, player.List(), toDevice); }, 1.0);
+    const uint32_t at = pixels[static_cast<size_t>(top->y + 1) * kWidth + static_cast<size_t>(top->x + 1)];
+    bench::Check(std::count(pixels.begin(), pixels.end(), mark) < static_cast<std::ptrdiff_t>(pixels.size())
+            && Canvas::Near(RGB((at >> 16) & 0xFF, (at >> 8) & 0xFF, at & 0xFF), topColour, 8),
+        "the renderer did not draw the list");
     const double stepping = bench::Measure([&] { player.GoTo(1); }, 0.5);
+    bench::Check(!player.List().empty(), "the stepping left no display list");
 
     // GDI+ alone: the same figures as paths made beforehand, filled into a
     // picture of the same size cleared first.
@@ -130,6 +148,10 @@ LS_BENCHMARK(flossar_frame_of_200_shapes_vs_gdiplus_fills)
                 g.Flush(Gdiplus::FlushIntentionSync);
             },
             2.0);
+        Gdiplus::Color inside;
+        picture.GetPixel(top->x + 1, top->y + 1, &inside);
+        bench::Check(Canvas::Near(RGB(inside.GetR(), inside.GetG(), inside.GetB()), topColour, 8),
+            "GDI+ did not fill the figures");
     }
     Gdiplus::GdiplusShutdown(token);
     ::DeleteFileW(path.c_str());
@@ -179,10 +201,8 @@ LS_BENCHMARK(flossar_shape_of_200000_edges_sharing_four_points_vs_drawing_it_joi
         && canvas.At(kWidth / 2, kHeight / 2 - kHeight / 8) == RGB(0, 0, 0);
     const double again = NextFrame(path, canvas);
     ::DeleteFileW(path.c_str());
-    if (!drawn) {
-        std::printf("bench: the shape was not drawn\n");
+    if (!bench::Check(drawn, "the shape was not drawn"))
         return;
-    }
     bench::Report("Flossar first frame of 200000 edges (open, join, draw)", first * 1e3, "ms");
     bench::Report("Drawing the same frame again, outlines joined", again * 1e3, "ms");
     bench::Report("First frame / drawing again", first / again, "ratio (time)");
@@ -207,10 +227,8 @@ LS_BENCHMARK(flossar_bitmap_fill_2048x1024_at_4096x4096_vs_solid_fill)
     const bool solidDrawn = canvas.At(kSide - 1, kSide - 1) == RGB(0, 0, 255);
     ::DeleteFileW(bitmapPath.c_str());
     ::DeleteFileW(solidPath.c_str());
-    if (!drawn || !solidDrawn) {
-        std::printf("bench: the stage was not drawn whole\n");
+    if (!bench::Check(drawn && solidDrawn, "the stage was not drawn whole"))
         return;
-    }
     bench::Report("Flossar frame of a 2048x1024 bitmap over 4096x4096", bitmap * 1e3, "ms");
     bench::Report("The same stage filled solid", solid * 1e3, "ms");
     bench::Report("Bitmap / solid", bitmap / solid, "ratio (time)");

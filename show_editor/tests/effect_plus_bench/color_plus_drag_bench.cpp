@@ -56,10 +56,13 @@ LS_BENCHMARK(color_plus_drag_wait_vs_drawing_on_the_ui_thread)
     shared.sequence = &none;
 
     // Reference: one colour-bar drawing of the same list on this thread.
+    int barWidth = 0;
+    bool drawn = true;
     const double drawing = bench::Measure([&] {
-        int W = 0;
-        CPlusBitmap bar = DrawPlusColorBar(shared.colors, shared.colorBarSize.cx, W);
+        CPlusBitmap bar = DrawPlusColorBar(shared.colors, shared.colorBarSize.cx, barWidth);
+        drawn = bar.Get() != nullptr && drawn;
     });
+    bench::Check(drawn && barWidth > 0, "the reference did not draw the colour bar");
 
     CPlusDrawWorker worker(shared);
     double worst = 0;
@@ -71,6 +74,7 @@ LS_BENCHMARK(color_plus_drag_wait_vs_drawing_on_the_ui_thread)
         total += waited;
         ++waits;
     };
+    int picturesTaken = 0;
     auto drag = [&] {
         for (int move = 0; move < kMoves; ++move) {
             if (move % 2 == 0) {
@@ -96,6 +100,7 @@ LS_BENCHMARK(color_plus_drag_wait_vs_drawing_on_the_ui_thread)
             const double taken = bench::Now();
             PlusPictures pictures = worker.TakePictures();
             count(bench::Now() - taken);
+            picturesTaken += pictures.mask != 0 ? 1 : 0;
             ::Sleep(move % 8 == 0 ? 1 : 0); // mouse moves come a little apart
         }
     };
@@ -112,10 +117,14 @@ LS_BENCHMARK(color_plus_drag_wait_vs_drawing_on_the_ui_thread)
     worker.TakePictures();
 
     worker.Start(nullptr);
+    picturesTaken = 0;
     const double start = bench::Now();
     drag();
     const double elapsed = bench::Now() - start;
     worker.Stop();
+    // The thread drew on request, and this thread took its pictures.
+    bench::Check(worker.Drawings(PLUS_PIC_COLORS) > 0 && worker.Drawings(PLUS_PIC_CUSTOM) > 0 && picturesTaken > 0,
+        "the drawing thread drew nothing");
 
     std::printf("drag on %d colours: %d moves in %.0f ms, %d colour-bar and %d custom-bar drawings\n", kColours, kMoves,
         elapsed * 1000, worker.Drawings(PLUS_PIC_COLORS), worker.Drawings(PLUS_PIC_CUSTOM));

@@ -49,20 +49,23 @@ LS_BENCHMARK(ChipMenuOf30000Sections)
     std::string text = "[CHIPS]\r\n1=C\r\n";
     for (int k = 1; k <= 30000; ++k)
         text += "[C_" + std::to_string(k) + "]\r\nName=C" + std::to_string(k) + "\r\nChipChannel=3\r\nGray=4096\r\n";
-    if (!WriteAll(path, text)) {
-        bench::Report("chip database write FAILED", 0, "");
+    if (!bench::Check(WriteAll(path, text), "the chip database could not be written"))
         return;
-    }
     std::size_t items = 0;
     const double menu = bench::Measure(
         [&] {
             CChipDatabase db;
             db.Open(path);
-            items = db.BuildMenu().front().chips.size();
+            const std::vector<ChipMenuCategory> categories = db.BuildMenu();
+            items = categories.empty() ? 0 : categories.front().chips.size();
         },
         1.0);
-    const double raw = bench::Measure([&] { ReadAll(path); }, 1.0);
+    std::size_t read = 0;
+    const double raw = bench::Measure([&] { read = ReadAll(path).size(); }, 1.0);
     bench::Report("chip menu items", static_cast<double>(items), "");
+    // As many chips as the 16-bit command ids number.
+    bench::Check(items == kLastChipCommand - kFirstChipCommand + 1, "the menu does not list every chip it can");
+    bench::Check(read == text.size(), "the raw read did not read the file");
     bench::Report("open and build the menu", menu * 1000.0, "ms");
     bench::Report("read the file's bytes", raw * 1000.0, "ms");
     bench::Report("ratio", raw > 0 ? menu / raw : 0.0, "x");

@@ -18,12 +18,30 @@
 
 namespace {
 
+// A colour no style draws, to see that a frame was drawn.
+constexpr DWORD kUndrawn = 0x00FE01FD;
+
 struct View {
     View(int width, int height)
+        : pixels(static_cast<size_t>(width) * height)
     {
         dc.Attach(::CreateCompatibleDC(nullptr));
-        dib = CreateDib32(width, height);
+        dib = CreateDib32(width, height, reinterpret_cast<void**>(&bits));
         old = ::SelectObject(dc, dib);
+    }
+    void MarkUndrawn()
+    {
+        ::GdiFlush();
+        if (bits != nullptr)
+            std::fill(bits, bits + pixels, kUndrawn);
+    }
+    // Pixels drawn since MarkUndrawn.
+    size_t Drawn() const
+    {
+        ::GdiFlush();
+        return bits == nullptr ? 0 : static_cast<size_t>(std::count_if(bits, bits + pixels, [](DWORD p) {
+            return (p & 0xFFFFFF) != kUndrawn;
+        }));
     }
     ~View()
     {
@@ -31,6 +49,8 @@ struct View {
         dc.DeleteDC();
         ::DeleteObject(dib);
     }
+    size_t pixels;
+    DWORD* bits = nullptr;
     CDC dc;
     HBITMAP dib = nullptr;
     HGDIOBJ old = nullptr;
@@ -50,8 +70,10 @@ void Frame(const char* name, int style, int width, int height)
     auto effect = MakeEffect();
     effect->m_style = style;
     CCColorAnimationRender renderer;
+    view.MarkUndrawn();
     const double seconds = bench::Measure([&] { renderer.RenderColorEffect(&view.dc, 300, *effect); }, 0.3);
     bench::Report(name, seconds * 1000.0, "ms per frame");
+    bench::Check(view.Drawn() == view.pixels, "a frame was not drawn over the whole view");
 }
 
 } // namespace
@@ -75,9 +97,12 @@ static void EveryStyle(int width, int height)
 {
     View view(width, height);
     int seed = 0;
+    view.MarkUndrawn();
     const double fill = bench::Measure([&] { view.dc.FillSolidRect(0, 0, width, height, RGB(++seed & 0xFF, 0, 0)); });
+    bench::Check(view.Drawn() == view.pixels, "the fill did not fill the view");
     std::vector<unsigned char> bytes(static_cast<size_t>(width) * height * 4);
     const double memset = bench::Measure([&] { std::memset(bytes.data(), ++seed & 0xFF, bytes.size()); });
+    bench::Check(bytes.front() == (seed & 0xFF) && bytes.back() == (seed & 0xFF), "the memset did not fill");
     bench::Report("solid fill (reference)", fill * 1000.0, "ms per frame");
     bench::Report("memset (reference)", memset * 1000.0, "ms per frame");
     double worst = 0.0;
@@ -89,10 +114,13 @@ static void EveryStyle(int width, int height)
         CCColorAnimationRender renderer;
         // Frame after frame, as a preview plays them.
         UINT frame = 300;
+        view.MarkUndrawn();
         const double seconds = bench::Measure([&] { renderer.RenderColorEffect(&view.dc, frame++, *effect); }, 0.2);
         char name[64];
         std::snprintf(name, sizeof name, "style %d %dx%d", style, width, height);
         bench::Report(name, seconds * 1000.0, "ms per frame");
+        std::snprintf(name, sizeof name, "style %d did not draw over the whole view", style);
+        bench::Check(view.Drawn() == view.pixels, name);
         worst = std::max(worst, seconds);
     }
     bench::Report("slowest style / solid fill", worst / fill, "ratio");
