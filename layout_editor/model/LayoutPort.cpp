@@ -2,6 +2,7 @@
 #include "LayoutPort.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 
@@ -224,6 +225,17 @@ void LayoutPort::SwapPoints(LayoutPort& other) noexcept
     std::swap(m_lastHit, other.m_lastHit);
     m_cellIndex.swap(other.m_cellIndex);
     std::swap(m_indexValid, other.m_indexValid);
+    std::swap(m_revision, other.m_revision);
+}
+
+unsigned long long LayoutPort::GetRevision() const
+{
+    // Numbers are drawn from one counter for every port of the process, so
+    // a port never gets a number another content of it had.
+    static std::atomic<unsigned long long> s_next { 0 };
+    if (m_revision == 0)
+        m_revision = s_next.fetch_add(1, std::memory_order_relaxed) + 1;
+    return m_revision;
 }
 
 CLPoint& LayoutPort::EditPoint(int i)

@@ -113,6 +113,10 @@ public:
     CLPoint& EditPoint(int i);
     const CRect& GetBounds() const { return m_bounds; }
     bool FillsRectangle() const { return m_fillsRect != 0; }
+    // A number that changes whenever the points change (and only then), so
+    // that a picture of the port can tell that it is out of date. Copies of
+    // a port share the number with their source until either changes.
+    unsigned long long GetRevision() const;
 
     // Raises the capacity to n (at most 3072), keeping the points. Returns
     // true when it grew.
@@ -157,7 +161,11 @@ private:
         int index;
     };
 
-    void Changed() { m_indexValid = false; }
+    void Changed()
+    {
+        m_indexValid = false;
+        m_revision = 0; // a new number is drawn when it is next asked for
+    }
     // Every change of the points starts here: a step that the points are
     // held for gets its copy first.
     void Settle()
@@ -188,6 +196,7 @@ private:
     // change so that cell look-ups do not scan the chain.
     mutable std::vector<CellEntry> m_cellIndex;
     mutable bool m_indexValid = false;
+    mutable unsigned long long m_revision = 0;
 };
 
 // Reverses the order of the points first..last (counted from 1, both

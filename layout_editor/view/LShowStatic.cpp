@@ -151,6 +151,16 @@ void DrawOverviewPorts(HDC dc, const CLayoutData& model, const OverviewPlacement
     }
 }
 
+void GetOverviewSignature(const CLayoutData& model, OverviewSignature& out)
+{
+    out.clear();
+    for (int u = 0; u < model.GetUsedCount(); ++u) {
+        const int index = model.GetUsedPort(u);
+        if (model.IsValidPort(index))
+            out.emplace_back(index, model.GetPort(index).GetRevision());
+    }
+}
+
 CLShowStatic::CLShowStatic()
 {
     m_clickedCell.m_normX = kUnsetNormalised;
@@ -253,6 +263,8 @@ void CLShowStatic::DrawThumbnail(CDC* pDC)
     DrawOverviewPorts(m_backDC, *model, m_placement);
     ::SelectObject(m_backDC, oldPen);
     ::DeleteObject(pen);
+    m_paintedModel = model;
+    GetOverviewSignature(*model, m_paintedSignature);
     if (pDC != nullptr)
         ::BitBlt(pDC->GetSafeHdc(), 0, 0, m_backSize.cx, m_backSize.cy, m_backDC, 0, 0, SRCCOPY);
 }
@@ -280,6 +292,31 @@ void CLShowStatic::Redraw()
         return;
     CClientDC dc(this);
     DrawThumbnail(&dc);
+    DrawViewFrame(&dc);
+}
+
+void CLShowStatic::FollowView(int width, int height)
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CPannexView* view = GetView();
+    const CLayoutData* model = view != nullptr ? view->GetModel() : nullptr;
+    if (model == nullptr)
+        return;
+    bool stale = m_backDC == nullptr || m_backSize != ClientSize() || model != m_paintedModel;
+    if (width != m_layoutWidth || height != m_layoutHeight) {
+        m_layoutWidth = width;
+        m_layoutHeight = height;
+        Place();
+        stale = true;
+    }
+    if (!stale) {
+        GetOverviewSignature(*model, m_currentSignature);
+        stale = m_currentSignature != m_paintedSignature;
+    }
+    CClientDC dc(this);
+    if (stale)
+        DrawThumbnail(nullptr);
     DrawViewFrame(&dc);
 }
 

@@ -8,6 +8,9 @@
 
 #include <afxwin.h>
 
+#include <utility>
+#include <vector>
+
 #include "LPoint.h"
 
 class CLayoutData;
@@ -32,6 +35,11 @@ CRect OverviewViewFrame(
 // Draws the used ports of the model as straight runs of a one-pixel line in
 // the current pen (a port of one lamp draws nothing).
 void DrawOverviewPorts(HDC dc, const CLayoutData& model, const OverviewPlacement& placement);
+// What a thumbnail shows of a model, in a form that is cheap to compare:
+// each used port with the revision of its points. Equal signatures mean an
+// equal picture; it is filled into `out` (no allocation once it has room).
+using OverviewSignature = std::vector<std::pair<int, unsigned long long>>;
+void GetOverviewSignature(const CLayoutData& model, OverviewSignature& out);
 
 class CLShowStatic : public CStatic {
     DECLARE_DYNAMIC(CLShowStatic)
@@ -48,8 +56,13 @@ public:
     void DrawThumbnail(CDC* pDC);
     // Copies the back buffer to pDC and draws the visible-area frame.
     void DrawViewFrame(CDC* pDC);
-    // Both on the control's own device context (after the view redrew).
+    // Both on the control's own device context.
     void Redraw();
+    // After the view redrew: takes the view's layout size when it differs,
+    // paints the thumbnail again when the lamps changed since it was last
+    // painted (comparing costs a look at each used port, not at each lamp)
+    // and draws the frame of the visible area.
+    void FollowView(int width, int height);
 
     // The view whose layout and geometry are shown: by default the main
     // frame's active layout view; tests attach one.
@@ -90,4 +103,8 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
     CSize m_backSize { 0, 0 };
     CPannexView* m_pAttachedView = nullptr;
+    // What the back buffer shows: the model and its signature when painted.
+    const CLayoutData* m_paintedModel = nullptr;
+    OverviewSignature m_paintedSignature;
+    OverviewSignature m_currentSignature;
 };

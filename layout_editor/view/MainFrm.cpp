@@ -260,10 +260,8 @@ void CMainFrame::OnViewRedrawn()
 {
     IListPanel* panel = GetListPanel();
     CLShowStatic* overview = panel != nullptr ? panel->GetOverview() : nullptr;
-    if (overview == nullptr || overview->GetSafeHwnd() == nullptr)
-        return;
-    CClientDC dc(overview);
-    overview->DrawViewFrame(&dc);
+    if (overview != nullptr)
+        overview->FollowView(LayoutWidth, LayoutHeight);
 }
 
 void CMainFrame::OnListPane()

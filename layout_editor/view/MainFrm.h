@@ -52,8 +52,9 @@ public:
     // After a layout was read: the list panel refreshes and the overview
     // takes the layout's size.
     void OnLayoutLoaded();
-    // After the view drew itself on screen: the overview's frame of the
-    // visible area follows the zoom and the pan.
+    // After the view drew itself on screen: the overview shows the lamps as
+    // they are now, and its frame of the visible area follows the zoom and
+    // the pan.
     void OnViewRedrawn();
     // Applies a visual style's colours to the bars, the pane and the menu
     // bar (no redraw, no profile write).

@@ -2,9 +2,10 @@
 // a mouse move with a wiring preview, a click that adds a lamp, a rubber
 // band selecting 100,000 lamps (each gesture through the view's real
 // handlers followed by one full repaint, as the window would show it) and a
-// full repaint at the fit zoom. The reference beside each is a plain job of
-// the same size: one pass reading every lamp, or a solid fill of the same
-// pixels.
+// full repaint at the fit zoom; and the overview thumbnail after a view
+// repaint, with the lamps changed (painted again) and unchanged (only
+// compared). The reference beside each is a plain job of the same size: one
+// pass reading every lamp, or a solid fill of the same pixels.
 //
 // Scene: a 2,048 x 1,000 grid in a 1,280 x 800 client area (fit zoom
 // 0.625); rows 0 to 499 hold lamps in columns 0 to 1,999 (1,000 ports of
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "LShowStatic.h"
 #include "LayoutSelection.h"
 #include "ViewBenchScene.h"
 
@@ -260,4 +262,88 @@ LS_BENCHMARK(edit_repaint_fit)
     const double reference = bench::Measure([&] { s.Fill(); });
     CheckRepainted(s, "the fill did not fill the client area");
     ReportPair("full repaint at fit zoom (1M lamps)", t, reference, "  reference: solid fill of the client area");
+}
+
+namespace {
+
+// The thumbnail's picture as the list panel has it (218 x 150 pixels).
+struct OverviewPicture {
+    static constexpr int kWidth = 218;
+    static constexpr int kHeight = 150;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    HPEN pen = nullptr;
+    HGDIOBJ oldPen = nullptr;
+    OverviewPlacement placement;
+
+    OverviewPicture(HDC reference, int layoutWidth, int layoutHeight)
+        : placement(PlaceOverview(kWidth, kHeight, layoutWidth, layoutHeight))
+    {
+        dc = ::CreateCompatibleDC(reference);
+        bitmap = ::CreateCompatibleBitmap(reference, kWidth, kHeight);
+        oldBitmap = ::SelectObject(dc, bitmap);
+        pen = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 0));
+        oldPen = ::SelectObject(dc, pen);
+    }
+    ~OverviewPicture()
+    {
+        ::SelectObject(dc, oldPen);
+        ::DeleteObject(pen);
+        ::SelectObject(dc, oldBitmap);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+    }
+    OverviewPicture(const OverviewPicture&) = delete;
+    OverviewPicture& operator=(const OverviewPicture&) = delete;
+    int YellowPixels() const
+    {
+        int n = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                n += ::GetPixel(dc, x, y) == RGB(255, 255, 0) ? 1 : 0;
+        return n;
+    }
+};
+
+} // namespace
+
+LS_BENCHMARK(edit_overview_after_view_repaint)
+{
+    Scene& s = TheScene();
+    OverviewPicture picture(s.target, ::kWidth, ::kHeight);
+    OverviewSignature painted;
+    OverviewSignature current;
+    // What the thumbnail does after each view repaint: compare, and paint
+    // again only when the lamps changed.
+    auto follow = [&]() -> bool {
+        GetOverviewSignature(s.model, current);
+        if (current == painted)
+            return false;
+        const RECT all = { 0, 0, OverviewPicture::kWidth, OverviewPicture::kHeight };
+        ::SetBkColor(picture.dc, RGB(0, 0, 0));
+        ::ExtTextOutW(picture.dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        DrawOverviewPorts(picture.dc, s.model, picture.placement);
+        painted.swap(current);
+        return true;
+    };
+    int repainted = 0;
+    int k = 0;
+    const double changed = bench::Measure([&] {
+        // One lamp of the layout moves back and forth (an edit).
+        CLPoint& lamp = s.model.GetPort(0).EditPoint(0);
+        lamp.y = (k++ % 2) == 0 ? 1 : 0;
+        repainted += follow() ? 1 : 0;
+    });
+    bench::Report("  thumbnail repaints", repainted, "");
+    bench::Report("  yellow pixels", picture.YellowPixels(), "");
+    s.model.GetPort(0).EditPoint(0).y = 0;
+    follow();
+    repainted = 0;
+    const double unchanged = bench::Measure([&] { repainted += follow() ? 1 : 0; });
+    bench::Report("  thumbnail repaints with nothing changed", repainted, "");
+    const double reference = bench::Measure([&] { g_sink = s.ReadEveryLamp(); });
+    ReportPair("overview after an edit (1M lamps)", changed, reference, "  reference: read every lamp");
+    ReportPair(
+        "overview after a repaint without edit (1M lamps)", unchanged, reference, "  reference: read every lamp");
 }

@@ -1,11 +1,13 @@
 // The overview thumbnail: placement of the layout in the control, cells
 // under control points, the visible-area frame against zoom and pan, ports
-// drawn as straight runs (pixels of a memory picture), and clicks and drags
-// that pan the real view of a running editor.
-#include "PannexTestUtil.h"
+// drawn as straight runs (pixels of a memory picture), clicks and drags
+// that pan the real view of a running editor, and the thumbnail of the
+// running editor following the edits made in its view.
+#include "EditWindowFixture.h"
 
 #include "EditorSettings.h"
 #include "LShowStatic.h"
+#include "PannexResource.h"
 
 using namespace pannextest;
 
@@ -175,4 +177,51 @@ TEST(PannexOverview, ClicksAndDragsPanTheRealViewUntilRelease)
     overview.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(60, 20));
     EXPECT_EQ(view.m_pan, pan);
     overview.DestroyWindow();
+}
+
+TEST_F(PannexEditWindowTest, TheOverviewShowsEachEditButMouseMovesDoNotRepaintIt)
+{
+    fwtest::CScriptedUiHost host;
+    CMainFrame& frame = *m_session->Frame();
+    ASSERT_NE(frame.GetListPanel(), nullptr);
+    CLShowStatic& overview = *frame.GetListPanel()->GetOverview();
+    auto back = [&] { return overview.GetBackBufferDC(); };
+    auto yellowAt = [&](int x, int y) {
+        const CPoint p = OverviewPixelOf(x, y, overview.GetPlacement());
+        return ::GetPixel(back(), p.x, p.y) == kYellow;
+    };
+
+    // Two lamps wired with the mouse: the thumbnail shows the line at once.
+    m_view->SetEditMode(1);
+    Click(2, 3);
+    Click(8, 3);
+    ASSERT_EQ(Model().GetPort(0).GetCount(), 2);
+    ASSERT_NE(back(), nullptr);
+    EXPECT_TRUE(yellowAt(2, 3));
+    EXPECT_TRUE(yellowAt(5, 3));
+    EXPECT_TRUE(yellowAt(7, 3)); // a line ends before its last pixel
+
+    // Moving the mouse redraws the view but leaves the thumbnail as it is:
+    // a mark put into its picture stays.
+    const COLORREF mark = RGB(1, 2, 3);
+    ::SetPixel(back(), 0, 0, mark);
+    ASSERT_EQ(::GetPixel(back(), 0, 0), mark);
+    Send(WM_MOUSEMOVE, 12, 6);
+    Send(WM_MOUSEMOVE, 14, 7);
+    m_view->Redraw();
+    EXPECT_EQ(::GetPixel(back(), 0, 0), mark);
+
+    // Undo from the frame's menu takes the line away again.
+    fwtest::SendCommand(frame, ID_EDIT_UNDO);
+    EXPECT_EQ(Model().GetPort(0).GetCount(), 1);
+    EXPECT_FALSE(yellowAt(5, 3));
+    EXPECT_NE(::GetPixel(back(), 0, 0), mark);
+
+    // Cropping changes the layout's size: the thumbnail takes it.
+    Click(6, 7);
+    host.ExpectMessageBox(IDYES);
+    fwtest::SendCommand(frame, ID_VIEW_CROP_BORDER);
+    EXPECT_EQ(overview.GetLayoutWidth(), LayoutWidth);
+    EXPECT_EQ(overview.GetLayoutHeight(), LayoutHeight);
+    EXPECT_LT(LayoutWidth, 20);
 }
