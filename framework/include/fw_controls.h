@@ -281,6 +281,11 @@ public:
     {
         return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), cyItemHeight));
     }
+    // -1 asks for the selection field, 0 for the list's items.
+    int GetItemHeight(int nIndex) const
+    {
+        return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
+    }
     virtual void DrawItem(LPDRAWITEMSTRUCT) { }
     virtual void MeasureItem(LPMEASUREITEMSTRUCT) { }
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -3,6 +3,8 @@
 // BarDlgCommands.cpp).
 #include "BarDlg.h"
 
+#include <algorithm>
+
 #include "PannexResource.h"
 
 #include "EditorSettings.h"
@@ -61,6 +63,7 @@ ON_COMMAND(ID_ROOT_REVERSE_DATA, OnReverseData)
 ON_COMMAND(ID_PORT_ADJUST, OnPortAdjust)
 ON_COMMAND(ID_PORT_LAMPS_PER_POINT, OnPortLampsPerPoint)
 ON_BN_CLICKED(IDC_PANEL_ADD_LAMP_TYPE, OnAddLampType)
+ON_CBN_DROPDOWN(IDC_PANEL_LAMP_TYPES, OnLampTypeDropDown)
 // Paste and templates (BarDlgTemplates.cpp).
 ON_COMMAND(ID_PORT_PASTE, OnPasteOverwrite)
 ON_COMMAND(ID_PORT_PASTE_APPEND, OnPasteAppend)
@@ -298,11 +301,34 @@ void CBarDlg::OnSize(UINT nType, int cx, int cy)
         if (CWnd* control = GetDlgItem(place.id))
             control->MoveWindow(place.x, place.y, place.w, std::max(place.h, 0));
     }
+    // A combo box's height is that of its field and its list together.
+    FitLampTypeList();
     // The overview draws into a buffer of its own size.
     if (m_wndPreview.GetSafeHwnd() != nullptr) {
         m_wndPreview.CreateBackBuffer();
         m_wndPreview.SetLayoutSize(m_wndPreview.GetLayoutWidth(), m_wndPreview.GetLayoutHeight());
     }
+}
+
+void CBarDlg::FitLampTypeList()
+{
+    if (m_cbLampType.GetSafeHwnd() == nullptr)
+        return;
+    constexpr int kMostShown = 12;
+    const int shown = std::clamp(m_cbLampType.GetCount(), 1, kMostShown);
+    const int field = m_cbLampType.GetItemHeight(-1);
+    const int item = m_cbLampType.GetItemHeight(0);
+    // The field's edges, then the list's items inside its own border.
+    const int height = field + 2 * ::GetSystemMetrics(SM_CYEDGE) + shown * item + 2 * ::GetSystemMetrics(SM_CYBORDER);
+    CRect rect;
+    m_cbLampType.GetWindowRect(&rect);
+    m_cbLampType.SetWindowPos(nullptr, 0, 0, rect.Width(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CBarDlg::OnLampTypeDropDown()
+{
+    // Formats added since the last fit are shown too.
+    FitLampTypeList();
 }
 
 void CBarDlg::FillLampTypeCombo()
@@ -316,6 +342,7 @@ void CBarDlg::FillLampTypeCombo()
         m_cbLampType.AddString(entry);
     }
     m_cbLampType.SetCurSel(0);
+    FitLampTypeList();
 }
 
 void CBarDlg::BuildCardTree()

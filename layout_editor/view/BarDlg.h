@@ -36,6 +36,9 @@ public:
 
     // Refills the lamp format combo from the project's list ("(n): format").
     void FillLampTypeCombo();
+    // Sizes the lamp formats' drop-down to its entries (up to twelve shown,
+    // more by scrolling); the field keeps its height.
+    void FitLampTypeList();
     // Rebuilds the whole tree from the view and the document.
     void BuildCardTree();
     // Selects the tree item of global port p without acting on the selection.
@@ -138,6 +141,7 @@ protected:
 
     void DoDataExchange(CDataExchange* pDX) override;
     void OnSize(UINT nType, int cx, int cy);
+    void OnLampTypeDropDown();
     void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeClickNotify(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeRightClickNotify(NMHDR* pNMHDR, LRESULT* pResult);

@@ -3,6 +3,7 @@
 // size.
 #include "PanelTestSupport.h"
 
+#include "LampFormatDlgs.h"
 #include "ListPanelResource.h"
 
 using namespace pannextest;
@@ -34,6 +35,50 @@ TEST_F(ListPanelTest, TheControlsFollowThePanelsSize)
         m_panel.m_wndPreview.GetClientRect(&preview);
         EXPECT_EQ(m_panel.m_wndPreview.GetPlacement().drawn.right <= preview.right, true);
     }
+}
+
+TEST_F(ListPanelTest, TheLampFormatListOpensAsTallAsItsFormats)
+{
+    Build({ 1 }, { 1 });
+    CComboBox& combo = m_panel.m_cbLampType;
+    const int item = combo.GetItemHeight(0);
+    ASSERT_GT(item, 0);
+    // The rows the open list shows, from its inside height.
+    auto shownRows = [&]() {
+        combo.ShowDropDown(TRUE);
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        EXPECT_TRUE(::GetComboBoxInfo(combo.m_hWnd, &info));
+        CRect list;
+        ::GetClientRect(info.hwndList, &list);
+        const bool open = combo.GetDroppedState() != FALSE;
+        combo.ShowDropDown(FALSE);
+        EXPECT_TRUE(open);
+        return static_cast<double>(list.Height()) / item;
+    };
+    struct Row {
+        const char* name;
+        int formats;
+        int rows;
+    };
+    const Row rows[]
+        = { { "the default format", 1, 1 }, { "three formats", 3, 3 }, { "twenty, twelve shown", 20, 12 } };
+    for (const Row& row : rows) {
+        ResetLampTypeList();
+        for (int i = 1; i < row.formats; ++i) {
+            CString format(L'R', i);
+            LampTypeList.Add(format + L"GB");
+        }
+        m_panel.FillLampTypeCombo();
+        ASSERT_EQ(combo.GetCount(), row.formats) << row.name;
+        EXPECT_NEAR(shownRows(), row.rows, 0.5) << row.name;
+    }
+    // A format added with the panel's Add button is shown the next time.
+    ResetLampTypeList();
+    m_panel.FillLampTypeCombo();
+    ASSERT_EQ(AddLampFormat(L"RGBW", &combo, nullptr), AddLampFormatResult::Added);
+    EXPECT_NEAR(shownRows(), 2, 0.5);
+    ResetLampTypeList();
 }
 
 TEST(ListPanelPane, ThePanelFillsTheFramesPane)
