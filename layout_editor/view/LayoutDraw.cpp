@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "EditorSettings.h"
+#include "LabelPlacement.h"
 #include "LayoutPaintGeometry.h"
 #include "ViewPicture.h"
 
@@ -78,11 +79,57 @@ CString PortLabel(const CPannexView& view, int port)
     return s;
 }
 
-void LabelAt(HDC dc, const Geometry& g, const CLPoint& p, const CString& label)
+// Where a port's label is wanted: above and left of its first lamp.
+CPoint LabelAnchor(const Geometry& g, const CLPoint& p)
 {
     const CRect sq = g.Square(p);
-    Text(dc, sq.left + (sq.right - sq.left) / 2 - 33, sq.top + (sq.bottom - sq.top) / 2 - 18, label);
+    return CPoint(sq.left + (sq.right - sq.left) / 2 - 33, sq.top + (sq.bottom - sq.top) / 2 - 18);
 }
+
+// The size of a port label in the context's font, from the widths of its
+// characters read once (a label is "c", digits, "p", digits).
+class CLabelMeasure {
+public:
+    explicit CLabelMeasure(HDC dc)
+        : m_dc(dc)
+    {
+        TEXTMETRICW metrics = {};
+        ::GetTextMetricsW(dc, &metrics);
+        m_height = metrics.tmHeight;
+        m_known = ::GetCharWidth32W(dc, L'0', L'9', m_digits) && ::GetCharWidth32W(dc, L'c', L'c', &m_c)
+            && ::GetCharWidth32W(dc, L'p', L'p', &m_p);
+    }
+    CSize Extent(const CString& label) const
+    {
+        int width = 0;
+        for (int i = 0; i < label.GetLength() && m_known; ++i) {
+            const wchar_t ch = label[i];
+            if (ch >= L'0' && ch <= L'9')
+                width += m_digits[ch - L'0'];
+            else if (ch == L'c')
+                width += m_c;
+            else if (ch == L'p')
+                width += m_p;
+            else
+                return Measured(label);
+        }
+        return m_known ? CSize(width, m_height) : Measured(label);
+    }
+
+private:
+    CSize Measured(const CString& label) const
+    {
+        SIZE size = {};
+        ::GetTextExtentPoint32W(m_dc, label, label.GetLength(), &size);
+        return size;
+    }
+    HDC m_dc;
+    int m_height = 0;
+    INT m_digits[10] = {};
+    INT m_c = 0;
+    INT m_p = 0;
+    bool m_known = false;
+};
 
 void Circle(HDC dc, const CRect& r)
 {
@@ -515,11 +562,13 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
         }
     }
 
-    // 9. Port labels at each port's first lamp.
+    // 9. Port labels at each port's first lamp, or where they do not cover
+    // one another.
+    PlacePortLabels(dc, model, g);
     for (int u = 0; u < used; ++u) {
-        const LayoutPort& port = usedPort(u);
-        if (port.GetCount() > 0)
-            LabelAt(dc, g, port.GetPoint(0), PortLabel(*this, model.GetUsedPort(u)));
+        const int portIndex = model.GetUsedPort(u);
+        if (const CRect* box = PortLabelBox(portIndex))
+            Text(dc, box->left, box->top, PortLabel(*this, portIndex));
     }
 
     // 10. Lamp numbers, or else layer numbers.
@@ -558,7 +607,7 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
     m_selectionBase.reset();
 
     // 11. Labels of the selected ports.
-    PaintSelectedLabels(dc, model, g);
+    PaintSelectedLabels(dc, model);
 
     // 12. Outlines of the selection being moved or rotated.
     if (m_movingLamp && !m_currentCell.SameCell(m_pressCell)) {
@@ -629,7 +678,7 @@ void CPannexView::PaintLayout(CDC& memDC, CLayoutData& model)
     PaintTopLayers(dc, model, g);
 }
 
-void CPannexView::PaintSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const
+void CPannexView::PaintSelectedLabels(HDC dc, const CLayoutData& model) const
 {
     const size_t selectedCount = std::min(model.m_selectedPorts.size(), model.m_selectionBits.size());
     if (selectedCount == 0)
@@ -637,29 +686,51 @@ void CPannexView::PaintSelectedLabels(HDC dc, const CLayoutData& model, const La
     ::SetTextColor(dc, kLightGreen);
     for (size_t k = 0; k < selectedCount; ++k) {
         const int portIndex = model.m_selectedPorts[k];
-        if (model.IsValidPort(portIndex) && model.GetPort(portIndex).GetCount() > 0)
-            LabelAt(dc, g, model.GetPort(portIndex).GetPoint(0), PortLabel(*this, portIndex));
+        if (const CRect* box = PortLabelBox(portIndex))
+            Text(dc, box->left, box->top, PortLabel(*this, portIndex));
     }
 }
 
-std::vector<CRect> CPannexView::SelectedLabelBoxes(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const
+std::vector<CRect> CPannexView::SelectedLabelBoxes(const CLayoutData& model) const
 {
     std::vector<CRect> boxes;
     const size_t selectedCount = std::min(model.m_selectedPorts.size(), model.m_selectionBits.size());
     for (size_t k = 0; k < selectedCount; ++k) {
-        const int portIndex = model.m_selectedPorts[k];
-        if (!model.IsValidPort(portIndex) || model.GetPort(portIndex).GetCount() == 0)
-            continue;
-        const CString label = PortLabel(*this, portIndex);
-        SIZE size = {};
-        ::GetTextExtentPoint32W(dc, label, label.GetLength(), &size);
-        const CRect sq = g.Square(model.GetPort(portIndex).GetPoint(0));
-        CRect box(CPoint(sq.left + (sq.right - sq.left) / 2 - 33, sq.top + (sq.bottom - sq.top) / 2 - 18), size);
-        // Glyphs may reach a little beyond the text's advance.
-        box.InflateRect(8, 8);
-        boxes.push_back(box);
+        if (const CRect* placed = PortLabelBox(model.m_selectedPorts[k])) {
+            CRect box = *placed;
+            // Glyphs may reach a little beyond the text's advance.
+            box.InflateRect(8, 8);
+            boxes.push_back(box);
+        }
     }
     return boxes;
+}
+
+void CPannexView::PlacePortLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g)
+{
+    m_portLabelBoxes.assign(static_cast<size_t>(std::max(model.GetPortCount(), 0)), CRect(0, 0, 0, 0));
+    const CLabelMeasure measure(dc);
+    std::vector<int> ports;
+    std::vector<CRect> wanted;
+    for (int u = 0; u < model.GetUsedCount(); ++u) {
+        const int portIndex = model.GetUsedPort(u);
+        if (!model.IsValidPort(portIndex) || model.GetPort(portIndex).GetCount() == 0)
+            continue;
+        ports.push_back(portIndex);
+        wanted.emplace_back(
+            LabelAnchor(g, model.GetPort(portIndex).GetPoint(0)), measure.Extent(PortLabel(*this, portIndex)));
+    }
+    const std::vector<CRect> placed = PlaceLabels(wanted, CRect(0, 0, m_clientWidth, m_clientHeight));
+    for (size_t i = 0; i < ports.size(); ++i)
+        m_portLabelBoxes[static_cast<size_t>(ports[i])] = placed[i];
+}
+
+const CRect* CPannexView::PortLabelBox(int port) const
+{
+    if (port < 0 || static_cast<size_t>(port) >= m_portLabelBoxes.size())
+        return nullptr;
+    const CRect& box = m_portLabelBoxes[static_cast<size_t>(port)];
+    return box.IsRectEmpty() ? nullptr : &box;
 }
 
 void CPannexView::PaintConnectionLines(

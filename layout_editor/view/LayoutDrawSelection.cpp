@@ -113,14 +113,14 @@ bool CPannexView::KeepSelectionBase(CDC& memDC, const CLayoutData& model, const 
 void CPannexView::PutSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g)
 {
     const CRect client(0, 0, m_clientWidth, m_clientHeight);
-    for (CRect box : SelectedLabelBoxes(dc, model, g)) {
+    for (CRect box : SelectedLabelBoxes(model)) {
         if (!box.IntersectRect(&box, &client))
             continue;
         ::BitBlt(
             dc, box.left, box.top, box.Width(), box.Height(), m_selectionBase->under->Dc(), box.left, box.top, SRCCOPY);
         const int saved = ::SaveDC(dc);
         ::IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-        PaintSelectedLabels(dc, model, g);
+        PaintSelectedLabels(dc, model);
         const CRect cells = CellsUnder(g, box);
         PaintConnectionLines(dc, model, g, &cells);
         ::RestoreDC(dc, saved);

@@ -87,6 +87,9 @@ public:
     bool DrawSelectionChange(CDC* pDC);
     // Whether full paints keep those pictures (they do unless told not to).
     void SetKeepSelectionBase(bool keep);
+    // Where the last full paint wrote a port's label (client pixels);
+    // nullptr when it left the label out.
+    const CRect* PortLabelBox(int port) const;
 
     // --- DXF import and export (PannexViewDxf.cpp) -------------------------
     // Asks for the options and reads the drawing into the document's layout:
@@ -340,8 +343,11 @@ private:
     // lines (of the ports within the cells, when given), and the selection,
     // mode overlays and rulers on top.
     LayoutPaintGeometry PaintGeometry() const;
-    void PaintSelectedLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const;
-    std::vector<CRect> SelectedLabelBoxes(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g) const;
+    void PaintSelectedLabels(HDC dc, const CLayoutData& model) const;
+    std::vector<CRect> SelectedLabelBoxes(const CLayoutData& model) const;
+    // Where the port labels go in this paint (they must not cover one
+    // another), kept for the selected ports' labels drawn over them.
+    void PlacePortLabels(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g);
     void PaintConnectionLines(HDC dc, const CLayoutData& model, const LayoutPaintGeometry& g, const CRect* cells) const;
     void PaintTopLayers(HDC dc, CLayoutData& model, const LayoutPaintGeometry& g);
     // The kept pictures (LayoutDrawSelection.cpp): the layout's own picture,
@@ -355,6 +361,7 @@ private:
     };
     std::unique_ptr<SelectionBase, SelectionBaseDeleter> m_selectionBase;
     bool m_keepSelectionBase = true;
+    std::vector<CRect> m_portLabelBoxes; // by port index, from the last full paint
 
     CLayoutData* m_pDetachedModel = nullptr;
     std::unique_ptr<CProgressDlg> m_progressDlg;

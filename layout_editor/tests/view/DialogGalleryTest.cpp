@@ -182,6 +182,13 @@ void OpenEveryDialog(CPannexSession& s, int language)
         s.View()->UpdateAfterEdit();
         fwtest::PumpPending();
         SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\floating_template" + tag + L".bmp");
+        // The lamp formats' list open under its field.
+        if (CBarDlg* panel = GetListPanel()) {
+            panel->FillLampTypeCombo();
+            panel->m_cbLampType.ShowDropDown(TRUE);
+            SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\lamp_formats" + tag + L".bmp");
+            panel->m_cbLampType.ShowDropDown(FALSE);
+        }
         model.GetPort(0).ClearPoints();
         ::DeleteFileW(saved);
     }

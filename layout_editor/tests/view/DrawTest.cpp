@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorSettings.h"
+#include "LabelPlacement.h"
 #include "LayoutSelection.h"
 #include "PannexTestUtil.h"
 #include "PannexView.h"
@@ -310,4 +311,101 @@ TEST(PannexDrawing, SelectionChangeAfterOtherChangesPaintsInFull)
     scene.view.m_zoom = 10.0; // lamps drawn one by one: nothing kept
     scene.view.DrawLayout(canvas.Dc());
     EXPECT_FALSE(scene.view.DrawSelectionChange(canvas.Dc()));
+}
+
+TEST(PannexLabelPlacement, LabelsNeverCoverOneAnother)
+{
+    const CRect client(0, 0, 200, 100);
+    auto box = [](int x, int y) { return CRect(CPoint(x, y), CSize(30, 16)); };
+    struct Row {
+        const char* name;
+        std::vector<CRect> wanted;
+        std::vector<CRect> placed;
+    };
+    const CRect none(0, 0, 0, 0);
+    const Row rows[] = {
+        { "apart, each where wanted", { box(100, 40), box(150, 70) }, { box(100, 40), box(150, 70) } },
+        { "a column closer than a label's height goes left", { box(100, 40), box(100, 45), box(100, 50) },
+            { box(100, 40), box(68, 45), box(36, 50) } },
+        { "a row closer than a label's width goes up", { box(100, 40), box(110, 40) }, { box(100, 40), box(110, 22) } },
+        { "cut by the top edge, moved in", { box(100, -10) }, { box(100, 0) } },
+        { "cut by the left edge, moved in", { box(-20, 50) }, { box(0, 50) } },
+        { "wholly outside, left out", { box(-40, 50), box(100, 120) }, { none, none } },
+        { "no free spot within three steps, left out", { box(2, 2), box(2, 3), box(2, 4) }, { box(2, 2), none, none } },
+    };
+    for (const Row& row : rows) {
+        const std::vector<CRect> placed = PlaceLabels(row.wanted, client);
+        ASSERT_EQ(placed.size(), row.placed.size()) << row.name;
+        for (size_t i = 0; i < placed.size(); ++i)
+            EXPECT_EQ(placed[i], row.placed[i]) << row.name << ", label " << i;
+    }
+}
+
+TEST(PannexDrawing, PortLabelsOfPortsStartingCloseTogetherDoNotOverlap)
+{
+    // 40 ports starting one row apart, as a light box's rows are, in a
+    // client where a row is 5 pixels: labels stacked there would cover one
+    // another.
+    CLayoutData model;
+    CPannexView view;
+    AlignToGrid = 1;
+    model.m_width = 100;
+    model.m_height = 160;
+    model.ResetPorts(40, 64, L"RGB", 0);
+    for (int p = 0; p < 40; ++p) {
+        for (int x = 10; x < 20; ++x) {
+            CLPoint lamp(x, 2 + p);
+            lamp.m_normX = (x + 0.5) / 100;
+            lamp.m_normY = (2 + p + 0.5) / 160;
+            model.GetPort(p).InsertPoints(&lamp, 1);
+        }
+        model.GetPort(p).UpdateBounds();
+    }
+    model.RebuildUsedPorts();
+    view.AttachModel(&model);
+    view.m_settings.SetControllers(5, 8);
+    view.m_clientWidth = 500;
+    view.m_clientHeight = 800;
+    view.ResizeLayout(100, 160);
+    ASSERT_DOUBLE_EQ(view.m_zoom, 5.0);
+    CCanvas canvas(500, 800);
+    auto shown = [&] {
+        std::vector<CRect> boxes;
+        for (int p = 0; p < 40; ++p)
+            if (const CRect* box = view.PortLabelBox(p))
+                boxes.push_back(*box);
+        return boxes;
+    };
+    view.DrawLayout(canvas.Dc());
+    const std::vector<CRect> atFit = shown();
+    // Only the column left of the lamps has room: some labels wait for a
+    // larger zoom.
+    EXPECT_GE(atFit.size(), 8u);
+    EXPECT_LT(atFit.size(), 40u);
+    for (size_t i = 0; i < atFit.size(); ++i)
+        for (size_t j = i + 1; j < atFit.size(); ++j) {
+            CRect both;
+            EXPECT_FALSE(both.IntersectRect(&atFit[i], &atFit[j])) << i << " and " << j;
+        }
+    // Each shown label in red pixels where it was put.
+    const CRect& first = *view.PortLabelBox(0);
+    int red = 0;
+    for (int y = first.top; y < first.bottom; ++y)
+        for (int x = first.left; x < first.right; ++x)
+            red += canvas.At(x, y) == RGB(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, 10);
+
+    // Zoomed in far enough for a label a row, every port's label is where
+    // it always goes: above and left of its first lamp.
+    view.m_zoom = 20;
+    view.m_pan = CPoint(650, 1210); // the layout's left edge 100 pixels out, its top at 10
+    view.DrawLayout(canvas.Dc());
+    const CRect L = view.LayoutRectInClient();
+    for (int p = 0; p < 10; ++p) {
+        const CRect* box = view.PortLabelBox(p);
+        ASSERT_NE(box, nullptr) << p;
+        EXPECT_EQ(box->TopLeft(), CPoint(L.left + 20 * 10 + 10 - 33, L.top + 20 * (2 + p) + 10 - 18)) << p;
+    }
+    view.AttachModel(nullptr);
+    ResetEditorSettings();
 }
