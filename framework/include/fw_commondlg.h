@@ -23,8 +23,9 @@ public:
     POSITION GetStartPosition() const;
     CString GetNextPathName(POSITION& pos) const;
 
-    // Callers may set lpstrTitle, lpstrInitialDir, nFilterIndex and Flags
-    // before DoModal; nFilterIndex is updated after it.
+    // Callers may set lpstrTitle, lpstrInitialDir, nFilterIndex, Flags and
+    // nMaxFile (the characters of names the dialog takes; the dialog keeps
+    // the buffer) before DoModal; nFilterIndex is updated after it.
     OPENFILENAME m_ofn {};
 
 private:

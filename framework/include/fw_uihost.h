@@ -19,6 +19,9 @@ struct CFileDialogRequest {
     CString strInitialDir;
     DWORD dwFlags = 0; // OFN_ flags: OFN_ALLOWMULTISELECT, OFN_OVERWRITEPROMPT, ...
     int nFilterIndex = 1; // 1-based, in and out
+    // Characters the dialog's name buffer holds (the folder and every name
+    // chosen, each with its terminator); 0 or less than 64 K takes 64 K.
+    DWORD nMaxFile = 0;
     std::vector<CString> results; // full paths chosen
 };
 

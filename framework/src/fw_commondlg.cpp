@@ -28,6 +28,7 @@ INT_PTR CFileDialog::DoModal()
     request.strFileName = m_strFileName;
     request.dwFlags = m_ofn.Flags;
     request.nFilterIndex = static_cast<int>(m_ofn.nFilterIndex);
+    request.nMaxFile = m_ofn.nMaxFile;
     if (!AfxGetUiHost().FileDialog(request) || request.results.empty())
         return IDCANCEL;
     m_results = request.results;

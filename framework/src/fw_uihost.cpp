@@ -3,6 +3,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include <string>
 
 namespace {
@@ -133,7 +135,11 @@ int CRealUiHost::MessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaptio
 BOOL CRealUiHost::FileDialog(CFileDialogRequest& request)
 {
     std::wstring filter = NativeFilter(request.strFilter);
-    std::vector<wchar_t> buffer(64 * 1024, 0);
+    // A multiple selection of thousands of files needs the room its caller
+    // asks for; more than 16 M characters is asked by no dialog of ours.
+    constexpr DWORD kLeast = 64 * 1024;
+    constexpr DWORD kMost = 16 * 1024 * 1024;
+    std::vector<wchar_t> buffer(std::clamp(request.nMaxFile, kLeast, kMost), 0);
     wcsncpy(buffer.data(), request.strFileName, buffer.size() - 1);
     OPENFILENAME ofn {};
     ofn.lStructSize = sizeof(ofn);

@@ -189,6 +189,7 @@ void CDornelDoc::ResetForNewProject()
     m_currentSegment = -1;
     m_editedProgramKind = kNoEditedProgram;
     m_editSegment = -1;
+    m_editDialogId = 0;
     m_projectPath.Empty();
     m_pSelectedNode = nullptr;
     m_pCurrentViewNode = nullptr;

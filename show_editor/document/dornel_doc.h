@@ -203,6 +203,9 @@ public:
     int m_currentSegment = -1;
     int m_editedProgramKind = kNoEditedProgram;
     int m_editSegment = -1;
+    // The dialog identifier of the editor that holds the edit under way (0
+    // none): editors open side by side, and only this one's close ends it.
+    int m_editDialogId = 0;
     int m_screen = 0;
     CString m_offlineFolder;
     int m_opening = 0;

@@ -115,8 +115,10 @@ bool CDornelDoc::OpenModeless(CEffectEditor*& slot, EffectEditorRequest request,
         CSingleLock lock(&m_mutex, TRUE);
         FreePreviewList();
         m_listSelector = 1;
-        if (request.editMode)
+        if (request.editMode) {
             m_editSegment = -1;
+            m_editDialogId = 0;
+        }
         if (m_segments.GetSize() > segments) {
             SegmentList made;
             while (m_segments.GetSize() > segments) {
@@ -137,8 +139,10 @@ bool CDornelDoc::OpenModeless(CEffectEditor*& slot, EffectEditorRequest request,
 
 bool CDornelDoc::IsEffectDialogOpen()
 {
+    // The image-show editor and the animation browser may stay open beside
+    // another editor: they are not counted.
     CEffectEditor* editors[] = { m_pWordsEditor, m_pScanLineEditor, m_pColourEffectEditor, m_pVideoEditor,
-        m_pImageShowEditor, m_pColorPlusEditor, m_pFlickerEditor };
+        m_pColorPlusEditor, m_pFlickerEditor };
     bool open = false;
     for (CEffectEditor* editor : editors) {
         if (editor != nullptr) {
@@ -260,8 +264,9 @@ void CDornelDoc::OnAddImageShow()
     if (IsEffectDialogOpen())
         return;
     StopPlayback();
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-        L"Image File(*.JPEG;*.PNG;*.BMP;*.JPG)|*.JPEG;*.PNG;*.BMP;*.JPG;)||");
+    CFileDialog dialog(
+        TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kImageShowFileFilter);
+    dialog.m_ofn.nMaxFile = kImageShowNameChars;
     if (dialog.DoModal() != IDOK) {
         m_listSelector = 1;
         return;
@@ -413,7 +418,14 @@ void CDornelDoc::OnEditMaterial()
         AfxMessageBox(LangText(L"HINT", 62, L"This program kind has no editor."));
         return;
     }
+    if (*slot != nullptr) {
+        // An editor of that kind open beside (the image-show editor) is only
+        // shown: it goes on with its own program, and no edit starts.
+        OpenModeless(*slot, request, false);
+        return;
+    }
     m_editSegment = m_currentSegment;
+    m_editDialogId = request.dialogId;
     StopPlayback();
     m_editedProgramKind = program->m_programType;
     OpenModeless(*slot, request, false);
@@ -555,7 +567,11 @@ void CDornelDoc::DropEditor(int dialogId)
     }
     if (slot != nullptr && *slot != nullptr) {
         FreePreviewList();
-        m_editSegment = -1;
+        // An editor beside the closing one keeps its edit.
+        if (m_editDialogId == 0 || m_editDialogId == dialogId) {
+            m_editSegment = -1;
+            m_editDialogId = 0;
+        }
         (*slot)->DestroyEditor();
         delete *slot;
         *slot = nullptr;

@@ -3,6 +3,12 @@
 
 #include "program.h"
 
+// The images of a show are chosen in a multiple-selection file dialog with
+// this filter, whose name buffer takes this many characters: room for
+// thousands of files.
+constexpr LPCWSTR kImageShowFileFilter = L"Image File(*.JPEG;*.PNG;*.BMP;*.JPG)|*.JPEG;*.PNG;*.BMP;*.JPG;)||";
+constexpr DWORD kImageShowNameChars = 2600000;
+
 class ProgramImageShow : public Program {
     DECLARE_DYNCREATE(ProgramImageShow)
 

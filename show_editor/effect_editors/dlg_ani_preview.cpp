@@ -343,18 +343,11 @@ void CDlgAniPreview::Preview()
     frames = std::max(frames, 0);
     video->m_orgFrames = frames;
     video->m_endFrame = frames;
-    {
-        CSingleLock lock(&m_pDoc->m_mutex, TRUE);
-        // Only the browser's own preview: when its segment was dropped the
-        // program is kept up to date and nothing plays.
-        if (m_pDoc->m_listSelector != 0 || m_pDoc->m_previewSegments.GetSize() == 0)
-            return;
-        const int played = std::max(video->m_endFrame - video->m_startFrame + 1, 0);
-        m_pDoc->m_previewSegments.GetAt(0)->m_pSegmentInfo->m_totalFrames = played;
-        m_pDoc->m_previewSettings.m_totalFrames = played;
-        m_pDoc->m_previewSettings.m_playFrames = played;
-    }
-    RestartPreview();
+    // Only the browser's own preview: when its segment was dropped the
+    // program is kept up to date and nothing plays.
+    const int played = std::max(video->m_endFrame - video->m_startFrame + 1, 0);
+    if (SetPreviewFrames(played, played, false))
+        RestartPreview();
 }
 
 void CDlgAniPreview::OnOK()

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr LPCWSTR kImageFilter = L"Image File(*.JPEG;*.PNG;*.BMP;*.JPG)|*.JPEG;*.PNG;*.BMP;*.JPG;)||";
 constexpr LPCWSTR kBackgrounds[] = { L"无", L"颜色", L"图片" };
 constexpr LPCWSTR kPlacements[] = { L"居中", L"缩放", L"拉伸", L"平铺" };
 constexpr LPCWSTR kEffects[] = { L"无", L"左移", L"右移", L"上移", L"下移" };
@@ -313,8 +312,9 @@ void CDlgImageShow::Rebuild()
 
 void CDlgImageShow::OnChooseImages()
 {
-    CFileDialog dialog(
-        TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kImageFilter, this);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+        kImageShowFileFilter, this);
+    dialog.m_ofn.nMaxFile = kImageShowNameChars;
     if (dialog.DoModal() != IDOK)
         return;
     m_files.RemoveAll();
@@ -323,19 +323,20 @@ void CDlgImageShow::OnChooseImages()
         m_files.Add(dialog.GetNextPathName(pos));
     WorkingCopy()->m_imagePaths.RemoveAll();
     WorkingCopy()->m_imagePaths.Append(m_files);
+    // Nothing is rebuilt: the preview goes on until the next change, and OK
+    // counts the frames of the images chosen.
     ShowFileNames();
-    // The preview follows the new images at once.
-    Rebuild();
 }
 
 void CDlgImageShow::OnChooseBackgroundImage()
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kImageFilter, this);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kImageShowFileFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
+    // Nothing is rebuilt here either: the preview draws the new background
+    // from its next frame on.
     WorkingCopy()->m_backgroundImage = dialog.GetPathName();
     SetDlgItemText(IDC_IMS_BACK_IMAGE, FileName(dialog.GetPathName()));
-    Rebuild();
 }
 
 void CDlgImageShow::OnBackgroundKind()

@@ -341,19 +341,7 @@ void CDlgVideoChioce::ApplyControls()
     values.end = std::max(values.end, values.start);
     FillWorkingCopy(values);
     ReadCrops();
-    if (m_pDoc == nullptr)
-        return;
-    CSingleLock lock(&m_pDoc->m_mutex, TRUE);
-    // Only ever the preview: while the project list is active (the preview
-    // list was dropped under an open editor) nothing is written.
-    if (m_pDoc->m_listSelector != 0)
-        return;
-    SegmentList& list = m_pDoc->m_previewSegments;
-    if (list.GetSize() > 0)
-        list.GetAt(0)->m_pSegmentInfo->m_totalFrames = WorkingCopy()->m_orgFrames;
-    const int played = values.end - values.start + 1;
-    m_pDoc->m_previewSettings.m_totalFrames = played;
-    m_pDoc->m_previewSettings.m_playFrames = played;
+    SetPreviewFrames(WorkingCopy()->m_orgFrames, values.end - values.start + 1);
 }
 
 void CDlgVideoChioce::Replay()

@@ -3,6 +3,9 @@
 
 #include "show_messages.h"
 
+#include <algorithm>
+#include <climits>
+
 IMPLEMENT_DYNAMIC(CEffectEditorDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CEffectEditorDialog, CDialog)
@@ -85,17 +88,18 @@ void CEffectEditorDialog::MakePreviewSegment()
     ProjSet* settings = &m_pDoc->m_previewSettings;
     settings->m_totalFrames = 0;
     settings->m_playFrames = 0;
+    m_pWorkingCopy->m_startFrame = 1;
+    m_pWorkingCopy->m_endFrame = m_pWorkingCopy->m_orgFrames;
+    m_pWorkingCopy->SetNode(new NodeInfo);
+    AppendPreviewSegment();
+}
 
+void CEffectEditorDialog::AppendPreviewSegment()
+{
     auto* segment = new QvSegmentGourp;
     segment->m_pSegmentInfo->m_number = 1;
     segment->m_pSegmentInfo->m_totalFrames = m_pWorkingCopy->m_orgFrames;
     segment->SetNode(new NodeInfo);
-    settings->m_totalFrames = m_pWorkingCopy->m_orgFrames;
-    settings->m_playFrames = m_pWorkingCopy->m_orgFrames;
-
-    m_pWorkingCopy->m_startFrame = 1;
-    m_pWorkingCopy->m_endFrame = m_pWorkingCopy->m_orgFrames;
-    m_pWorkingCopy->SetNode(new NodeInfo);
 
     // A preview view never becomes the project's current or selected node.
     NodeInfo* currentView = m_pDoc->m_pCurrentViewNode;
@@ -116,22 +120,77 @@ void CEffectEditorDialog::MakePreviewSegment()
         }
     }
     m_pDoc->m_previewSegments.Add(segment);
+    CountPreviewFrames(m_pWorkingCopy->m_orgFrames);
 }
 
-void CEffectEditorDialog::SetPreviewFrames(int frames)
+QvSegmentGourp* CEffectEditorDialog::OwnPreviewSegment() const
 {
-    if (m_pDoc == nullptr)
-        return;
-    CSingleLock lock(&m_pDoc->m_mutex, TRUE);
-    // Only ever the preview: while the project list is active (the preview
-    // list was dropped under an open editor) nothing is written.
-    if (m_pDoc->m_listSelector != 0)
-        return;
-    SegmentList& list = m_pDoc->m_previewSegments;
-    if (list.GetSize() > 0)
-        list.GetAt(0)->m_pSegmentInfo->m_totalFrames = frames;
+    if (m_pDoc == nullptr || m_pWorkingCopy == nullptr)
+        return nullptr;
+    const SegmentList& list = m_pDoc->m_previewSegments;
+    for (INT_PTR s = 0; s < list.GetSize(); ++s) {
+        const ProgramViewList& views = list.GetAt(s)->m_views;
+        for (INT_PTR v = 0; v < views.GetSize(); ++v) {
+            const ProgramList& programs = views.GetAt(v)->m_programs;
+            for (INT_PTR p = 0; p < programs.GetSize(); ++p)
+                if (programs.GetAt(p) == m_pWorkingCopy)
+                    return list.GetAt(s);
+        }
+    }
+    return nullptr;
+}
+
+void CEffectEditorDialog::CountPreviewFrames(int ownPlayFrames)
+{
+    // Editors open side by side play their segments one after another: the
+    // preview runs for all of them.
+    const QvSegmentGourp* own = OwnPreviewSegment();
+    long long total = std::max(ownPlayFrames, 0);
+    const SegmentList& list = m_pDoc->m_previewSegments;
+    for (INT_PTR s = 0; s < list.GetSize(); ++s)
+        if (list.GetAt(s) != own)
+            total += std::max(list.GetAt(s)->m_pSegmentInfo->m_totalFrames, 0);
+    const int frames = static_cast<int>(std::min<long long>(total, INT_MAX));
     m_pDoc->m_previewSettings.m_totalFrames = frames;
     m_pDoc->m_previewSettings.m_playFrames = frames;
+}
+
+bool CEffectEditorDialog::SetPreviewFrames(int frames, int playFrames, bool takeBack)
+{
+    if (m_pDoc == nullptr)
+        return false;
+    bool own = false;
+    {
+        CSingleLock lock(&m_pDoc->m_mutex, TRUE);
+        own = OwnPreviewSegment() != nullptr;
+    }
+    if (!own) {
+        // The preview list went while the editor stayed open (another
+        // editor's close or the browser dropped it). Only ever the preview:
+        // the project's list is never written; an editor takes the preview
+        // back with a segment of its own.
+        if (!takeBack)
+            return false;
+        m_pDoc->OnStop();
+        CSingleLock lock(&m_pDoc->m_mutex, TRUE);
+        m_pDoc->m_listSelector = 0;
+        AppendPreviewSegment();
+    }
+    CSingleLock lock(&m_pDoc->m_mutex, TRUE);
+    QvSegmentGourp* segment = OwnPreviewSegment();
+    if (segment == nullptr)
+        return false;
+    segment->m_pSegmentInfo->m_totalFrames = frames;
+    CountPreviewFrames(playFrames >= 0 ? playFrames : frames);
+    return true;
+}
+
+bool CEffectEditorDialog::PreviewIsOwn() const
+{
+    if (m_pDoc == nullptr)
+        return false;
+    CSingleLock lock(&m_pDoc->m_mutex, TRUE);
+    return m_pDoc->m_listSelector == 0 && OwnPreviewSegment() != nullptr;
 }
 
 void CEffectEditorDialog::StopPreview()
@@ -145,7 +204,9 @@ void CEffectEditorDialog::RestartPreview()
     if (m_pDoc == nullptr)
         return;
     m_pDoc->OnStop();
-    m_pDoc->OnPlay();
+    // Never the project: an editor whose preview went plays nothing.
+    if (PreviewIsOwn())
+        m_pDoc->OnPlay();
 }
 
 void CEffectEditorDialog::HandOver()

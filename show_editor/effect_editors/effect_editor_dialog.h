@@ -45,10 +45,19 @@ protected:
     // Appends the working copy's preview segment to the active (preview)
     // list, as the editor opens.
     void MakePreviewSegment();
-    // Writes the working copy's frames of one pass into the first preview
-    // segment and the preview settings (never into the project's).
-    void SetPreviewFrames(int frames);
-    // Stops playback, then plays the active list from its first frame.
+    // Writes frames into the editor's own preview segment and the preview
+    // settings (never the project's): the settings play the segments of all
+    // editors open, the own one for playFrames (-1: frames). When the
+    // preview list lost the editor's segment while the editor stayed open,
+    // takeBack gives the editor a new one and makes the preview list the
+    // active one; without it nothing is written. True when the frames went
+    // into the editor's segment.
+    bool SetPreviewFrames(int frames, int playFrames = -1, bool takeBack = true);
+    // Whether the active list is the preview list and holds this editor's
+    // segment.
+    bool PreviewIsOwn() const;
+    // Stops playback, then plays the active list from its first frame when
+    // it holds this editor's preview segment.
     void RestartPreview();
     void StopPreview();
     // Hands the working copy to the document: copied into the edited program
@@ -78,6 +87,15 @@ protected:
 
 private:
     void DetachWorkingCopyFromPreview();
+    // Under the document's mutex: a new preview segment for the working copy
+    // as it stands, appended to the preview list.
+    void AppendPreviewSegment();
+    // Under the document's mutex: the preview segment holding the working
+    // copy, null when the list holds none.
+    QvSegmentGourp* OwnPreviewSegment() const;
+    // Under the document's mutex: the preview settings play every preview
+    // segment, the editor's own for ownPlayFrames.
+    void CountPreviewFrames(int ownPlayFrames);
 };
 
 // Selects the first item of a combo box whose text begins with prefix;

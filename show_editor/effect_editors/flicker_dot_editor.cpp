@@ -226,10 +226,7 @@ bool CDlgFlickerDot::ApplyToWorkingCopy()
         star->m_startPoints.Add(point);
     }
 
-    if (m_pDoc == nullptr || m_pDoc->m_listSelector != 0 || m_pDoc->m_previewSegments.GetSize() != 1)
-        return false;
-    SetPreviewFrames(star->m_orgFrames);
-    return star->m_orgFrames > 0;
+    return SetPreviewFrames(star->m_orgFrames) && star->m_orgFrames > 0;
 }
 
 void CDlgFlickerDot::StopApplyRestart()

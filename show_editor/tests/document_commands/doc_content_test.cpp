@@ -6,6 +6,7 @@
 #include "media_probe.h"
 #include "program_color_effect.h"
 #include "program_color_effect_plus.h"
+#include "program_image_show.h"
 #include "program_video.h"
 
 #include <chrono>
@@ -240,11 +241,15 @@ TEST_F(ContentTest, ImageShowTakesEveryChosenFile)
     m_ui.ExpectFileOpen({ a, b });
     m_doc->OnAddImageShow();
     EXPECT_NE(m_ui.m_lastFileRequest.dwFlags & OFN_ALLOWMULTISELECT, 0u);
+    EXPECT_EQ(m_ui.m_lastFileRequest.nMaxFile, kImageShowNameChars);
     ASSERT_EQ(m_host.m_requests.size(), 1u);
     EXPECT_EQ(m_host.m_requests[0].dialogId, IDD_EDITOR_IMAGE_SHOW);
-    // The image-show editor counts as open too.
+    // The image-show editor is not counted as open: another editor opens
+    // beside it.
     m_doc->OnAddColorfulWords();
-    EXPECT_EQ(m_host.m_requests.size(), 1u);
+    ASSERT_EQ(m_host.m_requests.size(), 2u);
+    EXPECT_EQ(m_host.m_requests[1].dialogId, IDD_EDITOR_COLORFUL_WORDS);
+    m_doc->OnEffectDialogClosed(IDD_EDITOR_COLORFUL_WORDS);
     m_doc->OnEffectDialogClosed(IDD_EDITOR_IMAGE_SHOW);
     m_ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileOpen);
     m_doc->OnAddImageShow();

@@ -7,7 +7,9 @@
 
 #include "dlg_image_show.h"
 #include "media_editors_resource.h"
+#include "program_colorful_words.h"
 #include "program_image_show.h"
+#include "words_editor_resource.h"
 #include "show_messages.h"
 
 using namespace mediatest;
@@ -32,6 +34,10 @@ struct ImageShow : MediaSession {
         return dynamic_cast<CDlgImageShow*>(doc->m_pImageShowEditor);
     }
     static bool Shown(CWnd& dialog, int id) { return ::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, id)) != FALSE; }
+    int PreviewSegmentFrames(int index) const
+    {
+        return doc->m_previewSegments.GetAt(index)->m_pSegmentInfo->m_totalFrames;
+    }
 };
 
 } // namespace
@@ -153,6 +159,9 @@ TEST_F(ImageShow, TwelveImagesShowTenNamesAndChoosingAgainReplacesThem)
     fwtest::ClickButton(*editor, IDC_IMS_CHOOSE_FILES);
     EXPECT_EQ(fwtest::GetItemText(*editor, IDC_IMS_FILES), CString(L"x.bmp;y.jpg;"));
     ASSERT_EQ(editor->WorkingCopy()->m_imagePaths.GetSize(), 2);
+    // Choosing rebuilds nothing: the next change counts the new images.
+    EXPECT_EQ(editor->WorkingCopy()->m_orgFrames, 124 * 12);
+    Choose(*editor, IDC_IMS_LEAVE_EFFECT, 2);
     EXPECT_EQ(editor->WorkingCopy()->m_orgFrames, 248);
     // A cancelled file dialog changes nothing.
     ui.ExpectCancel(fwtest::CScriptedUiHost::Kind::FileOpen);
@@ -220,4 +229,121 @@ TEST(ImageShowValues, DurationsBecomeFramesAtTheRate)
         { 1.0, 0, 0 }, { 1e12, 25, 1000000 } };
     for (const Case& c : cases)
         EXPECT_EQ(DurationFrames(c.seconds, c.rate), c.frames) << c.seconds;
+}
+
+TEST_F(ImageShow, ChoosingImagesRestartsNothingAndOkCountsThem)
+{
+    CDlgImageShow* editor = Open(Images(3));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    Command(ID_DOC_PAUSE);
+    const int paused = doc->m_playState;
+    ui.ExpectFileOpen({ folder.Path() + L"x.bmp" });
+    fwtest::ClickButton(*editor, IDC_IMS_CHOOSE_FILES);
+    EXPECT_EQ(doc->m_playState, paused);
+    EXPECT_EQ(doc->m_previewSettings.m_playFrames, 372);
+    ui.ExpectFileOpen({ folder.Path() + L"back.bmp" });
+    Choose(*editor, IDC_IMS_BACKGROUND, 2);
+    Command(ID_DOC_PAUSE);
+    fwtest::ClickButton(*editor, IDC_IMS_CHOOSE_BACK_IMAGE);
+    EXPECT_EQ(doc->m_playState, paused);
+    ASSERT_TRUE(CloseWith(doc->m_pImageShowEditor, IDOK));
+    auto* added = dynamic_cast<ProgramImageShow*>(ProjectProgram(1, 1, 1));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->m_imagePaths.GetSize(), 1);
+    EXPECT_EQ(added->m_orgFrames, 124);
+    EXPECT_EQ(added->m_backgroundImage, folder.Path() + L"back.bmp");
+}
+
+TEST_F(ImageShow, ASelectionOfThousandsOfImagesFitsTheFileDialogs)
+{
+    // Names of 60 characters: 3000 of them need about 180 000 characters.
+    std::vector<CString> many;
+    for (int i = 0; i < 3000; ++i) {
+        CString name;
+        name.Format(L"%sharbour bridge rehearsal, camera two, still %05d.png", folder.Path().GetString(), i);
+        many.push_back(name);
+    }
+    CDlgImageShow* editor = Open(many);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ui.m_lastFileRequest.nMaxFile, kImageShowNameChars);
+    EXPECT_TRUE((ui.m_lastFileRequest.dwFlags & OFN_ALLOWMULTISELECT) != 0);
+    EXPECT_EQ(editor->WorkingCopy()->m_imagePaths.GetSize(), 3000);
+    EXPECT_EQ(editor->WorkingCopy()->m_orgFrames, 124 * 3000);
+    CString names = fwtest::GetItemText(*editor, IDC_IMS_FILES);
+    EXPECT_EQ(names.Right(16), CString(L"still 00009.png;"));
+
+    many.resize(2500);
+    ui.ExpectFileOpen(many);
+    fwtest::ClickButton(*editor, IDC_IMS_CHOOSE_FILES);
+    EXPECT_EQ(ui.m_lastFileRequest.nMaxFile, kImageShowNameChars);
+    ASSERT_TRUE(CloseWith(doc->m_pImageShowEditor, IDOK));
+    auto* added = dynamic_cast<ProgramImageShow*>(ProjectProgram(1, 1, 1));
+    ASSERT_NE(added, nullptr);
+    ASSERT_EQ(added->m_imagePaths.GetSize(), 2500);
+    EXPECT_EQ(added->m_imagePaths.GetAt(2499), many.back());
+    EXPECT_EQ(added->m_orgFrames, 124 * 2500);
+}
+
+TEST_F(ImageShow, OtherEditorsOpenBesideItAndEachKeepsItsOwnPreviewAndEdit)
+{
+    // A colourful text to edit later.
+    Command(ID_DOC_ADD_COLORFUL_WORDS);
+    ASSERT_NE(doc->m_pWordsEditor, nullptr);
+    fwtest::SetItemText(*dynamic_cast<CWnd*>(doc->m_pWordsEditor), IDC_CW_TEXT, L"Hello");
+    ASSERT_TRUE(CloseWith(doc->m_pWordsEditor, IDOK));
+    auto* words = dynamic_cast<ProgramColorFulWords*>(ProjectProgram(1, 1, 1));
+    ASSERT_NE(words, nullptr);
+
+    CDlgImageShow* show = Open(Images(3));
+    ASSERT_NE(show, nullptr);
+    // Edit on the text opens its editor beside the image show.
+    SelectProgram(1);
+    Command(ID_DOC_EDIT_MATERIAL);
+    auto* text = dynamic_cast<CWnd*>(doc->m_pWordsEditor);
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(show->IsWindowVisible());
+    EXPECT_TRUE(text->IsWindowVisible());
+    // Both preview; each change writes only the editor's own segment.
+    ASSERT_EQ(doc->m_previewSegments.GetSize(), 2);
+    EXPECT_EQ(PreviewSegmentFrames(0), 372);
+    const int textFrames = PreviewSegmentFrames(1);
+    EXPECT_EQ(doc->m_previewSettings.m_playFrames, 372 + textFrames);
+    Choose(*show, IDC_IMS_STAY_TIME, 2); // 3 s: 37 + 75 + 50 frames each
+    EXPECT_EQ(PreviewSegmentFrames(0), 3 * 162);
+    EXPECT_EQ(PreviewSegmentFrames(1), textFrames);
+    EXPECT_EQ(doc->m_previewSettings.m_playFrames, 3 * 162 + textFrames);
+
+    // The image show ends first; the text's edit goes on and lands.
+    ASSERT_TRUE(CloseWith(doc->m_pImageShowEditor, IDCANCEL));
+    EXPECT_GT(doc->m_editSegment, 0);
+    fwtest::SetItemText(*text, IDC_CW_TEXT, L"World");
+    Choose(*text, IDC_CW_STROKE, 1);
+    // The editor left open takes the preview back for its changes.
+    EXPECT_EQ(doc->m_listSelector, 0);
+    ASSERT_EQ(doc->m_previewSegments.GetSize(), 1);
+    EXPECT_EQ(doc->m_playState, PLAY_PLAYING);
+    ASSERT_TRUE(CloseWith(doc->m_pWordsEditor, IDOK));
+    EXPECT_EQ(words->m_text, CString(L"World"));
+    EXPECT_EQ(doc->m_editSegment, -1);
+    EXPECT_EQ(doc->m_listSelector, 1);
+
+    // The other way round: the image show edits, a new text opens beside and
+    // goes; the image show's edit still changes its program in place.
+    show = Open(Images(2));
+    ASSERT_NE(show, nullptr);
+    ASSERT_TRUE(CloseWith(doc->m_pImageShowEditor, IDOK));
+    auto* added = dynamic_cast<ProgramImageShow*>(ProjectProgram(1, 1, 2));
+    ASSERT_NE(added, nullptr);
+    SelectProgram(2);
+    Command(ID_DOC_EDIT_MATERIAL);
+    show = dynamic_cast<CDlgImageShow*>(doc->m_pImageShowEditor);
+    ASSERT_NE(show, nullptr);
+    Command(ID_DOC_ADD_COLORFUL_WORDS);
+    ASSERT_NE(doc->m_pWordsEditor, nullptr);
+    ASSERT_TRUE(CloseWith(doc->m_pWordsEditor, IDCANCEL));
+    Choose(*show, IDC_IMS_ENTER_EFFECT, 3);
+    ASSERT_TRUE(CloseWith(doc->m_pImageShowEditor, IDOK));
+    EXPECT_EQ(added->m_enterEffect, 3);
+    EXPECT_EQ(ProjectProgram(1, 1, 3), nullptr);
 }
