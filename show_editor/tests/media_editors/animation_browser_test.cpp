@@ -179,6 +179,12 @@ TEST_F(AnimationBrowser, AFolderPageShowsItsAnimationsAndOkImportsTheChosenOne)
 TEST_F(AnimationBrowser, TheBuiltInPagePreviewsAndImportsItsAnimations)
 {
     const CString clip = WriteClip(L"ripple.avi", 30);
+    // The library the program loaded is replaced by the test's own.
+    for (INT_PTR i = 0; i < doc->m_animationPreviews.GetSize(); ++i) {
+        delete doc->m_animationPreviews.GetAt(i)->m_pThumb;
+        delete doc->m_animationPreviews.GetAt(i);
+    }
+    doc->m_animationPreviews.RemoveAll();
     auto* entry = new S_AniPreView;
     entry->m_pThumb = new CBitmap;
     entry->m_pThumb->Attach(::CreateBitmap(4, 4, 1, 32, nullptr));
