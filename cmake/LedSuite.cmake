@@ -78,8 +78,11 @@ endfunction()
 #   64-bit Windows has one calling convention and no decorated names: there
 #   the argument sizes are dropped from the .def and the linker's import
 #   library is the right one.
+#   The test exports.<name> reads the built DLL's export table (see
+#   ls_check_dll_exports).
 function(ls_add_stdcall_dll name)
   set(def ${CMAKE_CURRENT_SOURCE_DIR}/${name}.def)
+  ls_check_dll_exports(${name} ${def})
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     file(READ ${def} text)
     string(REGEX REPLACE "@[0-9]+" "" text "${text}")
@@ -91,10 +94,34 @@ function(ls_add_stdcall_dll name)
     return()
   endif()
   add_library(${name} SHARED ${ARGN} ${def})
-  target_link_options(${name} PRIVATE -Wl,--kill-at)
+  # Without the fix-up the linker refuses a .def entry NAME@n whose function is
+  # not __stdcall, instead of quietly exporting a __cdecl one.
+  target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--disable-stdcall-fixup)
   set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
   find_program(LS_DLLTOOL NAMES i686-w64-mingw32-dlltool REQUIRED)
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${LS_DLLTOOL} -k -d ${def} -D ${name}.dll -l $<TARGET_LINKER_FILE:${name}>
     VERBATIM)
+endfunction()
+
+# ls_check_dll_exports(<target> <def> [NAME <test>] [EXPECT <regex>])
+#   The test exports.<target> (or <test>) compares the DLL's export table with
+#   <def> on the build machine, without loading the DLL, so it also checks the
+#   32-bit release build that this machine may not run (tools/test.sh runs the
+#   tests labelled exports there): every .def entry NAME@n exported as plain
+#   NAME, nothing else exported, the module named as its file. EXPECT turns it
+#   into a test of the check itself: it passes when the check reports <regex>.
+function(ls_check_dll_exports target def)
+  cmake_parse_arguments(E "" "NAME;EXPECT" "" ${ARGN})
+  if(NOT E_NAME)
+    set(E_NAME exports.${target})
+  endif()
+  find_program(LS_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump REQUIRED)
+  add_test(NAME ${E_NAME}
+    COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:${target}> -DDEF=${def} -DOBJDUMP=${LS_OBJDUMP}
+      -P ${PROJECT_SOURCE_DIR}/cmake/CheckDllExports.cmake)
+  set_tests_properties(${E_NAME} PROPERTIES LABELS exports TIMEOUT 60)
+  if(E_EXPECT)
+    set_tests_properties(${E_NAME} PROPERTIES PASS_REGULAR_EXPRESSION "${E_EXPECT}")
+  endif()
 endfunction()
