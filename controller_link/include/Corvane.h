@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 class CStringArray;
@@ -41,8 +42,33 @@ struct RecordingSettings {
     const std::uint8_t* password; // four bytes, or null
 };
 #pragma pack(pop)
-// The 32-bit layout callers rely on (a 64-bit build only meets 64-bit callers).
-static_assert(sizeof(void*) != 4 || sizeof(RecordingSettings) == 26 * 4, "RecordingSettings is 26 words");
+// The 32-bit layout callers rely on, word by word (a 64-bit build only meets
+// 64-bit callers): each 64-bit time takes two words, low word first.
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(RecordingSettings) == 26 * 4, "RecordingSettings is 26 words");
+static_assert(offsetof(RecordingSettings, settings0) == 0);
+static_assert(offsetof(RecordingSettings, settings1) == 4);
+static_assert(offsetof(RecordingSettings, playSeconds) == 8);
+static_assert(offsetof(RecordingSettings, cardStrings) == 12);
+static_assert(offsetof(RecordingSettings, playWindowEnabled) == 16);
+static_assert(offsetof(RecordingSettings, yearLimit) == 20);
+static_assert(offsetof(RecordingSettings, monthLimit) == 24);
+static_assert(offsetof(RecordingSettings, dayLimit) == 28);
+static_assert(offsetof(RecordingSettings, startDate) == 32);
+static_assert(offsetof(RecordingSettings, endDate) == 40);
+static_assert(offsetof(RecordingSettings, timeLimit) == 48);
+static_assert(offsetof(RecordingSettings, startTime) == 52);
+static_assert(offsetof(RecordingSettings, endTime) == 60);
+static_assert(offsetof(RecordingSettings, weekdayLimit) == 68);
+static_assert(offsetof(RecordingSettings, weekdays) == 72);
+static_assert(offsetof(RecordingSettings, playAtOnce) == 76);
+static_assert(offsetof(RecordingSettings, slotMask) == 80);
+static_assert(offsetof(RecordingSettings, slotEnabled) == 84);
+static_assert(offsetof(RecordingSettings, slotStarts) == 88);
+static_assert(offsetof(RecordingSettings, slotEnds) == 92);
+static_assert(offsetof(RecordingSettings, slotCount) == 96);
+static_assert(offsetof(RecordingSettings, password) == 100);
+#endif
 
 #ifdef CORVANE_BUILD
 #define CORVANE_API extern "C"

@@ -2,8 +2,17 @@
 // colour effect, with enter, show-word and leave effects.
 #pragma once
 
+#include <cstddef>
+
 #include "program.h"
 #include "program_color_effect.h"
+
+// The project file stores the font as the whole 92-byte wide logical-font
+// record; every font drawn is a copy with its quality byte changed.
+static_assert(sizeof(LOGFONTW) == 92);
+static_assert(offsetof(LOGFONTW, lfWeight) == 16);
+static_assert(offsetof(LOGFONTW, lfQuality) == 26);
+static_assert(offsetof(LOGFONTW, lfFaceName) == 28);
 
 class ProgramColorFulWords : public Program {
     DECLARE_DYNCREATE(ProgramColorFulWords)

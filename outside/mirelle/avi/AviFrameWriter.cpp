@@ -46,6 +46,8 @@ int CAviFrameWriter::Init(LPCWSTR path, int width, int height, int bits, int fra
         Abandon();
         return -1;
     }
+    // The stream format chunk holds the 40-byte header as it is.
+    static_assert(sizeof(BITMAPINFOHEADER) == 40);
     BITMAPINFOHEADER format {};
     format.biSize = sizeof(format);
     format.biWidth = width;

@@ -29,6 +29,9 @@ struct DataBlockHeader {
 };
 #pragma pack(pop)
 static_assert(sizeof(DataBlockHeader) == kBlockHeaderSize, "DataBlockHeader is 8 bytes");
+static_assert(offsetof(DataBlockHeader, port) == 4);
+static_assert(offsetof(DataBlockHeader, chunks) == 6);
+static_assert(offsetof(DataBlockHeader, one) == 7);
 
 // Packs the port's outputs into `buffer` as blocks placed `stride` bytes
 // apart (stride >= kBlockSize). Every byte of a block is written (zeros
