@@ -175,6 +175,7 @@ void ApplyContents(const LayoutArchiveContents& c, ILayoutFileView& view, CLayou
             break;
         model.GetPort(slot).InsertPoints(stored.lamps.data(), static_cast<int>(stored.lamps.size()));
     }
+    model.ReserveForEdits();
     if (c.version >= kArchiveVersionNormalised)
         AlignToGrid = c.alignToGrid;
 

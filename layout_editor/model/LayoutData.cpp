@@ -129,6 +129,24 @@ void CLayoutData::FitSparesToLayout()
     m_spares.SetLimit(std::max(kSpareFloorLamps, lamps));
 }
 
+void CLayoutData::ReserveForEdits()
+{
+    FitSparesToLayout();
+    for (const LayoutPort& port : m_ports) {
+        const size_t n = static_cast<size_t>(port.GetCount());
+        if (n == 0)
+            continue;
+        // Made with their elements and emptied again: each page is touched
+        // here, during the load, and stays with the buffer.
+        std::vector<CLPoint> points(n);
+        points.clear();
+        m_spares.Give(std::move(points));
+        std::vector<int> indexes(n);
+        indexes.clear();
+        m_spares.Give(std::move(indexes));
+    }
+}
+
 void CLayoutData::MakeRoom(int port, int n)
 {
     if (!IsValidPort(port))

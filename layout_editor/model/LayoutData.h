@@ -118,6 +118,11 @@ public:
     // Gives the port room for n more points (up to its capacity) from the
     // spare buffers, so that an insertion does not grow the chain.
     void MakeRoom(int port, int n);
+    // Called once a layout is loaded: sets aside, among the spare buffers,
+    // room for one copy of each port's lamps and indexes, touched now, so
+    // that the first large edit copies its undo step into memory the process
+    // already holds rather than into pages fresh from the system.
+    void ReserveForEdits();
 
     // --- Deleting, moving and reshaping points -------------------------------
 

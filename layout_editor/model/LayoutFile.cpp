@@ -108,6 +108,8 @@ void ApplyContents(const BYTE* data, const LayoutFileContents& c, ILayoutFileVie
     }
     if (view == nullptr)
         return;
+    // A layout opened for editing.
+    model.ReserveForEdits();
 
     CLayoutProjectSettings& settings = view->GetLayoutSettings();
     settings.m_controllers.SetSize(static_cast<INT_PTR>(c.controllers.size()));
