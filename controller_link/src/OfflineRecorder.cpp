@@ -11,6 +11,8 @@
 namespace {
 
 constexpr double kMiB = 1048576.0;
+// Frames from this size on are written in the background.
+constexpr std::size_t kBackgroundFrameBytes = 256 * 1024;
 
 void PutU16(std::uint8_t* p, unsigned v)
 {
@@ -51,7 +53,7 @@ int COfflineRecorder::CreateFile(const CString& path)
 int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<ControllerEntry>& controllers,
     LocalSender& sender, unsigned framesPerSecond, int syncCode, bool scramble)
 {
-    if (!m_file.IsOpen() || framesPerSecond == 0)
+    if (!m_file.Settle() || framesPerSecond == 0)
         return kRecordFileFailed;
     m_failed = false;
     m_loggedLongPort = false;
@@ -105,18 +107,19 @@ int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<Controll
     return 0;
 }
 
-bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const ControllerEntry& controller,
-    const LocalSender& sender, const unsigned char* pixels, std::size_t& frameBytes)
+void COfflineRecorder::MapPort(
+    CLEDScreen& screen, int portIndex, const ControllerEntry& controller, const unsigned char* pixels)
 {
+    MappedPort& mapped = m_mapped.emplace_back();
+    mapped.portIndex = portIndex;
+    mapped.controller = &controller;
     ControllerLayout& port = screen.m_ports[std::size_t(portIndex)];
-    const unsigned char* data[netrove::kOutputCount] = {};
-    unsigned short lengths[netrove::kOutputCount] = {};
     // A port without lamps still tells its controller one lamp's worth of 1s.
     static const std::vector<unsigned char> kOnes(256, 1);
     if (port.m_outputs.empty()) {
         const int n = screen.m_lampFormat.GetLength();
-        data[0] = kOnes.data();
-        lengths[0] = static_cast<unsigned short>(n < int(kOnes.size()) ? n : int(kOnes.size()));
+        mapped.data[0] = kOnes.data();
+        mapped.lengths[0] = static_cast<unsigned short>(n < int(kOnes.size()) ? n : int(kOnes.size()));
     }
     const ScreenColour& colour = screen.m_colour;
     const BYTE* fifth = colour.fifthEnable != 0 && !colour.fifthBuffer.empty() ? colour.fifthBuffer.data() : nullptr;
@@ -133,11 +136,17 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
             continue;
         // Outputs are stored whole from the output's own buffer: up to the
         // 65535 bytes a chunk position can address.
-        data[output.m_portIndex] = bytes;
-        lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
+        mapped.data[output.m_portIndex] = bytes;
+        mapped.lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
     }
+}
 
+bool COfflineRecorder::StorePort(
+    const CLEDScreen& screen, const MappedPort& mapped, const LocalSender& sender, std::size_t& frameBytes)
+{
     // The blocks are packed straight into the frame's slots.
+    const ControllerEntry& controller = *mapped.controller;
+    const int portIndex = mapped.portIndex;
     const std::uint16_t portNumber = PortNumber(screen, portIndex);
     stored::SlotAddresses addresses;
     addresses.controllerMac = controller.mac;
@@ -147,7 +156,7 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
     const std::size_t frameEnd = offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize;
     const int room = int((frameEnd - frameBytes) / offline::kSlotSize);
     const int slots = m_assembler.PackPortSlots(
-        data, lengths, portNumber, addresses, m_frame.data() + frameBytes, offline::kSlotSize, room);
+        mapped.data, mapped.lengths, portNumber, addresses, m_frame.data() + frameBytes, offline::kSlotSize, room);
     if (slots >= 0) {
         frameBytes += std::size_t(slots) * offline::kSlotSize;
         return true;
@@ -159,7 +168,7 @@ bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const Contro
     char senderIp[17];
     IPv4Text(controller.ipv4, controllerIp);
     IPv4Text(sender.ipv4, senderIp);
-    const int length = m_assembler.PackPortData(data, lengths, portNumber, controllerIp, senderIp);
+    const int length = m_assembler.PackPortData(mapped.data, mapped.lengths, portNumber, controllerIp, senderIp);
     if (length == -1) {
         if (!m_loggedLongPort) {
             m_loggedLongPort = true;
@@ -188,44 +197,53 @@ int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<Controll
     if (!frame)
         return kRecordNotOpen;
 
-    std::size_t frameBytes = offline::kFrameHeaderSize;
-    bool room = true;
+    // The outputs are mapped into their own buffers first, while the last
+    // frame may still be on its way into the file.
+    m_mapped.clear();
     const int portCount = int(screen.m_ports.size());
     if (screen.m_groupMode != 0) {
         // Port position k of every controller in turn.
         int positions = 0;
         for (const ControllerEntry& c : controllers)
             positions = c.PortCount() > positions ? c.PortCount() : positions;
-        for (int k = 0; k < positions && room; ++k) {
+        for (int k = 0; k < positions; ++k) {
             for (const ControllerEntry& c : controllers) {
                 const int port = c.firstPort + k;
-                if (!c.HasPortAt(k) || port < 0 || port >= portCount)
-                    continue;
-                if (!(room = StorePort(screen, port, c, sender, frame, frameBytes)))
-                    break;
+                if (c.HasPortAt(k) && port >= 0 && port < portCount)
+                    MapPort(screen, port, c, frame);
             }
         }
     } else {
         for (int port = 0; port < portCount; ++port) {
-            const ControllerEntry* serving = nullptr;
             for (const ControllerEntry& c : controllers) {
                 if (port >= c.firstPort && port <= c.lastPort) {
-                    serving = &c;
+                    MapPort(screen, port, c, frame);
                     break;
                 }
             }
-            if (serving && !(room = StorePort(screen, port, *serving, sender, frame, frameBytes)))
-                break;
         }
     }
-    if (!room) {
-        // A frame cut short would play as a broken picture: the recording
-        // fails instead, and its file is not kept.
+
+    if (!m_file.Settle()) {
+        LogLevel(LOG_ERROR, L"off-line file: frame %d could not be written", int(m_frames));
         m_failed = true;
         return kRecordFileFailed;
     }
+    std::size_t frameBytes = offline::kFrameHeaderSize;
+    for (const MappedPort& mapped : m_mapped) {
+        if (!StorePort(screen, mapped, sender, frameBytes)) {
+            // A frame cut short would play as a broken picture: the
+            // recording fails instead, and its file is not kept.
+            m_failed = true;
+            return kRecordFileFailed;
+        }
+    }
 
-    if (!m_file.Append(m_frame.data(), frameBytes)) {
+    // A large frame goes to the file on a thread of its own while the next
+    // one is mapped; smaller ones gather in the file's own buffer.
+    const bool written = frameBytes >= kBackgroundFrameBytes ? m_file.AppendInBackground(m_frame.data(), frameBytes)
+                                                             : m_file.Append(m_frame.data(), frameBytes);
+    if (!written) {
         LogLevel(
             LOG_ERROR, L"off-line file: frame %d could not be written (%d)", int(m_frames + 1), int(GetLastError()));
         m_failed = true;
@@ -285,4 +303,5 @@ void COfflineRecorder::ReleaseBuffers()
     std::vector<std::uint8_t>().swap(m_blockB);
     std::vector<std::uint8_t>().swap(m_frame);
     std::vector<BYTE>().swap(m_pixels);
+    std::vector<MappedPort>().swap(m_mapped);
 }

@@ -11,6 +11,8 @@
 #include "RecorderFixture.h"
 #include "ScreenFrame.h"
 
+#include <fw_replacefile.h>
+
 #include <algorithm>
 #include <cstring>
 #include <random>
@@ -204,6 +206,106 @@ TEST_F(RecorderSlots, FramesAreTheFramesBuiltTheLongWay)
     ASSERT_EQ(file.size(), 2097152u + expected.size());
     const auto diff = std::mismatch(expected.begin(), expected.end(), file.begin() + 2097152);
     EXPECT_TRUE(diff.first == expected.end()) << "first difference at frame offset " << (diff.first - expected.begin());
+}
+
+// 16 controllers of two ports of 3,072 lamps: frames of 208 slots (320 KB),
+// which go to the file while the next frame is mapped.
+TestLayout LargeLayout()
+{
+    TestLayout layout;
+    layout.width = kWidth;
+    layout.height = kHeight;
+    layout.lampTypes = { L"RGB" };
+    std::vector<CLPoint> everywhere;
+    for (int i = 0; i < 3072; ++i)
+        everywhere.push_back(Lamp((i * 7) % kWidth, (i / kWidth) % kHeight));
+    layout.controllers.assign(16, std::vector<TestPort>(2, Port(everywhere)));
+    return layout;
+}
+
+class LargeFrames : public CRecorderTest {
+protected:
+    void SetUp() override
+    {
+        CRecorderTest::SetUp();
+        LoadLayout(LargeLayout(), false);
+        ASSERT_EQ(LEDSetGroup(1, 1, 1, 0, 2), 0);
+        const std::uint8_t loopback[4] = { 127, 0, 0, 1 };
+        std::memcpy(&sender.ipv4, loopback, 4);
+        const std::uint8_t mac[6] = { 0x02, 0x11, 0x22, 0x33, 0x44, 0x55 };
+        std::memcpy(sender.mac, mac, 6);
+    }
+    CLEDScreen& Screen() { return *Library().screens.Screen(1); }
+    static Bytes Pixels(int f)
+    {
+        Bytes pixels(std::size_t(kWidth) * kHeight * 4 + 4, 0);
+        std::mt19937 random(unsigned(f + 1));
+        std::generate(pixels.begin(), pixels.end() - 4, [&] { return BYTE(random()); });
+        return pixels;
+    }
+    static constexpr std::size_t kFrameBytes = 512 + 208 * 1536;
+    LocalSender sender;
+};
+
+TEST_F(LargeFrames, EachFrameIsInTheFileWholeAndInOrder)
+{
+    const std::wstring path = Path(L"large.arm");
+    COfflineRecorder recorder;
+    ASSERT_EQ(recorder.CreateFile(path.c_str()), 0);
+    ASSERT_EQ(recorder.Begin(Screen(), Screen().m_controllers, sender, 25, 60, false), 0);
+    stored::CPacketAssembler packer;
+    Bytes expected;
+    for (int f = 0; f < 4; ++f) {
+        Bytes pixels = Pixels(f);
+        const Bytes original = pixels;
+        double size = 0;
+        ASSERT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, &size), 0);
+        // Counted at once, though the bytes may still be on their way.
+        EXPECT_EQ(recorder.TotalBytes(), 2097152u + (f + 1) * kFrameBytes);
+        const Bytes frame = FrameTheLongWay(Screen(), sender, original, packer);
+        ASSERT_EQ(frame.size(), kFrameBytes);
+        expected.insert(expected.end(), frame.begin(), frame.end());
+    }
+    CStringArray cards;
+    ASSERT_EQ(recorder.Close(PlainSettings(cards), CString()), 0);
+    const Bytes file = ReadFileBytes(path);
+    ASSERT_EQ(file.size(), 2097152u + expected.size());
+    const auto diff = std::mismatch(expected.begin(), expected.end(), file.begin() + 2097152);
+    EXPECT_TRUE(diff.first == expected.end()) << "first difference at frame offset " << (diff.first - expected.begin());
+}
+
+TEST_F(LargeFrames, AFailedWriteFailsTheNextFrameAndTheClose)
+{
+    const std::wstring path = Path(L"large.arm");
+    WriteBytes(path, { 'o', 'l', 'd' });
+    COfflineRecorder recorder;
+    ASSERT_EQ(recorder.CreateFile(path.c_str()), 0);
+    ASSERT_EQ(recorder.Begin(Screen(), Screen().m_controllers, sender, 25, 60, false), 0);
+    Bytes pixels = Pixels(0);
+    // Room for one frame and a half: the second frame's write fails.
+    COfflineShowFile::SetWriteBudgetForTests(static_cast<long long>(kFrameBytes + kFrameBytes / 2));
+    EXPECT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, nullptr), 0);
+    const int second = recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, nullptr);
+    EXPECT_TRUE(second == 0 || second == kRecordFileFailed) << second;
+    // By the next frame at the latest the recording has failed, for good.
+    EXPECT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, nullptr),
+        kRecordFileFailed);
+    EXPECT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, nullptr),
+        kRecordFileFailed);
+    COfflineShowFile::SetWriteBudgetForTests(-1);
+    CStringArray cards;
+    EXPECT_EQ(recorder.Close(PlainSettings(cards), CString()), kRecordFileFailed);
+    EXPECT_EQ(ReadFileBytes(path), (Bytes { 'o', 'l', 'd' }));
+    EXPECT_EQ(GetFileAttributesW(AfxReplacementTempPath(path.c_str())), INVALID_FILE_ATTRIBUTES);
+
+    // A recording abandoned while a frame is on its way leaves no file.
+    const std::wstring other = Path(L"other.arm");
+    ASSERT_EQ(recorder.CreateFile(other.c_str()), 0);
+    ASSERT_EQ(recorder.Begin(Screen(), Screen().m_controllers, sender, 25, 60, false), 0);
+    EXPECT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, nullptr), 0);
+    recorder.Abandon();
+    EXPECT_EQ(GetFileAttributesW(other.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(AfxReplacementTempPath(other.c_str())), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace
