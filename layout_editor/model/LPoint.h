@@ -26,6 +26,8 @@ public:
     // Same lamp position: the cells are equal.
     bool SameCell(const CLPoint& other) const { return x == other.x && y == other.y; }
     bool IsAt(int cellX, int cellY) const { return x == cellX && y == cellY; }
+    // The cell lies on a grid of width x height cells.
+    bool IsOnGrid(int width, int height) const { return x >= 0 && y >= 0 && x < width && y < height; }
 
     double m_normX = kUnsetNormalised; // fraction of the layout width
     double m_normY = kUnsetNormalised; // fraction of the layout height

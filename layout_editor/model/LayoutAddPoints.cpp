@@ -356,32 +356,51 @@ int InsertPointAt(CLayoutData& layout, int index, const CLPoint& point, int port
 
 int PlaceTemplatePort(CLayoutData& layout, int port, bool allowOverlap, bool record, const CLPoint& offset)
 {
-    if (layout.GetFloatingCount() == 0)
+    std::vector<CLPoint> points = FloatingGroup(layout);
+    if (points.empty() || !MoveTemplatePoints(layout, offset, points))
         return 0;
     DropRedoTail(layout);
-    std::vector<CLPoint> points = FloatingGroup(layout);
-    for (CLPoint& p : points) {
-        p.x += offset.x;
-        p.y += offset.y;
-        p.m_normX += offset.m_normX;
-        p.m_normY += offset.m_normY;
-    }
     return PlaceFloating(layout, port, allowOverlap, record, std::move(points));
 }
 
 int AppendFloatingPoints(CLayoutData& layout, bool gridMode, int port, bool allowOverlap, bool record,
     const CLPoint& offset, int sourceWidth, int sourceHeight)
 {
-    if (layout.GetFloatingCount() == 0)
+    std::vector<CLPoint> points = FloatingGroup(layout);
+    if (points.empty() || !MoveFloatingPoints(layout, gridMode, offset, sourceWidth, sourceHeight, points))
         return 0;
     DropRedoTail(layout);
-    std::vector<CLPoint> points = FloatingGroup(layout);
+    return PlaceFloating(layout, port, allowOverlap, record, std::move(points));
+}
+
+bool MoveTemplatePoints(const CLayoutData& layout, const CLPoint& offset, std::vector<CLPoint>& points)
+{
+    for (CLPoint& p : points) {
+        const long long x = static_cast<long long>(p.x) + offset.x;
+        const long long y = static_cast<long long>(p.y) + offset.y;
+        if (x < 0 || y < 0 || x >= layout.m_width || y >= layout.m_height)
+            return false;
+        p.x = static_cast<int>(x);
+        p.y = static_cast<int>(y);
+        p.m_normX += offset.m_normX;
+        p.m_normY += offset.m_normY;
+    }
+    return true;
+}
+
+bool MoveFloatingPoints(const CLayoutData& layout, bool gridMode, const CLPoint& offset, int sourceWidth,
+    int sourceHeight, std::vector<CLPoint>& points)
+{
     const double width = std::max(layout.m_width, 1);
     const double height = std::max(layout.m_height, 1);
     for (CLPoint& p : points) {
         if (gridMode) {
-            p.x += offset.x;
-            p.y += offset.y;
+            const long long x = static_cast<long long>(p.x) + offset.x;
+            const long long y = static_cast<long long>(p.y) + offset.y;
+            if (x < 0 || y < 0 || x >= layout.m_width || y >= layout.m_height)
+                return false;
+            p.x = static_cast<int>(x);
+            p.y = static_cast<int>(y);
             p.m_normX = (p.x + 0.5) / width;
             p.m_normY = (p.y + 0.5) / height;
         } else {
@@ -389,7 +408,9 @@ int AppendFloatingPoints(CLayoutData& layout, bool gridMode, int port, bool allo
             p.m_normY = (sourceHeight / height) * p.m_normY + offset.m_normY;
             p.x = TruncToInt(width * p.m_normX);
             p.y = TruncToInt(height * p.m_normY);
+            if (!p.IsOnGrid(layout.m_width, layout.m_height))
+                return false;
         }
     }
-    return PlaceFloating(layout, port, allowOverlap, record, std::move(points));
+    return true;
 }

@@ -56,13 +56,22 @@ int AddRectangleWiringPart(CLayoutData& layout, int direction, int pattern, int 
 int InsertPointAt(CLayoutData& layout, int index, const CLPoint& point, int port);
 
 // Places the floating buffer's points, moved by the offset (cell and
-// normalised parts), into the port. Returns the number inserted.
+// normalised parts), into the port. Returns the number inserted; 0, with
+// nothing changed, when a moved point would lie off the layout's grid.
 int PlaceTemplatePort(CLayoutData& layout, int port, bool allowOverlap, bool record, const CLPoint& offset);
 
 // Places the floating buffer's points into the port: in grid mode moved by
 // the offset's cell and centred on their cells, else with normalised
 // positions taken as fractions of a source area of sourceWidth x
 // sourceHeight cells, moved by the offset's normalised part. Returns the
-// number inserted.
+// number inserted; 0, with nothing changed, when a placed point would lie
+// off the layout's grid.
 int AppendFloatingPoints(CLayoutData& layout, bool gridMode, int port, bool allowOverlap, bool record,
     const CLPoint& offset, int sourceWidth, int sourceHeight);
+
+// Moves the points as PlaceTemplatePort and AppendFloatingPoints (with the
+// same arguments) would place them; false when one of them would lie off
+// the layout's grid. Cells are moved without overflow.
+bool MoveTemplatePoints(const CLayoutData& layout, const CLPoint& offset, std::vector<CLPoint>& points);
+bool MoveFloatingPoints(const CLayoutData& layout, bool gridMode, const CLPoint& offset, int sourceWidth,
+    int sourceHeight, std::vector<CLPoint>& points);

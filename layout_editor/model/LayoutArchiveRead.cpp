@@ -191,6 +191,20 @@ void ApplyContents(const LayoutArchiveContents& c, ILayoutFileView& view, CLayou
     settings.m_loaded = 1;
 }
 
+// Every lamp the model would keep (the ports cut to the layout's capacity)
+// lies on the file's grid.
+bool KeptLampsOnGrid(const LayoutArchiveContents& c)
+{
+    const size_t slotCapacity = static_cast<size_t>(std::min(c.pointsPerPort, kMaxPortPoints));
+    for (const LayoutFilePort& port : c.ports) {
+        const size_t kept = std::min(port.lamps.size(), slotCapacity);
+        for (size_t i = 0; i < kept; ++i)
+            if (!port.lamps[i].IsOnGrid(c.width, c.height))
+                return false;
+    }
+    return true;
+}
+
 } // namespace
 
 LayoutReadResult ParseLayoutArchive(CArchive& ar, LayoutArchiveContents& contents)
@@ -225,6 +239,8 @@ LayoutReadResult ReadLayoutArchive(ILayoutFileView* view, CArchive& ar, CLayoutD
     const LayoutReadResult result = ParseLayoutArchive(ar, contents);
     if (result != LayoutReadResult::Ok)
         return result;
+    if (!KeptLampsOnGrid(contents))
+        return LayoutReadResult::OffGrid;
     try {
         ApplyContents(contents, *view, model);
     } catch (const std::bad_alloc&) {

@@ -149,6 +149,25 @@ void ApplyContents(const BYTE* data, const LayoutFileContents& c, ILayoutFileVie
     settings.m_loaded = 1;
 }
 
+// Every lamp the model would keep (as ApplyContents cuts the ports) lies on
+// the file's grid.
+bool KeptLampsOnGrid(const BYTE* data, const LayoutFileContents& c)
+{
+    const int slotCapacity = std::min(c.pointsPerPort, kMaxPortPoints);
+    CLPoint lamp;
+    for (const LayoutFilePort& stored : c.ports) {
+        const int kept = std::min({ stored.lampCount, stored.capacity, slotCapacity });
+        size_t at = stored.lampRecordsAt;
+        for (int i = 0; i < kept; ++i) {
+            DecodeLayoutLamps(data, c, at, 1, &lamp);
+            if (!lamp.IsOnGrid(c.width, c.height))
+                return false;
+            at += (static_cast<size_t>(data[at]) << 8) | static_cast<BYTE>(data[at + 1] ^ c.key);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void MakeLayoutKeyBytes(BYTE keyBytes[kLayoutKeyBytes])
@@ -256,6 +275,8 @@ LayoutReadResult ReadLayoutBytes(ILayoutFileView* view, const BYTE* data, size_t
     const LayoutReadResult result = ParseLayoutBytes(data, size, contents, false);
     if (result != LayoutReadResult::Ok)
         return result;
+    if (!KeptLampsOnGrid(data, contents))
+        return LayoutReadResult::OffGrid;
     try {
         ApplyContents(data, contents, view, model);
     } catch (const std::bad_alloc&) {

@@ -99,6 +99,7 @@ enum class LayoutReadResult {
     NotOpened, // the file cannot be opened or read, or is empty
     NotLayout, // no "QVTNLAYOUT" magic
     Corrupt, // a count or length breaks the bytes or the format's limits
+    OffGrid, // a lamp the model would keep lies outside the file's grid
 };
 
 enum class LayoutWriteResult {

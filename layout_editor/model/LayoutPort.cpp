@@ -386,15 +386,17 @@ void LayoutPort::UpdateBounds()
         ClampToInt(static_cast<long long>(maxX) + 1), ClampToInt(static_cast<long long>(maxY) + 1));
 
     // The rectangle is filled when every cell of it holds a point. It cannot
-    // be when it has more cells than there are points, which also keeps
-    // a sparse port from walking a huge rectangle.
+    // be when a side is longer than there are points, or it has more cells
+    // than that; this also keeps a sparse port from walking a huge rectangle
+    // and the cell count inside 64 bits whatever cells the points have.
     m_fillsRect = 0;
     if (m_points.empty())
         return;
     const long long width = static_cast<long long>(maxX) - minX + 1;
-    const long long cells = width * (static_cast<long long>(maxY) - minY + 1);
-    if (cells <= 0 || cells > GetCount())
+    const long long height = static_cast<long long>(maxY) - minY + 1;
+    if (width > GetCount() || height > GetCount() || width * height > GetCount())
         return;
+    const long long cells = width * height;
     std::vector<char> held(static_cast<size_t>(cells), 0);
     long long filled = 0;
     for (const CLPoint& p : m_points) {

@@ -2,6 +2,7 @@
 #include "LightBarTemplate.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "SpreadMarks.h"
 
@@ -110,9 +111,17 @@ bool CLightBarTemplate::BuildFromLayout(const CLayoutData& source, int mode)
         Clear();
         return false;
     }
+    // A group wider or taller than a cell coordinate can count is no
+    // template: its size and the cells moved to the origin would not fit.
+    const long long spanX = static_cast<long long>(maxX) - minX + 1;
+    const long long spanY = static_cast<long long>(maxY) - minY + 1;
+    if (spanX > INT_MAX || spanY > INT_MAX) {
+        Clear();
+        return false;
+    }
 
-    m_width = m_baseWidth = maxX - minX + 1;
-    m_height = m_baseHeight = maxY - minY + 1;
+    m_width = m_baseWidth = static_cast<int>(spanX);
+    m_height = m_baseHeight = static_cast<int>(spanY);
     m_left = minX;
     m_top = minY;
     m_leastNormX = minNormX;

@@ -9,6 +9,11 @@
 
 namespace {
 
+// Widest and tallest template grid, and most points per port, the reader
+// takes.
+constexpr int kMaxTemplateSide = 0xFFFF;
+constexpr int kMaxTemplatePointsPerPort = 0xFFFF;
+
 struct TemplatePort {
     int capacity = 0;
     CString lampFormat;
@@ -42,8 +47,8 @@ void Parse(CArchive& ar, TemplateContents& c)
     c.pointsPerPort = static_cast<WORD>(in.Masked());
     if (c.portCount < 1 || c.portCount > kMaxLayoutPorts || c.pointsPerPort < 1)
         throw CArchiveRefused();
-    c.width = in.MaskedIn(1, 0xFFFF);
-    c.height = in.MaskedIn(1, 0xFFFF);
+    c.width = in.MaskedIn(1, kMaxTemplateSide);
+    c.height = in.MaskedIn(1, kMaxTemplateSide);
     const LONG controllers = in.MaskedIn(0, kMaxLayoutPorts);
     for (LONG i = 0; i < controllers; ++i) {
         c.lastController = in.Masked();
@@ -98,6 +103,20 @@ void Parse(CArchive& ar, TemplateContents& c)
     }
 }
 
+// Every lamp the model would keep (each port cut to its stored capacity
+// and to the template's points per port) lies on the template's grid.
+bool KeptLampsOnGrid(const TemplateContents& c)
+{
+    const int slotCapacity = std::min(c.pointsPerPort, kMaxPortPoints);
+    for (const TemplatePort& port : c.ports) {
+        const size_t kept = static_cast<size_t>(std::min(port.capacity, slotCapacity));
+        for (size_t i = 0; i < port.lamps.size() && i < kept; ++i)
+            if (!port.lamps[i].IsOnGrid(c.width, c.height))
+                return false;
+    }
+    return true;
+}
+
 bool Apply(const TemplateContents& c, CLayoutData& model)
 {
     if (LampTypeList.GetSize() < 1)
@@ -137,6 +156,8 @@ LayoutReadResult LoadTemplateArchive(CArchive& ar, CLayoutData& model, int& grou
         e->Delete();
         return LayoutReadResult::Corrupt;
     }
+    if (!KeptLampsOnGrid(contents))
+        return LayoutReadResult::OffGrid;
     try {
         if (!Apply(contents, model))
             return LayoutReadResult::Corrupt;
@@ -146,4 +167,20 @@ LayoutReadResult LoadTemplateArchive(CArchive& ar, CLayoutData& model, int& grou
     if (contents.hasController)
         groupSize = contents.lastController;
     return LayoutReadResult::Ok;
+}
+
+bool FitsTemplateArchive(const CLayoutData& model)
+{
+    const int ports = model.GetPortCount();
+    if (ports < 1 || ports > kMaxLayoutPorts || model.GetPointsPerPort() < 1
+        || model.GetPointsPerPort() > kMaxTemplatePointsPerPort || model.m_width < 1 || model.m_width > kMaxTemplateSide
+        || model.m_height < 1 || model.m_height > kMaxTemplateSide)
+        return false;
+    for (int p = 0; p < ports; ++p) {
+        const LayoutPort& port = model.GetPort(p);
+        for (int i = 0; i < port.GetCount(); ++i)
+            if (!port.GetPoint(i).IsOnGrid(model.m_width, model.m_height))
+                return false;
+    }
+    return true;
 }

@@ -18,8 +18,15 @@
 //
 // Every count is checked before anything is kept: a short file, a count
 // beyond the format's limits, no ports, no size or an empty LampTypeList
-// give Corrupt and leave the model and groupSize unchanged. On Ok the
+// give Corrupt, a lamp the model would keep outside the template's grid
+// gives OffGrid; both leave the model and groupSize unchanged. On Ok the
 // model's ports, history and selection are replaced, and groupSize is the
 // last stored controller's port count (unchanged when the file lists no
 // controller).
 LayoutReadResult LoadTemplateArchive(CArchive& ar, CLayoutData& model, int& groupSize);
+
+// Whether LoadTemplateArchive reads back what WriteLayoutArchive writes of
+// the model: 1 to kMaxLayoutPorts ports, points per port and both sides of
+// the grid 1 to 65535, and every lamp on the grid. A template that fails
+// this must not be written.
+bool FitsTemplateArchive(const CLayoutData& model);

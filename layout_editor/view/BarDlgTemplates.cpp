@@ -161,8 +161,9 @@ bool CBarDlg::LoadTemplate(const CString& path)
     CPannexView* view = GetView();
     if (view == nullptr || GetDoc() == nullptr)
         return false;
-    auto refuse = [&] {
-        AfxGetUiHost().MessageBox(GetSafeHwnd(), GetLangText(L"LAYOUT", 168), L"Solvane", MB_OK);
+    auto refuse = [&](LayoutReadResult why = LayoutReadResult::NotOpened) {
+        const int key = why == LayoutReadResult::OffGrid ? 981 : 168;
+        AfxGetUiHost().MessageBox(GetSafeHwnd(), GetLangText(L"LAYOUT", key), L"Solvane", MB_OK);
         return false;
     };
     char magic[11] = {};
@@ -176,8 +177,9 @@ bool CBarDlg::LoadTemplate(const CString& path)
     CLayoutData model;
     int group = view->m_settings.m_controllers.GetSize() > 0 ? view->m_settings.m_controllers.GetAt(0) : 8;
     if (strcmp(magic, "QVTNLAYOUT") == 0) {
-        if (ReadLayoutFile(nullptr, path, model) != LayoutReadResult::Ok)
-            return refuse();
+        const LayoutReadResult result = ReadLayoutFile(nullptr, path, model);
+        if (result != LayoutReadResult::Ok)
+            return refuse(result);
     } else {
         // A scrambled template is decoded on disk once; later choices read
         // it as it is.
@@ -193,7 +195,7 @@ bool CBarDlg::LoadTemplate(const CString& path)
         }
         file.Close();
         if (result != LayoutReadResult::Ok)
-            return refuse();
+            return refuse(result);
     }
     CLightBarTemplate& copy = view->m_copyBuffer;
     if (!copy.BuildFromLayout(model, group))
@@ -219,8 +221,9 @@ void CBarDlg::SaveTemplate(const CLayoutData& model)
     CString path;
     if (!AskTemplateSavePath(this, path))
         return;
-    if (!WriteTemplateFile(model, view->m_settings, path)) {
-        ShowTemplateWriteFailure(this);
+    const LayoutWriteResult written = WriteTemplateFile(model, view->m_settings, path);
+    if (written != LayoutWriteResult::Ok) {
+        ShowTemplateWriteFailure(this, written);
         return;
     }
     AddTemplateFile(path);
@@ -261,7 +264,7 @@ void CBarDlg::OnProjectSaveTemplate()
     if (!AskTemplateSavePath(this, path))
         return;
     CLayoutData& live = doc->GetLayout();
-    bool written = false;
+    LayoutWriteResult written = LayoutWriteResult::NotCreated;
     {
         // The live layout is written as a project template; its own kind is
         // back however the write ends, so the next save keeps it.
@@ -273,8 +276,8 @@ void CBarDlg::OnProjectSaveTemplate()
         live.m_templateKind = 1;
         written = WriteTemplateFile(live, view->m_settings, path);
     }
-    if (!written) {
-        ShowTemplateWriteFailure(this);
+    if (written != LayoutWriteResult::Ok) {
+        ShowTemplateWriteFailure(this, written);
         return;
     }
     AddTemplateFile(path);

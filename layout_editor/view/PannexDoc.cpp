@@ -19,10 +19,14 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// A file that cannot be opened or read.
-void ShowOpenFailure()
+// The archive error that Serialize raises for a lamp off the file's grid.
+constexpr int kOffGridCause = CArchiveException::badSchema;
+
+// A file that cannot be opened or read; a lamp off the file's grid is named
+// as the reason.
+void ShowOpenFailure(LayoutReadResult why = LayoutReadResult::NotOpened)
 {
-    ShowLayoutMessageBox(GetLangText(L"LAYOUT", 168), L"Solvane");
+    ShowLayoutMessageBox(GetLangText(L"LAYOUT", why == LayoutReadResult::OffGrid ? 981 : 168), L"Solvane");
 }
 
 } // namespace
@@ -58,6 +62,8 @@ void CPannexDoc::Serialize(CArchive& ar)
     if (!ar.IsLoading())
         return;
     const LayoutReadResult result = ReadLayoutArchive(GetLayoutView(), ar, m_layout);
+    if (result == LayoutReadResult::OffGrid)
+        AfxThrowArchiveException(kOffGridCause);
     if (result != LayoutReadResult::Ok)
         AfxThrowArchiveException(
             result == LayoutReadResult::Corrupt ? CArchiveException::badIndex : CArchiveException::genericException);
@@ -89,8 +95,9 @@ BOOL CPannexDoc::OpenLayoutFile(LPCTSTR lpszPathName)
         return FALSE;
 
     if (HasLayoutMagic(bytes.data(), bytes.size())) {
-        if (ReadLayoutBytes(view, bytes.data(), bytes.size(), m_layout) != LayoutReadResult::Ok) {
-            ShowOpenFailure();
+        const LayoutReadResult result = ReadLayoutBytes(view, bytes.data(), bytes.size(), m_layout);
+        if (result != LayoutReadResult::Ok) {
+            ShowOpenFailure(result);
             return FALSE;
         }
     } else {
@@ -105,8 +112,10 @@ BOOL CPannexDoc::OpenLayoutFile(LPCTSTR lpszPathName)
             Serialize(ar);
             ar.Close();
         } catch (CException* e) {
+            const auto* archiveError = dynamic_cast<CArchiveException*>(e);
+            const bool offGrid = archiveError != nullptr && archiveError->m_cause == kOffGridCause;
             e->Delete();
-            ShowOpenFailure();
+            ShowOpenFailure(offGrid ? LayoutReadResult::OffGrid : LayoutReadResult::Corrupt);
             return FALSE;
         }
         if (scrambled)

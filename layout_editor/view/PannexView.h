@@ -176,6 +176,9 @@ public:
     // overwrites, 1 appends, 2 interleaves (cross). Asks to append
     // controllers when the copy reaches beyond the last port.
     void PasteBars(int first, int mode);
+    // Whether every lamp of the copy buffer lands on the model's grid when
+    // pasted in the mode (0 overwrite, 1 append, 2 cross).
+    bool CopyFitsGrid(const CLayoutData& model, int mode, const CLPoint& offset) const;
     // Saves the selected lamps as a template file.
     void OnSaveAsTemplate();
     // The template menu (322) over the floating template, and its commands.

@@ -72,6 +72,15 @@ void CPannexView::PasteBars(int first, int mode)
         return;
     const int base = m_copyBuffer.m_portList[0];
     const int span = m_copyBuffer.m_portList[count - 1] - base + 1;
+    CLPoint offset(m_copyBuffer.m_left, m_copyBuffer.m_top);
+    offset.m_normX = m_copyBuffer.m_leastNormX;
+    offset.m_normY = m_copyBuffer.m_leastNormY;
+    // Nothing is pasted, and nothing asked, when a lamp would land off the
+    // layout's grid.
+    if (!CopyFitsGrid(*model, mode, offset)) {
+        AfxGetUiHost().MessageBox(GetSafeHwnd(), GetLangText(L"LAYOUT", 982), L"Solvane", MB_OK);
+        return;
+    }
     int n = model->GetPortCount();
     if (n - first < span) {
         if (AfxGetUiHost().MessageBox(QuestionOwner(*this), GetLangText(L"LAYOUT", 173), L"Solvane", MB_YESNO)
@@ -89,9 +98,6 @@ void CPannexView::PasteBars(int first, int mode)
         for (int t = first; t < std::min(first + span, n); ++t)
             model->ClearPortPoints(t);
     }
-    CLPoint offset(m_copyBuffer.m_left, m_copyBuffer.m_top);
-    offset.m_normX = m_copyBuffer.m_leastNormX;
-    offset.m_normY = m_copyBuffer.m_leastNormY;
     for (size_t i = 0; i < count; ++i) {
         const int t = first + m_copyBuffer.m_portList[i] - base;
         if (t >= n)
@@ -133,6 +139,20 @@ void CPannexView::PasteBars(int first, int mode)
     UpdateAfterEdit();
 }
 
+bool CPannexView::CopyFitsGrid(const CLayoutData& model, int mode, const CLPoint& offset) const
+{
+    for (const LayoutPort& copied : m_copyBuffer.m_ports) {
+        std::vector<CLPoint> lamps = PortLamps(copied);
+        // A cross paste moves the copied lamps by whole cells.
+        const bool fits = mode == 2
+            ? MoveTemplatePoints(model, CLPoint(m_copyBuffer.m_left, m_copyBuffer.m_top), lamps)
+            : MoveFloatingPoints(model, AlignToGrid != 0, offset, m_copyBuffer.m_width, m_copyBuffer.m_height, lamps);
+        if (!fits)
+            return false;
+    }
+    return true;
+}
+
 void CPannexView::OnSaveAsTemplate()
 {
     CLayoutData* model = GetModel();
@@ -154,7 +174,7 @@ void CPannexView::OnSaveAsTemplate()
     // The file lists its ports as one controller, so that it also opens as
     // a layout of its own; the view's controllers are back before anything
     // else runs.
-    bool written = false;
+    LayoutWriteResult written = LayoutWriteResult::NotCreated;
     {
         CControllerList saved;
         saved.Copy(m_settings.m_controllers);
@@ -164,8 +184,8 @@ void CPannexView::OnSaveAsTemplate()
         m_settings.m_controllers.Copy(saved);
         m_settings.m_controllerCount = savedCount;
     }
-    if (!written) {
-        ShowTemplateWriteFailure(this);
+    if (written != LayoutWriteResult::Ok) {
+        ShowTemplateWriteFailure(this, written);
         return;
     }
     if (CBarDlg* panel = GetListPanel())

@@ -56,21 +56,24 @@ int CPannexView::DropTemplate(bool messages, const CPoint& cell, const GridDropO
 
     const CLPoint* grid = model->GetFloatingPoints();
     const int count = model->GetFloatingCount();
-    int mx = 0;
-    int my = 0;
+    // Cells and steps are worked out in 64 bits: a grid or gap of any size
+    // only fails to fit.
+    long long mx = 0;
+    long long my = 0;
     for (int i = 0; i < count; ++i) {
-        mx = std::max<int>(mx, grid[i].x);
-        my = std::max<int>(my, grid[i].y);
+        mx = std::max<long long>(mx, grid[i].x);
+        my = std::max<long long>(my, grid[i].y);
     }
     // The grid's first lamp names its start corner.
     const bool right = grid[0].x == mx && s != 3;
     const bool bottom = grid[0].y == my && s != 1;
     const int w = LayoutWidth;
     const int h = LayoutHeight;
-    auto fitsX = [&](int x) { return right ? x - mx >= 0 && x < w : x >= 0 && x + mx < w; };
-    auto fitsY = [&](int y) { return bottom ? y - my >= 0 && y < h : y >= 0 && y + my < h; };
-    auto cornerAt = [&](int x, int y) {
-        CLPoint corner(right ? x - mx : x, bottom ? y - my : y);
+    auto fitsX = [&](long long x) { return right ? x - mx >= 0 && x < w : x >= 0 && x + mx < w; };
+    auto fitsY = [&](long long y) { return bottom ? y - my >= 0 && y < h : y >= 0 && y + my < h; };
+    // Only called for a drop cell that fits, so the corner is a grid cell.
+    auto cornerAt = [&](long long x, long long y) {
+        CLPoint corner(static_cast<int>(right ? x - mx : x), static_cast<int>(bottom ? y - my : y));
         corner.m_normX = (corner.x + 0.5) / std::max(w, 1);
         corner.m_normY = (corner.y + 0.5) / std::max(h, 1);
         return corner;
@@ -86,8 +89,8 @@ int CPannexView::DropTemplate(bool messages, const CPoint& cell, const GridDropO
         AfxMessageBox(text, MB_OK);
     };
 
-    int x = cell.x;
-    int y = cell.y;
+    long long x = cell.x;
+    long long y = cell.y;
     if (!fitsX(x) || !fitsY(y)) {
         tell();
         return 1;
@@ -102,7 +105,7 @@ int CPannexView::DropTemplate(bool messages, const CPoint& cell, const GridDropO
     // A direction the corner does not lead to places nothing.
     if (t >= end || (s == 2 && !bottom) || (s == 4 && !right))
         return 1;
-    const int firstY = y;
+    const long long firstY = y;
     for (;;) {
         PlaceTemplatePort(*model, t, true, false, cornerAt(x, y));
         ++t;
@@ -126,7 +129,7 @@ int CPannexView::DropTemplate(bool messages, const CPoint& cell, const GridDropO
             continue;
         // Filling to the end downwards from a top-left corner: a column that
         // reached the bottom goes on at the top of the next column.
-        const int nextX = x + mx + 1 + options.columnGap;
+        const long long nextX = x + mx + 1 + options.columnGap;
         if (options.toEnd && s == 1 && !right && !bottom && y + my >= h && fitsX(nextX) && fitsY(firstY)) {
             x = nextX;
             y = firstY;

@@ -10,6 +10,7 @@
 #include "LayoutArchive.h"
 #include "LayoutFolders.h"
 #include "LayoutLangText.h"
+#include "TemplateArchive.h"
 #include "LayoutSelection.h"
 #include "fw_replacefile.h"
 #include "fw_uihost.h"
@@ -36,8 +37,11 @@ bool AskTemplateSavePath(CWnd* owner, CString& path)
     return true;
 }
 
-bool WriteTemplateFile(const CLayoutData& model, const CLayoutProjectSettings& settings, const CString& path)
+LayoutWriteResult WriteTemplateFile(
+    const CLayoutData& model, const CLayoutProjectSettings& settings, const CString& path)
 {
+    if (!FitsTemplateArchive(model))
+        return LayoutWriteResult::Unrepresentable;
     try {
         CByteBufferFile buffer;
         {
@@ -46,18 +50,21 @@ bool WriteTemplateFile(const CLayoutData& model, const CLayoutProjectSettings& s
             archive.Close();
         }
         const std::vector<BYTE>& bytes = buffer.Bytes();
-        return AfxWriteFileReplacing(path, bytes.data(), bytes.size()) != FALSE;
+        return AfxWriteFileReplacing(path, bytes.data(), bytes.size()) != FALSE ? LayoutWriteResult::Ok
+                                                                                : LayoutWriteResult::NotCreated;
     } catch (CException* e) {
         e->Delete();
     } catch (const std::bad_alloc&) {
+        return LayoutWriteResult::NoMemory;
     }
-    return false;
+    return LayoutWriteResult::NotCreated;
 }
 
-void ShowTemplateWriteFailure(CWnd* owner)
+void ShowTemplateWriteFailure(CWnd* owner, LayoutWriteResult result)
 {
+    const int key = result == LayoutWriteResult::Unrepresentable ? 983 : 168;
     AfxGetUiHost().MessageBox(
-        owner != nullptr ? owner->GetSafeHwnd() : nullptr, GetLangText(L"LAYOUT", 168), L"Solvane", MB_OK);
+        owner != nullptr ? owner->GetSafeHwnd() : nullptr, GetLangText(L"LAYOUT", key), L"Solvane", MB_OK);
 }
 
 bool BuildPortTemplate(

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include "LayoutData.h"
+#include "LayoutFileFormat.h"
 #include "LayoutProjectSettings.h"
 
 // The filter of the template dialogs.
@@ -19,11 +20,14 @@ CString WithTemplateExtension(const CString& path);
 bool AskTemplateSavePath(CWnd* owner, CString& path);
 
 // Writes the model as an archive layout file with the settings. The file
-// is replaced only when the whole file was written; false otherwise (the
-// old file, if any, stays as it was).
-bool WriteTemplateFile(const CLayoutData& model, const CLayoutProjectSettings& settings, const CString& path);
-// Tells the user that a template file could not be written (LAYOUT 168).
-void ShowTemplateWriteFailure(CWnd* owner);
+// is replaced only when the whole file was written. A model the template
+// reader would not read back as it is (FitsTemplateArchive) is not written:
+// Unrepresentable. Anything but Ok leaves the old file, if any, as it was.
+LayoutWriteResult WriteTemplateFile(
+    const CLayoutData& model, const CLayoutProjectSettings& settings, const CString& path);
+// Tells the user why a template file was not written: a template the format
+// cannot hold (LAYOUT 983) or a file that could not be written (LAYOUT 168).
+void ShowTemplateWriteFailure(CWnd* owner, LayoutWriteResult result);
 
 // How BuildPortTemplate fills its model.
 struct PortTemplateBuild {

@@ -262,6 +262,41 @@ TEST_F(PannexDocTest, BadFilesFailWithTheLanguageMessageAndChangeNothing)
     EXPECT_EQ(Snapshot(m_doc->GetLayout(), m_view.m_settings), before);
 }
 
+TEST_F(PannexDocTest, AFileWithALampOffItsGridIsRefusedWithItsOwnMessage)
+{
+    // The source's last lamp moved one column past its 20-cell grid.
+    CLPoint off(20, 3);
+    m_source.GetPort(2).InsertPoints(&off, 1);
+    std::vector<BYTE> current;
+    static const BYTE kKey[kLayoutKeyBytes] = { 3, 1, 4, 1, 5 };
+    ASSERT_EQ(BuildLayoutFileBytes(m_source, m_sourceSettings, kKey, current), LayoutWriteResult::Ok);
+    struct Case {
+        const char* what;
+        std::vector<BYTE> bytes;
+        bool scramble;
+    };
+    const Case cases[] = {
+        { "current format", current, false },
+        { "archive", WriteArchive(m_source, m_sourceSettings), false },
+        { "scrambled archive", WriteArchive(m_source, m_sourceSettings), true },
+    };
+    const std::vector<BYTE> before = Snapshot(m_doc->GetLayout(), m_view.m_settings);
+    for (const Case& c : cases) {
+        CTempPath path(L"offgrid");
+        ASSERT_TRUE(WriteFileBytes(path.Path(), c.bytes));
+        if (c.scramble) {
+            ASSERT_EQ(ScrambleFileInPlace(path.Path()), 1);
+        }
+        const std::vector<BYTE> onDisk = FileBytes(path.Path());
+        m_host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 981));
+        EXPECT_FALSE(m_doc->OnOpenDocument(path.Path())) << c.what;
+        EXPECT_EQ(m_host.PendingCount(), 0u) << c.what;
+        EXPECT_EQ(Snapshot(m_doc->GetLayout(), m_view.m_settings), before) << c.what;
+        EXPECT_EQ(m_view.m_loadedCalls, 0) << c.what;
+        EXPECT_EQ(FileBytes(path.Path()), onDisk) << c.what;
+    }
+}
+
 TEST_F(PannexDocTest, StartupFileSkipsTheFrameworkOpen)
 {
     CTempPath missing(L"startup");

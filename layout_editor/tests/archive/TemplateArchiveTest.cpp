@@ -1,8 +1,11 @@
 // The template reader of the archive format on archives encoded by hand:
 // versions 0, 1 and 2, the kind, the group size from the last controller,
-// lamps beyond the stored points per port, refused files, and a file of the
-// archive writer read back.
+// lamps beyond the stored points per port, refused files, lamps off the
+// template's grid, and files of the archive writer read back, up to the
+// largest template the format holds.
 #include "ArchiveTestUtil.h"
+
+#include <climits>
 
 #include "TemplateArchive.h"
 
@@ -170,5 +173,89 @@ TEST(TemplateArchive, ReadsWhatTheArchiveWriterWrote)
             EXPECT_TRUE(model.GetPort(p).GetPoint(i).SameCell(source.GetPort(p).GetPoint(i))) << p << " " << i;
             EXPECT_NEAR(model.GetPort(p).GetPoint(i).m_normX, source.GetPort(p).GetPoint(i).m_normX, 1e-7);
         }
+    }
+}
+
+TEST(TemplateArchive, ALampOffTheTemplatesGridRefusesItInEveryVersion)
+{
+    CEditorValuesGuard guard;
+    struct Case {
+        const char* name;
+        Lamp lamp; // the second lamp of a 10 x 8 template's only port
+        LayoutReadResult expected;
+    };
+    const Case cases[] = {
+        { "left of the grid", { -1, 0, 0, 0 }, LayoutReadResult::OffGrid },
+        { "above the grid", { 0, -1, 0, 0 }, LayoutReadResult::OffGrid },
+        { "on the column after the last", { 10, 0, 0, 0 }, LayoutReadResult::OffGrid },
+        { "on the row after the last", { 0, 8, 0, 0 }, LayoutReadResult::OffGrid },
+        { "far out", { 32877, 0, 0, 0 }, LayoutReadResult::OffGrid },
+        { "at the extremes", { INT_MIN, INT_MAX, 0, 0 }, LayoutReadResult::OffGrid },
+        { "on the last cell", { 9, 7, 0, 0 }, LayoutReadResult::Ok },
+    };
+    for (int version : { 0, 1, 2, 6 }) {
+        for (const Case& c : cases) {
+            const std::vector<StoredPort> stored = { { 4, { { 0, 0, 0, 0 }, c.lamp } } };
+            CLayoutData model;
+            model.ResetPorts(3, 8, CString(L"RGB"), 0);
+            model.m_width = 33;
+            int group = 42;
+            EXPECT_EQ(Load(EncodeTemplate(version, 0, 4, 10, 8, { 1 }, stored), model, group), c.expected)
+                << version << " " << c.name;
+            if (c.expected == LayoutReadResult::Ok)
+                continue;
+            EXPECT_EQ(model.GetPortCount(), 3) << version << " " << c.name;
+            EXPECT_EQ(model.m_width, 33) << version << " " << c.name;
+            EXPECT_EQ(group, 42) << version << " " << c.name;
+            // A lamp beyond the points per port is never kept, so it may lie
+            // anywhere.
+            CLayoutData kept;
+            EXPECT_EQ(Load(EncodeTemplate(version, 0, 1, 10, 8, { 1 }, stored), kept, group), LayoutReadResult::Ok)
+                << version << " " << c.name;
+            EXPECT_EQ(kept.GetPort(0).GetCount(), 1) << version << " " << c.name;
+        }
+    }
+}
+
+TEST(TemplateArchive, WhatFitsTheTemplateFormatReadsBackAndNothingElseIsToBeWritten)
+{
+    CEditorValuesGuard guard;
+    struct Case {
+        const char* name;
+        int width, height, pointsPerPort;
+        CPoint lamp; // in port 0, beside one at (0, 0)
+        bool fits;
+    };
+    const Case cases[] = {
+        { "the largest grid, lamp in the far corner", 65535, 65535, 65535, { 65534, 65534 }, true },
+        { "a one-cell grid", 1, 1, 2, { 0, 0 }, true },
+        { "one column too wide", 65536, 100, 16, { 0, 0 }, false },
+        { "one row too tall", 100, 65536, 16, { 0, 0 }, false },
+        { "the widest layout grid", INT_MAX, INT_MAX, 16, { 5, 5 }, false },
+        { "points per port beyond 16 bits", 100, 100, 65536, { 5, 5 }, false },
+        { "a lamp off the grid", 100, 100, 16, { 100, 5 }, false },
+        { "a lamp left of the grid", 100, 100, 16, { -1, 5 }, false },
+    };
+    CLayoutProjectSettings settings;
+    settings.SetControllers(1, 2);
+    for (const Case& c : cases) {
+        CLayoutData source;
+        source.ResetPorts(2, c.pointsPerPort, CString(L"RGB"), 0);
+        source.m_width = c.width;
+        source.m_height = c.height;
+        const CLPoint lamps[2] = { CLPoint(0, 0), CLPoint(c.lamp.x, c.lamp.y) };
+        source.GetPort(0).InsertPoints(lamps, 2);
+        source.RebuildUsedPorts();
+        EXPECT_EQ(FitsTemplateArchive(source), c.fits) << c.name;
+        if (!c.fits)
+            continue;
+        CLayoutData model;
+        int group = 0;
+        ASSERT_EQ(Load(WriteArchive(source, settings), model, group), LayoutReadResult::Ok) << c.name;
+        EXPECT_EQ(model.m_width, c.width) << c.name;
+        EXPECT_EQ(model.m_height, c.height) << c.name;
+        EXPECT_EQ(model.GetPointsPerPort(), c.pointsPerPort) << c.name;
+        ASSERT_EQ(model.GetPort(0).GetCount(), 2) << c.name;
+        EXPECT_TRUE(model.GetPort(0).GetPoint(1).IsAt(c.lamp.x, c.lamp.y)) << c.name;
     }
 }

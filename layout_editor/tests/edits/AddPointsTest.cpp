@@ -2,6 +2,7 @@
 // that Undo and Redo take back and re-apply exactly.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "EditTestUtil.h"
@@ -224,6 +225,58 @@ TEST_F(EditTest, AddToAFullPortIsRefused)
     EXPECT_EQ(0, BeginPointStroke(m_layout, 0, true, Lamp(5, 5)));
     EXPECT_EQ(0, m_layout.GetStepCount());
     EXPECT_EQ(3, m_layout.GetPort(0).GetCount());
+}
+
+TEST_F(EditTest, FloatingPointsThatWouldLandOffTheGridPlaceNothing)
+{
+    struct Case {
+        const char* name;
+        bool grid; // AppendFloatingPoints in grid mode, else PlaceTemplatePort
+        CPoint offset;
+        int placed;
+    };
+    // Lamps at (0, 0) and (3, 1) on the 32 x 16 grid.
+    const Case cases[] = {
+        { "against the bottom-right corner", false, { 28, 14 }, 2 },
+        { "one column too far right", false, { 29, 0 }, 0 },
+        { "one row too far down", false, { 0, 15 }, 0 },
+        { "left of the grid", false, { -1, 0 }, 0 },
+        { "at the largest offset", false, { INT_MAX, INT_MAX }, 0 },
+        { "at the most negative offset", false, { INT_MIN, INT_MIN }, 0 },
+        { "grid mode, against the corner", true, { 28, 14 }, 2 },
+        { "grid mode, at the largest offset", true, { INT_MAX, 0 }, 0 },
+        { "grid mode, above the grid", true, { 0, -1 }, 0 },
+    };
+    for (const Case& c : cases) {
+        CLayoutData layout;
+        layout.m_width = 32;
+        layout.m_height = 16;
+        layout.SetFloatingPoints({ Lamp(0, 0), Lamp(3, 1) }, 2);
+        Put(layout, 1, { { 6, 5 } });
+        CLPoint offset(c.offset.x, c.offset.y);
+        offset.m_normX = 0;
+        offset.m_normY = 0;
+        const int placed = c.grid ? AppendFloatingPoints(layout, true, 0, true, true, offset, 0, 0)
+                                  : PlaceTemplatePort(layout, 0, true, true, offset);
+        EXPECT_EQ(placed, c.placed) << c.name;
+        EXPECT_EQ(layout.GetPort(0).GetCount(), c.placed) << c.name;
+        EXPECT_EQ(layout.GetStepCount(), c.placed > 0 ? 1 : 0) << c.name;
+    }
+    // Free mode: a normalised position past the right edge.
+    CLayoutData layout;
+    layout.m_width = 32;
+    layout.m_height = 16;
+    std::vector<CLPoint> fractions(1);
+    fractions[0].m_normX = 0.5;
+    fractions[0].m_normY = 0.5;
+    layout.SetFloatingPoints(fractions, 1);
+    CLPoint shift;
+    shift.m_normX = 1e12;
+    shift.m_normY = 0;
+    EXPECT_EQ(0, AppendFloatingPoints(layout, false, 0, true, true, shift, 32, 16));
+    shift.m_normX = 0.25;
+    EXPECT_EQ(1, AppendFloatingPoints(layout, false, 0, true, true, shift, 32, 16));
+    EXPECT_EQ((CellList { { 24, 8 } }), Cells(layout.GetPort(0)));
 }
 
 TEST_F(EditTest, FloatingBufferPlacedWithOffsets)

@@ -2,6 +2,7 @@
 // mirrors and resizing from the base copy.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 #include "EditTestUtil.h"
@@ -85,6 +86,30 @@ TEST_F(TemplateTest, EmptySourceGivesNoTemplate)
     EXPECT_FALSE(m_template.BuildFromLayout(m_layout, 0));
     EXPECT_TRUE(m_template.m_ports.empty());
     EXPECT_EQ(0, m_template.m_width);
+}
+
+TEST_F(TemplateTest, GroupsWiderThanACellCountGiveNoTemplate)
+{
+    struct Case {
+        const char* name;
+        CellList cells;
+        bool built;
+        int width, height;
+    };
+    const Case cases[] = {
+        { "corners of the int range", { { INT_MIN, INT_MIN }, { INT_MAX, INT_MAX } }, false, 0, 0 },
+        { "ends of one row", { { INT_MIN, 0 }, { INT_MAX, 0 } }, false, 0, 0 },
+        { "the widest span that fits", { { 0, 0 }, { INT_MAX - 1, 3 } }, true, INT_MAX, 4 },
+        { "from far left to column 0", { { INT_MIN + 2, 0 }, { 0, 0 } }, true, INT_MAX, 1 },
+    };
+    for (const Case& c : cases) {
+        CLayoutData source;
+        Put(source, 0, c.cells);
+        EXPECT_EQ(m_template.BuildFromLayout(source, 0), c.built) << c.name;
+        EXPECT_EQ(m_template.m_width, c.width) << c.name;
+        EXPECT_EQ(m_template.m_height, c.height) << c.name;
+        EXPECT_EQ(m_template.m_ports.size(), c.built ? 1u : 0u) << c.name;
+    }
 }
 
 TEST_F(TemplateTest, RotationsAndMirrorsComeBackToTheStart)

@@ -55,7 +55,8 @@ void RandomLayout(std::mt19937& random, CLayoutData& model, CLayoutProjectSettin
             record.m_gamma[static_cast<size_t>(pick(0, kPortTableSize - 1))] = static_cast<BYTE>(pick(0, 4));
         std::vector<CLPoint> lamps;
         for (int i = pick(0, std::min(pointsPerPort, 30)); i > 0; --i) {
-            CLPoint lamp(pick(-100000, 100000), pick(-100000, 100000));
+            // Anywhere on the grid: a lamp off it makes the file refused.
+            CLPoint lamp(pick(0, model.m_width - 1), pick(0, model.m_height - 1));
             lamp.m_normX = pick(0, 9) == 0 ? kUnsetNormalised : std::uniform_real_distribution<double>(-2, 2)(random);
             lamp.m_normY = pick(0, 9) == 0 ? kUnsetNormalised : std::uniform_real_distribution<double>(-2, 2)(random);
             lamp.m_lampFormat = static_cast<BYTE>(pick(0, 255));

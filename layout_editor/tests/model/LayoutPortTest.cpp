@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 
 #include "EditorSettings.h"
@@ -318,6 +319,12 @@ TEST(LayoutPort, BoundsAndFillsRectangle)
         { "far apart", { Pt(0, 0), Pt(60000, 60000) }, CRect(-1, -1, 60001, 60001), false },
         // The largest value starts at 0, so a negative-only port spans to column 0.
         { "negative cells", { Pt(-2, -2), Pt(-1, -2) }, CRect(-3, -3, 1, 1), false },
+        // Cells as far apart as a file can put them: the bounds stop at the
+        // int range and the spans are counted without overflow.
+        { "corners of the int range", { Pt(INT_MIN, INT_MIN), Pt(INT_MAX, INT_MAX) },
+            CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), false },
+        { "ends of one row", { Pt(INT_MIN, 0), Pt(INT_MAX, 0) }, CRect(INT_MIN, -1, INT_MAX, 1), false },
+        { "one cell at the largest corner", { Pt(INT_MAX, INT_MAX) }, CRect(65535, 65535, INT_MAX, INT_MAX), false },
     };
     for (const Case& c : cases) {
         LayoutPort port = MakePort(64, c.points);

@@ -3,6 +3,9 @@
 // window driven by its real commands and dialogs.
 #include "EditFixture.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "FormatCheck.h"
 #include "LayoutLangText.h"
 #include "PannexEditResource.h"
@@ -144,6 +147,61 @@ TEST_F(ClipboardTest, CrossPasteIntoAFullPortStopsWithTheMessage)
     EXPECT_EQ(ui.PendingCount(), 0u);
 }
 
+TEST_F(ClipboardTest, APasteThatWouldPutALampOffTheGridPastesNothing)
+{
+    struct Case {
+        const char* name;
+        int left, top; // where the copy (3 x 2 cells) is pasted
+        bool fits;
+    };
+    // A 20 x 16 layout; the copy's lamps are (0, 0), (1, 0) and (2, 1).
+    const Case cases[] = {
+        { "at the top-left corner", 0, 0, true },
+        { "against the bottom-right corner", 17, 14, true },
+        { "two columns left of the grid", -2, 0, false },
+        { "two rows above the grid", 0, -2, false },
+        { "one column past the right edge", 18, 0, false },
+        { "one row past the bottom edge", 0, 15, false },
+        { "far out to the right", 32877, 0, false },
+        { "at the largest cell", INT_MAX, INT_MAX, false },
+        { "at the most negative cell", INT_MIN, INT_MIN, false },
+    };
+    for (int align : { 1, 0 }) {
+        for (int mode : { 0, 1, 2 }) {
+            for (const Case& c : cases) {
+                Setup(20, 16, 4, 64);
+                AlignToGrid = align;
+                Put(1, { { 4, 9 } });
+                CopyPort0({ { 5, 2 }, { 6, 2 }, { 7, 3 } });
+                // The copy dragged to its place: cell and normalised corner
+                // (the cell's centre, so half a cell left of the grid still
+                // truncates onto column 0 without grid alignment).
+                view.m_copyBuffer.m_left = c.left;
+                view.m_copyBuffer.m_top = c.top;
+                view.m_copyBuffer.m_leastNormX = (c.left + 0.5) / 20;
+                view.m_copyBuffer.m_leastNormY = (c.top + 0.5) / 16;
+                const std::vector<CPoint> before = Cells(1);
+                const int steps = model.m_currentStep;
+                if (!c.fits)
+                    ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 982));
+                view.PasteBars(1, mode);
+                EXPECT_EQ(ui.PendingCount(), 0u) << align << mode << " " << c.name;
+                if (c.fits) {
+                    const std::vector<CPoint> copied
+                        = { { c.left, c.top }, { c.left + 1, c.top }, { c.left + 2, c.top + 1 } };
+                    for (const CPoint& cell : copied)
+                        EXPECT_NE(std::find(Cells(1).begin(), Cells(1).end(), cell), Cells(1).end())
+                            << align << mode << " " << c.name;
+                    continue;
+                }
+                EXPECT_EQ(Cells(1), before) << align << mode << " " << c.name;
+                EXPECT_EQ(model.m_currentStep, steps) << align << mode << " " << c.name;
+                EXPECT_EQ(model.m_modified, 0) << align << mode << " " << c.name;
+            }
+        }
+    }
+}
+
 TEST_F(ClipboardTest, PastingBeyondTheLastPortAsksForControllers)
 {
     for (const bool yes : { true, false }) {
@@ -273,8 +331,8 @@ TEST(PannexTemplateTexts, EveryLanguageFileHoldsTheTemplateTexts)
 {
     for (int id : { 1, 2, 3, 4 }) {
         SetLangTextLanguage(id);
-        for (int key :
-            { 64, 65, 66, 67, 68, 69, 70, 71, 103, 104, 160, 161, 163, 168, 173, 174, 175, 176, 190, 191, 192 })
+        for (int key : { 64, 65, 66, 67, 68, 69, 70, 71, 103, 104, 160, 161, 163, 168, 173, 174, 175, 176, 190, 191,
+                 192, 981, 982, 983 })
             EXPECT_FALSE(GetLangText(L"LAYOUT", key).IsEmpty()) << id << " " << key;
         EXPECT_FALSE(GetLangText(L"SHOW", 167).IsEmpty()) << id;
         EXPECT_FALSE(GetLangText(L"TITLE", 3).IsEmpty()) << id;

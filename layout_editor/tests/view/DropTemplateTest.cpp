@@ -1,8 +1,11 @@
 // Dropping the generated grid of lamps (edit mode 2): the start corner, the
 // repeat directions with their gaps, filling to the end with the wrap to
 // the next column, the message naming the first port left without the
-// grid, and the emptied undo history.
+// grid, the emptied undo history, and grids, drop cells and gaps of any
+// size placing nothing off the layout.
 #include "EditFixture.h"
+
+#include <climits>
 
 #include "FormatCheck.h"
 #include "LayoutAddPoints.h"
@@ -233,4 +236,52 @@ TEST_F(DropTest, AClickInModeTwoDropsTheGridAndLeavesTheMode)
     Click(1, 1);
     EXPECT_EQ(view.m_editMode, 2);
     EXPECT_EQ(model.GetPort(2).GetCount(), 4);
+}
+
+TEST_F(DropTest, HostileGridsAndGapsPlaceNothingOffTheLayout)
+{
+    struct Case {
+        const char* name;
+        std::vector<CPoint> grid;
+        CPoint drop;
+        int style, columnGap, rowGap;
+        bool repeat;
+        std::vector<int> placed; // lamps in ports 0 to 3 afterwards
+    };
+    // A 20 x 16 layout of four ports in one controller.
+    const Case cases[] = {
+        { "a grid reaching the largest cell", { { 0, 0 }, { INT_MAX, INT_MAX } }, { 5, 5 }, 1, 0, 0, false,
+            { 0, 0, 0, 0 } },
+        { "a grid starting at the largest cell", { { INT_MAX, INT_MAX }, { 0, 0 } }, { 19, 15 }, 2, 0, 0, false,
+            { 0, 0, 0, 0 } },
+        { "a lamp left of the grid's start", { { 0, 0 }, { INT_MIN, 0 } }, { 5, 5 }, 1, 0, 0, false, { 0, 0, 0, 0 } },
+        { "a drop at the largest cell", { { 0, 0 }, { 1, 0 } }, { INT_MAX, INT_MAX }, 1, 0, 0, false, { 0, 0, 0, 0 } },
+        { "a drop at the most negative cell", { { 0, 0 }, { 1, 0 } }, { INT_MIN, INT_MIN }, 1, 0, 0, false,
+            { 0, 0, 0, 0 } },
+        { "repeated with the largest column gap", { { 0, 0 }, { 1, 0 } }, { 18, 0 }, 3, INT_MAX, 0, true,
+            { 2, 0, 0, 0 } },
+        { "repeated with the largest row gap", { { 0, 0 }, { 0, 1 } }, { 0, 14 }, 1, 0, INT_MAX, true, { 2, 0, 0, 0 } },
+        { "repeated up with the largest row gap", { { 0, 1 }, { 0, 0 } }, { 0, 1 }, 2, 0, INT_MAX, true,
+            { 2, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        Setup(20, 16, 4, 64);
+        std::vector<CLPoint> points;
+        for (const CPoint& cell : c.grid)
+            points.emplace_back(cell.x, cell.y);
+        const int n = static_cast<int>(points.size());
+        model.SetFloatingPoints(std::move(points), n);
+        GridDropOptions options;
+        options.style = c.style;
+        options.columnGap = c.columnGap;
+        options.rowGap = c.rowGap;
+        options.repeat = c.repeat;
+        options.toEnd = true;
+        view.DropTemplate(false, c.drop, options);
+        for (int p = 0; p < 4; ++p) {
+            EXPECT_EQ(model.GetPort(p).GetCount(), c.placed[static_cast<size_t>(p)]) << c.name << " port " << p;
+            for (const CPoint& cell : Cells(p))
+                EXPECT_TRUE(cell.x >= 0 && cell.x < 20 && cell.y >= 0 && cell.y < 16) << c.name << " port " << p;
+        }
+    }
 }

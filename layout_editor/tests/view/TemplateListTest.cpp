@@ -2,10 +2,14 @@
 // editor: paste enabled only with a copy, pasting at a port or a
 // controller, saving port, controller and project templates into the
 // template folder, the list, choosing a template (both file formats, a
-// scrambled one decoded on disk), adding files from elsewhere.
+// scrambled one decoded on disk), adding files from elsewhere; templates
+// with lamps off their grid or off the layout's, and templates the format
+// cannot hold.
 #include "PanelTestSupport.h"
 
 #include <fw_replacefile.h>
+
+#include <climits>
 
 #include "ByteBufferFile.h"
 #include "FileScrambler.h"
@@ -285,4 +289,134 @@ TEST_F(ListPanelTest, TheSelectionSavedAsTemplateAsksOnlyForSeveralPorts)
     m_ui.ExpectMessageBox(IDNO, question);
     View().OnSaveAsTemplate();
     EXPECT_EQ(::GetFileAttributesW(file.path), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ListPanelTest, ATemplateIsTakenOnlyWithItsLampsOnItsGridAndPastedOnlyOntoTheLayoutsGrid)
+{
+    enum Outcome { Refused, NotPasted, Pasted };
+    struct Case {
+        const char* name;
+        bool archive; // else the current format
+        int width, height;
+        std::vector<CPoint> cells;
+        Outcome outcome;
+    };
+    // The live layout is 256 x 128 cells; the template is pasted at its
+    // top-left cell.
+    const Case cases[] = {
+        { "archive, a lamp past its grid's right edge", true, 30, 20, { { 4, 5 }, { 30, 5 } }, Refused },
+        { "archive, a lamp left of its grid", true, 30, 20, { { -1, 5 } }, Refused },
+        { "current, lamps as far apart as cells go", false, 30, 20, { { INT_MIN, INT_MIN }, { INT_MAX, INT_MAX } },
+            Refused },
+        { "current, a lamp below its grid", false, 30, 20, { { 4, 20 } }, Refused },
+        { "archive, on its wide grid but beyond the layout's", true, 40000, 10, { { 0, 0 }, { 32877, 0 } }, NotPasted },
+        { "current, on its tall grid but beyond the layout's", false, 10, 60000, { { 0, 0 }, { 0, 128 } }, NotPasted },
+        { "archive, fits", true, 30, 20, { { 4, 5 }, { 6, 5 } }, Pasted },
+        { "current, fits at the layout's last cell", false, 300, 300, { { 0, 0 }, { 255, 127 } }, Pasted },
+    };
+    for (const Case& c : cases) {
+        Build({ 4 }, { 2 });
+        ASSERT_EQ(Doc().GetLayout().m_width, 256);
+        TemplateFile file(L"pedit_hostile_test.lpx");
+        {
+            CLayoutData source;
+            source.m_width = c.width;
+            source.m_height = c.height;
+            ASSERT_TRUE(source.ResetPorts(2, 16, CString(L"RGB"), 0));
+            for (const CPoint& cell : c.cells) {
+                CLPoint lamp(cell.x, cell.y);
+                lamp.m_normX = (cell.x + 0.5) / c.width;
+                lamp.m_normY = (cell.y + 0.5) / c.height;
+                source.GetPort(0).InsertPoints(&lamp, 1);
+            }
+            source.RebuildUsedPorts();
+            CLayoutProjectSettings settings;
+            settings.SetControllers(1, 2);
+            std::vector<BYTE> bytes;
+            if (c.archive) {
+                CByteBufferFile buffer;
+                CArchive archive(&buffer, CArchive::store);
+                WriteLayoutArchive(source, archive, settings);
+                archive.Close();
+                bytes = buffer.Bytes();
+            } else {
+                static const BYTE kKey[kLayoutKeyBytes] = { 2, 7, 1, 8, 2 };
+                ASSERT_EQ(BuildLayoutFileBytes(source, settings, kKey, bytes), LayoutWriteResult::Ok) << c.name;
+            }
+            ASSERT_TRUE(AfxWriteFileReplacing(file.path, bytes.data(), bytes.size())) << c.name;
+        }
+        View().m_copyBuffer.Clear();
+        View().m_templateShown = 0;
+        if (c.outcome == Refused) {
+            m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 981));
+            EXPECT_FALSE(m_panel.LoadTemplate(file.path)) << c.name;
+            EXPECT_EQ(m_ui.PendingCount(), 0u) << c.name;
+            EXPECT_TRUE(View().m_copyBuffer.m_ports.empty()) << c.name;
+            EXPECT_EQ(View().m_templateShown, 0) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(m_panel.LoadTemplate(file.path)) << c.name;
+        // Dragged to the layout's top-left cell.
+        CLayoutData& model = Doc().GetLayout();
+        CLightBarTemplate& copy = View().m_copyBuffer;
+        copy.m_left = 0;
+        copy.m_top = 0;
+        copy.m_leastNormX = 0.5 / model.m_width;
+        copy.m_leastNormY = 0.5 / model.m_height;
+        const std::vector<CPoint> before = CellsOf(model.GetPort(1));
+        if (c.outcome == NotPasted)
+            m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 982));
+        Command(PortItem(1), ID_PORT_PASTE_APPEND);
+        EXPECT_EQ(m_ui.PendingCount(), 0u) << c.name;
+        if (c.outcome == NotPasted) {
+            EXPECT_EQ(CellsOf(model.GetPort(1)), before) << c.name;
+            EXPECT_EQ(model.m_modified, 0) << c.name;
+            continue;
+        }
+        // The lamps keep their places relative to the template's first.
+        std::vector<CPoint> expected = before;
+        for (const CPoint& cell : c.cells)
+            expected.emplace_back(cell.x - c.cells[0].x, cell.y - c.cells[0].y);
+        EXPECT_EQ(CellsOf(model.GetPort(1)), expected) << c.name;
+    }
+}
+
+TEST_F(ListPanelTest, ATemplateTheFormatCannotHoldIsNotWrittenAndTheUserIsTold)
+{
+    struct Case {
+        const char* name;
+        int width; // of the live layout, whose port 0 holds lamps at (0, 0) and (1, 0)
+    };
+    const Case cases[] = {
+        { "wider than a template grid", 70000 },
+        { "the widest layout grid", INT_MAX },
+        { "a lamp past the grid's right edge", 1 },
+    };
+    for (const Case& c : cases) {
+        for (UINT id : { ID_PORT_SAVE_TEMPLATE, ID_CARD_SAVE_TEMPLATE, ID_ROOT_SAVE_TEMPLATE }) {
+            Build({ 4 }, { 2 });
+            Doc().GetLayout().m_width = c.width;
+            TemplateFile file(L"pedit_unwritable_test.lpx");
+            m_ui.ExpectFileSave(file.path);
+            m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 983));
+            const HTREEITEM item = id == ID_PORT_SAVE_TEMPLATE ? PortItem(0)
+                : id == ID_CARD_SAVE_TEMPLATE                  ? ControllerItem(0)
+                                                               : Tree().GetRootItem();
+            Command(item, id);
+            EXPECT_EQ(m_ui.PendingCount(), 0u) << c.name << " " << id;
+            EXPECT_EQ(::GetFileAttributesW(file.path), INVALID_FILE_ATTRIBUTES) << c.name << " " << id;
+            EXPECT_FALSE(Listed(m_panel.m_lbTemplates, L"pedit_unwritable_test")) << c.name << " " << id;
+            EXPECT_EQ(Doc().GetLayout().m_templateKind, 0) << c.name << " " << id;
+        }
+        // The view's save-as-template of the selected lamps.
+        Build({ 4 }, { 2 });
+        Doc().GetLayout().m_width = c.width;
+        SelectPort(Doc().GetLayout(), 0);
+        TemplateFile file(L"pedit_unwritable_test.lpx");
+        m_ui.ExpectFileSave(file.path);
+        m_ui.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 983));
+        View().OnSaveAsTemplate();
+        EXPECT_EQ(m_ui.PendingCount(), 0u) << c.name;
+        EXPECT_EQ(::GetFileAttributesW(file.path), INVALID_FILE_ATTRIBUTES) << c.name;
+    }
 }
