@@ -11,8 +11,6 @@
 namespace {
 
 constexpr double kMiB = 1048576.0;
-// Frames from this size on are written in the background.
-constexpr std::size_t kBackgroundFrameBytes = 256 * 1024;
 
 void PutU16(std::uint8_t* p, unsigned v)
 {
@@ -53,7 +51,7 @@ int COfflineRecorder::CreateFile(const CString& path)
 int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<ControllerEntry>& controllers,
     LocalSender& sender, unsigned framesPerSecond, int syncCode, bool scramble)
 {
-    if (!m_file.Settle() || framesPerSecond == 0)
+    if (!m_file.IsOpen() || framesPerSecond == 0)
         return kRecordFileFailed;
     m_failed = false;
     m_loggedLongPort = false;
@@ -107,19 +105,18 @@ int COfflineRecorder::Begin(const CLEDScreen& screen, const std::vector<Controll
     return 0;
 }
 
-void COfflineRecorder::MapPort(
-    CLEDScreen& screen, int portIndex, const ControllerEntry& controller, const unsigned char* pixels)
+bool COfflineRecorder::StorePort(CLEDScreen& screen, int portIndex, const ControllerEntry& controller,
+    const LocalSender& sender, const unsigned char* pixels, std::size_t& frameBytes)
 {
-    MappedPort& mapped = m_mapped.emplace_back();
-    mapped.portIndex = portIndex;
-    mapped.controller = &controller;
     ControllerLayout& port = screen.m_ports[std::size_t(portIndex)];
+    const unsigned char* data[netrove::kOutputCount] = {};
+    unsigned short lengths[netrove::kOutputCount] = {};
     // A port without lamps still tells its controller one lamp's worth of 1s.
     static const std::vector<unsigned char> kOnes(256, 1);
     if (port.m_outputs.empty()) {
         const int n = screen.m_lampFormat.GetLength();
-        mapped.data[0] = kOnes.data();
-        mapped.lengths[0] = static_cast<unsigned short>(n < int(kOnes.size()) ? n : int(kOnes.size()));
+        data[0] = kOnes.data();
+        lengths[0] = static_cast<unsigned short>(n < int(kOnes.size()) ? n : int(kOnes.size()));
     }
     const ScreenColour& colour = screen.m_colour;
     const BYTE* fifth = colour.fifthEnable != 0 && !colour.fifthBuffer.empty() ? colour.fifthBuffer.data() : nullptr;
@@ -136,17 +133,11 @@ void COfflineRecorder::MapPort(
             continue;
         // Outputs are stored whole from the output's own buffer: up to the
         // 65535 bytes a chunk position can address.
-        mapped.data[output.m_portIndex] = bytes;
-        mapped.lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
+        data[output.m_portIndex] = bytes;
+        lengths[output.m_portIndex] = static_cast<unsigned short>(output.m_mapLength);
     }
-}
 
-bool COfflineRecorder::StorePort(
-    const CLEDScreen& screen, const MappedPort& mapped, const LocalSender& sender, std::size_t& frameBytes)
-{
     // The blocks are packed straight into the frame's slots.
-    const ControllerEntry& controller = *mapped.controller;
-    const int portIndex = mapped.portIndex;
     const std::uint16_t portNumber = PortNumber(screen, portIndex);
     stored::SlotAddresses addresses;
     addresses.controllerMac = controller.mac;
@@ -156,7 +147,7 @@ bool COfflineRecorder::StorePort(
     const std::size_t frameEnd = offline::kFrameHeaderSize + offline::kMaxFrameSlots * offline::kSlotSize;
     const int room = int((frameEnd - frameBytes) / offline::kSlotSize);
     const int slots = m_assembler.PackPortSlots(
-        mapped.data, mapped.lengths, portNumber, addresses, m_frame.data() + frameBytes, offline::kSlotSize, room);
+        data, lengths, portNumber, addresses, m_frame.data() + frameBytes, offline::kSlotSize, room);
     if (slots >= 0) {
         frameBytes += std::size_t(slots) * offline::kSlotSize;
         return true;
@@ -168,7 +159,7 @@ bool COfflineRecorder::StorePort(
     char senderIp[17];
     IPv4Text(controller.ipv4, controllerIp);
     IPv4Text(sender.ipv4, senderIp);
-    const int length = m_assembler.PackPortData(mapped.data, mapped.lengths, portNumber, controllerIp, senderIp);
+    const int length = m_assembler.PackPortData(data, lengths, portNumber, controllerIp, senderIp);
     if (length == -1) {
         if (!m_loggedLongPort) {
             m_loggedLongPort = true;
@@ -197,53 +188,44 @@ int COfflineRecorder::RecordFrame(CLEDScreen& screen, const std::vector<Controll
     if (!frame)
         return kRecordNotOpen;
 
-    // The outputs are mapped into their own buffers first, while the last
-    // frame may still be on its way into the file.
-    m_mapped.clear();
+    std::size_t frameBytes = offline::kFrameHeaderSize;
+    bool room = true;
     const int portCount = int(screen.m_ports.size());
     if (screen.m_groupMode != 0) {
         // Port position k of every controller in turn.
         int positions = 0;
         for (const ControllerEntry& c : controllers)
             positions = c.PortCount() > positions ? c.PortCount() : positions;
-        for (int k = 0; k < positions; ++k) {
+        for (int k = 0; k < positions && room; ++k) {
             for (const ControllerEntry& c : controllers) {
                 const int port = c.firstPort + k;
-                if (c.HasPortAt(k) && port >= 0 && port < portCount)
-                    MapPort(screen, port, c, frame);
+                if (!c.HasPortAt(k) || port < 0 || port >= portCount)
+                    continue;
+                if (!(room = StorePort(screen, port, c, sender, frame, frameBytes)))
+                    break;
             }
         }
     } else {
         for (int port = 0; port < portCount; ++port) {
+            const ControllerEntry* serving = nullptr;
             for (const ControllerEntry& c : controllers) {
                 if (port >= c.firstPort && port <= c.lastPort) {
-                    MapPort(screen, port, c, frame);
+                    serving = &c;
                     break;
                 }
             }
+            if (serving && !(room = StorePort(screen, port, *serving, sender, frame, frameBytes)))
+                break;
         }
     }
-
-    if (!m_file.Settle()) {
-        LogLevel(LOG_ERROR, L"off-line file: frame %d could not be written", int(m_frames));
+    if (!room) {
+        // A frame cut short would play as a broken picture: the recording
+        // fails instead, and its file is not kept.
         m_failed = true;
         return kRecordFileFailed;
     }
-    std::size_t frameBytes = offline::kFrameHeaderSize;
-    for (const MappedPort& mapped : m_mapped) {
-        if (!StorePort(screen, mapped, sender, frameBytes)) {
-            // A frame cut short would play as a broken picture: the
-            // recording fails instead, and its file is not kept.
-            m_failed = true;
-            return kRecordFileFailed;
-        }
-    }
 
-    // A large frame goes to the file on a thread of its own while the next
-    // one is mapped; smaller ones gather in the file's own buffer.
-    const bool written = frameBytes >= kBackgroundFrameBytes ? m_file.AppendInBackground(m_frame.data(), frameBytes)
-                                                             : m_file.Append(m_frame.data(), frameBytes);
-    if (!written) {
+    if (!m_file.Append(m_frame.data(), frameBytes)) {
         LogLevel(
             LOG_ERROR, L"off-line file: frame %d could not be written (%d)", int(m_frames + 1), int(GetLastError()));
         m_failed = true;
@@ -303,5 +285,4 @@ void COfflineRecorder::ReleaseBuffers()
     std::vector<std::uint8_t>().swap(m_blockB);
     std::vector<std::uint8_t>().swap(m_frame);
     std::vector<BYTE>().swap(m_pixels);
-    std::vector<MappedPort>().swap(m_mapped);
 }

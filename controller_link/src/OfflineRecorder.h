@@ -58,18 +58,9 @@ public:
     stored::CPacketAssembler& Assembler() { return m_assembler; }
 
 private:
-    // One port's outputs of the frame being recorded, mapped.
-    struct MappedPort {
-        int portIndex = 0;
-        const ControllerEntry* controller = nullptr;
-        const unsigned char* data[netrove::kOutputCount] = {};
-        unsigned short lengths[netrove::kOutputCount] = {};
-    };
-    // Maps the outputs of one port into their own buffers.
-    void MapPort(CLEDScreen& screen, int portIndex, const ControllerEntry& controller, const unsigned char* pixels);
-    // Stores the slots of one mapped port; false when the frame is full.
-    bool StorePort(
-        const CLEDScreen& screen, const MappedPort& mapped, const LocalSender& sender, std::size_t& frameBytes);
+    // Stores the slots of one port; false when the frame is full.
+    bool StorePort(CLEDScreen& screen, int portIndex, const ControllerEntry& controller, const LocalSender& sender,
+        const unsigned char* pixels, std::size_t& frameBytes);
     void ReleaseBuffers();
 
     COfflineShowFile m_file;
@@ -82,7 +73,6 @@ private:
     std::vector<std::uint8_t> m_blockB;
     std::vector<std::uint8_t> m_frame;
     std::vector<BYTE> m_pixels; // a frame converted for the maps (ScreenFrame.h)
-    std::vector<MappedPort> m_mapped; // the ports of the frame, in the order they are stored
     stored::CPacketAssembler m_assembler;
     // A port too long for one datagram is logged once per file.
     bool m_loggedLongPort = false;

@@ -29,45 +29,27 @@ bool COfflineShowFile::Create(const CString& target)
 
 bool COfflineShowFile::Append(const void* data, std::size_t length)
 {
-    if (!Settle() || !m_file.Write(data, length))
+    if (!m_file.IsOpen() || m_file.Failed() || !m_file.Write(data, length))
         return false;
     m_size += length;
     return true;
-}
-
-bool COfflineShowFile::AppendInBackground(const void* data, std::size_t length)
-{
-    if (!Settle())
-        return false;
-    m_size += length;
-    m_writer.Start([this, data, length] { m_file.Write(data, length); });
-    return true;
-}
-
-bool COfflineShowFile::Settle()
-{
-    m_writer.Wait();
-    return m_file.IsOpen() && !m_file.Failed();
 }
 
 bool COfflineShowFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
-    if (!Settle() || offset > m_size || m_size - offset < length)
+    if (offset > m_size || m_size - offset < length)
         return false;
-    return m_file.WriteAt(offset, data, length);
+    return m_file.IsOpen() && !m_file.Failed() && m_file.WriteAt(offset, data, length);
 }
 
 bool COfflineShowFile::Commit()
 {
-    // The thread lives as long as one recording.
-    m_writer.Stop();
     m_size = 0;
     return m_file.Commit() != FALSE;
 }
 
 void COfflineShowFile::Discard()
 {
-    m_writer.Stop();
     m_file.Abort();
     m_size = 0;
 }

@@ -9,8 +9,6 @@
 #include <afx.h>
 #include <fw_replacefile.h>
 
-#include "BackgroundJob.h"
-
 #include <cstddef>
 #include <cstdint>
 
@@ -27,12 +25,6 @@ public:
 
     // Appends at the end; false on any failure (nothing more is written).
     bool Append(const void* data, std::size_t length);
-    // Appends at the end on a thread of its own: `data` must stay as it is
-    // until the next call on the file, which waits for the write first. A
-    // failed write shows in Settle and in every later call.
-    bool AppendInBackground(const void* data, std::size_t length);
-    // Waits for a write in the background; false when the file has failed.
-    bool Settle();
     // Writes over bytes already written.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
     std::uint64_t Size() const { return m_size; }
@@ -51,5 +43,4 @@ public:
 private:
     CReplacingFile m_file;
     std::uint64_t m_size = 0;
-    CBackgroundJob m_writer; // touches m_file only while a write runs
 };

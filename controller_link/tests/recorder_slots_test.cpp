@@ -209,7 +209,7 @@ TEST_F(RecorderSlots, FramesAreTheFramesBuiltTheLongWay)
 }
 
 // 16 controllers of two ports of 3,072 lamps: frames of 208 slots (320 KB),
-// which go to the file while the next frame is mapped.
+// larger than the file's own write buffer.
 TestLayout LargeLayout()
 {
     TestLayout layout;
@@ -260,7 +260,6 @@ TEST_F(LargeFrames, EachFrameIsInTheFileWholeAndInOrder)
         const Bytes original = pixels;
         double size = 0;
         ASSERT_EQ(recorder.RecordFrame(Screen(), Screen().m_controllers, sender, pixels.data(), 4, false, &size), 0);
-        // Counted at once, though the bytes may still be on their way.
         EXPECT_EQ(recorder.TotalBytes(), 2097152u + (f + 1) * kFrameBytes);
         const Bytes frame = FrameTheLongWay(Screen(), sender, original, packer);
         ASSERT_EQ(frame.size(), kFrameBytes);
@@ -298,7 +297,7 @@ TEST_F(LargeFrames, AFailedWriteFailsTheNextFrameAndTheClose)
     EXPECT_EQ(ReadFileBytes(path), (Bytes { 'o', 'l', 'd' }));
     EXPECT_EQ(GetFileAttributesW(AfxReplacementTempPath(path.c_str())), INVALID_FILE_ATTRIBUTES);
 
-    // A recording abandoned while a frame is on its way leaves no file.
+    // A recording abandoned after a frame leaves no file.
     const std::wstring other = Path(L"other.arm");
     ASSERT_EQ(recorder.CreateFile(other.c_str()), 0);
     ASSERT_EQ(recorder.Begin(Screen(), Screen().m_controllers, sender, 25, 60, false), 0);
