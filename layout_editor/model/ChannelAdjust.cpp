@@ -14,20 +14,22 @@ int AdjustmentRowCount(const LayoutPort& port)
 
 bool RepeatCheckedPattern(std::vector<bool>& checked, int gap)
 {
-    if (gap < 0)
+    // A gap longer than the list could never be followed by a copy; a huge
+    // one would also overflow the row arithmetic below.
+    const long long rows = static_cast<long long>(checked.size());
+    if (gap < 0 || gap > rows)
         return false;
-    std::vector<int> marks;
+    std::vector<long long> marks;
     for (size_t i = 0; i < checked.size(); ++i) {
         if (checked[i])
-            marks.push_back(static_cast<int>(i));
+            marks.push_back(static_cast<long long>(i));
     }
     if (marks.empty())
         return true;
-    const long long rows = static_cast<long long>(checked.size());
     const long long first = marks.front();
     const long long period = marks.back() - first + gap + 1;
     for (long long start = marks.back() + gap + 1; start < rows; start += period) {
-        for (int mark : marks) {
+        for (long long mark : marks) {
             const long long row = mark - first + start;
             if (row >= rows)
                 break;

@@ -15,8 +15,8 @@ int AdjustmentRowCount(const LayoutPort& port);
 
 // Repeats the pattern of checked rows between the first and the last
 // checked row after every gap of `gap` rows, down to the end of the list.
-// Nothing changes when no row is checked; a negative gap is refused
-// (false, nothing changed).
+// Nothing changes when no row is checked; a negative gap or one longer than
+// the list is refused (false, nothing changed).
 bool RepeatCheckedPattern(std::vector<bool>& checked, int gap);
 
 // Sets the port's adjusted flag: 1 when any brightness entry is not 100 or

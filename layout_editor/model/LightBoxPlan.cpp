@@ -12,23 +12,51 @@ bool LightBoxValuesValid(const LightBoxValues& v)
         && v.columnSpacing >= 0 && v.style >= 1 && v.style <= 4;
 }
 
+namespace {
+
+// Last cell of the grid along one side: the lamps, the spacings between
+// them and the leading margin.
+long long GridEnd(int lamps, int spacing, int margin)
+{
+    return static_cast<long long>(lamps) + static_cast<long long>(lamps - 1) * spacing + margin - 1;
+}
+
+long long CeilDiv(long long a, long long b)
+{
+    return (a + b - 1) / b;
+}
+
+} // namespace
+
+bool LightBoxFits(const LightBoxValues& v, int portsPerController)
+{
+    if (!LightBoxValuesValid(v) || portsPerController < 1 || portsPerController > kMaxPortsPerController)
+        return false;
+    if (GridEnd(v.columns, v.columnSpacing, v.left) >= kMaxLayoutSide
+        || GridEnd(v.rows, v.rowSpacing, v.top) >= kMaxLayoutSide)
+        return false;
+    const long long lines = v.style <= 2 ? v.rows : v.columns;
+    const long long controllers = CeilDiv(CeilDiv(lines, v.perPort), portsPerController);
+    return controllers * portsPerController <= kMaxLayoutPorts;
+}
+
 LightBoxPlan PlanLightBox(const LightBoxValues& v, int portsPerController)
 {
     LightBoxPlan plan;
     const bool byRows = v.style <= 2;
-    plan.gridRows = byRows ? v.perPort : v.rows;
-    plan.gridColumns = byRows ? v.columns : v.perPort;
-    const long long lines = byRows ? v.rows : v.columns;
-    plan.portsNeeded = static_cast<int>((lines + v.perPort - 1) / v.perPort);
-    const int ppc = std::max(portsPerController, 1);
-    plan.controllers = (plan.portsNeeded + ppc - 1) / ppc;
+    const int lines = byRows ? v.rows : v.columns;
+    // A port never takes more lines than the whole grid has: the lines past
+    // it would only be trimmed again.
+    const int perPort = std::min(v.perPort, lines);
+    plan.gridRows = byRows ? perPort : v.rows;
+    plan.gridColumns = byRows ? v.columns : perPort;
+    plan.portsNeeded = static_cast<int>(CeilDiv(lines, perPort));
+    const int ppc = std::clamp(portsPerController, 1, kMaxPortsPerController);
+    plan.controllers = static_cast<int>(CeilDiv(plan.portsNeeded, ppc));
 
     // The last cells of the whole grid.
-    const long long xe
-        = static_cast<long long>(v.columns) + static_cast<long long>(v.columns - 1) * v.columnSpacing + v.left - 1;
-    const long long ye = static_cast<long long>(v.rows) + static_cast<long long>(v.rows - 1) * v.rowSpacing + v.top - 1;
-    const int Xe = static_cast<int>(std::min<long long>(xe, 0x7FFFFFFF));
-    const int Ye = static_cast<int>(std::min<long long>(ye, 0x7FFFFFFF));
+    const int Xe = static_cast<int>(GridEnd(v.columns, v.columnSpacing, v.left));
+    const int Ye = static_cast<int>(GridEnd(v.rows, v.rowSpacing, v.top));
     const bool flip = v.flip != 0;
     switch (v.style) {
     case 1:

@@ -40,5 +40,13 @@ struct LightBoxPlan {
 // side above 65535 or a style outside 1 to 4.
 bool LightBoxValuesValid(const LightBoxValues& v);
 
-// The plan for ports of `portsPerController` each (at least 1).
+// False also when the values are valid but the whole grid would not fit the
+// largest layout (its last row or column, margins and spacings included,
+// past kMaxLayoutSide cells), or its ports, counted in whole controllers of
+// `portsPerController` (1 to kMaxPortsPerController), would be more than a
+// layout holds. Counted in 64 bits, so any typed value gives an answer.
+bool LightBoxFits(const LightBoxValues& v, int portsPerController);
+
+// The plan for ports of `portsPerController` each; only for values that
+// LightBoxFits accepts.
 LightBoxPlan PlanLightBox(const LightBoxValues& v, int portsPerController);

@@ -57,8 +57,8 @@ void AskIntervalSelection(CWnd& owner, CListCtrl& list, int gap)
         return;
     std::vector<bool> checks = GetRowChecks(list);
     if (!RepeatCheckedPattern(checks, gap)) {
-        AfxGetUiHost().MessageBox(
-            owner.GetSafeHwnd(), LangTextOr(L"LAYOUT", 2668, L"间隔通道数不能为负数"), L"Tip", MB_OK);
+        AfxGetUiHost().MessageBox(owner.GetSafeHwnd(),
+            LangTextOr(L"LAYOUT", 2668, L"间隔通道数不能为负数,也不能超过列表的行数"), L"Tip", MB_OK);
         return;
     }
     SetRowChecks(list, checks);

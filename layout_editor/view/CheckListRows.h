@@ -16,6 +16,6 @@ void CheckRowRange(CListCtrl& list, int first, int last);
 // (caption "Tip", Yes and No); No changes nothing.
 void AskCheckAll(CWnd& owner, CListCtrl& list, bool check);
 // Repeats the checked pattern every `gap` rows after asking; a negative gap
-// is refused with a message.
+// or one longer than the list is refused with a message.
 void AskIntervalSelection(CWnd& owner, CListCtrl& list, int gap);
 void InvertRowChecks(CListCtrl& list);

@@ -7,6 +7,8 @@
 #include "LayoutLimits.h"
 #include "SplitString.h"
 
+#include <algorithm>
+
 namespace {
 
 HWND WindowFromField(const CString& field)
@@ -19,7 +21,22 @@ HWND WindowFromField(const CString& field)
 
 int LeadingInt(const CString& text)
 {
-    return _wtoi(text.GetString());
+    // As _wtoi (blanks, a sign, then digits), but a number past the int
+    // range is held at its end instead of wrapping into a size that the
+    // range checks would take.
+    int i = 0;
+    const int n = text.GetLength();
+    while (i < n && (text[i] == L' ' || text[i] == L'\t'))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == L'-' || text[i] == L'+'))
+        negative = text[i++] == L'-';
+    long long value = 0;
+    for (; i < n && text[i] >= L'0' && text[i] <= L'9'; ++i)
+        value = std::min(value * 10 + (text[i] - L'0'), 0x80000000LL);
+    if (negative)
+        return static_cast<int>(-value);
+    return static_cast<int>(std::min(value, 0x7FFFFFFFLL));
 }
 
 namespace {
@@ -29,12 +46,22 @@ bool InRange(int value, int limit)
     return value >= 1 && value <= limit;
 }
 
-// The sizes and counts a new layout takes from the command line.
+// The sizes and counts a new layout takes from the command line, held to
+// what the project set-up accepts: a controller has at most
+// kMaxPortsPerController ports, and the hidden grid run's controllers
+// (one per ports-per-controller rows, at most the cap) at most
+// kMaxLayoutPorts ports together.
 bool SizesInRange(const PannexStartValues& v)
 {
-    return InRange(v.width, kMaxLayoutSide) && InRange(v.height, kMaxLayoutSide)
-        && InRange(v.portsPerController, kMaxLayoutPorts) && InRange(v.channelsPerPort, kMaxPortChannels)
-        && InRange(v.controllerCap, kMaxLayoutPorts);
+    if (!InRange(v.width, kMaxLayoutSide) || !InRange(v.height, kMaxLayoutSide)
+        || !InRange(v.portsPerController, kMaxPortsPerController) || !InRange(v.channelsPerPort, kMaxPortChannels)
+        || !InRange(v.controllerCap, kMaxLayoutPorts))
+        return false;
+    if (!v.hidden)
+        return true;
+    const long long controllers
+        = std::min<long long>((v.height + v.portsPerController - 1) / v.portsPerController, v.controllerCap);
+    return controllers * v.portsPerController <= kMaxLayoutPorts;
 }
 
 } // namespace

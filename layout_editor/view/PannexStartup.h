@@ -38,13 +38,15 @@ enum class CommandLineResult {
 // The caller always sends the language last, so the path of modes 2 and 3
 // is every field between the window and the language, rejoined with the
 // commas it held. Sizes and counts of modes 1, 4 and 5 must lie within the
-// model's limits (1 .. kMaxLayoutSide cells, 1 .. kMaxLayoutPorts ports and
-// controllers, 1 .. kMaxPortChannels channels); otherwise OutOfRange and
-// `values` keep their defaults.
+// limits of the model and the project set-up (1 .. kMaxLayoutSide cells,
+// 1 .. kMaxPortsPerController ports per controller, 1 .. kMaxPortChannels
+// channels, a controller cap of 1 .. kMaxLayoutPorts, and for mode 4 at most
+// kMaxLayoutPorts ports in all); otherwise OutOfRange and `values` keep
+// their defaults.
 CommandLineResult ParsePannexCommandLine(const CString& parameter, PannexStartValues& values);
 
-// Decimal number from the leading digits (an optional sign first); no
-// digits give 0.
+// Decimal number from the leading digits (blanks and an optional sign
+// first); no digits give 0; numbers past the int range give its ends.
 int LeadingInt(const CString& text);
 
 // "FirstRun.ini" beside the program, section "RUN", key "Layout".

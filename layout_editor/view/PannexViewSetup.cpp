@@ -76,6 +76,7 @@ bool CPannexView::SetupProject(bool fromCommand)
     dlg.m_bManualTracing = ManualTracing;
     dlg.m_bScaleToPage = 0;
     dlg.m_bNewLampFormat = false;
+    dlg.m_bNeedReadableType = !fromCommand;
 
     bool newFormat = false;
     if (dlg.DoModal() == IDOK) {

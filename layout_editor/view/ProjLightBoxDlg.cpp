@@ -7,7 +7,6 @@
 #include "ControllerType.h"
 #include "DialogLabels.h"
 #include "LayoutLangText.h"
-#include "LayoutLimits.h"
 #include "ProjSetDlg.h"
 #include "ProjectSetup.h"
 
@@ -100,13 +99,16 @@ void CProjLightBoxDlg::OnOK()
     m_values.style = m_nStyle;
     m_values.z = m_bZOrder;
     m_values.flip = m_bFlip;
-    // Sizes the set-up divides by, and a port count the layout can hold.
-    bool fits = start == SettingsOkStart::Read && LightBoxValuesValid(m_values);
-    if (fits && type.ok) {
-        const LightBoxPlan plan = PlanLightBox(m_values, type.ports);
-        fits = static_cast<long long>(plan.controllers) * type.ports <= kMaxLayoutPorts;
+    // The light box is only ever made at the start of a layout, which cannot
+    // be left without controllers: a type that cannot be read keeps the
+    // dialog open.
+    if (start == SettingsOkStart::Read && !type.ok) {
+        ShowSolvaneMessage(171);
+        return;
     }
-    if (!fits) {
+    // Sizes the set-up divides by, and a whole grid and port count the
+    // layout can hold, checked before anything is planned.
+    if (start != SettingsOkStart::Read || !LightBoxFits(m_values, type.ports)) {
         ShowSolvaneMessage(952);
         return;
     }

@@ -153,6 +153,10 @@ void CProjSetDlg::OnOK()
     const SettingsOkStart start = ReadSettingsForOk(*this, m_cbLampFormat, m_strControllerType, type);
     if (start == SettingsOkStart::Cancelled || start == SettingsOkStart::Stay)
         return;
+    if (start == SettingsOkStart::Read && !type.ok && m_bNeedReadableType) {
+        ShowSolvaneMessage(171);
+        return;
+    }
     if (start == SettingsOkStart::TypeRefused || m_nWidth < 1 || m_nHeight < 1 || m_nWidth > kMaxLayoutSide
         || m_nHeight > kMaxLayoutSide || m_nControllers < 1
         || (type.ok && static_cast<long long>(type.ports) * m_nControllers > kMaxLayoutPorts)) {

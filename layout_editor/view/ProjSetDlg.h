@@ -58,6 +58,10 @@ public:
     CComboBox m_cbDataOffset;
     int m_bWireDirectly = 0;
     int m_bManualTracing = 0;
+    // Set by the opener at the start of a new layout, which cannot be left
+    // without controllers: OK then refuses a controller type it cannot read
+    // (LAYOUT 171) instead of leaving the ports to the caller unchanged.
+    bool m_bNeedReadableType = false;
     // Set by OnOK: the chosen lamp format was not in the list.
     bool m_bNewLampFormat = false;
 

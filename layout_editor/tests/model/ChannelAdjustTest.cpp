@@ -71,6 +71,32 @@ TEST(ChannelAdjustTest, NegativeGapIsRefused)
     EXPECT_EQ(Checked(rows), (std::vector<int> { 0, 1 }));
 }
 
+TEST(ChannelAdjustTest, GapsTheListCannotHoldAreRefusedAndChangeNothing)
+{
+    // Rows 0 and 5 of 12 checked: the pattern spans 6 rows, so the row
+    // arithmetic of a huge gap would run past the int range.
+    struct Case {
+        int gap;
+        bool taken;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        { 12, true, { 0, 5 } }, // as long as the list: taken, nothing follows
+        { 13, false, { 0, 5 } }, { 0x7FFFFFFF, false, { 0, 5 } }, { -0x7FFFFFFF - 1, false, { 0, 5 } },
+        { 1, true, { 0, 5, 7 } }, // next copy at 7, its row 12 is past the end
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gap);
+        std::vector<bool> rows = Rows(12, { 0, 5 });
+        EXPECT_EQ(RepeatCheckedPattern(rows, c.gap), c.taken);
+        EXPECT_EQ(Checked(rows), c.expected);
+    }
+    // An empty list holds no gap but 0.
+    std::vector<bool> none;
+    EXPECT_TRUE(RepeatCheckedPattern(none, 0));
+    EXPECT_FALSE(RepeatCheckedPattern(none, 1));
+}
+
 TEST(ChannelAdjustTest, AdjustedFlagFollowsBothTables)
 {
     LayoutPort port;

@@ -282,6 +282,61 @@ TEST(LightBoxPlanTest, ValuesThatCannotMakeALightBox)
     }
 }
 
+TEST(LightBoxPlanTest, GridsAndPortCountsPastTheLayoutsLimitsDoNotFit)
+{
+    // Counted in 64 bits: none of these may overflow on the way to "no".
+    struct Case {
+        const char* name;
+        std::function<void(LightBoxValues&)> set;
+        int portsPerController;
+        bool fits;
+    };
+    const Case cases[] = {
+        { "the dialog's own values", [](LightBoxValues&) {}, 8, true },
+        // Last row at cell 2 + 65533 + 0 - 1 = 65534, the largest layout's
+        // last cell; one more spacing puts it outside.
+        { "two rows, spacing 65533", [](LightBoxValues& v) { v.rows = 2, v.top = 0, v.rowSpacing = 65533; }, 8, true },
+        { "two rows, spacing 65534", [](LightBoxValues& v) { v.rows = 2, v.top = 0, v.rowSpacing = 65534; }, 8, false },
+        { "two rows, spacing 2147483647", [](LightBoxValues& v) { v.rows = 2, v.rowSpacing = 0x7FFFFFFF; }, 8, false },
+        { "2147483647 rows", [](LightBoxValues& v) { v.rows = 0x7FFFFFFF, v.rowSpacing = 0; }, 8, false },
+        { "2147483647 columns", [](LightBoxValues& v) { v.columns = 0x7FFFFFFF, v.columnSpacing = 0; }, 8, false },
+        { "left margin 2147483647", [](LightBoxValues& v) { v.left = 0x7FFFFFFF; }, 8, false },
+        { "2147483647 ports a controller", [](LightBoxValues&) {}, 0x7FFFFFFF, false },
+        { "256 ports a controller", [](LightBoxValues&) {}, 256, false },
+        { "255 ports a controller", [](LightBoxValues&) {}, 255, true },
+        { "no ports a controller", [](LightBoxValues&) {}, 0, false },
+        // 5120 rows one a port: 5120 ports, exactly the layout's limit.
+        { "5120 ports", [](LightBoxValues& v) { v.rows = 5120, v.rowSpacing = 0; }, 8, true },
+        { "5121 ports", [](LightBoxValues& v) { v.rows = 5121, v.rowSpacing = 0; }, 8, false },
+        // 5113 ports need 640 whole controllers of 8: 5120 ports.
+        { "5113 ports in controllers of 8", [](LightBoxValues& v) { v.rows = 5113, v.rowSpacing = 0; }, 8, true },
+        { "5113 ports in controllers of 255", [](LightBoxValues& v) { v.rows = 5113, v.rowSpacing = 0; }, 255, false },
+        { "2147483647 rows a port", [](LightBoxValues& v) { v.perPort = 0x7FFFFFFF; }, 8, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LightBoxValues v;
+        c.set(v);
+        EXPECT_EQ(LightBoxFits(v, c.portsPerController), c.fits);
+    }
+}
+
+TEST(LightBoxPlanTest, APortOfMoreLinesThanTheGridTakesTheWholeGrid)
+{
+    LightBoxValues v; // 64 rows of 38
+    v.perPort = 0x7FFFFFFF;
+    const LightBoxPlan byRows = PlanLightBox(v, 8);
+    EXPECT_EQ(byRows.gridRows, 64);
+    EXPECT_EQ(byRows.gridColumns, 38);
+    EXPECT_EQ(byRows.portsNeeded, 1);
+    EXPECT_EQ(byRows.controllers, 1);
+    v.style = 3;
+    const LightBoxPlan byColumns = PlanLightBox(v, 8);
+    EXPECT_EQ(byColumns.gridRows, 64);
+    EXPECT_EQ(byColumns.gridColumns, 38);
+    EXPECT_EQ(byColumns.portsNeeded, 1);
+}
+
 TEST(WiringOrderTest, TheStylePicturesCellOrders)
 {
     // 3 rows of 5 (styles 1, 2) or 5 rows of 3 (styles 3, 4), as the

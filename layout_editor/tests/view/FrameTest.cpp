@@ -330,8 +330,10 @@ TEST_F(PannexFrameTest, UnreadableNamedFileOrShortLineEndsTheStartUp)
 TEST_F(PannexFrameTest, SizesBeyondTheModelEndTheStartUpWithAMessage)
 {
     fwtest::CScriptedUiHost host;
-    for (const wchar_t* line :
-        { L"CMD5-1,-1,-1,-8,-3072,5", L"CMD1-0,70000,16,8,3072,1", L"CMD4-0,40,20,0,1024,3,4" }) {
+    for (const wchar_t* line : { L"CMD5-1,-1,-1,-8,-3072,5", L"CMD1-0,70000,16,8,3072,1", L"CMD4-0,40,20,0,1024,3,4",
+             // More ports a controller than the project set-up takes.
+             L"CMD1-0,64,38,512,1", L"CMD5-0,64,38,256,512,1", L"CMD5-0,64,38,2147483647,512,1",
+             L"CMD4-0,40,65535,255,512,21,1" }) {
         SCOPED_TRACE(CStringA(line).GetString());
         LightBoxMode = 0;
         SetLangTextLanguage(2);

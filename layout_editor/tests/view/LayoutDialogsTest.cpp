@@ -15,6 +15,7 @@
 #include "LampFormatDlgs.h"
 #include "LampSelectDlgs.h"
 #include "LampTypeList.h"
+#include "LayoutLangText.h"
 #include "PannexSession.h"
 #include "PixLightBarDlg.h"
 #include "ShowPointDlg.h"
@@ -314,6 +315,57 @@ TEST_F(LayoutDialogsTest, AdjustmentListSetsValuesAndTheAdjustedFlag)
     EXPECT_EQ(port.m_adjusted, 0);
     EXPECT_EQ(host.PendingCount(), 0u);
     dlg.DestroyWindow();
+}
+
+TEST_F(LayoutDialogsTest, IntervalsTheListCannotHoldAreRefusedInBothLists)
+{
+    // Six rows in each list (two RGB lamps of channels, six lamps), rows 0
+    // and 1 checked. A gap past the list is refused with the message and
+    // leaves the checks; the list's own length is the longest gap taken.
+    struct Case {
+        const wchar_t* gap;
+        bool refused;
+        std::vector<int> checked;
+    };
+    const Case cases[] = {
+        { L"2147483647", true, { 0, 1 } },
+        { L"-2147483648", true, { 0, 1 } },
+        { L"7", true, { 0, 1 } },
+        { L"6", false, { 0, 1 } },
+        { L"0", false, { 0, 1, 2, 3, 4, 5 } },
+    };
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    MakePorts(s, { 2, 6 });
+    CAdjustDlg adjust;
+    ASSERT_TRUE(adjust.CreateHidden(s.Frame()));
+    adjust.ShowWindow(SW_SHOW);
+    adjust.LoadPort(0);
+    CPixLightBarDlg lamps;
+    ASSERT_TRUE(lamps.CreateHidden(s.Frame()));
+    lamps.ShowPort(1);
+    struct List {
+        const char* name;
+        CDialog& dlg;
+        CListCtrl& list;
+    } lists[] = { { "channels", adjust, adjust.m_listChannels }, { "lamps", lamps, lamps.m_list } };
+    for (const List& l : lists) {
+        ASSERT_EQ(l.list.GetItemCount(), 6) << l.name;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(l.name) + " " + CStringA(c.gap).GetString());
+            for (int i = 0; i < 6; ++i)
+                l.list.SetCheck(i, i < 2);
+            fwtest::SetItemText(l.dlg, IDC_ADJ_GAP, c.gap);
+            host.ExpectMessageBox(IDYES, GetLangText(L"LAYOUT", 2667));
+            if (c.refused)
+                host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 2668));
+            fwtest::ClickButton(l.dlg, IDC_ADJ_INTERVAL);
+            EXPECT_EQ(host.PendingCount(), 0u);
+            EXPECT_EQ(CheckedRows(l.list), c.checked);
+        }
+    }
+    lamps.DestroyWindow();
+    adjust.DestroyWindow();
 }
 
 TEST_F(LayoutDialogsTest, AdjustmentKeepsPortIndexesAcrossRestructuredLayouts)

@@ -123,6 +123,85 @@ TEST(PannexLightBox, ValuesWithoutALightBoxAreRefusedAndCancelStillGivesControll
     EXPECT_EQ(run.Model().GetPort(0).GetCount(), 0);
 }
 
+// A small light box typed into the dialog: a 10 x 10 mm canvas of 1 mm
+// lamps, 2 rows of 3 without margins or spacings, a row a port, style 1.
+void TypeSmallBox(CProjLightBoxDlg& dlg)
+{
+    Type(dlg, IDC_LB_WIDTH, L"10");
+    Type(dlg, IDC_LB_HEIGHT, L"10");
+    Type(dlg, IDC_LB_ROWS, L"2");
+    Type(dlg, IDC_LB_COLUMNS, L"3");
+    Type(dlg, IDC_LB_DIAMETER, L"1");
+    for (int id : { IDC_LB_TOP, IDC_LB_LEFT, IDC_LB_ROW_SPACING, IDC_LB_COLUMN_SPACING })
+        Type(dlg, id, L"0");
+    Type(dlg, IDC_LB_PER_PORT, L"1");
+    ClickPicture(dlg, IDC_STYLE_PICTURE1);
+}
+
+TEST(PannexLightBox, GridsPastTheLargestLayoutOrPortCountAreRefusedBeforeAnythingIsPlanned)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, const wchar_t*>> typed;
+        int message; // 0: taken
+    };
+    const Case cases[] = {
+        { "two rows, row spacing 2147483647", { { IDC_LB_ROW_SPACING, L"2147483647" } }, 952 },
+        { "2147483647 rows", { { IDC_LB_ROWS, L"2147483647" } }, 952 },
+        { "2147483647 columns", { { IDC_LB_COLUMNS, L"2147483647" } }, 952 },
+        { "top margin 2147483647", { { IDC_LB_TOP, L"2147483647" } }, 952 },
+        { "a controller of 2147483647 ports", { { IDC_LB_TYPE, L"2147483647 ports 512 channels" } }, 952 },
+        { "a controller of 99999999999 ports", { { IDC_LB_TYPE, L"99999999999 ports 512 channels" } }, 952 },
+        { "a controller of 256 ports", { { IDC_LB_TYPE, L"256 ports 512 channels" } }, 952 },
+        // 5121 rows a port each: one port more than a layout holds.
+        { "5121 ports", { { IDC_LB_ROWS, L"5121" } }, 952 },
+        { "second row one cell past the largest side", { { IDC_LB_ROW_SPACING, L"65534" } }, 952 },
+        { "a controller type without its channels", { { IDC_LB_TYPE, L"8 ports" } }, 171 },
+        { "a controller type without its ports word", { { IDC_LB_TYPE, L"8 outputs 512 channels" } }, 171 },
+        // The limits themselves: the second row on the largest layout's
+        // last cell, 5120 ports in controllers of 255 ... 21 of 255 are
+        // too many, so 5100 ports in 20.
+        { "second row on the largest side's last cell", { { IDC_LB_ROW_SPACING, L"65533" } }, 0 },
+        { "5100 ports in controllers of 255", { { IDC_LB_ROWS, L"5100" }, { IDC_LB_TYPE, L"255 ports 512 channels" } },
+            0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fwtest::CScriptedUiHost host;
+        if (c.message != 0)
+            host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", c.message));
+        bool stayed = false;
+        LightBoxRun run([&](CProjLightBoxDlg& dlg) {
+            TypeSmallBox(dlg);
+            for (const auto& [id, text] : c.typed)
+                Type(dlg, id, text);
+            fwtest::ClickButton(dlg, IDOK);
+            stayed = ::IsWindow(dlg.m_hWnd) && ::IsWindowVisible(dlg.m_hWnd);
+            if (stayed)
+                fwtest::ClickButton(dlg, IDCANCEL);
+        });
+        ASSERT_TRUE(run.session->started);
+        EXPECT_EQ(host.PendingCount(), 0u);
+        EXPECT_EQ(stayed, c.message != 0);
+        CLayoutData& model = run.Model();
+        // Every port belongs to a controller, refused or not.
+        int listed = 0;
+        for (int i = 0; i < run.View().m_settings.m_controllers.GetSize(); ++i)
+            listed += run.View().m_settings.m_controllers[i];
+        EXPECT_EQ(listed, model.GetPortCount());
+        if (c.message != 0) {
+            // Cancel after the refusal: one controller of the start's type.
+            EXPECT_EQ(model.GetPortCount(), 8);
+            EXPECT_EQ(run.View().m_settings.m_controllers.GetSize(), 1);
+            continue;
+        }
+        // Taken: the first row's three lamps are all there; nothing of the
+        // grid went to the trim.
+        EXPECT_EQ(model.GetPort(0).GetCount(), 3);
+        EXPECT_EQ(model.GetPort(0).GetPoint(0).y, 0);
+    }
+}
+
 TEST(PannexLightBox, ACanvasPictureGivesTheCanvasItsSize)
 {
     // An 80 x 60 picture: the canvas becomes 80 x 60 mm.

@@ -282,6 +282,73 @@ TEST(ProjectSettingsStart, CancelAtTheStartStillGivesTheLayoutItsControllers)
     EXPECT_EQ(s.Doc()->GetLayout().m_width, 40);
 }
 
+TEST(ProjectSettingsStart, CancelAtEveryStartGivesOneControllerOfTheStartsType)
+{
+    // Without a file, from the new-layout line and from the light-box line:
+    // Cancel still leaves a layout whose ports all belong to a controller,
+    // one of the type the start offered, and nothing to save yet.
+    struct Case {
+        std::vector<CString> args;
+        int ports;
+        int points; // the channels: a new view lets a port take the most lamps
+        int width; // 0: the size the view had
+    };
+    const Case cases[] = {
+        { {}, 8, 3072, 0 }, // 8 ports of 3072 channels
+        { { L"CMD1-0,40,20,4,300,1" }, 4, 300, 40 },
+        { { L"CMD5-0,64,32,8,512,1" }, 8, 512, 64 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "no file" : CStringA(c.args[0]).GetString());
+        CDialogScript script;
+        script.Expect<CDialog>([](CDialog& dlg) { fwtest::ClickButton(dlg, IDCANCEL); });
+        CPannexSession s(c.args, CPannexSession::kOwnStartDialogs);
+        LightBoxMode = 0;
+        ASSERT_TRUE(s.started);
+        EXPECT_EQ(script.Opened(), 1);
+        const CLayoutData& model = s.Doc()->GetLayout();
+        ASSERT_EQ(model.GetPortCount(), c.ports);
+        ASSERT_EQ(s.View()->m_settings.m_controllers.GetSize(), 1);
+        EXPECT_EQ(s.View()->m_settings.m_controllers[0], c.ports);
+        for (int p = 0; p < c.ports; ++p) {
+            EXPECT_EQ(model.GetPort(p).GetCapacity(), c.points) << p;
+            EXPECT_EQ(model.GetPort(p).GetCount(), 0) << p;
+        }
+        EXPECT_EQ(model.m_width, LayoutWidth);
+        if (c.width != 0) {
+            EXPECT_EQ(model.m_width, c.width);
+        }
+        EXPECT_EQ(model.m_modified, 0);
+    }
+}
+
+TEST(ProjectSettingsStart, ATypeTheStartCannotReadKeepsTheDialogOpen)
+{
+    // At the start nothing would be left to give the layout its
+    // controllers: the dialog says so and stays, where the settings
+    // command takes the other values and keeps the ports.
+    for (const wchar_t* type : { L"8 ports", L"8 outputs 512 channels", L"ports" }) {
+        SCOPED_TRACE(CStringA(type).GetString());
+        fwtest::CScriptedUiHost host;
+        host.ExpectMessageBox(IDOK, GetLangText(L"LAYOUT", 171));
+        bool stayed = false;
+        CDialogScript script;
+        script.Expect<CProjSetDlg>([&](CProjSetDlg& dlg) {
+            fwtest::SetItemText(dlg, IDC_PS_TYPE, type);
+            fwtest::ClickButton(dlg, IDOK);
+            stayed = ::IsWindowVisible(dlg.m_hWnd) != FALSE;
+            fwtest::ClickButton(dlg, IDCANCEL);
+        });
+        CPannexSession s({ L"CMD1-0,40,20,4,300,1" }, CPannexSession::kOwnStartDialogs);
+        ASSERT_TRUE(s.started);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(host.PendingCount(), 0u);
+        EXPECT_EQ(s.Doc()->GetLayout().GetPortCount(), 4);
+        EXPECT_EQ(s.View()->m_settings.m_controllers.GetSize(), 1);
+        ResetLampTypeList();
+    }
+}
+
 TEST(ProjectSettingsStart, ANewFormatAtTheFirstOkReplacesTheDefaultFormat)
 {
     CDialogScript script;

@@ -94,6 +94,13 @@ TEST(PannexCommandLine, SizesAndCountsOutsideTheModelsLimitsAreRefused)
         L"CMD1-1,65536,16", // wider than the model takes
         L"CMD1-1,16,16,0,512", // no ports per controller
         L"CMD1-1,16,16,5121,512", // more ports than a layout holds
+        L"CMD1-0,64,38,512,1", // more ports than a controller has
+        L"CMD1-0,64,38,256,512,1", L"CMD5-0,64,38,256,512,1", L"CMD1-0,64,38,2147483647,512",
+        L"CMD1-0,64,38,99999999999,512", // past the int range: not wrapped
+        L"CMD1-0,4294967360,38", // would wrap to 64
+        L"CMD1-0,64,-4294967232", // would wrap to 64
+        L"CMD4-0,40,5122,2,512,5120,1", // 2561 controllers of 2: 5122 ports
+        L"CMD4-0,40,65535,255,512,21,1", // 21 controllers of 255: 5355 ports
         L"CMD1-1,16,16,4,6001", // more channels than a port carries
         L"CMD1-1,16,16,4,0,2", // no channels
         L"CMD4-0,40,20,4,1024,0,1", // no controllers
@@ -113,8 +120,10 @@ TEST(PannexCommandLine, SizesAndCountsOutsideTheModelsLimitsAreRefused)
         EXPECT_FALSE(p.values.lightBox);
     }
     // The limits themselves are taken.
-    EXPECT_EQ(Parse(L"CMD1-1,65535,1,5120,6000").result, CommandLineResult::Mode);
-    EXPECT_EQ(Parse(L"CMD4-0,1,1,1,1,1,1").result, CommandLineResult::Mode);
+    for (const wchar_t* line : { L"CMD1-1,65535,1,255,6000", L"CMD5-1,1,65535,255,1", L"CMD4-0,1,1,1,1,1,1",
+             L"CMD4-0,40,5120,2,512,5120,1", L"CMD4-0,40,65535,255,512,20,1" }) {
+        EXPECT_EQ(Parse(line).result, CommandLineResult::Mode) << CStringA(line).GetString();
+    }
 }
 
 TEST(PannexCommandLine, HiddenGridNeedsAllSevenFields)
@@ -171,6 +180,14 @@ TEST(PannexCommandLine, NumbersTakeLeadingDigitsOnly)
     EXPECT_EQ(LeadingInt(L"x64"), 0);
     EXPECT_EQ(LeadingInt(L""), 0);
     EXPECT_EQ(LeadingInt(L"-12"), -12);
+    EXPECT_EQ(LeadingInt(L" +7,"), 7);
+    // Past the int range the number stays at its end, never wraps.
+    EXPECT_EQ(LeadingInt(L"2147483647"), 2147483647);
+    EXPECT_EQ(LeadingInt(L"2147483648"), 2147483647);
+    EXPECT_EQ(LeadingInt(L"4294967360"), 2147483647);
+    EXPECT_EQ(LeadingInt(L"99999999999999999999999"), 2147483647);
+    EXPECT_EQ(LeadingInt(L"-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(LeadingInt(L"-4294967232"), -2147483647 - 1);
     const Parsed p = Parse(L"CMD1-abc,12x,7");
     EXPECT_EQ(p.values.callerWnd, nullptr);
     EXPECT_EQ(p.values.width, 12);
