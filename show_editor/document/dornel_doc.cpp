@@ -346,7 +346,7 @@ void CDornelDoc::SetCaption(const CString& path, BOOL onlyWhenVisible, const CSt
         return;
     CString caption = CaptionFileName(path);
     if (m_projectSettings.m_withResource != 0)
-        caption += L"(合并素材)";
+        caption += L"(" + LangText(L"ITEM_TITLE", 280, L"合并素材") + L")";
     caption += L"-";
     caption += productTitle;
     Host().SetMainWindowCaption(caption);

@@ -2,6 +2,7 @@
 // its numbered copies, each replacing its file only when written whole.
 #include "HardwareConfig.h"
 
+#include <fw_langtext.h>
 #include <fw_replacefile.h>
 
 #include "ConfigFile.h"
@@ -20,32 +21,30 @@ CString JoinPath(const CString& folder, const CString& name)
     return path + name;
 }
 
-void ReportFailure(const CString& path)
+void ReportFailure(const ConfigWriteTexts& texts, const CString& path)
 {
-    CString text;
-    text.Format(L"配置文件写入失败!\n%s", path.GetString());
-    ShowOutputMessage(text, kCaption, MB_OK | MB_ICONERROR);
+    ShowOutputMessage(texts.writeFailed + L"\n" + path, kCaption, MB_OK | MB_ICONERROR);
 }
 
 } // namespace
 
-ConfigWriteResult HardwareConfig::WriteConfigFiles(const CString& folder, int count) const
+ConfigWriteResult HardwareConfig::WriteConfigFiles(
+    const CString& folder, int count, const ConfigWriteTexts& texts) const
 {
     // A damaged chip entry (no chip channels, no clock) would divide by zero.
     if (!ConfigParamsUsable(*this)) {
-        ShowOutputMessage(L"芯片参数无效, 不能写入!", kCaption, MB_OK);
+        ShowOutputMessage(texts.invalidParams, kCaption, MB_OK);
         return ConfigWriteResult::kInvalidParams;
     }
 
     if (IsOE) {
         const double rate = CalcRefreshRate(Gray, Channels - (Channels % ChipChannel), Clock, OePeriods);
         if (rate < 10.0) {
-            ShowOutputMessage(L"刷新频率太低, 不能写入!", kCaption, MB_OK);
+            ShowOutputMessage(texts.refreshTooLow, kCaption, MB_OK);
             return ConfigWriteResult::kRefreshTooLow;
         }
         if (rate < 50.0) {
-            CString question;
-            question.Format(L"芯片的刷新频率小于%dHz时会有闪烁, 是否继续?", 50);
+            const CString question = AfxLangTextWithNumbers(texts.flickerQuestion, { 50 });
             if (ShowOutputMessage(ChipName + question, kCaption, MB_YESNO) != IDYES)
                 return ConfigWriteResult::kDeclined;
         }
@@ -59,13 +58,13 @@ ConfigWriteResult HardwareConfig::WriteConfigFiles(const CString& folder, int co
 
     const CString first = JoinPath(folder, ConfigFileName(1));
     if (!AfxWriteFileReplacing(first, image, sizeof(image))) {
-        ReportFailure(first);
+        ReportFailure(texts, first);
         return ConfigWriteResult::kWriteFailed;
     }
     for (int i = 2; i <= count; ++i) {
         const CString copy = JoinPath(folder, ConfigFileName(i));
         if (!AfxWriteFileReplacing(copy, image, sizeof(image))) {
-            ReportFailure(copy);
+            ReportFailure(texts, copy);
             return ConfigWriteResult::kCopyFailed;
         }
     }

@@ -21,6 +21,17 @@ enum class ConfigWriteResult {
     kCopyFailed, // one of the numbered copies could not be made
 };
 
+// The messages of a configuration-file write, in the user's language. The
+// defaults are the program's own Chinese texts, for callers without a
+// language file. flickerQuestion follows the chip name directly and has one
+// "%d" for the lowest refresh rate without flicker.
+struct ConfigWriteTexts {
+    CString invalidParams = L"芯片参数无效, 不能写入!";
+    CString refreshTooLow = L"刷新频率太低, 不能写入!";
+    CString flickerQuestion = L"芯片的刷新频率小于%dHz时会有闪烁, 是否继续?";
+    CString writeFailed = L"配置文件写入失败!"; // the path follows on the next line
+};
+
 class HardwareConfig : public ChipParams {
 public:
     // The chip parameters start as ChipParams does, but at a 4 MHz clock.
@@ -39,8 +50,10 @@ public:
     void SetModelName(LPCWSTR name);
 
     // Writes CFG_001.bfm into the folder and copies it as CFG_002.bfm ..
-    // CFG_<count>.bfm. Shows its own messages (refresh checks, failures).
-    ConfigWriteResult WriteConfigFiles(const CString& folder, int count) const;
+    // CFG_<count>.bfm. Shows its own messages (refresh checks, failures)
+    // with the given texts.
+    ConfigWriteResult WriteConfigFiles(
+        const CString& folder, int count, const ConfigWriteTexts& texts = ConfigWriteTexts()) const;
 
     BYTE GclkIndex = 2;
     BYTE CurrentA = 10;

@@ -30,13 +30,29 @@ void StoreConfiguration(HardwareConfig& config, const OfflineGenerationChoice& c
     config.SetModelName(choice.modelName);
 }
 
+// The configuration writer's messages in the program's language; a text the
+// language file lacks stays the writer's own.
+ConfigWriteTexts WriterTexts(CDornelDoc& doc)
+{
+    ConfigWriteTexts texts;
+    const struct {
+        CString* text;
+        int key;
+    } keys[] = { { &texts.writeFailed, 100 }, { &texts.invalidParams, 101 }, { &texts.refreshTooLow, 102 },
+        { &texts.flickerQuestion, 103 } };
+    for (const auto& entry : keys)
+        *entry.text = LangOr(doc, L"HINT", entry.key, *entry.text);
+    return texts;
+}
+
 using CardwellOpenFn = int(__stdcall*)(LPCWSTR);
 
 } // namespace
 
-ConfigWriteResult COfflineOutputHost::WriteConfigFiles(const HardwareConfig& config, const CString& folder, int count)
+ConfigWriteResult COfflineOutputHost::WriteConfigFiles(
+    const HardwareConfig& config, const CString& folder, int count, const ConfigWriteTexts& texts)
 {
-    return config.WriteConfigFiles(folder, count);
+    return config.WriteConfigFiles(folder, count, texts);
 }
 
 void COfflineOutputHost::CardwellOpen(const CString& folder)
@@ -96,7 +112,7 @@ OfflineGenerationOutcome StartOfflineGeneration(CDornelDoc& doc, HardwareConfig&
         }
         // A set that was refused or only partly written is not opened as if
         // it were complete; the writer has shown its own message.
-        const ConfigWriteResult written = host.WriteConfigFiles(config, folder, count);
+        const ConfigWriteResult written = host.WriteConfigFiles(config, folder, count, WriterTexts(doc));
         StoreConfiguration(config, choice);
         if (written != ConfigWriteResult::kWritten)
             return outcome;
@@ -109,7 +125,8 @@ OfflineGenerationOutcome StartOfflineGeneration(CDornelDoc& doc, HardwareConfig&
         // The show files are useless on cards without their configuration
         // files, so a refused, declined or failed write stops the generation
         // before anything is recorded.
-        if (host.WriteConfigFiles(config, folder, choice.controllerCount) != ConfigWriteResult::kWritten)
+        if (host.WriteConfigFiles(config, folder, choice.controllerCount, WriterTexts(doc))
+            != ConfigWriteResult::kWritten)
             return outcome;
     }
     if (choice.sizeLimit > 0)

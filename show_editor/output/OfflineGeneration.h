@@ -16,7 +16,8 @@ class CDornelDoc;
 class COfflineOutputHost {
 public:
     virtual ~COfflineOutputHost() = default;
-    virtual ConfigWriteResult WriteConfigFiles(const HardwareConfig& config, const CString& folder, int count);
+    virtual ConfigWriteResult WriteConfigFiles(
+        const HardwareConfig& config, const CString& folder, int count, const ConfigWriteTexts& texts);
     // Harnix's CardwellOpen with the output folder; its result is not used.
     virtual void CardwellOpen(const CString& folder);
 };

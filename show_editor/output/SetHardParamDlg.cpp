@@ -701,5 +701,5 @@ void CSetHardParamDlg::OnTwelveCurrent()
 
 void CSetHardParamDlg::OnBackupOutput()
 {
-    RunBackupOutputDialog(this, BackupMode, BackupIdleHigh);
+    RunBackupOutputDialog(this, BackupMode, BackupIdleHigh, m_text);
 }

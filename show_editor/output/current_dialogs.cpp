@@ -3,6 +3,8 @@
 
 #include "current_lists.h"
 
+#include <fw_labels.h>
+
 namespace {
 
 // Caption, OK and Cancel from the Config language file; a missing text
@@ -129,6 +131,9 @@ BOOL CElectricABCDDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     ApplyCurrentLabels(*this, m_text);
+    // Hidden but for the UCS5603.
+    if (m_text)
+        ApplyLabel(*this, IDC_CUR_48MA, m_text(L"SHOW", 271));
     FillLists();
     return TRUE;
 }
@@ -182,8 +187,12 @@ CElectricABCDDlg1::CElectricABCDDlg1(CWnd* pParent)
 BOOL CElectricABCDDlg1::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    ApplyCurrentLabels(*this, m_text);
+    // The first choice (no resistor) is read by its index, never by its
+    // text, so it may be said in the user's language.
+    const CString open = m_text ? m_text(L"SHOW", 272) : CString();
     const HWND rext = Item(*this, IDC_CUR_REXT);
-    for (LPCWSTR entry : { L"悬空", L"1.8K", L"1K" })
+    for (LPCWSTR entry : { open.IsEmpty() ? L"悬空" : open.GetString(), L"1.8K", L"1K" })
         ::SendMessageW(rext, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     ::SendMessageW(rext, CB_SETCURSEL, m_resistor, 0);
     FillLists(Abcd1CurrentList(m_kind, m_resistor == 0, ResistorOfChoice(m_resistor)));
@@ -224,6 +233,16 @@ void CElectricABCDDlg1::OnChannelSelChange(UINT nID)
 CCX808Dlg::CCX808Dlg(CWnd* pParent)
     : CDialogEx(IDD, pParent)
 {
+}
+
+BOOL CCX808Dlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    static const CtrlLabel labels[] = { { 0, L"TITLE", 330 }, { IDC_BK_GROUP, L"TITLE", 330 },
+        { IDC_BK_DUAL, L"SHOW", 275 }, { IDC_BK_MAIN, L"SHOW", 276 }, { IDC_BK_SPARE, L"SHOW", 277 },
+        { IDC_BK_IDLE_HIGH, L"SHOW", 278 }, { IDOK, L"TITLE", 3 }, { IDCANCEL, L"TITLE", 4 } };
+    ApplyLabels(*this, m_text, labels);
+    return TRUE;
 }
 
 void CCX808Dlg::DoDataExchange(CDataExchange* pDX)

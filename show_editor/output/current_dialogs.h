@@ -78,6 +78,7 @@ public:
     enum { IDD = IDD_CURRENT_ABCD1 };
     static const int kComboIds[3];
     explicit CElectricABCDDlg1(CWnd* pParent = nullptr);
+    void SetTextSource(ConfigTextSource source) { m_text = std::move(source); }
 
     BYTE m_kind = 0;
     BYTE m_current[3] = { 27, 27, 27 };
@@ -92,6 +93,7 @@ protected:
 
 private:
     void FillLists(const std::vector<CString>& list);
+    ConfigTextSource m_text;
 };
 
 // Backup data line of the CX808: mode 0 both lines, 1 main line, 2 backup
@@ -100,10 +102,15 @@ class CCX808Dlg : public CDialogEx {
 public:
     enum { IDD = IDD_BACKUP_OUTPUT };
     explicit CCX808Dlg(CWnd* pParent = nullptr);
+    void SetTextSource(ConfigTextSource source) { m_text = std::move(source); }
 
     int m_backupMode = 0;
     int m_idleHigh = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+private:
+    ConfigTextSource m_text;
 };

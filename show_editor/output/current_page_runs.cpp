@@ -58,6 +58,7 @@ BOOL RunChipCurrentDialog(CWnd* pParent, const CString& chip, const ConfigTextSo
     }
     case 3: {
         CElectricABCDDlg1 dlg(pParent);
+        dlg.SetTextSource(text);
         std::memcpy(dlg.m_current, values.ChipCurrents, sizeof(dlg.m_current));
         dlg.m_resistor = values.ChipCurrents[3];
         if (dlg.DoModal() != IDOK)
@@ -82,9 +83,10 @@ BOOL RunTwelveCurrentDialog(CWnd* pParent, const ConfigTextSource& text, BYTE (&
     return TRUE;
 }
 
-BOOL RunBackupOutputDialog(CWnd* pParent, int& backupMode, int& idleHigh)
+BOOL RunBackupOutputDialog(CWnd* pParent, int& backupMode, int& idleHigh, const ConfigTextSource& text)
 {
     CCX808Dlg dlg(pParent);
+    dlg.SetTextSource(text);
     dlg.m_backupMode = backupMode;
     dlg.m_idleHigh = idleHigh;
     if (dlg.DoModal() != IDOK)

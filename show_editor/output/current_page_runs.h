@@ -27,4 +27,5 @@ BOOL RunChipCurrentDialog(CWnd* pParent, const CString& chip, const ConfigTextSo
 // The twelve-current button.
 BOOL RunTwelveCurrentDialog(CWnd* pParent, const ConfigTextSource& text, BYTE (&currents)[12]);
 // The backup output button.
-BOOL RunBackupOutputDialog(CWnd* pParent, int& backupMode, int& idleHigh);
+BOOL RunBackupOutputDialog(
+    CWnd* pParent, int& backupMode, int& idleHigh, const ConfigTextSource& text = ConfigTextSource());

@@ -42,7 +42,8 @@ BOOL CPelloxAdvancedDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     static const CtrlLabel labels[] = { { 0, L"TITLE", 127 }, { IDC_DMX_NEW, L"TITLE", 6 },
-        { IDC_DMX_OPEN, L"TITLE", 7 }, { IDC_DMX_WRITE, L"TITLE", 318 }, { IDCANCEL, L"TITLE", 12 } };
+        { IDC_DMX_OPEN, L"TITLE", 7 }, { IDC_DMX_WRITE, L"TITLE", 318 }, { IDCANCEL, L"TITLE", 12 },
+        { IDC_DMX_FILE_GROUP, L"SHOW", 273 }, { IDC_DMX_FILE_LABEL, L"SHOW", 274 } };
     ApplyLabels(*this, m_text, labels);
     return TRUE;
 }
@@ -57,7 +58,8 @@ void CPelloxAdvancedDlg::OnNew()
     // Opening the chosen path after a failed copy would show a stale or
     // missing file as if it were the new one: say so and open nothing.
     if (!::CopyFileW(TemplatePath(), target, FALSE)) {
-        AfxMessageBox(L"DMX.xls 复制失败!", MB_ICONEXCLAMATION);
+        const CString text = m_text ? m_text(L"SHOW", 270) : CString();
+        AfxMessageBox(text.IsEmpty() ? CString(L"DMX.xls 复制失败!") : text, MB_ICONEXCLAMATION);
         return;
     }
     m_filePath = target;

@@ -33,6 +33,7 @@
 #define IDC_DMX_NEW 429
 #define IDC_DMX_OPEN 430
 #define IDC_DMX_FILE_LABEL 432
+#define IDC_DMX_FILE_GROUP 431
 
 // Channel current dialogs.
 #define IDD_CURRENT_ABC 438

@@ -116,7 +116,7 @@ LRESULT CDlgRecordCtrl::OnCaptureFailed(WPARAM, LPARAM)
     EndWorker();
     m_recording = 0;
     m_paused = 0;
-    AfxMessageBox(L"节目文件创建失败!", MB_ICONEXCLAMATION);
+    AfxMessageBox(m_createFailedText, MB_ICONEXCLAMATION);
     return 0;
 }
 
@@ -127,7 +127,7 @@ LRESULT CDlgRecordCtrl::OnCaptureWriteFailed(WPARAM, LPARAM)
     EndWorker();
     m_recording = 0;
     m_paused = 0;
-    AfxMessageBox(L"节目文件写入失败!", MB_ICONEXCLAMATION);
+    AfxMessageBox(m_writeFailedText, MB_ICONEXCLAMATION);
     EndDialog(IDOK);
     return 0;
 }

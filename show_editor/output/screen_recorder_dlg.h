@@ -34,6 +34,11 @@ public:
     // The pacing rate: 25 when the chosen rate is not positive.
     static int EffectiveFrameRate(int frameRate) { return frameRate > 0 ? frameRate : 25; }
 
+    // The failure messages, in the user's language; the recorder's own
+    // Chinese texts unless the owner gives others.
+    CString m_createFailedText = L"节目文件创建失败!";
+    CString m_writeFailedText = L"节目文件写入失败!";
+
     std::atomic<int> m_recording { 0 };
     int m_blinkCounter = 0;
     int m_frameRate = 25;

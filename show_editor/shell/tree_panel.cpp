@@ -150,7 +150,7 @@ void CManagerPanel::RebuildTree()
             ProgramView* view = segment->m_views.GetAt(v);
             CString label = view->m_pNode != nullptr ? view->m_pNode->m_name : CString();
             if (view->m_timeBase != 0)
-                label += L" <时间基准>";
+                label += L" <" + PanelLangText(doc, L"ITEM_TITLE", 279, L"时间基准") + L">";
             HTREEITEM viewItem = m_tree.InsertItem(label, kImageView, kImageView, segmentItem, TVI_LAST);
             m_tree.SetItemData(viewItem, reinterpret_cast<DWORD_PTR>(view->m_pNode));
             if (view->m_pNode != nullptr && view->m_pNode == doc->m_pSelectedNode)

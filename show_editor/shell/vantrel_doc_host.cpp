@@ -18,6 +18,7 @@
 #include "time_trigger_dialog.h"
 
 #include <cstring>
+#include <utility>
 
 CMainFrame* CVantrelDocHost::Frame()
 {
@@ -191,6 +192,12 @@ void CVantrelDocHost::RunScreenRecorder(const CString& path)
 {
     CDlgRecordCtrl recorder(Frame());
     recorder.m_outputPath = path;
+    for (const auto& [text, key] :
+        { std::pair { &recorder.m_createFailedText, 104 }, std::pair { &recorder.m_writeFailedText, 105 } }) {
+        const CString translated = GetLangText(L"HINT", key);
+        if (!translated.IsEmpty())
+            *text = translated;
+    }
     recorder.DoModal();
 }
 

@@ -174,6 +174,12 @@ TEST_F(DocTest, MergedSaveAppendsTheExtensionAndStaysMerged)
     EXPECT_EQ(m_doc->m_projectSettings.m_withResource, 1);
     EXPECT_EQ(m_host.m_captions.back(), CString(L"gate.LEDX(合并素材)-Vantrel"));
     EXPECT_EQ(m_doc->GetPathName().Right(9), CString(L"gate.LEDX"));
+    // In another language the caption says so in that language.
+    m_host.m_langTexts = true;
+    m_ui.ExpectFileSave(folder.File(L"door"));
+    m_doc->OnMergeSave();
+    EXPECT_EQ(m_host.m_captions.back(), CString(L"door.LEDX(ITEM_TITLE 280)-Vantrel"));
+    m_host.m_langTexts = false;
 
     // A name that already carries the extension after its first character,
     // in any case, is kept.

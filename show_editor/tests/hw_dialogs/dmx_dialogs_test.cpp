@@ -308,7 +308,8 @@ TEST_F(DmxTemplate, MissingTemplateIsReportedAndNothingIsOpened)
     const CString target = m_folder.File(L"never.xls");
     m_dlg.SetTemplatePath(m_folder.File(L"missing.xls"));
     m_host.ExpectFileSave(target);
-    m_host.ExpectMessageBox(IDOK, L"DMX.xls");
+    // The message is the language file's text.
+    m_host.ExpectMessageBox(IDOK, L"SHOW 270");
     fwtest::RunModal(m_dlg, [&](CDialog& live) {
         fwtest::ClickButton(live, IDC_DMX_NEW);
         EXPECT_TRUE(fwtest::GetItemText(live, IDC_DMX_FILE).IsEmpty());
@@ -337,7 +338,8 @@ TEST(HwDialogTexts, ShippedLanguageFilesHaveEveryLabel)
     } keys[] = { { L"LAYOUT", 143 }, { L"TITLE", 1 }, { L"TITLE", 3 }, { L"TITLE", 4 }, { L"TITLE", 6 },
         { L"TITLE", 7 }, { L"TITLE", 12 }, { L"TITLE", 127 }, { L"TITLE", 257 }, { L"TITLE", 258 }, { L"TITLE", 259 },
         { L"TITLE", 296 }, { L"TITLE", 297 }, { L"TITLE", 308 }, { L"TITLE", 309 }, { L"TITLE", 318 }, { L"SHOW", 263 },
-        { L"SHOW", 264 }, { L"SHOW", 265 }, { L"SHOW", 266 }, { L"SHOW", 267 }, { L"SHOW", 268 }, { L"SHOW", 269 } };
+        { L"SHOW", 264 }, { L"SHOW", 265 }, { L"SHOW", 266 }, { L"SHOW", 267 }, { L"SHOW", 268 }, { L"SHOW", 269 },
+        { L"SHOW", 270 }, { L"SHOW", 273 }, { L"SHOW", 274 } };
     for (LPCWSTR language : { L"Eng", L"Chs", L"Cht", L"French" }) {
         const CString path = GetConfigFolder() + language + L".ini";
         for (const auto& k : keys) {

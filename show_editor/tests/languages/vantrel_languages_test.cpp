@@ -8,6 +8,12 @@
 
 #include "AppPaths.h"
 #include "DlgExportAvi.h"
+#include "DlgHardSet.h"
+#include "OfflineGeneration.h"
+#include "current_dialogs.h"
+#include "dmx_dialogs.h"
+#include "dornel_doc.h"
+#include "screen_recorder_dlg.h"
 #include "fw_langtext.h"
 #include "fw_window_picture.h"
 #include "fw_window_texts.h"
@@ -64,16 +70,22 @@ public:
     {
         Show(L"file dialog title", request.strTitle);
         Show(L"file dialog filter", request.strFilter);
-        return FALSE;
+        if (m_fileAnswer.IsEmpty())
+            return FALSE;
+        request.results = { m_fileAnswer };
+        return TRUE;
     }
-    BOOL PickFolder(HWND, LPCTSTR title, CString&) override
+    BOOL PickFolder(HWND, LPCTSTR title, CString& folder) override
     {
         // The folder browser shows its title as the prompt: without one the
         // user is not told what the folder is for.
         if (title == nullptr || *title == 0)
             m_untitledPickers.push_back(L"a folder browser without a prompt");
         Show(L"folder browser prompt", title);
-        return FALSE;
+        if (m_folderAnswer.IsEmpty())
+            return FALSE;
+        folder = m_folderAnswer;
+        return TRUE;
     }
     BOOL PickColor(HWND, COLORREF&, DWORD) override { return FALSE; }
     BOOL PickFont(HWND, LOGFONT&, COLORREF&, DWORD) override { return FALSE; }
@@ -85,6 +97,9 @@ public:
 
     std::vector<CString> m_texts;
     std::vector<CString> m_untitledPickers;
+    // What a file dialog and a folder browser choose (nothing when empty).
+    CString m_fileAnswer;
+    CString m_folderAnswer;
 
 private:
     void Show(LPCWSTR where, LPCTSTR text)
@@ -272,8 +287,8 @@ public:
         if (!m_active)
             return;
         for (const fwtest::CShownText& shown : texts) {
-            if (!fwtest::HoldsChinese(shown.strText) || shown.hMenu == m_languageMenu
-                || (m_languageMenu != nullptr && shown.hSubMenu == m_languageMenu))
+            if (!fwtest::HoldsChinese(shown.strText)
+                || (m_languageMenu != nullptr && (shown.hMenu == m_languageMenu || shown.hSubMenu == m_languageMenu)))
                 continue;
             const CString line = shown.strWhere + L": " + shown.strText;
             if (!m_seen.insert(line.GetString()).second)
@@ -313,11 +328,50 @@ void WritePixelMap(const CString& path)
 // The windows that only a dialog's own buttons open, pressed in the sweep:
 // the off-line output's generation of configuration files asks for the
 // output folder, and an AVI export counts its frames in the caption. Each
-// state is also shown to picture (with a name for it). True when the dialog
-// is now busy and ends only by closing it.
-bool OpenInnerWindows(
-    CDialog& live, CForeignTextWatch& watch, const CString& step, const std::function<void(LPCWSTR state)>& picture)
+// state is also shown to picture (with a name for it). The chip page's
+// buttons open dialogs of their own (the DMX address calculator and its
+// advanced page, the channel-current dialog of each kind of chip, the twelve
+// currents, the backup output); each is opened through openInner with a name
+// for its picture, and the advanced page's New meets a missing spreadsheet
+// template. True when the dialog is now busy and ends only by closing it.
+bool OpenInnerWindows(CDialog& live, CForeignTextWatch& watch, const CString& step,
+    const std::function<void(LPCWSTR state)>& picture,
+    const std::function<void(LPCWSTR name, const std::function<void()>& open)>& openInner, CDecliningUiHost& ui,
+    const CString& missingFile)
 {
+    if (auto* hardware = dynamic_cast<CDlgHardSet*>(&live)) {
+        CSetHardParamDlg& page = hardware->Page();
+        const CString chip = page.m_chip.ChipName;
+        const struct {
+            LPCWSTR chip; // the chip whose dialog the button opens
+            int button;
+            LPCWSTR name;
+        } buttons[] = {
+            { nullptr, 394, L"_dmx" },
+            { L"TM1829", 405, L"_current_abc" },
+            { L"UCS5603", 405, L"_current_rgb48" },
+            { L"SM16803P", 405, L"_current_rext" },
+            { nullptr, 406, L"_current_12" },
+            { nullptr, 407, L"_backup" },
+        };
+        for (const auto& b : buttons) {
+            if (b.chip != nullptr)
+                page.m_chip.ChipName = b.chip;
+            openInner(b.name, [&] { page.SendMessage(WM_COMMAND, MAKEWPARAM(b.button, BN_CLICKED), 0); });
+        }
+        page.m_chip.ChipName = chip;
+    }
+    if (auto* dmx = dynamic_cast<CPelloxDlg*>(&live)) {
+        openInner(L"_dmx_advanced", [&] { dmx->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DMX_ADVANCED, BN_CLICKED), 0); });
+    }
+    if (auto* advanced = dynamic_cast<CPelloxAdvancedDlg*>(&live)) {
+        advanced->SetTemplatePath(missingFile);
+        ui.m_fileAnswer = missingFile + L".copy.xls";
+        advanced->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DMX_NEW, BN_CLICKED), 0);
+        ui.m_fileAnswer.Empty();
+        watch.Look(step + L", new address file", ui.TakeShown());
+        advanced->SetTemplatePath(CString());
+    }
     if (live.GetDlgItem(IDC_HS_GENERATE) != nullptr && live.GetDlgItem(IDC_HS_CONFIG_ONLY) != nullptr) {
         live.CheckDlgButton(IDC_HS_CONFIG_ONLY, BST_CHECKED);
         live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_CONFIG_ONLY, BN_CLICKED), 0);
@@ -411,6 +465,7 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         }
         UINT current = 0;
         CString step;
+        CString inner; // the name of a dialog that another dialog's button opened
         // First every window is opened and cancelled; then each is opened
         // again and confirmed, which reaches the texts of checks, refusals
         // and of the editors' hand-over (the programs added by the first
@@ -427,7 +482,8 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                     // The second round adds the windows only a project with
                     // programs opens (the AVI export, the editors' Edit).
                     CString file;
-                    file.Format(L"%s\\vantrel_%u_dialog%s.bmp", GalleryFolder().GetString(), current, tag.GetString());
+                    file.Format(L"%s\\vantrel_%u_dialog%s%s.bmp", GalleryFolder().GetString(), current,
+                        inner.GetString(), tag.GetString());
                     if (!confirming || ::GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
                         fwtest::SaveWindowPicture(live.m_hWnd, file);
                 }
@@ -435,11 +491,21 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                     if (!pictures)
                         return;
                     CString file;
-                    file.Format(
-                        L"%s\\vantrel_%u_dialog%s%s.bmp", GalleryFolder().GetString(), current, state, tag.GetString());
+                    file.Format(L"%s\\vantrel_%u_dialog%s%s%s.bmp", GalleryFolder().GetString(), current,
+                        inner.GetString(), state, tag.GetString());
                     fwtest::SaveWindowPicture(live.m_hWnd, file);
                 };
-                if (!confirming && OpenInnerWindows(live, watch, step, picture)) {
+                auto openInner = [&](LPCWSTR name, const std::function<void()>& open) {
+                    const CString outer = std::exchange(inner, CString(name));
+                    const CString outerStep = std::exchange(step, step + L", " + (name + 1));
+                    open();
+                    fwtest::PumpPending();
+                    watch.Look(step, ui.TakeShown());
+                    inner = outer;
+                    step = outerStep;
+                };
+                if (!confirming
+                    && OpenInnerWindows(live, watch, step, picture, openInner, ui, m_folder.Path() + L"no DMX.xls")) {
                     live.PostMessage(WM_CLOSE, 0, 0);
                     return;
                 }
@@ -482,6 +548,79 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
     for (const CString& picker : ui.m_untitledPickers)
         untitled += "\n  " + std::string(CStringA(picker).GetString());
     EXPECT_TRUE(untitled.empty()) << GetParam().name << ":" << untitled;
+}
+
+// The messages that the configuration-file writer and the screen recorder
+// show on their own come from the language file: the writer's refusals of
+// damaged chip data and of a refresh rate that is too low, its flicker
+// question and its failed write, as the off-line generation of the running
+// program shows them, and the recorder's failure to create its file.
+TEST_P(VantrelLanguages, TheWriterAndRecorderMessagesSpeakTheLanguage)
+{
+    CDecliningUiHost ui;
+    CRealDialogServices services;
+    std::string chinese;
+    size_t shown = 0;
+    {
+        CShellSession s(services);
+        ASSERT_NE(s.m_frame, nullptr);
+        s.m_frame->LanguageId = GetParam().id;
+        s.m_frame->ApplyLanguage();
+        CDornelDoc* doc = s.Doc();
+        ASSERT_NE(doc, nullptr);
+        CForeignTextWatch watch(GetParam(), nullptr);
+
+        // An OE chip at 768 channels: 1 MHz refreshes at 34 Hz, 0.1 MHz at 3.
+        const struct {
+            LPCWSTR name;
+            double clock;
+            UINT chipChannel;
+            LPCWSTR folder; // below the program folder
+        } writes[] = {
+            { L"flicker question", 1.0, 3, L"" },
+            { L"refresh too low", 0.1, 3, L"" },
+            { L"damaged chip data", 1.0, 0, L"" },
+            { L"failed write", 8.0, 3, L"missing\\sub" },
+        };
+        for (const auto& w : writes) {
+            HardwareConfig config;
+            config.IsOE = 1;
+            config.Gray = 4096;
+            config.Channels = 768;
+            config.Clock = w.clock;
+            config.ChipChannel = w.chipChannel;
+            config.OePeriods = 7;
+            config.ChipName = L"OECHIP";
+            OfflineGenerationChoice choice;
+            choice.configOnly = TRUE;
+            choice.controllerCount = 1;
+            ui.m_folderAnswer = m_folder.Path() + w.folder;
+            const size_t before = ui.m_texts.size();
+            StartOfflineGeneration(*doc, config, choice, nullptr, DefaultOfflineOutputHost());
+            EXPECT_EQ(before + 1, ui.m_texts.size()) << CStringA(w.name).GetString();
+            watch.Look(CString(L"configuration files, ") + w.name, ui.TakeShown());
+        }
+        ui.m_folderAnswer.Empty();
+
+        CDialogInitHook record([&](CDialog& live) {
+            if (dynamic_cast<CDlgRecordCtrl*>(&live) == nullptr)
+                return;
+            const size_t before = ui.m_texts.size();
+            fwtest::ClickButton(live, IDC_REC_RECORD);
+            EXPECT_TRUE(fwtest::PumpUntil([&] { return ui.m_texts.size() > before; }, 10000));
+            live.EndDialog(IDCANCEL);
+        });
+        doc->Host().RunScreenRecorder(m_folder.Path() + L"missing\\screen.avi");
+        watch.Look(L"screen recorder", ui.TakeShown());
+        shown = ui.m_texts.size();
+        chinese = watch.Report();
+    }
+    std::string messages;
+    for (const CString& text : ui.m_texts)
+        messages += "\n  " + fwtest::Utf8(text);
+    EXPECT_EQ(5u, shown) << messages;
+    EXPECT_TRUE(Misses().empty()) << GetParam().name << ":" << Describe(Misses());
+    EXPECT_TRUE(chinese.empty()) << GetParam().name << " messages show Chinese:" << chinese;
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, VantrelLanguages, ::testing::ValuesIn(kLanguages),

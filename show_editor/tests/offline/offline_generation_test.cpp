@@ -127,6 +127,54 @@ TEST_F(Generation, RealWriterDecliningAFlickeringRateRecordsNothing)
     ExpectNothingRecorded();
 }
 
+// The writer's refusals and questions come from the program's language file
+// (a language without the texts would see the writer's Chinese ones): the
+// flicker question after the chip name with its rate in place of the mark,
+// the refusals of damaged chip data and of a rate that is too low, and the
+// failed write with the file's path.
+TEST_F(Generation, TheWritersMessagesSpeakTheProgramsLanguage)
+{
+    m_host.m_texts[{ L"HINT", 100 }] = L"Not written!";
+    m_host.m_texts[{ L"HINT", 101 }] = L"Bad chip data!";
+    m_host.m_texts[{ L"HINT", 102 }] = L"Too slow!";
+    m_host.m_texts[{ L"HINT", 103 }] = L": flickers below %dHz. Go on?";
+    struct Case {
+        const char* name;
+        double clock;
+        UINT chipChannel;
+        bool folderExists;
+        const wchar_t* message; // exactly, or followed by the path
+    };
+    // An OE chip at 768 channels: 1 MHz gives 10..50 Hz, 0.1 MHz below 10.
+    const Case cases[] = {
+        { "flicker question", 1.0, 3, true, L"OECHIP: flickers below 50Hz. Go on?" },
+        { "refresh too low", 0.1, 3, true, L"Too slow!" },
+        { "damaged chip data", 1.0, 0, true, L"Bad chip data!" },
+        { "write failed", 8.0, 3, false, L"Not written!\n" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeRecordable();
+        CTempFolder folder;
+        const CString target = c.folderExists ? folder.Path() : folder.File(L"missing\\sub");
+        m_output.m_realWriter = true;
+        m_config.IsOE = 1;
+        m_config.Gray = 4096;
+        m_config.Channels = 768;
+        m_config.Clock = c.clock;
+        m_config.ChipChannel = c.chipChannel;
+        m_config.OePeriods = 7;
+        m_config.ChipName = L"OECHIP";
+        // The path of a failed write follows its text on the next line.
+        const bool withPath = c.message[wcslen(c.message) - 1] == L'\n';
+        m_ui.ExpectFolder(target);
+        m_ui.ExpectMessageBox(IDNO, withPath ? CString(c.message) + target : CString(c.message));
+        EXPECT_EQ(OfflineGenerationResult::kStopped, Run(Choice()).result);
+        EXPECT_EQ(0u, m_ui.PendingCount());
+        EXPECT_FALSE(FileExists(folder.File(L"CFG_001.bfm")));
+    }
+}
+
 TEST_F(Generation, RecordingHandsSizeLimitAndFolderToTheDocument)
 {
     struct Case {

@@ -65,11 +65,13 @@ public:
 // real writer when told to).
 class COutputHost : public COfflineOutputHost {
 public:
-    ConfigWriteResult WriteConfigFiles(const HardwareConfig& config, const CString& folder, int count) override
+    ConfigWriteResult WriteConfigFiles(
+        const HardwareConfig& config, const CString& folder, int count, const ConfigWriteTexts& texts) override
     {
         m_writes.push_back({ folder, count });
+        m_texts = texts;
         if (m_realWriter)
-            return COfflineOutputHost::WriteConfigFiles(config, folder, count);
+            return COfflineOutputHost::WriteConfigFiles(config, folder, count, texts);
         return m_result;
     }
     void CardwellOpen(const CString& folder) override { m_cardwell.push_back(folder); }
@@ -80,6 +82,7 @@ public:
     };
     std::vector<Write> m_writes;
     std::vector<CString> m_cardwell;
+    ConfigWriteTexts m_texts; // of the last write
     ConfigWriteResult m_result = ConfigWriteResult::kWritten;
     bool m_realWriter = false;
 };

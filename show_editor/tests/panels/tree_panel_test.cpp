@@ -37,6 +37,8 @@ TEST_F(TreePanelTest, LanguageTextsReplaceDefaultLabels)
     BuildProject({ { 10 } });
     Prog(1, 1, 1)->m_pNode->m_name.Empty();
     Seg(1)->m_pSegmentInfo->m_timePlay.m_timedPlay = 1;
+    View(1, 1)->m_timeBase = 1;
+    m_host.m_texts[{ L"ITEM_TITLE", 279 }] = L"time base";
     m_host.m_texts[{ L"ITEM_TITLE", 1 }] = L"Segment";
     m_host.m_texts[{ L"ITEM_TITLE", 2 }] = L"Effect";
     m_host.m_texts[{ L"ITEM_TITLE", 148 }] = L"Clock";
@@ -47,6 +49,7 @@ TEST_F(TreePanelTest, LanguageTextsReplaceDefaultLabels)
     std::vector<CString> labels = TreeLabels();
     ASSERT_EQ(labels.size(), 3u);
     EXPECT_EQ(labels[0], L"Segment_01 <Clock>");
+    EXPECT_EQ(labels[1], L"  " + View(1, 1)->m_pNode->m_name + L" <time base>");
     EXPECT_EQ(labels[2], L"    Effect_01");
     CString title;
     m_tree->GetTitleBar().GetWindowText(title);
