@@ -200,8 +200,9 @@ bool CBarDlg::LoadTemplate(const CString& path)
     CLightBarTemplate& copy = view->m_copyBuffer;
     if (!copy.BuildFromLayout(model, group))
         return false;
-    // The template starts at the view's top-left corner.
-    const CLPoint corner = view->PointFromClient(CPoint(0, 0));
+    // The template starts at the top-left of what the view shows of the
+    // layout, so it can be seen and dropped at once.
+    const CLPoint corner = view->FirstVisibleCell();
     copy.m_left = corner.x;
     copy.m_top = corner.y;
     copy.m_leastNormX = corner.m_normX;

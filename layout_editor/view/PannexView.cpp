@@ -148,6 +148,24 @@ CLPoint CPannexView::PointFromClient(CPoint client) const
     return result;
 }
 
+CLPoint CPannexView::FirstVisibleCell() const
+{
+    const CRect rect = LayoutRectInClient();
+    CLPoint cell = PointFromClient(CPoint(std::max(0L, rect.left), std::max(0L, rect.top)));
+    // A layout panned wholly out of sight: its nearest cell.
+    const int lastX = std::max(LayoutWidth - 1, 0);
+    const int lastY = std::max(LayoutHeight - 1, 0);
+    if (cell.x < 0 || cell.x > lastX) {
+        cell.x = std::clamp(static_cast<int>(cell.x), 0, lastX);
+        cell.m_normX = LayoutWidth > 0 ? (cell.x + 0.5) / LayoutWidth : 0.0;
+    }
+    if (cell.y < 0 || cell.y > lastY) {
+        cell.y = std::clamp(static_cast<int>(cell.y), 0, lastY);
+        cell.m_normY = LayoutHeight > 0 ? (cell.y + 0.5) / LayoutHeight : 0.0;
+    }
+    return cell;
+}
+
 void CPannexView::PanToPoint(const CPoint& cell, CPoint client, bool moveCursor)
 {
     const double z = m_zoom;

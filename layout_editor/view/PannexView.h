@@ -55,6 +55,10 @@ public:
     // The cell and normalised position under a client point, snapped to a
     // lamp within half a cell.
     CLPoint PointFromClient(CPoint client) const;
+    // The layout's top-left cell that can be seen: the cell under the
+    // client's corner, or the layout's own corner where the layout starts
+    // further in (a layout smaller than the view lies centred in it).
+    CLPoint FirstVisibleCell() const;
     // Pans so that the cell's centre lies under the client point.
     void PanToPoint(const CPoint& cell, CPoint client, bool moveCursor);
     // 1-based controller and port of a global port index.

@@ -112,18 +112,75 @@ TEST_F(ListPanelTest, APortSavedAsTemplateIsListedAndPlacedFromTheList)
     // Saved straight into the folder: listed, nothing copied.
     EXPECT_TRUE(Listed(m_panel.m_lbTemplates, L"pedit_port_test"));
 
-    // Choosing it fills the copy buffer as a port template at the view's
-    // top-left corner.
+    // Choosing it fills the copy buffer as a port template at the top-left
+    // of what the view shows of the layout.
     View().m_copyBuffer.Clear();
     ASSERT_TRUE(m_panel.LoadTemplate(file.path));
     const CLightBarTemplate& copy = View().m_copyBuffer;
     ASSERT_EQ(copy.m_ports.size(), 1u);
     EXPECT_EQ(CellsOf(copy.m_ports[0]), (std::vector<CPoint> { { 0, 0 }, { 1, 0 }, { 2, 0 } }));
     EXPECT_EQ(copy.m_templateMode, 1);
-    const CLPoint corner = View().PointFromClient(CPoint(0, 0));
+    const CLPoint corner = View().FirstVisibleCell();
     EXPECT_EQ(copy.m_left, corner.x);
     EXPECT_EQ(copy.m_top, corner.y);
     EXPECT_EQ(View().m_templateShown, 1);
+}
+
+TEST_F(ListPanelTest, AChosenTemplateAppearsWhereTheViewShowsTheLayout)
+{
+    // A 40 x 20 layout in a 400 x 300 view: fitted, it lies centred with
+    // 50 pixels above and below it, where no template can be dropped.
+    Build({ 4 }, { 0, 3 });
+    TemplateFile file(L"pedit_visible_test.lpx");
+    m_ui.ExpectFileSave(file.path);
+    Command(PortItem(1), ID_PORT_SAVE_TEMPLATE);
+    HWND hView = View().GetSafeHwnd();
+    RECT window = {};
+    RECT client = {};
+    ::GetWindowRect(hView, &window);
+    ::GetClientRect(hView, &client);
+    ::SetWindowPos(hView, nullptr, 0, 0, 400 + (window.right - window.left) - client.right,
+        300 + (window.bottom - window.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(View().m_clientWidth, 400);
+    ASSERT_EQ(View().m_clientHeight, 300);
+    View().ResizeLayout(40, 20);
+    ASSERT_DOUBLE_EQ(View().m_zoom, 10.0);
+
+    struct Row {
+        const char* name;
+        double zoom;
+        CPoint layoutTopLeft; // where the layout's corner is put in the client
+        CPoint cell; // the template's expected top-left cell
+    };
+    const Row rows[] = {
+        { "fitted, margin above", 10, { 0, 50 }, { 0, 0 } },
+        { "panned in, margins left and above", 10, { 30, 70 }, { 0, 0 } },
+        { "zoomed in, the corner out of sight", 20, { -100, -60 }, { 5, 3 } },
+        { "zoomed in, only the top out of sight", 20, { 15, -45 }, { 0, 2 } },
+    };
+    for (const Row& row : rows) {
+        const CRect centred = CPannexView::LayoutRectInClient(400, 300, row.zoom, CPoint(0, 0));
+        View().m_zoom = row.zoom;
+        View().m_pan = row.layoutTopLeft - centred.TopLeft();
+        ASSERT_EQ(View().LayoutRectInClient().TopLeft(), row.layoutTopLeft) << row.name;
+        View().m_copyBuffer.Clear();
+        ASSERT_TRUE(m_panel.LoadTemplate(file.path)) << row.name;
+        const CLightBarTemplate& copy = View().m_copyBuffer;
+        EXPECT_EQ(CPoint(copy.m_left, copy.m_top), row.cell) << row.name;
+        // Inside the layout, and its first cell (its centre at least) inside
+        // the client area.
+        EXPECT_GE(copy.m_left, 0) << row.name;
+        EXPECT_GE(copy.m_top, 0) << row.name;
+        EXPECT_LE(copy.m_left + copy.m_width, 40) << row.name;
+        const CPoint shown(static_cast<int>(row.layoutTopLeft.x + row.zoom * (copy.m_left + 0.5)),
+            static_cast<int>(row.layoutTopLeft.y + row.zoom * (copy.m_top + 0.5)));
+        EXPECT_TRUE(CRect(0, 0, 400, 300).PtInRect(shown)) << row.name << " at " << shown.x << ", " << shown.y;
+        // The normalised corner goes with the cell (drops without grid
+        // alignment use it).
+        EXPECT_NEAR(copy.m_leastNormX * 40, copy.m_left + 0.5, 0.501) << row.name;
+        EXPECT_NEAR(copy.m_leastNormY * 20, copy.m_top + 0.5, 0.501) << row.name;
+        EXPECT_EQ(View().m_templateShown, 1) << row.name;
+    }
 }
 
 TEST_F(ListPanelTest, ControllerAndProjectTemplatesKeepTheLiveKind)
