@@ -1,8 +1,23 @@
 // CMemDCEx: double buffering for one paint.
 #include "MemDCEx.h"
 
+namespace {
+CRect ClipBoxOf(CDC* pDC)
+{
+    CRect rect;
+    pDC->GetClipBox(&rect);
+    return rect;
+}
+} // namespace
+
 CMemDCEx::CMemDCEx(CDC* pDC)
+    : CMemDCEx(pDC, ClipBoxOf(pDC))
+{
+}
+
+CMemDCEx::CMemDCEx(CDC* pDC, const CRect& rect)
     : m_pDC(pDC)
+    , m_rect(rect)
 {
     const HDC hTarget = pDC->GetSafeHdc();
     const DWORD type = ::GetObjectType(hTarget);
@@ -14,7 +29,6 @@ CMemDCEx::CMemDCEx(CDC* pDC)
         m_hDC = hTarget;
         return;
     }
-    pDC->GetClipBox(&m_rect);
     if (!CreateCompatibleDC(pDC) || !m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height())) {
         // No buffer to be had: draw directly after all.
         if (m_hDC != nullptr)

@@ -8,6 +8,8 @@
 class CMemDCEx : public CDC {
 public:
     explicit CMemDCEx(CDC* pDC);
+    // Over a given rectangle of the target instead of its clip box.
+    CMemDCEx(CDC* pDC, const CRect& rect);
     ~CMemDCEx() override;
     CMemDCEx(const CMemDCEx&) = delete;
     CMemDCEx& operator=(const CMemDCEx&) = delete;

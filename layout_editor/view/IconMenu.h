@@ -11,6 +11,8 @@
 
 #include <vector>
 
+#include "MemDCEx.h"
+
 // Windows family codes of the start-up probe: 9x (0 below 4.0, 3 for 4.10,
 // 4 for 4.90, 2 otherwise) and NT (5 for 4.x, 6 for 5.0, 7 for 5.1, 1 for
 // everything else, later versions included).
@@ -24,6 +26,18 @@ int GetIconMenuSystemCode();
 // cached.
 bool IconMenuClassicTheme();
 bool IsClassicThemeFile(const CString& value);
+
+// The owner-drawn menu's off-screen surface over an item's rectangle: a
+// memory copy of the target that goes to the target when it ends (straight
+// into a printer). The grid's double buffer does exactly this work; the
+// menu names it for its own use.
+class CIconMenuMemDC : public CMemDCEx {
+public:
+    CIconMenuMemDC(CDC* target, const CRect& rect)
+        : CMemDCEx(target, rect)
+    {
+    }
+};
 
 class CIconMenu : public CMenu {
 public:

@@ -286,3 +286,41 @@ TEST(PannexIconMenu, StartUpProbesAndTheEmptyMenu)
     EXPECT_FALSE(CIconMenu::IsRegistered(menu));
     ::DestroyMenu(menu);
 }
+
+TEST(PannexIconMenu, MemoryContextDrawsAnItemOffScreenAndPutsItBackAtItsPlace)
+{
+    // An item's rectangle of a menu picture: drawn into memory, shown on
+    // the target only when the context ends, nothing outside the item.
+    CCanvas canvas(60, 40);
+    CRect all(0, 0, 60, 40);
+    canvas.Dc()->FillSolidRect(&all, RGB(1, 2, 3));
+    const CRect item(10, 20, 50, 35);
+    {
+        CIconMenuMemDC mem(canvas.Dc(), item);
+        ASSERT_TRUE(mem.IsMemDC());
+        EXPECT_NE(mem.GetSafeHdc(), canvas.Dc()->GetSafeHdc());
+        // Drawn in the target's coordinates.
+        CRect inside(12, 22, 48, 33);
+        mem.FillSolidRect(&inside, RGB(200, 100, 50));
+        EXPECT_EQ(canvas.At(20, 25), RGB(1, 2, 3));
+    }
+    EXPECT_EQ(canvas.At(12, 22), RGB(200, 100, 50));
+    EXPECT_EQ(canvas.At(47, 32), RGB(200, 100, 50));
+    EXPECT_EQ(canvas.At(5, 5), RGB(1, 2, 3));
+    EXPECT_EQ(canvas.At(55, 25), RGB(1, 2, 3));
+
+    // A printer-like target (a metafile) is drawn into straight.
+    HDC hMeta = ::CreateEnhMetaFile(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hMeta, nullptr);
+    {
+        CDC meta;
+        meta.Attach(hMeta);
+        {
+            CIconMenuMemDC mem(&meta, item);
+            EXPECT_FALSE(mem.IsMemDC());
+            EXPECT_EQ(mem.GetSafeHdc(), hMeta);
+        }
+        meta.Detach();
+    }
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hMeta));
+}
