@@ -212,6 +212,64 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
     ResetLampTypeList();
 }
 
+// The main window of a light box (its port labels), a template chosen from
+// the list (where it appears) and the caption, in English and in Chinese.
+TEST(PannexDialogGallery, LightBoxLabelsAndAChosenTemplate)
+{
+    if (GalleryFolder().IsEmpty())
+        GTEST_SKIP() << "PANNEX_GALLERY not set";
+    for (int language : { 1, 2 }) {
+        const CString tag = language == 1 ? L"_en" : L"_zh";
+        fwtest::CScriptedUiHost host;
+        CDialogScript script;
+        script.Expect<CProjLightBoxDlg>([](CProjLightBoxDlg& dlg) {
+            ::SendMessageW(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_STYLE_PICTURE3, STN_CLICKED),
+                reinterpret_cast<LPARAM>(::GetDlgItem(dlg.m_hWnd, IDC_STYLE_PICTURE3)));
+            fwtest::ClickButton(dlg, IDOK);
+        });
+        CString args;
+        args.Format(L"CMD5-0,64,32,8,512,%d", language);
+        CPannexSession s({ args }, CPannexSession::kOwnStartDialogs);
+        ASSERT_TRUE(s.started);
+        s.Frame()->ShowWindow(SW_SHOW);
+        s.Frame()->MoveWindow(0, 0, 1000, 700);
+        fwtest::PumpPending();
+        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\light_box" + tag + L".bmp");
+        CPannexView& view = *s.View();
+        const double fitted = view.m_zoom;
+        view.m_zoom = 15;
+        const CRect centred
+            = CPannexView::LayoutRectInClient(view.m_clientWidth, view.m_clientHeight, 15, CPoint(0, 0));
+        view.m_pan = CPoint(-centred.left, view.m_clientHeight - centred.bottom);
+        view.Redraw();
+        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\light_box_zoomed" + tag + L".bmp");
+
+        // Port 1 saved as a template and chosen from the list, the view
+        // fitted again: the template lies at the layout's top-left corner.
+        view.ResizeLayout(LayoutWidth, LayoutHeight);
+        EXPECT_DOUBLE_EQ(view.m_zoom, fitted);
+        const CString saved = GetTemplateFolder() + L"Gallery_light_box_port.lpx";
+        CLayoutData port;
+        port.m_width = s.Doc()->GetLayout().m_width;
+        port.m_height = s.Doc()->GetLayout().m_height;
+        port.ResetPorts(1, 64, L"RGB", 0);
+        port.GetPort(0).InsertPoints(s.Doc()->GetLayout().GetPort(1).GetPoints(), 8);
+        port.RebuildUsedPorts();
+        CLayoutProjectSettings settings;
+        settings.SetControllers(1, 1);
+        WriteTemplateFile(port, settings, saved);
+        if (CBarDlg* panel = GetListPanel()) {
+            panel->RefreshTemplateList();
+            panel->LoadTemplate(saved);
+        }
+        view.Redraw();
+        fwtest::PumpPending();
+        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\template_chosen" + tag + L".bmp");
+        ::DeleteFileW(saved);
+    }
+    SetLangTextLanguage(2);
+}
+
 // Every dialog, the menus and the list panel find all their texts in the
 // shipped language files of every language the editor reads.
 TEST(PannexLanguages, EveryDialogFindsItsTextsInEveryLanguage)

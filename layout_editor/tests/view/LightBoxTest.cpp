@@ -236,4 +236,71 @@ TEST(PannexLightBox, ACanvasPictureGivesTheCanvasItsSize)
     ::DeleteFileW(path);
 }
 
+TEST(PannexLightBox, PortLabelsAreReadableAtEveryZoom)
+{
+    // 38 ports, one a column 31 mm apart, each starting on the bottom row:
+    // at the fitted zoom their labels C1P1 to C5P6 would lie on top of one
+    // another; the light box draws them through the view's label placement.
+    LightBoxRun run([](CProjLightBoxDlg& dlg) {
+        ClickPicture(dlg, IDC_STYLE_PICTURE3);
+        fwtest::ClickButton(dlg, IDOK);
+    });
+    ASSERT_TRUE(run.session->started);
+    CMainFrame& frame = *run.session->Frame();
+    frame.ShowWindow(SW_SHOW);
+    frame.MoveWindow(0, 0, 1000, 700);
+    fwtest::PumpPending();
+    CPannexView& view = run.View();
+    CLayoutData& model = run.Model();
+    ASSERT_EQ(model.GetPortCount(), 40);
+    const CRect client(0, 0, view.m_clientWidth, view.m_clientHeight);
+    ASSERT_GT(client.Width(), 300);
+
+    struct Row {
+        const char* name;
+        double zoom; // 0: as fitted
+        bool everyVisibleLabel; // room enough for a label at each port
+    };
+    const Row rows[] = { { "fitted", 0, false }, { "zoomed in on the first ports", 15, true } };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.zoom > 0) {
+            // The layout's bottom-left corner at the client's.
+            view.m_zoom = row.zoom;
+            const CRect centred
+                = CPannexView::LayoutRectInClient(client.Width(), client.Height(), row.zoom, CPoint(0, 0));
+            view.m_pan = CPoint(-centred.left, client.Height() - centred.bottom);
+        }
+        ::RedrawWindow(view.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const CRect L = view.LayoutRectInClient();
+        std::vector<CRect> shown;
+        int visiblePorts = 0;
+        for (int p = 0; p < 38; ++p) {
+            const CLPoint& first = model.GetPort(p).GetPoint(0);
+            const CPoint at(static_cast<int>(L.left + first.m_normX * L.Width()),
+                static_cast<int>(L.top + first.m_normY * L.Height()));
+            const bool visible = client.PtInRect(at) != FALSE;
+            visiblePorts += visible ? 1 : 0;
+            const CRect* box = view.PortLabelBox(p);
+            if (box == nullptr) {
+                EXPECT_FALSE(row.everyVisibleLabel && visible) << "port " << p << " has no label";
+                continue;
+            }
+            shown.push_back(*box);
+            // Near its own port: at most three label sizes left of or above it.
+            EXPECT_LE(box->left, at.x) << p;
+            EXPECT_GE(box->left, at.x - 33 - 4 * box->Width()) << p;
+            EXPECT_LE(box->top, at.y) << p;
+            EXPECT_GE(box->top, at.y - 18 - 4 * box->Height()) << p;
+        }
+        EXPECT_GT(visiblePorts, 3);
+        EXPECT_GT(shown.size(), 3u);
+        for (size_t i = 0; i < shown.size(); ++i)
+            for (size_t j = i + 1; j < shown.size(); ++j) {
+                CRect both;
+                EXPECT_FALSE(both.IntersectRect(&shown[i], &shown[j])) << "labels " << i << " and " << j;
+            }
+    }
+}
+
 } // namespace
