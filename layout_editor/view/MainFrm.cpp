@@ -87,6 +87,21 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    // Ctrl+C, X, V and Z in a text field (the lamp formats' box) edit its
+    // text: they must not copy or undo in the layout.
+    if (pMsg->message == WM_KEYDOWN && ::GetKeyState(VK_CONTROL) < 0) {
+        WCHAR name[16] = {};
+        ::GetClassNameW(pMsg->hwnd, name, 16);
+        const bool textField = ::_wcsicmp(name, L"Edit") == 0;
+        const WPARAM key = pMsg->wParam;
+        if (textField && (key == 'C' || key == 'X' || key == 'V' || key == 'Z'))
+            return FALSE;
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
 void CMainFrame::ActivateFrame(int nCmdShow)
 {
     CPannexApp* app = GetPannexApp();

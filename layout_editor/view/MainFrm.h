@@ -30,6 +30,8 @@ public:
     ~CMainFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // The accelerators, except the clipboard and undo keys of a text field.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void ActivateFrame(int nCmdShow = -1) override;
 
     // Language texts of the editor's language (see LayoutLangText.h).

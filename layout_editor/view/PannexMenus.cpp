@@ -36,6 +36,17 @@ HMENU FindCommandMenu(HMENU menu, UINT command)
     return nullptr;
 }
 
+// The shortcut part of an item's text, from its tab on ("\tCtrl+C"), or
+// nothing.
+CString Shortcut(HMENU menu, UINT command)
+{
+    WCHAR text[256] = {};
+    ::GetMenuStringW(menu, command, text, 255, MF_BYCOMMAND);
+    const CString current(text);
+    const int tab = current.Find(L'\t');
+    return tab >= 0 ? current.Mid(tab) : CString();
+}
+
 // Position of the n-th popup (0-based) of a menu, -1 when missing.
 int PopupPosition(HMENU menu, int n)
 {
@@ -69,8 +80,13 @@ public:
         for (const CommandKey& item : items) {
             HMENU holder = FindCommandMenu(m_root, item.command);
             // A text missing from the language file keeps the resource text.
-            const CString label = m_text(item.key);
-            if (holder != nullptr && !label.IsEmpty() && SetItemText(holder, item.command, FALSE, label))
+            CString label = m_text(item.key);
+            if (holder == nullptr || label.IsEmpty())
+                continue;
+            // The shortcut shown after the tab stays with the new label.
+            if (label.Find(L'\t') < 0)
+                label += Shortcut(holder, item.command);
+            if (SetItemText(holder, item.command, FALSE, label))
                 ++m_count;
         }
     }

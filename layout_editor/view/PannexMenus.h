@@ -12,7 +12,8 @@
 using LayoutTextFn = std::function<CString(int key)>;
 
 // Relabels the main menu in place: popups by position, items by command id
-// (their ids and submenus stay). Stops at the first popup that is missing.
+// (their ids, submenus and the shortcuts shown after a tab stay). Stops at
+// the first popup that is missing.
 // Returns the number of entries relabelled.
 int LocalizeMainMenu(HMENU menu, const LayoutTextFn& text);
 inline int LocalizeMainMenu(CMenu& menu, const LayoutTextFn& text)

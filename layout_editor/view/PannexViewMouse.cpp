@@ -311,6 +311,10 @@ void CPannexView::OnMouseMove(UINT, CPoint point)
 
 void CPannexView::OnLButtonDown(UINT, CPoint point)
 {
+    // A click in the view gives it the keys (shortcuts, Delete, Esc) even
+    // when the pointer came from elsewhere without a move over the view.
+    if (GetSafeHwnd() != nullptr && ::GetFocus() != m_hWnd)
+        SetFocus();
     if (LayoutLock)
         return;
     m_lastMouse = point;

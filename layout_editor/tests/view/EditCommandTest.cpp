@@ -261,7 +261,8 @@ TEST_F(EditFixture, ContextMenuIsRelabelledAndEnabledByTheView)
     };
     view.OnContextMenu(&view, CPoint(10, 10));
     EXPECT_EQ(labels,
-        std::vector<CString>({ L"Edit port", L"Delete", L"Rotate", L"Reverse lamps", L"Finish", L"Scene layout" }));
+        std::vector<CString>(
+            { L"Edit port", L"Delete\tDel", L"Rotate", L"Reverse lamps", L"Finish", L"Scene layout" }));
     EXPECT_TRUE(rotateState & MF_GRAYED); // nothing selected
     EXPECT_TRUE(typeState & MF_GRAYED); // no handler: disabled, never a silent item
     EXPECT_FALSE(finishState & MF_GRAYED);

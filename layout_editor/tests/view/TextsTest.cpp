@@ -61,6 +61,9 @@ TEST(PannexTexts, MainMenuTakesItsLayoutTexts)
     EXPECT_EQ(ItemText(root, ID_VIEW_APPLOOK_OFF_2007_AQUA, FALSE), L"L29");
     EXPECT_EQ(ItemText(root, ID_VIEW_LIST_PANE, FALSE), L"L233");
     EXPECT_EQ(ItemText(root, ID_APP_ABOUT, FALSE), L"L32");
+    // The shortcut shown after the tab stays with the new label.
+    EXPECT_EQ(ItemText(root, ID_EDIT_UNDO, FALSE), L"L17\tCtrl+Z");
+    EXPECT_EQ(ItemText(root, ID_FILE_OPEN, FALSE), L"L3\tCtrl+O");
     // The auto-save item keeps its resource text.
     EXPECT_EQ(ItemText(root, ID_FILE_AUTO_SAVE, FALSE), L"Auto save");
 }
