@@ -81,10 +81,9 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CFrameWnd::PreCreateWindow(cs))
-        return FALSE;
-    cs.style &= ~static_cast<LONG>(FWS_ADDTOTITLE);
-    return TRUE;
+    // The caption names the layout ("name.lpx - Pannex"), as a document
+    // program's does.
+    return CFrameWnd::PreCreateWindow(cs);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)

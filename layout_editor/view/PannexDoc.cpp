@@ -71,7 +71,13 @@ void CPannexDoc::Serialize(CArchive& ar)
 
 BOOL CPannexDoc::OnNewDocument()
 {
-    return CDocument::OnNewDocument();
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    // A layout not yet saved is called so in the caption, in the editor's
+    // language.
+    const CString untitled = GetLangText(L"LAYOUT", 2760);
+    SetTitle(untitled.IsEmpty() ? CString(L"Untitled") : untitled);
+    return TRUE;
 }
 
 BOOL CPannexDoc::OnOpenDocument(LPCTSTR lpszPathName)

@@ -14,6 +14,7 @@
 #include "DxfReader.h"
 #include "EditorSettings.h"
 #include "ExportDxfDlg.h"
+#include "FormatCheck.h"
 #include "LayoutLangText.h"
 #include "MainFrm.h"
 #include "PannexLabels.h"
@@ -152,4 +153,7 @@ void CPannexView::OnExportDxf()
         progress->HideSoon();
     if (written == 0 && !HasUsedLamps(model))
         ShowViewMessage(this, LangTextOr(L"LAYOUT", 2603, L"布局中没有灯具, 未输出DXF文件。"));
+    else if (written != 0)
+        ShowViewMessage(this,
+            FormatCheckedText(GetLangText(L"LAYOUT", 2761), L"DXF file written: %s", "s", dlg.m_strPath.GetString()));
 }

@@ -13,6 +13,7 @@
 #include "EditorSettings.h"
 #include "ExportDxfDlg.h"
 #include "LayoutFile.h"
+#include "LayoutLangText.h"
 #include "PannexResource.h"
 #include "PannexSession.h"
 #include "ProgressDlg.h"
@@ -278,9 +279,11 @@ TEST_F(PannexDxfTest, ExportWritesTheDrawingThatImportsBack)
         });
         host.ExpectMessageBox(IDOK, nullptr);
         host.ExpectFileSave(out.Path());
+        // The end of the export says where the drawing went.
+        host.ExpectMessageBox(IDOK, out.Path());
         fwtest::SendCommand(*s.Frame(), ID_FILE_EXPORT_DXF);
     }
-    ASSERT_EQ(host.Transcript().size(), 2u);
+    ASSERT_EQ(host.Transcript().size(), 3u);
     EXPECT_EQ(host.m_lastFileRequest.strFilter, L"Dized Udavivi Files(*.dxf)|*.dxf||");
 
     CLayoutData back;
@@ -289,6 +292,53 @@ TEST_F(PannexDxfTest, ExportWritesTheDrawingThatImportsBack)
     counts.Add(8);
     ASSERT_EQ(reader.Parse(out.Path(), back, counts, DxfReader::kEndpointMode, nullptr), 0);
     EXPECT_EQ(LampCount(back), 5);
+}
+
+TEST_F(PannexDxfTest, ExportSaysWhereTheDrawingWasWrittenInEveryLanguage)
+{
+    fwtest::CScriptedUiHost host;
+    CPannexSession s({});
+    ASSERT_TRUE(s.started);
+    {
+        CDialogScript dialogs;
+        dialogs.Expect<CLoadDxfDlg>([](CLoadDxfDlg& dlg) { fwtest::ClickButton(dlg, IDOK); });
+        ASSERT_EQ(s.View()->ImportDxf(m_drawing.Path()), 0);
+    }
+    struct Row {
+        int language;
+        const wchar_t* words; // the message's own words, before the path
+        bool chinese;
+    };
+    const Row rows[] = {
+        { 1, L"DXF file written: ", false },
+        { 2, L"DXF 文件已导出: ", true },
+        { 3, L"DXF 檔案已匯出: ", true },
+        { 4, L"Fichier DXF écrit : ", false },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.language);
+        SetLangTextLanguage(row.language);
+        ScratchFile out(L".dxf");
+        {
+            CDialogScript dialogs;
+            dialogs.Expect<CExportDxfDlg>([&](CExportDxfDlg& dlg) {
+                fwtest::SetItemText(dlg, IDC_EXPORT_PATH, out.Path());
+                fwtest::ClickButton(dlg, IDOK);
+            });
+            host.ExpectMessageBox(IDOK);
+            fwtest::SendCommand(*s.Frame(), ID_FILE_EXPORT_DXF);
+        }
+        ASSERT_FALSE(host.Transcript().empty());
+        const CString shown = host.Transcript().back();
+        EXPECT_EQ(shown, CString(L"MessageBox: ") + row.words + out.Path());
+        EXPECT_EQ(host.m_strLastMessageBoxCaption, L"Solvane");
+        bool cjk = false;
+        for (int i = 0; i < shown.GetLength(); ++i)
+            cjk = cjk || (shown[i] >= 0x4E00 && shown[i] <= 0x9FFF);
+        EXPECT_EQ(cjk, row.chinese);
+        EXPECT_TRUE(::GetFileAttributesW(out.Path()) != INVALID_FILE_ATTRIBUTES);
+    }
+    SetLangTextLanguage(2);
 }
 
 TEST_F(PannexDxfTest, PictureAndReportCommandsWriteTheirFiles)
