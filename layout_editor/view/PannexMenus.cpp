@@ -147,7 +147,7 @@ int LocalizeEditMenu(HMENU popup, const LayoutTextFn& text)
         { ID_EDIT_CUT, 133 }, { ID_EDIT_COPY, 36 }, { ID_EDIT_SAVE_TEMPLATE, 37 }, { ID_EDIT_ROTATE, 187 },
         { ID_EDIT_ADJUST_TOOL, 188 }, { ID_EDIT_SMOOTH_LINE, 189 }, { ID_EDIT_RULERS, 190 }, { ID_EDIT_MEASURE, 202 },
         { ID_EDIT_LAMP_TYPE, 227 }, { ID_EDIT_HIDE_LAMPS, 228 }, { ID_EDIT_SHOW_LAMPS, 229 },
-        { ID_EDIT_REVERSE_LAMPS, 220 }, { ID_EDIT_FINISH, 38 } });
+        { ID_EDIT_REVERSE_LAMPS, 220 }, { ID_EDIT_LAYER, 2762 }, { ID_EDIT_FINISH, 38 } });
     // The scene popup sits at position 19.
     if (::GetSubMenu(popup, 19) != nullptr) {
         const CString label = text(222);

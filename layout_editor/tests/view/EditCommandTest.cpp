@@ -244,6 +244,7 @@ TEST_F(EditFixture, ContextMenuIsRelabelledAndEnabledByTheView)
     UINT rotateState = 0;
     UINT typeState = 0;
     UINT finishState = 0;
+    CString layer;
     view.m_trackMenu = [&](CMenu& menu, CPoint) {
         view.UpdateMenuState(menu);
         for (UINT id : { ID_EDIT_PORT, ID_EDIT_CLEAR, ID_EDIT_ROTATE, ID_EDIT_REVERSE_LAMPS, ID_EDIT_FINISH }) {
@@ -254,6 +255,7 @@ TEST_F(EditFixture, ContextMenuIsRelabelledAndEnabledByTheView)
         CString scene;
         menu.GetMenuString(19, scene, MF_BYPOSITION);
         labels.push_back(scene);
+        menu.GetMenuString(ID_EDIT_LAYER, layer, MF_BYCOMMAND);
         rotateState = ItemState(menu, ID_EDIT_ROTATE);
         typeState = ItemState(menu, ID_EDIT_ADJUST_TOOL);
         finishState = ItemState(menu, ID_EDIT_FINISH);
@@ -263,6 +265,8 @@ TEST_F(EditFixture, ContextMenuIsRelabelledAndEnabledByTheView)
     EXPECT_EQ(labels,
         std::vector<CString>(
             { L"Edit port", L"Delete\tDel", L"Rotate", L"Reverse lamps", L"Finish", L"Scene layout" }));
+    // No Chinese left in an English menu.
+    EXPECT_EQ(layer, L"Layer settings");
     EXPECT_TRUE(rotateState & MF_GRAYED); // nothing selected
     EXPECT_TRUE(typeState & MF_GRAYED); // no handler: disabled, never a silent item
     EXPECT_FALSE(finishState & MF_GRAYED);

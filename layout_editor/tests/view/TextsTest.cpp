@@ -102,7 +102,7 @@ TEST(PannexTexts, LanguageFilesByIdAndTheirTexts)
     // Every language file beside the program holds the texts the editor asks for.
     for (int id : { 1, 2, 3, 4 }) {
         SetLangTextLanguage(id);
-        for (int key : { 1, 13, 32, 162, 168, 177, 233, 2760, 2761 })
+        for (int key : { 1, 13, 32, 162, 168, 177, 233, 2760, 2761, 2762 })
             EXPECT_FALSE(GetLangText(L"LAYOUT", key).IsEmpty()) << id << " " << key;
         EXPECT_FALSE(GetLangText(L"TITLE", 3).IsEmpty()) << id;
     }
