@@ -3,6 +3,7 @@
 #include "LayoutData.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -219,4 +220,18 @@ void CLayoutData::ClearFloatingPoints()
     m_floatingCount = 0;
     m_floatingPortCount = 0;
     m_floatingGroupSizes.clear();
+}
+
+CSize CLayoutData::GetLampsExtent() const
+{
+    long long width = 0, height = 0;
+    for (const LayoutPort& port : m_ports) {
+        for (int i = 0; i < port.GetCount(); ++i) {
+            const CLPoint& lamp = port.GetPoint(i);
+            width = std::max(width, static_cast<long long>(lamp.x) + 1);
+            height = std::max(height, static_cast<long long>(lamp.y) + 1);
+        }
+    }
+    return CSize(
+        static_cast<int>(std::min<long long>(width, INT_MAX)), static_cast<int>(std::min<long long>(height, INT_MAX)));
 }

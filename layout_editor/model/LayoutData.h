@@ -61,6 +61,9 @@ public:
     void ThinOutAllPorts(int n);
 
     int GetPortCount() const { return static_cast<int>(m_ports.size()); }
+    // The smallest grid that holds every lamp of the ports (0 x 0 without
+    // lamps); a layout cannot be made smaller without moving them.
+    CSize GetLampsExtent() const;
     int GetPointsPerPort() const { return m_pointsPerPort; }
     LayoutPort& GetPort(int i) { return m_ports[static_cast<size_t>(i)]; }
     const LayoutPort& GetPort(int i) const { return m_ports[static_cast<size_t>(i)]; }

@@ -77,6 +77,7 @@ bool CPannexView::SetupProject(bool fromCommand)
     dlg.m_bScaleToPage = 0;
     dlg.m_bNewLampFormat = false;
     dlg.m_bNeedReadableType = !fromCommand;
+    dlg.m_lampsExtent = model->GetLampsExtent();
 
     bool newFormat = false;
     if (dlg.DoModal() == IDOK) {

@@ -2,6 +2,7 @@
 #include "ProjSetDlg.h"
 
 #include <commctrl.h>
+#include <fw_langtext.h>
 #include <fw_uihost.h>
 
 #include "ControllerType.h"
@@ -161,6 +162,12 @@ void CProjSetDlg::OnOK()
         || m_nHeight > kMaxLayoutSide || m_nControllers < 1
         || (type.ok && static_cast<long long>(type.ports) * m_nControllers > kMaxLayoutPorts)) {
         ShowSolvaneMessage(951);
+        return;
+    }
+    if (!m_bScaleToPage && (m_nWidth < m_lampsExtent.cx || m_nHeight < m_lampsExtent.cy)) {
+        AfxGetUiHost().MessageBox(AfxSafeHwnd(AfxGetMainWnd()),
+            AfxLangTextWithNumbers(GetLangText(L"LAYOUT", 984), { m_lampsExtent.cx, m_lampsExtent.cy }), L"Solvane",
+            MB_OK);
         return;
     }
     m_nDataOffset = ParsePortDataOffset(m_strOffsetText, GetLangText(L"LAYOUT", 197));

@@ -62,6 +62,10 @@ public:
     // without controllers: OK then refuses a controller type it cannot read
     // (LAYOUT 171) instead of leaving the ports to the caller unchanged.
     bool m_bNeedReadableType = false;
+    // The smallest grid that holds the layout's lamps, set by the opener: OK
+    // refuses a smaller size unless the lamps are scaled to it (LAYOUT 984),
+    // so no lamp is ever left outside the grid.
+    CSize m_lampsExtent { 0, 0 };
     // Set by OnOK: the chosen lamp format was not in the list.
     bool m_bNewLampFormat = false;
 

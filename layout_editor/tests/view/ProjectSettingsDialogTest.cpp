@@ -6,6 +6,7 @@
 #include "PannexTestUtil.h"
 
 #include <commctrl.h>
+#include <fw_langtext.h>
 
 #include "EditorSettings.h"
 #include "LampSelectDlgs.h"
@@ -154,6 +155,52 @@ TEST_F(ProjectSettingsTest, WrongValuesAreRefusedAndTheDialogStays)
         EXPECT_EQ(LayoutWidth, 40);
         EXPECT_EQ(Model().m_modified, 0);
     }
+}
+
+TEST_F(ProjectSettingsTest, ASizeThatWouldLeaveLampsOutsideIsRefusedUnlessTheyAreScaled)
+{
+    AddModelLamp(Model(), 0, 30, 15);
+    AddModelLamp(Model(), 7, 2, 2);
+    const CString tooSmall = AfxLangTextWithNumbers(GetLangText(L"LAYOUT", 984), { 31, 16 });
+    ASSERT_NE(tooSmall.Find(L"31 x 16"), -1);
+    struct Case {
+        const wchar_t* width;
+        const wchar_t* height;
+        bool scale;
+        bool accepted;
+    } cases[] = {
+        { L"30", L"20", false, false },
+        { L"40", L"15", false, false },
+        { L"1", L"1", false, false },
+        { L"31", L"16", false, true },
+        { L"20", L"10", true, true },
+    };
+    for (const Case& c : cases) {
+        fwtest::CScriptedUiHost host;
+        if (!c.accepted)
+            host.ExpectMessageBox(IDOK, tooSmall);
+        bool stayed = false;
+        OpenSettings([&](CProjSetDlg& dlg) {
+            fwtest::SetItemText(dlg, IDC_PS_WIDTH, c.width);
+            fwtest::SetItemText(dlg, IDC_PS_HEIGHT, c.height);
+            ::CheckDlgButton(dlg.m_hWnd, IDC_PS_SCALE, c.scale ? BST_CHECKED : BST_UNCHECKED);
+            fwtest::ClickButton(dlg, IDOK);
+            stayed = ::IsWindow(dlg.m_hWnd) && ::IsWindowVisible(dlg.m_hWnd);
+            if (stayed)
+                fwtest::ClickButton(dlg, IDCANCEL);
+        });
+        const CString which = CString(c.width) + L" x " + c.height;
+        EXPECT_EQ(stayed, !c.accepted) << CStringA(which).GetString();
+        // Every lamp stays on the grid the layout ends with.
+        ASSERT_EQ(Model().GetPort(0).GetCount(), 1);
+        const CSize extent = Model().GetLampsExtent();
+        EXPECT_LE(extent.cx, Model().m_width) << CStringA(which).GetString();
+        EXPECT_LE(extent.cy, Model().m_height) << CStringA(which).GetString();
+        EXPECT_EQ(Model().m_modified, c.accepted ? 1 : 0) << CStringA(which).GetString();
+        Model().m_modified = 0;
+    }
+    EXPECT_EQ(Model().m_width, 20);
+    EXPECT_EQ(LayoutWidth, 20);
 }
 
 TEST_F(ProjectSettingsTest, AnEmptyLampFormatCancelsWithItsMessage)
