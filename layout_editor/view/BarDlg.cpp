@@ -109,6 +109,7 @@ constexpr MenuLabel kMenuLabels[] = {
     { IDR_PANEL_ROOT_MENU, false, ID_ROOT_CLEAR_ALL, 60 },
     { IDR_PANEL_ROOT_MENU, false, ID_PANEL_INTERVAL_CLEAR, 231 },
     { IDR_PANEL_ROOT_MENU, false, ID_ROOT_BATCH, 198 },
+    { IDR_PANEL_ROOT_MENU, false, ID_ROOT_REVERSE_DATA, 989 },
     { IDR_PANEL_CONTROLLER_MENU, false, ID_CARD_INSERT, 34 },
     { IDR_PANEL_CONTROLLER_MENU, false, ID_CARD_COLOUR, 44 },
     { IDR_PANEL_CONTROLLER_MENU, false, ID_CARD_SAVE_TEMPLATE, 37 },
@@ -148,6 +149,7 @@ constexpr MenuLabel kMenuLabels[] = {
     { IDR_PANEL_PORT_MENU, false, ID_PORT_UNMASK, 224 },
     { IDR_PANEL_PORT_MENU, false, ID_PORT_REVERSE, 220 },
     { IDR_PANEL_PORT_MENU, false, ID_PORT_ADJUST, 225 },
+    { IDR_PANEL_PORT_MENU, false, ID_PORT_FAST_WIRING, 964 },
 };
 
 // Sets the text of a menu item, keeping its id and submenu; an empty text
@@ -264,12 +266,34 @@ void CBarDlg::LocalizeLabels()
     const struct {
         int id;
         int key;
-    } labels[] = { { IDC_PANEL_LAMP_LABEL, 74 }, { IDC_PANEL_TREE_LABEL, 55 }, { IDC_PANEL_TEMPLATE_LABEL, 75 } };
+    } labels[] = { { IDC_PANEL_LAMP_LABEL, 74 }, { IDC_PANEL_TREE_LABEL, 55 }, { IDC_PANEL_TEMPLATE_LABEL, 75 },
+        { IDC_PANEL_ADD_LAMP_TYPE, 985 }, { IDC_PANEL_ADD_TEMPLATE, 986 }, { IDC_PANEL_OPEN_TEMPLATE, 987 },
+        { IDC_PANEL_REFRESH_TEMPLATES, 988 } };
     for (const auto& label : labels) {
         const CString text = GetLangText(L"LAYOUT", label.key);
         if (!text.IsEmpty())
             SetDlgItemText(label.id, text);
     }
+    // The buttons take the room their new words need.
+    if (m_bInitialised) {
+        CRect client;
+        GetClientRect(&client);
+        OnSize(SIZE_RESTORED, client.Width(), client.Height());
+    }
+}
+
+int CBarDlg::NeededWidth(int id, int least, int margin)
+{
+    CWnd* control = GetDlgItem(id);
+    if (control == nullptr)
+        return least;
+    CString text;
+    control->GetWindowText(text);
+    CClientDC dc(control);
+    CFont* old = dc.SelectObject(control->GetFont());
+    const int width = dc.GetTextExtent(text).cx;
+    dc.SelectObject(old);
+    return std::max(least, width + margin);
 }
 
 void CBarDlg::OnSize(UINT nType, int cx, int cy)
@@ -278,23 +302,40 @@ void CBarDlg::OnSize(UINT nType, int cx, int cy)
     if (!m_bInitialised)
         return;
     // The panel fills its pane: the wide controls take the pane's width
-    // (218 pixels at the pane's start), the tree its height.
+    // (218 pixels at the pane's start), the tree its height. Labels and
+    // buttons keep their widths unless their words need more; the combo box
+    // gives way to its button, the template buttons follow their label.
     const int b = cy;
     const int w = std::max(cx - 4, 120);
+    // A button's words stay clear of its raised edges.
+    constexpr int kButtonMargin = 10;
+    constexpr int kLabelMargin = 2;
+    const int addLampW = NeededWidth(IDC_PANEL_ADD_LAMP_TYPE, 34, kButtonMargin);
+    const int addLampX = w - 6 - addLampW;
+    const int addTemplateW = NeededWidth(IDC_PANEL_ADD_TEMPLATE, 38, kButtonMargin);
+    const int openTemplateW = NeededWidth(IDC_PANEL_OPEN_TEMPLATE, 38, kButtonMargin);
+    const int refreshW = NeededWidth(IDC_PANEL_REFRESH_TEMPLATES, 55, kButtonMargin);
+    // The label gives up its spare room before the buttons pass the list's
+    // right edge.
+    const int buttonsW = addTemplateW + 2 + openTemplateW + 2 + refreshW;
+    const int templateLabelW = NeededWidth(IDC_PANEL_TEMPLATE_LABEL, std::min(68, w - 2 - buttonsW), kLabelMargin);
+    const int addTemplateX = 2 + templateLabelW + 2;
+    const int openTemplateX = addTemplateX + addTemplateW + 2;
+    const int refreshX = openTemplateX + openTemplateW + 2;
     const struct {
         int id;
         int x, y, w, h;
     } places[] = {
         { IDC_PANEL_PREVIEW, 2, 0, w, 150 },
         { IDC_PANEL_LAMP_LABEL, 2, 151, 65, 21 },
-        { IDC_PANEL_LAMP_TYPES, 68, 151, w - 110, 21 },
-        { IDC_PANEL_ADD_LAMP_TYPE, w - 40, 151, 34, 21 },
+        { IDC_PANEL_LAMP_TYPES, 68, 151, std::max(addLampX - 2 - 68, 20), 21 },
+        { IDC_PANEL_ADD_LAMP_TYPE, addLampX, 151, addLampW, 21 },
         { IDC_PANEL_TREE_LABEL, 2, 173, 100, 21 },
         { IDC_PANEL_TEMPLATES, 2, b - 132, w, 130 },
-        { IDC_PANEL_TEMPLATE_LABEL, 2, b - 155, 68, 21 },
-        { IDC_PANEL_ADD_TEMPLATE, 72, b - 156, 38, 21 },
-        { IDC_PANEL_OPEN_TEMPLATE, 112, b - 156, 38, 21 },
-        { IDC_PANEL_REFRESH_TEMPLATES, 152, b - 156, 55, 21 },
+        { IDC_PANEL_TEMPLATE_LABEL, 2, b - 155, templateLabelW, 21 },
+        { IDC_PANEL_ADD_TEMPLATE, addTemplateX, b - 156, addTemplateW, 21 },
+        { IDC_PANEL_OPEN_TEMPLATE, openTemplateX, b - 156, openTemplateW, 21 },
+        { IDC_PANEL_REFRESH_TEMPLATES, refreshX, b - 156, refreshW, 21 },
         { IDC_PANEL_TREE, 2, 194, w, b - 352 },
     };
     for (const auto& place : places) {

@@ -43,7 +43,7 @@ public:
     void BuildCardTree();
     // Selects the tree item of global port p without acting on the selection.
     void SelectBarInTree(int p);
-    // The three captions from the language file.
+    // The three captions and the four buttons from the language file.
     void LocalizeLabels();
 
     BOOL OnInitDialog() override;
@@ -141,6 +141,8 @@ protected:
 
     void DoDataExchange(CDataExchange* pDX) override;
     void OnSize(UINT nType, int cx, int cy);
+    // At least least pixels, or the control's text and margin when wider.
+    int NeededWidth(int id, int least, int margin);
     void OnLampTypeDropDown();
     void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeClickNotify(NMHDR* pNMHDR, LRESULT* pResult);

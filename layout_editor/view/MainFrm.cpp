@@ -205,8 +205,10 @@ bool CMainFrame::CreateToolBar()
     // bar's face in every visual style.
     if (m_toolBarImages.Create(images, 16, 0, RGB(192, 192, 192)))
         m_wndToolBar.GetToolBarCtrl().SetImageList(&m_toolBarImages);
-    CString name;
-    name.LoadString(IDS_TOOLBAR_STANDARD);
+    // The bar's name shows when it floats: in the chosen language.
+    CString name = GetLangText(L"LAYOUT", 990);
+    if (name.IsEmpty())
+        name.LoadString(IDS_TOOLBAR_STANDARD);
     m_wndToolBar.SetWindowText(name);
     m_wndToolBar.SetTextSource([this](int key) { return GetLangText(L"LAYOUT", key); });
     return true;

@@ -52,7 +52,8 @@ BOOL CPixLightBarDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     ApplyLayoutLabels(*this,
         { { 0, 2710 }, { IDC_ADJ_SELECT_ALL, 2691 }, { IDC_ADJ_DESELECT, 2692 }, { IDC_ADJ_INTERVAL, 2693 },
-            { IDC_ADJ_INVERT, 2694 }, { IDC_ADJ_GAP_LABEL, 2700 }, { IDC_ADJ_SET_BRIGHTNESS, 2711 } });
+            { IDC_ADJ_INVERT, 2694 }, { IDC_ADJ_GAP_LABEL, 2700 }, { IDC_ADJ_SET_BRIGHTNESS, 2711 },
+            { IDC_ADJ_PASTE, 2698 }, { IDC_ADJ_COPY, 2697 }, { IDC_ADJ_APPLY_OTHERS, 2699 } });
     m_list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, LangTextOr(L"LAYOUT", 2712, L"像素"), LVCFMT_LEFT, 100);

@@ -2,6 +2,7 @@
 #include "ReverseDataAllDlg.h"
 
 #include "ControllerEdits.h"
+#include "DialogLabels.h"
 #include "ListPanelLabels.h"
 #include "ListPanelResource.h"
 #include "MainFrm.h"
@@ -53,6 +54,8 @@ void CReverseDataAllDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CReverseDataAllDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    // Named like the menu item that opens it.
+    ApplyLayoutLabels(*this, { { 0, 989 }, { IDOK, 91 }, { IDCANCEL, 92 } });
     // The check boxes of a tree made from a resource appear only once the
     // style is set again after creation.
     m_tree.ModifyStyle(TVS_CHECKBOXES, 0);

@@ -1,6 +1,9 @@
 // Pictures of the layout editor's dialogs for a person to look at: with
-// PANNEX_GALLERY set to a folder, each dialog is opened in English and in
-// Simplified Chinese and its window saved there as a BMP. Skipped otherwise.
+// PANNEX_GALLERY set to a folder, each dialog is opened in English,
+// Simplified Chinese, Traditional Chinese and French and its window saved
+// there as a BMP. Skipped otherwise. The same dialogs are checked in every
+// language for texts missing from the language files, cut labels and
+// Chinese outside the Chinese languages.
 #include "PannexTestUtil.h"
 
 #include <cstdlib>
@@ -31,8 +34,10 @@
 #include "ScaleSetDlg.h"
 #include "TemplateDialogs.h"
 #include "ThreeDResetDlg.h"
+#include "fw_label_fit.h"
 #include "fw_langtext.h"
 #include "fw_window_picture.h"
+#include "fw_window_texts.h"
 
 using namespace pannextest;
 
@@ -42,6 +47,21 @@ CString GalleryFolder()
 {
     const wchar_t* folder = _wgetenv(L"PANNEX_GALLERY");
     return folder != nullptr ? CString(folder) : CString();
+}
+
+// The file name ending of a language's pictures.
+CString LanguageTag(int language)
+{
+    switch (language) {
+    case 2:
+        return L"_chs";
+    case 3:
+        return L"_cht";
+    case 4:
+        return L"_fra";
+    default:
+        return L"_eng";
+    }
 }
 
 // Told of each dialog while it is open and shown (the language check).
@@ -77,7 +97,7 @@ void Shoot(CPannexSession& s, const CString& name, std::function<void(T&)> prepa
 // template.
 void OpenEveryDialog(CPannexSession& s, int language)
 {
-    const CString tag = language == 1 ? L"_eng" : L"_chs";
+    const CString tag = LanguageTag(language);
     Shoot<CLoadDxfDlg>(s, L"load_dxf" + tag);
     Shoot<CExportDxfDlg>(s, L"export_dxf" + tag);
     Shoot<CGammaDlg>(s, L"gamma" + tag);
@@ -196,7 +216,7 @@ void OpenEveryDialog(CPannexSession& s, int language)
 
 } // namespace
 
-TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
+TEST(PannexDialogGallery, EveryDialogInEveryLanguage)
 {
     if (GalleryFolder().IsEmpty())
         GTEST_SKIP() << "PANNEX_GALLERY not set";
@@ -204,22 +224,26 @@ TEST(PannexDialogGallery, EveryDialogInEnglishAndChinese)
     CPannexSession s({});
     s.Frame()->ShowWindow(SW_SHOW);
     LampTypeList.Add(L"R1G1B1R2G2B2W3");
-    for (int language : { 1, 2 }) {
+    for (int language : { 1, 2, 3, 4 }) {
+        // The frame looks its texts up in its own language.
+        s.Frame()->m_nLanguage = language;
         SetLangTextLanguage(language);
+        s.Frame()->LocalizeMenus();
         OpenEveryDialog(s, language);
     }
+    s.Frame()->m_nLanguage = 2;
     SetLangTextLanguage(2);
     ResetLampTypeList();
 }
 
 // The main window of a light box (its port labels), a template chosen from
-// the list (where it appears) and the caption, in English and in Chinese.
+// the list (where it appears) and the caption, in every language.
 TEST(PannexDialogGallery, LightBoxLabelsAndAChosenTemplate)
 {
     if (GalleryFolder().IsEmpty())
         GTEST_SKIP() << "PANNEX_GALLERY not set";
-    for (int language : { 1, 2 }) {
-        const CString tag = language == 1 ? L"_en" : L"_zh";
+    for (int language : { 1, 2, 3, 4 }) {
+        const CString tag = LanguageTag(language);
         fwtest::CScriptedUiHost host;
         CDialogScript script;
         script.Expect<CProjLightBoxDlg>([](CProjLightBoxDlg& dlg) {
@@ -234,7 +258,7 @@ TEST(PannexDialogGallery, LightBoxLabelsAndAChosenTemplate)
         s.Frame()->ShowWindow(SW_SHOW);
         s.Frame()->MoveWindow(0, 0, 1000, 700);
         fwtest::PumpPending();
-        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\light_box" + tag + L".bmp");
+        SaveWindow(s.Frame()->m_hWnd, GalleryFolder() + L"\\light_box_layout" + tag + L".bmp");
         CPannexView& view = *s.View();
         view.m_zoom = 15;
         const CRect centred
@@ -295,6 +319,8 @@ TEST(PannexLanguages, EveryDialogFindsItsTextsInEveryLanguage)
     s.Frame()->ShowWindow(SW_SHOW);
     LampTypeList.Add(L"R1G1B1R2G2B2W3");
     for (int language : { 1, 2, 3, 4 }) {
+        // The frame looks its texts up in its own language.
+        s.Frame()->m_nLanguage = language;
         SetLangTextLanguage(language);
         AfxClearLangTextMisses();
         std::string report;
@@ -314,6 +340,43 @@ TEST(PannexLanguages, EveryDialogFindsItsTextsInEveryLanguage)
         note(L"after the dialogs");
         EXPECT_TRUE(report.empty()) << "language " << language << ":" << report;
     }
+    s.Frame()->m_nLanguage = 2;
     SetLangTextLanguage(2);
     ResetLampTypeList();
+}
+
+// Every dialog, the list panel and the main window in every language: no
+// label is cut, and no window shows Chinese in English or French.
+TEST(PannexLanguages, EveryLabelFitsAndSpeaksTheLanguage)
+{
+    for (int language : { 1, 2, 3, 4 }) {
+        // Started in the language as a caller starts it.
+        fwtest::CScriptedUiHost host;
+        CString args;
+        args.Format(L"CMD1-0,256,128,8,512,%d", language);
+        CPannexSession s({ args });
+        ASSERT_TRUE(s.started) << language;
+        s.Frame()->ShowWindow(SW_SHOW);
+        fwtest::PumpPending();
+        LampTypeList.Add(L"R1G1B1R2G2B2W3");
+        std::string report;
+        g_seen = [&](HWND wnd, const CString& path) {
+            const std::string name = fwtest::Utf8(path.Mid(path.ReverseFind(L'\\') + 1));
+            const auto cut = fwtest::FindCutLabels(wnd);
+            if (!cut.empty())
+                report += "\n " + name + " cuts:" + fwtest::DescribeCutLabels(cut);
+            if (language == 2 || language == 3)
+                return;
+            for (const fwtest::CShownText& shown : fwtest::CollectShownTexts(wnd)) {
+                if (fwtest::HoldsChinese(shown.strText))
+                    report += "\n " + name + " shows Chinese in " + fwtest::Utf8(shown.strWhere) + ": "
+                        + fwtest::Utf8(shown.strText);
+            }
+        };
+        OpenEveryDialog(s, language);
+        g_seen = nullptr;
+        EXPECT_TRUE(report.empty()) << "language " << language << ":" << report;
+        ResetLampTypeList();
+    }
+    SetLangTextLanguage(2);
 }

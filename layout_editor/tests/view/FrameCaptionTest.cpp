@@ -100,3 +100,26 @@ TEST(PannexFrameCaption, ACallersLayoutIsNamedByItsFile)
     SetCallerWindow(nullptr);
     SetLangTextLanguage(2);
 }
+
+// A caller's language that the editor has no file for speaks English, never
+// the Chinese default: the show editor passes Korean as 6.
+TEST(PannexFrameCaption, ALanguageWithoutAFileStartsInEnglish)
+{
+    for (int language : { 6, 5, 0 }) {
+        SCOPED_TRACE(language);
+        fwtest::CScriptedUiHost host;
+        CString args;
+        args.Format(L"CMD1-0,32,16,4,512,%d", language);
+        CPannexSession s({ args });
+        ASSERT_TRUE(s.started);
+        fwtest::PumpPending();
+        EXPECT_EQ(s.Frame()->m_nLanguage, language);
+        EXPECT_EQ(Caption(s), L"Untitled - Pannex");
+        CMenu* menu = s.Frame()->GetMenu();
+        ASSERT_NE(menu, nullptr);
+        CString file;
+        menu->GetMenuString(0, file, MF_BYPOSITION);
+        EXPECT_EQ(file, L"File");
+    }
+    SetLangTextLanguage(2);
+}

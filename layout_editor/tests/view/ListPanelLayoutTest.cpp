@@ -4,7 +4,9 @@
 #include "PanelTestSupport.h"
 
 #include "LampFormatDlgs.h"
+#include "LayoutLangText.h"
 #include "ListPanelResource.h"
+#include "fw_label_fit.h"
 
 using namespace pannextest;
 
@@ -79,6 +81,45 @@ TEST_F(ListPanelTest, TheLampFormatListOpensAsTallAsItsFormats)
     ASSERT_EQ(AddLampFormat(L"RGBW", &combo, nullptr), AddLampFormatResult::Added);
     EXPECT_NEAR(shownRows(), 2, 0.5);
     ResetLampTypeList();
+}
+
+// The panel's labels and buttons speak each language and are not cut: a
+// button whose words need more room than its usual width gets it, and the
+// template buttons stay in one row after their label.
+TEST_F(ListPanelTest, TheLabelsAndButtonsSpeakEachLanguageAndFit)
+{
+    const struct {
+        int id;
+        int key;
+    } labels[] = { { IDC_PANEL_LAMP_LABEL, 74 }, { IDC_PANEL_TREE_LABEL, 55 }, { IDC_PANEL_TEMPLATE_LABEL, 75 },
+        { IDC_PANEL_ADD_LAMP_TYPE, 985 }, { IDC_PANEL_ADD_TEMPLATE, 986 }, { IDC_PANEL_OPEN_TEMPLATE, 987 },
+        { IDC_PANEL_REFRESH_TEMPLATES, 988 } };
+    m_panel.MoveWindow(0, 0, 224, 700);
+    for (int language : { 1, 2, 3, 4 }) {
+        SetLangTextLanguage(language);
+        m_panel.LocalizeLabels();
+        for (const auto& label : labels) {
+            CString text;
+            m_panel.GetDlgItemText(label.id, text);
+            EXPECT_FALSE(text.IsEmpty()) << language << " " << label.id;
+            EXPECT_EQ(text, GetLangText(L"LAYOUT", label.key)) << language << " " << label.id;
+        }
+        const auto cut = fwtest::FindCutLabels(m_panel.m_hWnd);
+        EXPECT_TRUE(cut.empty()) << "language " << language << ":" << fwtest::DescribeCutLabels(cut);
+        const CRect label = ChildRect(m_panel, IDC_PANEL_TEMPLATE_LABEL);
+        const CRect add = ChildRect(m_panel, IDC_PANEL_ADD_TEMPLATE);
+        const CRect open = ChildRect(m_panel, IDC_PANEL_OPEN_TEMPLATE);
+        const CRect refresh = ChildRect(m_panel, IDC_PANEL_REFRESH_TEMPLATES);
+        EXPECT_LT(label.right, add.left) << language;
+        EXPECT_LT(add.right, open.left) << language;
+        EXPECT_LT(open.right, refresh.left) << language;
+        EXPECT_EQ(add.top, refresh.top) << language;
+        CRect client;
+        m_panel.GetClientRect(&client);
+        EXPECT_LE(refresh.right, client.right) << language;
+        EXPECT_LT(ChildRect(m_panel, IDC_PANEL_LAMP_TYPES).right, ChildRect(m_panel, IDC_PANEL_ADD_LAMP_TYPE).left);
+    }
+    SetLangTextLanguage(2);
 }
 
 TEST(ListPanelPane, ThePanelFillsTheFramesPane)

@@ -58,7 +58,7 @@ TEST(ListPanelLabels, EveryTextThePanelAsksIsInEveryLanguage)
 {
     const int keys[] = { 34, 35, 36, 37, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59,
         60, 62, 74, 75, 87, 88, 89, 91, 92, 157, 158, 159, 162, 164, 165, 166, 167, 198, 199, 200, 204, 205, 206, 207,
-        208, 209, 210, 211, 212, 219, 220, 221, 222, 223, 224, 225, 230, 231 };
+        208, 209, 210, 211, 212, 219, 220, 221, 222, 223, 224, 225, 230, 231, 964, 985, 986, 987, 988, 989 };
     for (int language : { 1, 2, 3, 4 }) {
         SetLangTextLanguage(language);
         for (int key : keys)
@@ -193,6 +193,26 @@ TEST_F(ListPanelTest, RightClickOpensTheMenuOfTheItemRelabelled)
     RightClickItem(Tree().GetRootItem());
     EXPECT_FALSE(m_panel.m_menus[0].Enabled(ID_ROOT_OUTPUT_FILE));
     EXPECT_TRUE(m_panel.m_menus[0].Enabled(ID_ROOT_REVERSE_DATA));
+}
+
+// Each item of the three tree menus, popup titles included, speaks the
+// chosen language: none keeps its Chinese resource text in English or French.
+TEST_F(ListPanelTest, EveryTreeMenuItemSpeaksEnglishAndFrench)
+{
+    for (int language : { 1, 4 }) {
+        SetLangTextLanguage(language);
+        Build({ 2, 2 }, { 3, 4, 5, 6 });
+        for (HTREEITEM item : { Tree().GetRootItem(), ControllerItem(1), PortItem(1) }) {
+            m_panel.m_menuTexts.clear();
+            RightClickItem(item);
+            ASSERT_FALSE(m_panel.m_menuTexts.empty()) << language;
+            for (const fwtest::CShownText& shown : m_panel.m_menuTexts)
+                EXPECT_FALSE(fwtest::HoldsChinese(shown.strText))
+                    << "language " << language << ": " << fwtest::Utf8(shown.strWhere) << " > "
+                    << fwtest::Utf8(shown.strText);
+        }
+    }
+    SetLangTextLanguage(2);
 }
 
 TEST_F(ListPanelTest, ALockedLayoutOpensNoMenuButClicksStillSelect)

@@ -13,6 +13,7 @@
 #include "LampTypeList.h"
 #include "LayoutSelection.h"
 #include "ListPanelLabels.h"
+#include "fw_window_texts.h"
 
 namespace pannextest {
 
@@ -45,6 +46,8 @@ class CTestBarDlg : public CBarDlg {
 public:
     CPoint m_cursor;
     std::vector<ShownMenu> m_menus;
+    // Every text of the shown menus, popup titles included.
+    std::vector<fwtest::CShownText> m_menuTexts;
 
 protected:
     CPoint GetCursorScreenPos() const override { return m_cursor; }
@@ -53,6 +56,7 @@ protected:
         ShownMenu shown;
         Record(popup->GetSafeHmenu(), shown);
         m_menus.push_back(shown);
+        fwtest::CollectMenuTexts(popup->GetSafeHmenu(), L"menu", m_menuTexts);
     }
 
 private:
