@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "DialogLabels.h"
+#include "PannexLabels.h"
 
 IMPLEMENT_DYNAMIC(CActionAutoDlg, CWiringStyleDlg)
 
@@ -145,15 +146,18 @@ void CActionFastDlg::DrawGuide(HDC dc)
     Line(dc, w.right, y, right, y);
     Line(dc, left, top + 3, left, w.bottom - 3);
     Line(dc, right, top + 3, right, w.bottom - 3);
-    ::TextOutW(dc, w.left, w.bottom + 3, L"Width", 5);
+    // The dimension words in the chosen language, like the other labels.
+    const CString widthWord = LangTextOr(L"LAYOUT", 95, L"Width");
+    const CString heightWord = LangTextOr(L"LAYOUT", 96, L"Height");
+    ::TextOutW(dc, w.left, w.bottom + 3, widthWord, widthWord.GetLength());
     const int x = right;
     Line(dc, x, top, x, h.top);
     Line(dc, x, h.bottom, x, bottom);
     Line(dc, h.left + 10, top, h.right - 10, top);
     Line(dc, h.left + 10, bottom - 1, h.right - 10, bottom - 1);
     SIZE text = {};
-    ::GetTextExtentPoint32W(dc, L"Height", 6, &text);
-    ::TextOutW(dc, h.left - text.cx - 4, h.top + 1, L"Height", 6);
+    ::GetTextExtentPoint32W(dc, heightWord, heightWord.GetLength(), &text);
+    ::TextOutW(dc, h.left - text.cx - 4, h.top + 1, heightWord, heightWord.GetLength());
     if (oldFont != nullptr)
         ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);

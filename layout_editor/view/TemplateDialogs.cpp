@@ -82,7 +82,9 @@ CTemplateSizeDlg::CTemplateSizeDlg(CWnd* parent)
 BOOL CTemplateSizeDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    ApplyLayoutLabels(*this, { { IDOK, 91 }, { IDCANCEL, 92 } });
+    ApplyLayoutLabels(*this,
+        { { 0, 991 }, { IDC_TEMPLATE_WIDTH_LABEL, 95 }, { IDC_TEMPLATE_HEIGHT_LABEL, 96 }, { IDOK, 91 },
+            { IDCANCEL, 92 } });
     return TRUE;
 }
 

@@ -64,6 +64,14 @@ CString LanguageTag(int language)
     }
 }
 
+// A new layout of 256 x 128 cells in the language, as a caller asks for it.
+CString StartArguments(int language)
+{
+    CString args;
+    args.Format(L"CMD1-0,256,128,8,512,%d", language);
+    return args;
+}
+
 // Told of each dialog while it is open and shown (the language check).
 std::function<void(HWND wnd, const CString& path)> g_seen;
 
@@ -220,20 +228,18 @@ TEST(PannexDialogGallery, EveryDialogInEveryLanguage)
 {
     if (GalleryFolder().IsEmpty())
         GTEST_SKIP() << "PANNEX_GALLERY not set";
-    fwtest::CScriptedUiHost host;
-    CPannexSession s({});
-    s.Frame()->ShowWindow(SW_SHOW);
-    LampTypeList.Add(L"R1G1B1R2G2B2W3");
     for (int language : { 1, 2, 3, 4 }) {
-        // The frame looks its texts up in its own language.
-        s.Frame()->m_nLanguage = language;
-        SetLangTextLanguage(language);
-        s.Frame()->LocalizeMenus();
+        // Started in the language as a caller starts it.
+        fwtest::CScriptedUiHost host;
+        CPannexSession s({ StartArguments(language) });
+        ASSERT_TRUE(s.started) << language;
+        s.Frame()->ShowWindow(SW_SHOW);
+        fwtest::PumpPending();
+        LampTypeList.Add(L"R1G1B1R2G2B2W3");
         OpenEveryDialog(s, language);
+        ResetLampTypeList();
     }
-    s.Frame()->m_nLanguage = 2;
     SetLangTextLanguage(2);
-    ResetLampTypeList();
 }
 
 // The main window of a light box (its port labels), a template chosen from
@@ -306,6 +312,34 @@ TEST(PannexDialogGallery, LightBoxLabelsAndAChosenTemplate)
         ::ClientToScreen(view.GetSafeHwnd(), &at);
         view.OnContextMenu(&view, CPoint(at));
         view.m_trackMenu = nullptr;
+
+        // The tree's menus of the project, a controller and a port, as a
+        // right click on the selected item opens them (the cursor away
+        // from the tree, so the selection decides).
+        CBarDlg* panel = GetListPanel();
+        ASSERT_NE(panel, nullptr);
+        CTreeCtrl& tree = panel->m_treeCards;
+        HTREEITEM root = tree.GetRootItem();
+        HTREEITEM controller = root != nullptr ? tree.GetChildItem(root) : nullptr;
+        HTREEITEM firstPort = controller != nullptr ? tree.GetChildItem(controller) : nullptr;
+        const struct {
+            HTREEITEM item;
+            const wchar_t* name;
+        } treeMenus[] = { { root, L"tree_menu_root" }, { controller, L"tree_menu_controller" },
+            { firstPort, L"tree_menu_port" } };
+        ::SetCursorPos(700, 400);
+        for (const auto& treeMenu : treeMenus) {
+            ASSERT_NE(treeMenu.item, nullptr);
+            tree.SelectItem(treeMenu.item);
+            menuPicture = GalleryFolder() + L"\\" + treeMenu.name + tag + L".bmp";
+            ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+                ::KillTimer(nullptr, id);
+                if (HWND popup = ::FindWindowW(L"#32768", nullptr))
+                    fwtest::SaveWindowPicture(popup, menuPicture);
+                ::EndMenu();
+            });
+            panel->OnTreeRightClick();
+        }
     }
     SetLangTextLanguage(2);
 }
@@ -352,9 +386,7 @@ TEST(PannexLanguages, EveryLabelFitsAndSpeaksTheLanguage)
     for (int language : { 1, 2, 3, 4 }) {
         // Started in the language as a caller starts it.
         fwtest::CScriptedUiHost host;
-        CString args;
-        args.Format(L"CMD1-0,256,128,8,512,%d", language);
-        CPannexSession s({ args });
+        CPannexSession s({ StartArguments(language) });
         ASSERT_TRUE(s.started) << language;
         s.Frame()->ShowWindow(SW_SHOW);
         fwtest::PumpPending();
