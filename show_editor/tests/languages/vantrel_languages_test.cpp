@@ -11,6 +11,7 @@
 #include "DlgHardSet.h"
 #include "OfflineGeneration.h"
 #include "current_dialogs.h"
+#include "dlg_color_full_words.h"
 #include "dmx_dialogs.h"
 #include "dornel_doc.h"
 #include "screen_recorder_dlg.h"
@@ -53,6 +54,7 @@ public:
     int MessageBox(HWND, LPCTSTR text, LPCTSTR caption, UINT type) override
     {
         m_texts.push_back(CString(caption != nullptr ? caption : L"(none)") + L": " + (text != nullptr ? text : L""));
+        m_transcript.push_back(L"message " + m_texts.back());
         Show(L"message box", text);
         Show(L"message box caption", caption);
         switch (type & MB_TYPEMASK) {
@@ -69,6 +71,7 @@ public:
     BOOL FileDialog(CFileDialogRequest& request) override
     {
         Show(L"file dialog title", request.strTitle);
+        m_transcript.push_back(L"file dialog: " + request.strTitle + L" | " + request.strFilter);
         Show(L"file dialog filter", request.strFilter);
         if (m_fileAnswer.IsEmpty())
             return FALSE;
@@ -82,6 +85,7 @@ public:
         if (title == nullptr || *title == 0)
             m_untitledPickers.push_back(L"a folder browser without a prompt");
         Show(L"folder browser prompt", title);
+        m_transcript.push_back(CString(L"folder browser: ") + (title != nullptr ? title : L""));
         if (m_folderAnswer.IsEmpty())
             return FALSE;
         folder = m_folderAnswer;
@@ -96,6 +100,8 @@ public:
     std::vector<fwtest::CShownText> TakeShown() { return std::exchange(m_shown, {}); }
 
     std::vector<CString> m_texts;
+    // Every message and picker prompt, in order, for the gallery.
+    std::vector<CString> m_transcript;
     std::vector<CString> m_untitledPickers;
     // What a file dialog and a folder browser choose (nothing when empty).
     CString m_fileAnswer;
@@ -256,6 +262,38 @@ void CloseOpenDialogs()
     }
 }
 
+// A popup menu as the user sees it open, pictured from inside the menu's own
+// loop and closed again without choosing anything.
+void SaveMenuPicture(HWND owner, HMENU popup, const CString& path)
+{
+    static CString picture;
+    picture = path;
+    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        if (HWND open = ::FindWindowW(L"#32768", nullptr))
+            fwtest::SaveWindowPicture(open, picture);
+        ::EndMenu();
+    });
+    RECT frame {};
+    ::GetWindowRect(owner, &frame);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RETURNCMD, frame.left + 40, frame.top + 60, 0, owner, nullptr);
+}
+
+// The messages and pickers are answered without a window, so the gallery
+// keeps their texts (one a line, UTF-8) beside the pictures.
+void SaveMessages(const std::vector<CString>& texts, const CString& path)
+{
+    std::string all;
+    for (const CString& text : texts)
+        all += fwtest::Utf8(text) + "\r\n";
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(file, all.data(), static_cast<DWORD>(all.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
 // The popup of menu (or of one of its popups) that holds the command.
 HMENU PopupHolding(HMENU menu, UINT command)
 {
@@ -314,6 +352,84 @@ private:
     std::string m_report;
 };
 
+// The labels, buttons and list items of a dialog whose text its control
+// cannot show whole: a one-line label that would wrap (its second line is
+// hidden), a button or check box text wider than the button, a list item
+// wider than its combo box.
+std::vector<CString> CutTexts(HWND dialog)
+{
+    std::vector<CString> cut;
+    HDC dc = ::GetDC(dialog);
+    auto widthOf = [&](HWND control, const CString& text) {
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE size {};
+        ::GetTextExtentPoint32W(dc, text, text.GetLength(), &size);
+        ::SelectObject(dc, old);
+        return size.cx;
+    };
+    auto note = [&](HWND control, const CString& text) {
+        CString line;
+        line.Format(L"control %d: %s", ::GetDlgCtrlID(control), text.GetString());
+        cut.push_back(line);
+    };
+    for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = ::GetWindow(control, GW_HWNDNEXT)) {
+        // The control's own flag: the dialog itself may not be shown yet.
+        const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+        if ((style & WS_VISIBLE) == 0)
+            continue;
+        WCHAR cls[32] = L"";
+        ::GetClassNameW(control, cls, 32);
+        RECT client {};
+        ::GetClientRect(control, &client);
+        CString text;
+        CWnd::FromHandle(control)->GetWindowTextW(text);
+        text.Remove(L'&');
+        if (_wcsicmp(cls, L"Static") == 0) {
+            const LONG type = style & SS_TYPEMASK;
+            if (text.IsEmpty() || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT))
+                continue;
+            HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+            RECT wrapped = { 0, 0, client.right, 0 };
+            ::DrawTextW(dc, text, text.GetLength(), &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+            TEXTMETRICW metrics {};
+            ::GetTextMetricsW(dc, &metrics);
+            ::SelectObject(dc, old);
+            if (wrapped.bottom > client.bottom && client.bottom < 2 * metrics.tmHeight)
+                note(control, text);
+        } else if (_wcsicmp(cls, L"Button") == 0) {
+            const LONG type = style & BS_TYPEMASK;
+            if (text.IsEmpty() || type == BS_GROUPBOX || type == BS_OWNERDRAW || (style & BS_MULTILINE) != 0)
+                continue;
+            const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON
+                || type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
+            // The box and its gap, or the button's frame.
+            const int room = client.right - (box ? ::GetSystemMetrics(SM_CXMENUCHECK) + 4 : 4);
+            if (widthOf(control, text) > room)
+                note(control, text);
+        } else if (_wcsicmp(cls, L"ComboBox") == 0) {
+            COMBOBOXINFO info {};
+            info.cbSize = sizeof(info);
+            if (!::GetComboBoxInfo(control, &info))
+                continue;
+            const int room = static_cast<int>(info.rcItem.right - info.rcItem.left) - 2;
+            const int count = static_cast<int>(::SendMessageW(control, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                const int length = static_cast<int>(::SendMessageW(control, CB_GETLBTEXTLEN, i, 0));
+                if (length <= 0)
+                    continue;
+                CString item;
+                ::SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.GetBuffer(length + 1)));
+                item.ReleaseBuffer();
+                if (widthOf(control, item) > room)
+                    note(control, L"item " + item);
+            }
+        }
+    }
+    ::ReleaseDC(dialog, dc);
+    return cut;
+}
+
 // A pixel map of three lamps, for the layout commands to read back.
 void WritePixelMap(const CString& path)
 {
@@ -333,7 +449,8 @@ void WritePixelMap(const CString& path)
 // advanced page, the channel-current dialog of each kind of chip, the twelve
 // currents, the backup output); each is opened through openInner with a name
 // for its picture, and the advanced page's New meets a missing spreadsheet
-// template. True when the dialog is now busy and ends only by closing it.
+// template. The colourful-text editor is also shown with the focus away from
+// its text box. True when the dialog is now busy and ends only by closing it.
 bool OpenInnerWindows(CDialog& live, CForeignTextWatch& watch, const CString& step,
     const std::function<void(LPCWSTR state)>& picture,
     const std::function<void(LPCWSTR name, const std::function<void()>& open)>& openInner, CDecliningUiHost& ui,
@@ -378,6 +495,12 @@ bool OpenInnerWindows(CDialog& live, CForeignTextWatch& watch, const CString& st
         watch.Look(step + L", configuration only", fwtest::CollectShownTexts(live.m_hWnd));
         picture(L"_config_only");
         live.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HS_GENERATE, BN_CLICKED), 0);
+    }
+    if (dynamic_cast<CDlgColorFullWords*>(&live) != nullptr) {
+        // The text box's prompt is a grey cue once the focus is elsewhere.
+        live.GotoDlgCtrl(live.GetDlgItem(IDOK));
+        fwtest::PumpPending();
+        picture(L"_prompt");
     }
     if (auto* avi = dynamic_cast<CDlgExportAvi*>(&live)) {
         avi->BeginProgress(5);
@@ -447,6 +570,8 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         seen = misses.size();
     };
     std::string chinese;
+    std::string cut;
+    std::set<std::wstring> cutSeen;
     {
         CShellSession s(services);
         ASSERT_NE(s.m_frame, nullptr);
@@ -462,6 +587,8 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
         if (pictures) {
             s.m_frame->SetWindowPos(nullptr, 0, 0, 1000, 700, SWP_NOZORDER);
             fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main" + tag + L".bmp");
+            SaveMenuPicture(s.m_frame->m_hWnd, PopupHolding(::GetMenu(s.m_frame->m_hWnd), ID_LANG_ENGLISH),
+                GalleryFolder() + L"\\vantrel_language_menu" + tag + L".bmp");
         }
         UINT current = 0;
         CString step;
@@ -478,6 +605,13 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                 if ((live.GetStyle() & WS_CHILD) != 0)
                     return;
                 watch.Look(step, fwtest::CollectShownTexts(live.m_hWnd));
+                for (const CString& text : CutTexts(live.m_hWnd)) {
+                    CString caption;
+                    live.GetWindowTextW(caption);
+                    const CString line = caption + L", " + text;
+                    if (cutSeen.insert(line.GetString()).second)
+                        cut += "\n  " + fwtest::Utf8(line);
+                }
                 if (pictures) {
                     // The second round adds the windows only a project with
                     // programs opens (the AVI export, the editors' Edit).
@@ -537,13 +671,16 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
             }
         }
         watch.LookAtWindows(L"main window at the end");
-        if (pictures)
+        if (pictures) {
             fwtest::SaveWindowPicture(s.m_frame->m_hWnd, GalleryFolder() + L"\\vantrel_main_end" + tag + L".bmp");
+            SaveMessages(ui.m_transcript, GalleryFolder() + L"\\vantrel_messages" + tag + L".txt");
+        }
         chinese = watch.Report();
     }
     noteStep(L"closing");
     EXPECT_TRUE(report.empty()) << Misses().size() << " texts missing in " << GetParam().name << ":" << report;
     EXPECT_TRUE(chinese.empty()) << GetParam().name << " windows show Chinese:" << chinese;
+    EXPECT_TRUE(cut.empty()) << GetParam().name << " texts cut:" << cut;
     std::string untitled;
     for (const CString& picker : ui.m_untitledPickers)
         untitled += "\n  " + std::string(CStringA(picker).GetString());
