@@ -68,10 +68,13 @@ void CDlgScanLine::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgScanLine::OnInitDialog()
 {
     CEffectEditorDialog::OnInitDialog();
+    CString otherColours = LangText(L"ITEM_TITLE", 191);
+    if (otherColours.IsEmpty())
+        otherColours = L"OtherColor";
     m_backButton.SetColor(kBackground);
-    m_backButton.EnableOtherButton(L"OtherColor");
+    m_backButton.EnableOtherButton(otherColours);
     m_scanButton.SetColor(kScanColor);
-    m_scanButton.EnableOtherButton(L"OtherColor");
+    m_scanButton.EnableOtherButton(otherColours);
     m_speedBox.ResetContent();
     for (LPCWSTR speed : kSpeeds)
         m_speedBox.AddString(speed);
@@ -89,6 +92,10 @@ BOOL CDlgScanLine::OnInitDialog()
     LocalizeItem(IDC_SL_LABEL_SPEED, L"ITEM_TITLE", 87);
     LocalizeItem(IDC_SL_GROUP_COLORS, L"ITEM_TITLE", 90);
     LocalizeItem(IDC_SL_GROUP_MOTION, L"ITEM_TITLE", 91);
+    // The caption and the buttons speak the user's language like the labels.
+    LocalizeItem(0, L"KVMENU", 75);
+    LocalizeItem(IDOK, L"ITEM_TITLE", 33);
+    LocalizeItem(IDCANCEL, L"ITEM_TITLE", 34);
 
     if (m_editMode != 0 && m_pEditedProgram != nullptr) {
         const auto* program = static_cast<const ProgramColorEffect*>(m_pEditedProgram);

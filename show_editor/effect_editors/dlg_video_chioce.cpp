@@ -235,6 +235,7 @@ void CDlgVideoChioce::CreateTileView()
 void CDlgVideoChioce::Localize()
 {
     const CtrlLabel labels[] = {
+        { 0, L"ITEM_TITLE", 3 },
         // The file's frame count speaks the user's language like the rest.
         { IDC_VC_LABEL_TOTAL, L"ITEM_TITLE", 10 },
         { IDC_VC_LABEL_START, L"ITEM_TITLE", 27 },

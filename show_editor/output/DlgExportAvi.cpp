@@ -49,8 +49,10 @@ BOOL CDlgExportAvi::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     if (m_pDoc != nullptr) {
+        // The per-segment check says what the off-line output's check says.
         static const CtrlLabel labels[] = { { 0, L"TITLE", 8 }, { IDC_AVI_PROJECT_SIZE, L"ITEM_TITLE", 45 },
-            { IDC_AVI_SCREEN_SIZE, L"ITEM_TITLE", 46 }, { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
+            { IDC_AVI_SCREEN_SIZE, L"ITEM_TITLE", 46 }, { IDC_AVI_BY_SEGMENT, L"ITEM_TITLE", 187 },
+            { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 } };
         ApplyLabels(
             *this, [this](LPCTSTR section, int key) { return m_pDoc->Host().GetLangText(section, key); }, labels);
     }

@@ -58,7 +58,7 @@ TEST_F(ExportAviDialog, OpeningClearsThePerSegmentFlagAndCancelKeepsItCleared)
         EXPECT_EQ(0, m_doc->m_aviPerSegment);
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(live.m_hWnd, IDC_AVI_PROGRESS)));
         EXPECT_EQ(CString(L"ITEM_TITLE 45"), fwtest::GetItemText(live, IDC_AVI_PROJECT_SIZE));
-        EXPECT_EQ(CString(L"Export By Segment"), fwtest::GetItemText(live, IDC_AVI_BY_SEGMENT));
+        EXPECT_EQ(CString(L"ITEM_TITLE 187"), fwtest::GetItemText(live, IDC_AVI_BY_SEGMENT));
         fwtest::ClickButton(live, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, result);
