@@ -3,6 +3,8 @@
 
 #include <afxdlgs.h>
 
+#include "DialogLabels.h"
+
 IMPLEMENT_DYNAMIC(CAutoSaveDlg, CDialogEx)
 
 BEGIN_MESSAGE_MAP(CAutoSaveDlg, CDialogEx)
@@ -12,6 +14,15 @@ END_MESSAGE_MAP()
 CAutoSaveDlg::CAutoSaveDlg(CWnd* pParent)
     : CDialogEx(IDD_AUTO_SAVE, pParent)
 {
+}
+
+BOOL CAutoSaveDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    ApplyLayoutLabels(*this,
+        { { 0, 1000 }, { IDC_AUTO_SAVE_ENABLE, 1001 }, { IDC_AUTO_SAVE_MINUTES_LABEL, 1002 },
+            { IDC_AUTO_SAVE_DEFAULT, 1003 }, { IDC_AUTO_SAVE_CHOSEN, 1004 }, { IDOK, 91 }, { IDCANCEL, 92 } });
+    return TRUE;
 }
 
 void CAutoSaveDlg::DoDataExchange(CDataExchange* pDX)

@@ -20,6 +20,7 @@ public:
     int m_nMinutes = 1; // not validated: 0 or less saves on every tick
 
 protected:
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     void OnBrowse();
     DECLARE_MESSAGE_MAP()

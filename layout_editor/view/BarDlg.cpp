@@ -412,7 +412,7 @@ void CBarDlg::BuildCardTree()
                 continue;
             const LayoutPort& port = model.GetPort(p);
             const CString label = DecoratePortLabel(PortLabel(texts, port.m_lampFormatIndex + 1, k, port.GetCount()),
-                settings.m_dataOffset, port.m_adjusted != 0);
+                settings.m_dataOffset, port.m_adjusted != 0, texts);
             InsertTreeItem(m_treeCards, label, 1, ITEM_PORT | static_cast<DWORD>(p), false, card);
         }
         m_treeCards.Expand(card, TVE_EXPAND);

@@ -12,6 +12,7 @@
 #include "InputDlg.h"
 #include "LampSelectDlgs.h"
 #include "LayoutLangText.h"
+#include "PannexLabels.h"
 #include "ListPanelLabels.h"
 #include "ListPanelResource.h"
 #include "PannexDoc.h"
@@ -367,7 +368,7 @@ void CBarDlg::OnCardInsert()
     if (!target)
         return;
     int n = 1;
-    if (!AskNumber(this, L"插入控制器个数", n) || n <= 0)
+    if (!AskNumber(this, LangTextOr(L"LAYOUT", 1005, L"插入控制器个数"), n) || n <= 0)
         return;
     const int first = InsertControllers(*target.model, target.view->m_settings, target.index, n);
     AfterStructureChange();
@@ -530,7 +531,7 @@ void CBarDlg::OnIntervalClear()
     if (!target)
         return;
     int n = 1;
-    if (!AskNumber(this, L"输入间隔清除的点数", n) || n <= 0)
+    if (!AskNumber(this, LangTextOr(L"LAYOUT", 1006, L"输入间隔清除的点数"), n) || n <= 0)
         return;
     ThinOutItem(*target.model, target.view->m_settings, static_cast<DWORD>(m_nItemData), n);
     target.view->Redraw();

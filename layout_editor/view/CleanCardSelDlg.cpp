@@ -31,7 +31,8 @@ void CCleanCardSelDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CCleanCardSelDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    ApplyLayoutLabels(*this, { { IDC_CARD_GROUP, 88 }, { IDC_CARD_LABEL, 89 } });
+    ApplyLayoutLabels(*this,
+        { { IDC_CARD_GROUP, 88 }, { IDC_CARD_LABEL, 89 }, { IDC_CARD_TO, 992 }, { IDOK, 91 }, { IDCANCEL, 92 } });
     return TRUE;
 }
 

@@ -21,6 +21,8 @@ CTreeLabelTexts LoadTreeLabelTexts()
     texts.root = GetLangText(L"LAYOUT", 157);
     texts.controller = GetLangText(L"LAYOUT", 158);
     texts.port = GetLangText(L"LAYOUT", 159);
+    texts.offset = GetLangText(L"LAYOUT", 1011);
+    texts.adjusted = GetLangText(L"LAYOUT", 1012);
     return texts;
 }
 
@@ -39,17 +41,21 @@ CString PortLabel(const CTreeLabelTexts& texts, int formatNumber, int portNumber
     return FormatCheckedText(texts.port, kPortFormat, "ddd", formatNumber, portNumber, lampCount);
 }
 
-CString DecoratePortLabel(const CString& label, int dataOffset, bool adjusted)
+CString DecoratePortLabel(const CString& label, int dataOffset, bool adjusted, const CTreeLabelTexts& texts)
 {
+    const CString offsetWord = texts.offset.IsEmpty() ? CString(L"偏移") : texts.offset;
+    const CString adjustedWord = texts.adjusted.IsEmpty() ? CString(L"逐点调") : texts.adjusted;
     CString out = label;
     if (dataOffset != 0) {
         CString withOffset;
-        withOffset.Format(L"%s_偏移:%d)", static_cast<LPCWSTR>(WithoutLastCharacter(out)), dataOffset);
+        withOffset.Format(L"%s_%s:%d)", static_cast<LPCWSTR>(WithoutLastCharacter(out)),
+            static_cast<LPCWSTR>(offsetWord), dataOffset);
         out = withOffset;
     }
     if (adjusted) {
         CString withAdjusted;
-        withAdjusted.Format(L"%s_逐点调)", static_cast<LPCWSTR>(WithoutLastCharacter(out)));
+        withAdjusted.Format(
+            L"%s_%s)", static_cast<LPCWSTR>(WithoutLastCharacter(out)), static_cast<LPCWSTR>(adjustedWord));
         out = withAdjusted;
     }
     return out;

@@ -11,6 +11,8 @@ struct CTreeLabelTexts {
     CString root; // ports per controller, channels per port
     CString controller; // controller number
     CString port; // lamp format number, port number, lamp count
+    CString offset; // word of the data-offset suffix
+    CString adjusted; // word of the adjusted suffix
 };
 
 // The current language's texts (missing ones stay empty and fall back).
@@ -20,6 +22,7 @@ CString RootLabel(const CTreeLabelTexts& texts, int portsPerController, int chan
 CString ControllerLabel(const CTreeLabelTexts& texts, int number);
 CString PortLabel(const CTreeLabelTexts& texts, int formatNumber, int portNumber, int lampCount);
 // The port label with its suffixes: a data offset other than 0 replaces the
-// last character by "_偏移:<offset>)", the adjusted flag then the last
-// character by "_逐点调)".
-CString DecoratePortLabel(const CString& label, int dataOffset, bool adjusted);
+// last character by "_<offset word>:<offset>)", the adjusted flag then the
+// last character by "_<adjusted word>)"; the words are the language's, else
+// "偏移" and "逐点调".
+CString DecoratePortLabel(const CString& label, int dataOffset, bool adjusted, const CTreeLabelTexts& texts = {});

@@ -42,6 +42,7 @@
 #define IDC_CARD_LABEL 1042
 #define IDC_CARD_LABEL2 1043
 #define IDC_CARD_LABEL3 1044
+#define IDC_CARD_TO 1045
 #define IDC_CARD_SWAP 1082
 // Port numbers of the swap-port dialog share the ids of the spin buttons.
 #define IDC_SWAP_PORT_A 1026

@@ -15,6 +15,7 @@
 #include "PannexApp.h"
 #include "LShowStatic.h"
 #include "PannexDoc.h"
+#include "PannexLabels.h"
 #include "PannexLooks.h"
 #include "PannexMenus.h"
 #include "PannexResource.h"
@@ -525,7 +526,9 @@ void CMainFrame::OnCropBorder()
     CPannexDoc* doc = GetPannexDoc();
     if (view == nullptr || doc == nullptr)
         return;
-    if (AfxGetUiHost().MessageBox(GetSafeHwnd(), L"确定裁剪布灯区域边框?", L"Tip", MB_YESNO) != IDYES)
+    if (AfxGetUiHost().MessageBox(
+            GetSafeHwnd(), LangTextOr(L"LAYOUT", 1010, L"确定裁剪布灯区域边框?"), L"Tip", MB_YESNO)
+        != IDYES)
         return;
     CropLayoutToLamps(*view, doc->GetLayout());
 }

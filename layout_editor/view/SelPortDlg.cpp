@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "ControllerEdits.h"
+#include "DialogLabels.h"
+#include "FormatCheck.h"
+#include "PannexLabels.h"
 #include "ListPanelResource.h"
 #include "MainFrm.h"
 #include "PannexDoc.h"
@@ -52,18 +55,23 @@ void CSelPortDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSelPortDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    ApplyLayoutLabels(*this,
+        { { 0, 993 }, { IDC_SEL_PORT_ALL, 2691 }, { IDC_SEL_PORT_REFERENCE_LABEL, 997 }, { IDC_SEL_PORT_PATTERN, 998 },
+            { IDC_SEL_PORT_INVERT, 2694 }, { IDC_SEL_PORT_NONE, 2692 }, { IDOK, 91 }, { IDCANCEL, 92 } });
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, L"端口", LVCFMT_LEFT, 120);
-    m_list.InsertColumn(1, L"属于", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(0, LangTextOr(L"LAYOUT", 994, L"端口"), LVCFMT_LEFT, 120);
+    m_list.InsertColumn(1, LangTextOr(L"LAYOUT", 995, L"属于"), LVCFMT_LEFT, 100);
+    const CString portFormat = LangTextOr(L"LAYOUT", 996, L"端口%d");
+    const CString controllerFormat = LangTextOr(L"LAYOUT", 158, L"控制器%d");
     int row = 0;
     const std::vector<int> counts = ControllerPorts();
     for (size_t c = 0; c < counts.size(); ++c) {
         for (int k = 1; k <= counts[c]; ++k, ++row) {
             CString text;
-            text.Format(L"端口%d", k);
+            text = FormatCheckedText(portFormat, L"端口%d", "d", k);
             m_list.InsertItem(row, text);
             if (k == 1) {
-                text.Format(L"控制器%d", static_cast<int>(c + 1));
+                text = FormatCheckedText(controllerFormat, L"控制器%d", "d", static_cast<int>(c + 1));
                 m_list.SetItemText(row, 1, text);
             }
         }
@@ -78,7 +86,7 @@ bool CSelPortDlg::Ask(LPCWSTR question)
 
 void CSelPortDlg::OnSelectAll()
 {
-    if (!Ask(L"确定选择所有?"))
+    if (!Ask(LangTextOr(L"LAYOUT", 2665, L"确定选择所有?")))
         return;
     for (int i = 0; i < m_list.GetItemCount(); ++i)
         m_list.SetCheck(i, TRUE);
@@ -86,7 +94,7 @@ void CSelPortDlg::OnSelectAll()
 
 void CSelPortDlg::OnSelectNone()
 {
-    if (!Ask(L"确定取消选择?"))
+    if (!Ask(LangTextOr(L"LAYOUT", 2666, L"确定取消选择?")))
         return;
     for (int i = 0; i < m_list.GetItemCount(); ++i)
         m_list.SetCheck(i, FALSE);
@@ -125,8 +133,8 @@ void CSelPortDlg::OnSelectLikeReference()
     const int controllers = static_cast<int>(ControllerPorts().size());
     if (r < 1 || r > controllers)
         return;
-    CString question;
-    question.Format(L"确定参考控制器%d选择?", r);
+    const CString question
+        = FormatCheckedText(LangTextOr(L"LAYOUT", 999, L"确定参考控制器%d选择?"), L"确定参考控制器%d选择?", "d", r);
     if (!Ask(question))
         return;
     m_nReference = r;

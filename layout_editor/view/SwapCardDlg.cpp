@@ -2,6 +2,7 @@
 #include "SwapCardDlg.h"
 
 #include "DialogLabels.h"
+#include "PannexLabels.h"
 #include "ListPanelAccess.h"
 #include "ListPanelResource.h"
 #include "MainFrm.h"
@@ -31,10 +32,10 @@ void FinishSwap(SwapResult result)
     case SwapResult::Same:
         return;
     case SwapResult::BadController:
-        AfxMessageBox(L"卡号设置错误");
+        AfxMessageBox(LangTextOr(L"LAYOUT", 1007, L"卡号设置错误"));
         return;
     case SwapResult::BadPort:
-        AfxMessageBox(L"端口号设置错误");
+        AfxMessageBox(LangTextOr(L"LAYOUT", 1008, L"端口号设置错误"));
         return;
     case SwapResult::Done:
         break;
@@ -42,7 +43,7 @@ void FinishSwap(SwapResult result)
     RebuildListPanelTree();
     if (CPannexView* view = ActiveLayoutView())
         view->Redraw();
-    AfxMessageBox(L"完成");
+    AfxMessageBox(LangTextOr(L"LAYOUT", 1009, L"完成"));
 }
 
 IMPLEMENT_DYNAMIC(CSwapCardDlg, CDialogEx)

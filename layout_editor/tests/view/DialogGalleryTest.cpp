@@ -12,6 +12,13 @@
 
 #include "ActionDlgs.h"
 #include "AdjustDlg.h"
+#include "AutoSaveDlg.h"
+#include "CleanCardSelDlg.h"
+#include "LayoutViewDialogs.h"
+#include "ReverseDataAllDlg.h"
+#include "SelPortDlg.h"
+#include "SetCardNumDlg.h"
+#include "SwapCardDlg.h"
 #include "DialogScript.h"
 #include "DxfImportDlg.h"
 #include "ExportDxfDlg.h"
@@ -166,6 +173,16 @@ void OpenEveryDialog(CPannexSession& s, int language)
         d.m_hRulers.Add(64);
         d.m_vRulers.Add(32);
     });
+    // The list panel's dialogs.
+    Shoot<CSetCardNumDlg>(s, L"controller_count" + tag);
+    Shoot<CCleanCardSelDlg>(s, L"clear_controllers" + tag);
+    Shoot<CSwapCardDlg>(s, L"swap_controllers" + tag);
+    Shoot<CSwapPortDlg>(s, L"swap_ports" + tag);
+    Shoot<CReverseDataAllDlg>(s, L"reverse_data" + tag);
+    Shoot<CSelPortDlg>(s, L"select_ports" + tag);
+    Shoot<CSetUnitNumberDlg>(s, L"unit_count" + tag);
+    Shoot<CFromToPixDlg>(s, L"from_to_pix" + tag);
+    Shoot<CAutoSaveDlg>(s, L"auto_save" + tag);
     // The modeless windows are captured with the main window out of the way.
     s.Frame()->ShowWindow(SW_HIDE);
     {
@@ -183,6 +200,11 @@ void OpenEveryDialog(CPannexSession& s, int language)
         pix.ShowWindow(SW_SHOW);
         SaveWindow(pix.m_hWnd, GalleryFolder() + L"\\pix_formats" + tag + L".bmp");
         pix.DestroyWindow();
+    }
+    if (CBarDlg* panel = GetListPanel()) {
+        panel->m_dlgBatchCard.ShowWindow(SW_SHOW);
+        SaveWindow(panel->m_dlgBatchCard.m_hWnd, GalleryFolder() + L"\\batch_controllers" + tag + L".bmp");
+        panel->m_dlgBatchCard.ShowWindow(SW_HIDE);
     }
     s.Frame()->ShowWindow(SW_SHOW);
     {

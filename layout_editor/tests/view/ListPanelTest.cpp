@@ -26,6 +26,10 @@ TEST(ListPanelLabels, SuffixesReplaceTheLastCharacter)
     EXPECT_EQ(DecoratePortLabel(label, 0, true), L"[1] Port 2 (30_逐点调)");
     EXPECT_EQ(DecoratePortLabel(label, 12, true), L"[1] Port 2 (30_偏移:12_逐点调)");
     EXPECT_EQ(DecoratePortLabel(L"", 12, true), L"_偏移:12_逐点调)");
+    // The words come from the language when it has them.
+    texts.offset = L"offset";
+    texts.adjusted = L"adjusted";
+    EXPECT_EQ(DecoratePortLabel(label, 12, true, texts), L"[1] Port 2 (30_offset:12_adjusted)");
 }
 
 TEST(ListPanelLabels, LanguageTextsWithWrongConversionsFallBack)
@@ -50,6 +54,12 @@ TEST(ListPanelLabels, ShippedLanguageFilesFormatTheTreeLabels)
         EXPECT_TRUE(FormatConversionsAre(texts.controller, "d")) << language;
         EXPECT_TRUE(FormatConversionsAre(texts.port, "ddd")) << language;
         EXPECT_EQ(texts.port.Right(1), L")") << language;
+        // The suffix words speak the language too.
+        EXPECT_FALSE(texts.offset.IsEmpty()) << language;
+        EXPECT_FALSE(texts.adjusted.IsEmpty()) << language;
+        if (language == 1 || language == 4) {
+            EXPECT_FALSE(fwtest::HoldsChinese(texts.offset + texts.adjusted)) << language;
+        }
     }
     SetLangTextLanguage(2);
 }
@@ -58,7 +68,8 @@ TEST(ListPanelLabels, EveryTextThePanelAsksIsInEveryLanguage)
 {
     const int keys[] = { 34, 35, 36, 37, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59,
         60, 62, 74, 75, 87, 88, 89, 91, 92, 157, 158, 159, 162, 164, 165, 166, 167, 198, 199, 200, 204, 205, 206, 207,
-        208, 209, 210, 211, 212, 219, 220, 221, 222, 223, 224, 225, 230, 231, 964, 985, 986, 987, 988, 989 };
+        208, 209, 210, 211, 212, 219, 220, 221, 222, 223, 224, 225, 230, 231, 964, 985, 986, 987, 988, 989, 992, 993,
+        994, 995, 996, 997, 998, 999, 1005, 1006, 1007, 1008, 1009, 1011, 1012 };
     for (int language : { 1, 2, 3, 4 }) {
         SetLangTextLanguage(language);
         for (int key : keys)
@@ -88,12 +99,12 @@ TEST_F(ListPanelTest, TreeShowsControllersAndPortsWithTheirData)
     const std::vector<CString> expected = {
         RootLabel(texts, 8, 2048),
         L"  " + ControllerLabel(texts, 1),
-        L"    " + DecoratePortLabel(PortLabel(texts, 1, 1, 5), 12, false),
-        L"    " + DecoratePortLabel(PortLabel(texts, 1, 2, 0), 12, false),
+        L"    " + DecoratePortLabel(PortLabel(texts, 1, 1, 5), 12, false, texts),
+        L"    " + DecoratePortLabel(PortLabel(texts, 1, 2, 0), 12, false, texts),
         L"  " + ControllerLabel(texts, 2),
-        L"    " + DecoratePortLabel(PortLabel(texts, 1, 1, 1), 12, false),
-        L"    " + DecoratePortLabel(PortLabel(texts, 2, 2, 2), 12, false),
-        L"    " + DecoratePortLabel(PortLabel(texts, 1, 3, 3), 12, true),
+        L"    " + DecoratePortLabel(PortLabel(texts, 1, 1, 1), 12, false, texts),
+        L"    " + DecoratePortLabel(PortLabel(texts, 2, 2, 2), 12, false, texts),
+        L"    " + DecoratePortLabel(PortLabel(texts, 1, 3, 3), 12, true, texts),
     };
     EXPECT_EQ(Labels(), expected);
     EXPECT_EQ(Data(),
