@@ -275,6 +275,10 @@ void CDlgEffectPlus::Localize()
 {
     const int mirrorKeys[] = { 37, 38, 39, 40 };
     LocalizeComboItems(IDC_EP_MIRROR, L"ITEM_TITLE", mirrorKeys, 4);
+    // No fade speaks the user's language, as in the colour-effect editor.
+    const int fadeKeys[] = { 37 };
+    LocalizeComboItems(IDC_EP_FADE_IN, L"ITEM_TITLE", fadeKeys, 1);
+    LocalizeComboItems(IDC_EP_FADE_OUT, L"ITEM_TITLE", fadeKeys, 1);
     static const CtrlLabel labels[] = { { IDOK, L"ITEM_TITLE", 33 }, { IDCANCEL, L"ITEM_TITLE", 34 },
         { IDC_EP_GROUP_COLORS, L"ITEM_TITLE", 163 }, { IDC_EP_FILL, L"KVMENU", 69 }, { IDC_EP_TEMPLATE, L"KVMENU", 70 },
         { IDC_EP_ADD_CURRENT, L"ITEM_TITLE", 164 }, { IDC_EP_CLEAR, L"ITEM_TITLE", 44 },
