@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every dialog of every program in English and in Simplified
-# Chinese (the show editor's also in French and Korean), for a person to look
-# at (labels missing, cut or overlapping, boxes instead of letters):
+# Chinese (the show editor's also in French and Korean, the layout editor's
+# also in Traditional Chinese and French), for a person to look at (labels
+# missing, cut or overlapping, boxes instead of letters):
 # the show editor's windows reached by its commands, its media editors, the
 # layout editor's dialogs, and the main windows of the preview, the card tool
 # and the DMX address tool. Runs under Xvfb in the test sandbox.

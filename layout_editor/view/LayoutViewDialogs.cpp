@@ -32,6 +32,8 @@ BOOL CSetUnitNumberDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     SetTextFromLang(*this, 90);
+    if (CWnd* label = GetDlgItem(IDC_UNIT_LABEL))
+        SetTextFromLang(*label, 1013);
     if (CWnd* ok = GetDlgItem(IDOK))
         SetTextFromLang(*ok, 91);
     if (CWnd* cancel = GetDlgItem(IDCANCEL))
