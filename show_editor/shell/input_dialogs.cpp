@@ -18,6 +18,10 @@ BOOL CDlgInputString::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText(m_caption);
+    if (!m_okText.IsEmpty())
+        SetDlgItemText(IDOK, m_okText);
+    if (!m_cancelText.IsEmpty())
+        SetDlgItemText(IDCANCEL, m_cancelText);
     return TRUE;
 }
 
@@ -26,7 +30,7 @@ void CDlgInputString::OnOK()
     if (!UpdateData(TRUE))
         return;
     if (m_text.IsEmpty()) {
-        AfxGetUiHost().MessageBox(m_hWnd, L"Can't Empty!", nullptr, MB_OK);
+        AfxGetUiHost().MessageBox(m_hWnd, m_emptyText, nullptr, MB_OK);
         return;
     }
     EndDialog(IDOK);

@@ -19,11 +19,16 @@ public:
 
     CString m_text; // exchanged with the edit box
     CString m_caption = L"ReName"; // becomes the window caption
+    // The buttons' texts (the resource's when empty) and the refusal of an
+    // empty text.
+    CString m_okText;
+    CString m_cancelText;
+    CString m_emptyText = L"Can't Empty!";
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    // An empty text is refused with "Can't Empty!" and the dialog stays.
+    // An empty text is refused with m_emptyText and the dialog stays.
     void OnOK() override;
 };
 

@@ -211,14 +211,28 @@ void CVantrelDocHost::RunVideoEditorModal(int thumbnailIndex)
 
 BOOL CVantrelDocHost::InputString(CString& text)
 {
-    return InputStringWithCaption(text, CDlgInputString().m_caption);
+    // Renaming from the project tree: the caption and the refusal of an
+    // empty name come from the language file.
+    CString caption = GetLangText(L"ITEM_TITLE", 281);
+    if (caption.IsEmpty())
+        caption = CDlgInputString().m_caption;
+    return RunInputString(text, caption, GetLangText(L"ITEM_TITLE", 282));
 }
 
 BOOL CVantrelDocHost::InputStringWithCaption(CString& text, const CString& caption)
 {
+    return RunInputString(text, caption, CString());
+}
+
+BOOL CVantrelDocHost::RunInputString(CString& text, const CString& caption, const CString& refusal)
+{
     CDlgInputString dialog(Frame());
     dialog.m_text = text;
     dialog.m_caption = caption;
+    dialog.m_okText = GetLangText(L"ITEM_TITLE", 33);
+    dialog.m_cancelText = GetLangText(L"ITEM_TITLE", 34);
+    if (!refusal.IsEmpty())
+        dialog.m_emptyText = refusal;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     text = dialog.m_text;

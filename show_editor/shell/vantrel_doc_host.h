@@ -55,6 +55,9 @@ private:
     int m_templateFileIndex = -1;
 
     static CMainFrame* Frame();
+    // The text input dialog with its buttons in the chosen language; an
+    // empty refusal text keeps the dialog's own.
+    BOOL RunInputString(CString& text, const CString& caption, const CString& refusal);
     // The preview player panel of the main frame's document, or null.
     static CViewpanel* Player();
 };

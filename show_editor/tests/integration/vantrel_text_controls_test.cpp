@@ -69,9 +69,10 @@ TEST_F(TextControls, RenamingFromTheTreeRunsTheInputDialogAndMarksTheProject)
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(FirstTreeLabel(*doc), before);
 
-    // An emptied text is refused in the dialog; a new name renames the
-    // segment, relabels the tree and is a change to save.
-    ui.ExpectMessageBox(IDOK, L"Can't Empty!");
+    // An emptied text is refused in the dialog, in the language file's
+    // words like its caption; a new name renames the segment, relabels the
+    // tree and is a change to save.
+    ui.ExpectMessageBox(IDOK, L"The name cannot be empty.");
     const CString nameBefore = segment->m_pNode->m_name;
     CString shownCaption;
     CString shownText;
@@ -89,7 +90,7 @@ TEST_F(TextControls, RenamingFromTheTreeRunsTheInputDialogAndMarksTheProject)
         });
         doc->m_pTreePanel->SendMessage(WM_COMMAND, ID_DOC_RENAME_NODE, 0);
     }
-    EXPECT_EQ(shownCaption, CString(L"ReName"));
+    EXPECT_EQ(shownCaption, CString(L"Rename"));
     EXPECT_EQ(shownText, nameBefore);
     EXPECT_EQ(segment->m_pNode->m_name, CString(L"Opening"));
     EXPECT_TRUE(doc->IsModified());
