@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "AboutDlg.h"
 #include "ActionDlgs.h"
 #include "AdjustDlg.h"
 #include "AutoSaveDlg.h"
@@ -78,6 +79,13 @@ CString StartArguments(int language)
     args.Format(L"CMD1-0,256,128,8,512,%d", language);
     return args;
 }
+
+// The about box as the gallery opens its dialogs, with the main window as
+// parent.
+class CGalleryAboutDlg : public CAboutDlg {
+public:
+    explicit CGalleryAboutDlg(CWnd* parent) { m_pParentWnd = parent; }
+};
 
 // Told of each dialog while it is open and shown (the language check).
 std::function<void(HWND wnd, const CString& path)> g_seen;
@@ -183,6 +191,7 @@ void OpenEveryDialog(CPannexSession& s, int language)
     Shoot<CSetUnitNumberDlg>(s, L"unit_count" + tag);
     Shoot<CFromToPixDlg>(s, L"from_to_pix" + tag);
     Shoot<CAutoSaveDlg>(s, L"auto_save" + tag);
+    Shoot<CGalleryAboutDlg>(s, L"about" + tag);
     // The modeless windows are captured with the main window out of the way.
     s.Frame()->ShowWindow(SW_HIDE);
     {
