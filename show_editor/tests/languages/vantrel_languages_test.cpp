@@ -355,7 +355,7 @@ private:
 // The labels, buttons and list items of a dialog whose text its control
 // cannot show whole: a one-line label that would wrap (its second line is
 // hidden), a button or check box text wider than the button, a list item
-// wider than its combo box.
+// or the text of a combo box's edit box wider than the combo box.
 std::vector<CString> CutTexts(HWND dialog)
 {
     std::vector<CString> cut;
@@ -413,6 +413,9 @@ std::vector<CString> CutTexts(HWND dialog)
             if (!::GetComboBoxInfo(control, &info))
                 continue;
             const int room = static_cast<int>(info.rcItem.right - info.rcItem.left) - 2;
+            // A combo box with an edit box shows its text there.
+            if ((style & 0x3) == CBS_DROPDOWN && !text.IsEmpty() && widthOf(control, text) > room)
+                note(control, text);
             const int count = static_cast<int>(::SendMessageW(control, CB_GETCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
                 const int length = static_cast<int>(::SendMessageW(control, CB_GETLBTEXTLEN, i, 0));
