@@ -413,9 +413,15 @@ std::vector<CString> CutTexts(HWND dialog)
             if (!::GetComboBoxInfo(control, &info))
                 continue;
             const int room = static_cast<int>(info.rcItem.right - info.rcItem.left) - 2;
-            // A combo box with an edit box shows its text there.
-            if ((style & 0x3) == CBS_DROPDOWN && !text.IsEmpty() && widthOf(control, text) > room)
-                note(control, text);
+            // A combo box with an edit box shows its text there, inside the
+            // edit box's margins.
+            if ((style & 0x3) == CBS_DROPDOWN && info.hwndItem != nullptr && !text.IsEmpty()) {
+                RECT edit {};
+                ::GetClientRect(info.hwndItem, &edit);
+                const DWORD margins = static_cast<DWORD>(::SendMessageW(info.hwndItem, EM_GETMARGINS, 0, 0));
+                if (widthOf(control, text) > edit.right - LOWORD(margins) - HIWORD(margins))
+                    note(control, text);
+            }
             const int count = static_cast<int>(::SendMessageW(control, CB_GETCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
                 const int length = static_cast<int>(::SendMessageW(control, CB_GETLBTEXTLEN, i, 0));
