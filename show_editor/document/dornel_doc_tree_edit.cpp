@@ -102,9 +102,14 @@ void CDornelDoc::OnPasteNode()
 
 BOOL CDornelDoc::ConfirmDelete(const NodeInfo* node)
 {
+    // The name goes where the language puts its "%s" (replaced, not
+    // formatted, like the save prompt); a text without one is followed by it.
     CString text = LangText(L"ITEM_TITLE", 146, L"确定删除");
-    if (node != nullptr)
-        text += node->m_name;
+    const CString name = node != nullptr ? node->m_name : CString();
+    if (text.Find(L"%s") >= 0)
+        text.Replace(L"%s", name);
+    else
+        text += name;
     return AfxMessageBox(text, MB_YESNO) == IDYES;
 }
 

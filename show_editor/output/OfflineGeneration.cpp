@@ -82,7 +82,7 @@ OfflineGenerationOutcome StartOfflineGeneration(CDornelDoc& doc, HardwareConfig&
     OfflineGenerationOutcome outcome;
     if (!choice.configOnly) {
         if (doc.GetActiveProjSet()->m_totalFrames == 0) {
-            Message(owner, L"Zero Frame!");
+            Message(owner, LangOr(doc, L"SHOW", 8, L"Zero Frame!"));
             return outcome;
         }
         if (doc.GetActiveSegments().GetSize() == 0) {
@@ -104,9 +104,9 @@ OfflineGenerationOutcome StartOfflineGeneration(CDornelDoc& doc, HardwareConfig&
         int count = choice.controllerCount;
         if (count < 1) {
             CString text = L"1";
-            count = doc.Host().InputStringWithCaption(text, L"Input Number") ? _wtoi(text) : 0;
+            count = doc.Host().InputStringWithCaption(text, LangOr(doc, L"SHOW", 6, L"Input Number")) ? _wtoi(text) : 0;
             if (count < 1) {
-                Message(owner, L"Min Count 1!");
+                Message(owner, LangOr(doc, L"SHOW", 7, L"Min Count 1!"));
                 return outcome;
             }
         }

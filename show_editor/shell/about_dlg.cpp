@@ -21,6 +21,10 @@ BOOL CAboutDlg::OnInitDialog()
                                        : ReadLanguageText(GetLanguageFilePath(kDefaultLanguageId), L"TITLE", 4);
     if (!caption.IsEmpty())
         SetWindowText(caption);
+    const CString line = frame != nullptr ? frame->GetLangText(L"TITLE", 9)
+                                          : ReadLanguageText(GetLanguageFilePath(kDefaultLanguageId), L"TITLE", 9);
+    if (!line.IsEmpty())
+        SetDlgItemText(IDC_ABOUT_LINE, line);
     CenterWindow();
     return TRUE;
 }

@@ -1,5 +1,5 @@
 // The About dialog: the product title and version from the settings file,
-// and the caption from the language file when it has one.
+// and the caption and second line from the language file when it has them.
 #pragma once
 
 #include <afxwin.h>

@@ -8,6 +8,7 @@
 // Dialogs and their controls.
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_TITLE 1075
+#define IDC_ABOUT_LINE 1076
 #define IDD_SPLASH 463
 #define IDC_SPLASH_PROGRESS 1180
 #define IDC_SPLASH_PICTURE 1181

@@ -31,6 +31,9 @@ namespace doctest {
 
 CString CRecordingHost::GetLangText(LPCTSTR section, int key)
 {
+    const auto given = m_texts.find({ std::wstring(section), key });
+    if (given != m_texts.end())
+        return given->second;
     if (!m_langTexts)
         return CString();
     CString text;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -115,6 +116,8 @@ public:
     BYTE m_frameRecordByte = 0x5A;
     int m_frameColorMode = -1;
     bool m_langTexts = false; // answer "<section> <key>" instead of empty texts
+    // Texts a test gave: they win over both (standard strings keep the order).
+    std::map<std::pair<std::wstring, int>, CString> m_texts;
     BOOL m_chooserOk = TRUE;
     ColorTemplate* m_chooserResult = nullptr;
     BOOL m_inputOk = TRUE;

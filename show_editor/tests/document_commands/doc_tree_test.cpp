@@ -217,6 +217,28 @@ TEST_F(DocTest, DeleteConfirmsAndClearsTheSelection)
     ExpectTreeNumbering();
 }
 
+// The question puts the name where the language's text has its "%s".
+TEST_F(DocTest, DeleteQuestionPutsTheNameWhereTheLanguageWantsIt)
+{
+    const struct {
+        const wchar_t* text;
+        const wchar_t* question;
+    } cases[] = {
+        { L"Delete %s?", L"Delete View_01?" },
+        { L"Supprimer %s ?", L"Supprimer View_01 ?" },
+        { L"%s을(를) 삭제하시겠습니까?", L"View_01을(를) 삭제하시겠습니까?" },
+        { L"确定删除%s?", L"确定删除View_01?" },
+    };
+    BuildProject({ { 10 } });
+    View(1, 1)->m_pNode->m_name = L"View_01";
+    for (const auto& c : cases) {
+        m_host.m_texts[{ L"ITEM_TITLE", 146 }] = c.text;
+        m_ui.ExpectMessageBox(IDNO, c.question);
+        m_doc->DeleteViewAt(Seg(1), 0, TRUE);
+        EXPECT_EQ(Seg(1)->m_views.GetSize(), 1);
+    }
+}
+
 TEST_F(DocTest, InsertSegmentAfterCurrentTakesTheNextFreeNumber)
 {
     BindFakePanels();

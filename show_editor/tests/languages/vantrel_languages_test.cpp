@@ -10,6 +10,7 @@
 #include "DlgExportAvi.h"
 #include "DlgHardSet.h"
 #include "OfflineGeneration.h"
+#include "about_dlg.h"
 #include "current_dialogs.h"
 #include "dlg_color_full_words.h"
 #include "dmx_dialogs.h"
@@ -18,6 +19,8 @@
 #include "fw_langtext.h"
 #include "fw_window_picture.h"
 #include "fw_window_texts.h"
+#include "input_dialogs.h"
+#include "lang_service.h"
 #include "output_dialogs_resource.h"
 #include "resource.h"
 #include "show_messages.h"
@@ -767,6 +770,56 @@ TEST_P(VantrelLanguages, TheWriterAndRecorderMessagesSpeakTheLanguage)
     EXPECT_EQ(5u, shown) << messages;
     EXPECT_TRUE(Misses().empty()) << GetParam().name << ":" << Describe(Misses());
     EXPECT_TRUE(chinese.empty()) << GetParam().name << " messages show Chinese:" << chinese;
+}
+
+// The texts the code keeps an English fall-back for are the language file's:
+// the About box's second line, and the count question of a
+// configuration-only generation without controllers with its refusal. (The
+// other sweeps only see a fall-back that is Chinese.)
+TEST_P(VantrelLanguages, TextsWithAnEnglishFallbackComeFromTheLanguageFile)
+{
+    CDecliningUiHost ui;
+    CRealDialogServices services;
+    CShellSession s(services);
+    ASSERT_NE(s.m_frame, nullptr);
+    s.m_frame->LanguageId = GetParam().id;
+    s.m_frame->ApplyLanguage();
+    CDornelDoc* doc = s.Doc();
+    ASSERT_NE(doc, nullptr);
+    const CString file = GetLanguageFilePath(GetParam().id);
+    auto expected = [&](LPCWSTR section, int key) {
+        const CString text = ReadLanguageText(file, section, key);
+        EXPECT_FALSE(text.IsEmpty()) << CStringA(section).GetString() << ' ' << key;
+        return text;
+    };
+
+    CString aboutLine;
+    CString countCaption;
+    CDialogInitHook answer([&](CDialog& live) {
+        if (dynamic_cast<CAboutDlg*>(&live) != nullptr)
+            live.GetDlgItemText(IDC_ABOUT_LINE, aboutLine);
+        else if (dynamic_cast<CDlgInputString*>(&live) != nullptr)
+            live.GetWindowText(countCaption);
+        else
+            return;
+        live.PostMessage(WM_COMMAND, IDCANCEL, 0);
+    });
+    s.m_frame->SendMessage(WM_COMMAND, ID_APP_ABOUT, 0);
+    fwtest::PumpPending();
+    EXPECT_EQ(expected(L"TITLE", 9), aboutLine);
+
+    HardwareConfig config;
+    OfflineGenerationChoice choice;
+    choice.configOnly = TRUE;
+    choice.controllerCount = 0;
+    ui.m_folderAnswer = m_folder.Path();
+    StartOfflineGeneration(*doc, config, choice, nullptr, DefaultOfflineOutputHost());
+    ui.m_folderAnswer.Empty();
+    EXPECT_EQ(expected(L"SHOW", 6), countCaption);
+    ASSERT_FALSE(ui.m_texts.empty());
+    const CString refusal = expected(L"SHOW", 7);
+    EXPECT_EQ(refusal, ui.m_texts.back().Right(refusal.GetLength())) << fwtest::Utf8(ui.m_texts.back());
+    EXPECT_TRUE(Misses().empty()) << GetParam().name << ":" << Describe(Misses());
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, VantrelLanguages, ::testing::ValuesIn(kLanguages),

@@ -47,11 +47,11 @@ TEST_F(Generation, RefusalsBeforeTheFolderStopWithTheirMessage)
         const wchar_t* message;
     };
     const Case cases[] = {
-        { "zero frames", 2, 0, true, 2, L"Zero Frame!" },
+        { "zero frames", 2, 0, true, 2, L"SHOW 8" },
         { "no segments", 0, 120, true, 2, L"SHOW 1" },
         { "no layout file", 2, 120, false, 2, L"SHOW 2" },
         // While an effect editor previews, its empty preview settings count.
-        { "preview list active", 2, 120, true, 0, L"Zero Frame!" },
+        { "preview list active", 2, 120, true, 0, L"SHOW 8" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,32 +268,41 @@ TEST_F(Generation, ConfigurationOnlyAsksForACountWithoutControllers)
     struct Case {
         BOOL inputOk;
         const wchar_t* text;
-        int written; // -1: "Min Count 1!"
+        int written; // -1: the refusal
+        bool langTexts; // else the language file lacks the caption and refusal
     };
     const Case cases[] = {
-        { TRUE, L"4", 4 },
-        { TRUE, L"2 cards", 2 },
-        { TRUE, L"0", -1 },
-        { TRUE, L"many", -1 },
-        { FALSE, L"5", -1 },
+        { TRUE, L"4", 4, true },
+        { TRUE, L"2 cards", 2, true },
+        { TRUE, L"0", -1, true },
+        { TRUE, L"many", -1, true },
+        { FALSE, L"5", -1, true },
+        { TRUE, L"0", -1, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(CStringA(c.text).GetString());
         m_output.m_writes.clear();
         m_host.m_inputPrompts.clear();
+        m_host.m_inputCaptions.clear();
         m_host.m_inputOk = c.inputOk;
         m_host.m_inputText = c.text;
+        if (!c.langTexts) {
+            m_host.m_texts[{ L"SHOW", 6 }] = CString();
+            m_host.m_texts[{ L"SHOW", 7 }] = CString();
+        }
         OfflineGenerationChoice choice = Choice();
         choice.configOnly = TRUE;
         choice.controllerCount = 0;
         m_ui.ExpectFolder(L"F:\\cfg");
         if (c.written < 0)
-            m_ui.ExpectMessageBox(IDOK, L"Min Count 1!");
+            m_ui.ExpectMessageBox(IDOK, c.langTexts ? L"SHOW 7" : L"Min Count 1!");
         else
             m_ui.ExpectShellOpen();
         const OfflineGenerationOutcome outcome = Run(choice);
         ASSERT_EQ(1u, m_host.m_inputPrompts.size());
         EXPECT_EQ(CString(L"1"), m_host.m_inputPrompts[0]);
+        ASSERT_EQ(1u, m_host.m_inputCaptions.size());
+        EXPECT_EQ(CString(c.langTexts ? L"SHOW 6" : L"Input Number"), m_host.m_inputCaptions[0]);
         if (c.written < 0) {
             EXPECT_EQ(OfflineGenerationResult::kStopped, outcome.result);
             EXPECT_TRUE(m_output.m_writes.empty());

@@ -51,12 +51,18 @@ public:
             text = m_inputText;
         return m_inputOk;
     }
+    BOOL InputStringWithCaption(CString& text, const CString& caption) override
+    {
+        m_inputCaptions.push_back(caption);
+        return InputString(text);
+    }
 
     // Standard strings: a CString key would be ordered by its address.
     std::map<std::pair<std::wstring, int>, CString> m_texts;
     std::vector<PanelCall> m_panelCalls;
     int m_stopPlays = 0;
     std::vector<CString> m_inputPrompts;
+    std::vector<CString> m_inputCaptions;
     BOOL m_inputOk = TRUE;
     CString m_inputText = L"1";
 };

@@ -201,22 +201,30 @@ TEST(About, ShowsTitleAndVersionFromTheSettingsFile)
         CAboutDlg about;
         CString text;
         CString caption;
+        CString line;
         fwtest::RunModal(about, [&](CDialog& dlg) {
             text = fwtest::GetItemText(dlg, IDC_ABOUT_TITLE);
+            line = fwtest::GetItemText(dlg, IDC_ABOUT_LINE);
             dlg.GetWindowText(caption);
             dlg.EndDialog(IDOK);
         });
         EXPECT_EQ(text, CString(c.expected));
-        EXPECT_EQ(caption, CString(L"关于 Vantrel")); // no language text: the resource caption
+        // No language texts: the resource's caption and line.
+        EXPECT_EQ(caption, CString(L"关于 Vantrel"));
+        EXPECT_EQ(line, CString(L"Pixel LED show editor"));
     }
-    folder.WriteFile(L"Lang\\Chs.ini", shelltest::LangFileText({ { L"TITLE", 4, L"About this program" } }));
+    folder.WriteFile(L"Lang\\Chs.ini",
+        shelltest::LangFileText({ { L"TITLE", 4, L"About this program" }, { L"TITLE", 9, L"Light shows" } }));
     CAboutDlg about;
     CString caption;
+    CString line;
     fwtest::RunModal(about, [&](CDialog& dlg) {
+        line = fwtest::GetItemText(dlg, IDC_ABOUT_LINE);
         dlg.GetWindowText(caption);
         dlg.EndDialog(IDOK);
     });
     EXPECT_EQ(caption, CString(L"About this program"));
+    EXPECT_EQ(line, CString(L"Light shows"));
 }
 
 } // namespace
