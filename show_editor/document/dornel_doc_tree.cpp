@@ -243,7 +243,7 @@ void CDornelDoc::OnMoveNodeDown()
 void CDornelDoc::OnCopyNode()
 {
     if (m_pSelectedNode == nullptr) {
-        AfxMessageBox(L"Please Click A Node!");
+        AfxMessageBox(LangText(kLangItemTitle, 283, L"Please Click A Node!"));
         return;
     }
     m_pCopySourceNode = m_pSelectedNode;

@@ -49,7 +49,7 @@ void CDornelDoc::CopyViewInto(QvSegmentGourp* target, ProgramView* source)
 void CDornelDoc::OnPasteNode()
 {
     if (m_pCopySourceNode == nullptr) {
-        AfxMessageBox(L"Please Click A Node!");
+        AfxMessageBox(LangText(L"ITEM_TITLE", 283, L"Please Click A Node!"));
         return;
     }
     if (m_pSelectedNode == nullptr)

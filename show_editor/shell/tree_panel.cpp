@@ -496,7 +496,7 @@ void CManagerPanel::OnCopyNode()
     if (doc == nullptr || m_tree.GetSelectedItem() == nullptr)
         return;
     if (doc->m_pSelectedNode == nullptr) {
-        AfxMessageBox(L"Please Click A Node!");
+        AfxMessageBox(PanelLangText(doc, L"ITEM_TITLE", 283, L"Please Click A Node!"));
         return;
     }
     doc->m_pCopySourceNode = doc->m_pSelectedNode;

@@ -98,6 +98,10 @@ TEST_F(DocTest, CopyAndPasteNeedANode)
     m_doc->OnCopyNode();
     m_ui.ExpectMessageBox(IDOK, L"Please Click A Node!");
     m_doc->OnPasteNode();
+    // The language file's text replaces the built-in one.
+    m_host.m_texts[{ L"ITEM_TITLE", 283 }] = L"Cliquez d'abord sur un élément.";
+    m_ui.ExpectMessageBox(IDOK, L"Cliquez d'abord sur un élément.");
+    m_doc->OnCopyNode();
 }
 
 TEST_F(DocTest, PasteAProgramIntoTheCurrentView)
