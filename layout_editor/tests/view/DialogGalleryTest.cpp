@@ -80,6 +80,23 @@ CString StartArguments(int language)
     return args;
 }
 
+// The editor started in each of its languages as a caller starts it, shown,
+// with a second lamp format in the list, for body to look at.
+void ForEveryLanguage(const std::function<void(CPannexSession&, int)>& body)
+{
+    for (int language : { 1, 2, 3, 4 }) {
+        fwtest::CScriptedUiHost host;
+        CPannexSession s({ StartArguments(language) });
+        ASSERT_TRUE(s.started) << language;
+        s.Frame()->ShowWindow(SW_SHOW);
+        fwtest::PumpPending();
+        LampTypeList.Add(L"R1G1B1R2G2B2W3");
+        body(s, language);
+        ResetLampTypeList();
+    }
+    SetLangTextLanguage(2);
+}
+
 // The about box as the gallery opens its dialogs, with the main window as
 // parent.
 class CGalleryAboutDlg : public CAboutDlg {
@@ -259,18 +276,7 @@ TEST(PannexDialogGallery, EveryDialogInEveryLanguage)
 {
     if (GalleryFolder().IsEmpty())
         GTEST_SKIP() << "PANNEX_GALLERY not set";
-    for (int language : { 1, 2, 3, 4 }) {
-        // Started in the language as a caller starts it.
-        fwtest::CScriptedUiHost host;
-        CPannexSession s({ StartArguments(language) });
-        ASSERT_TRUE(s.started) << language;
-        s.Frame()->ShowWindow(SW_SHOW);
-        fwtest::PumpPending();
-        LampTypeList.Add(L"R1G1B1R2G2B2W3");
-        OpenEveryDialog(s, language);
-        ResetLampTypeList();
-    }
-    SetLangTextLanguage(2);
+    ForEveryLanguage([](CPannexSession& s, int language) { OpenEveryDialog(s, language); });
 }
 
 // The main window of a light box (its port labels), a template chosen from
@@ -414,14 +420,7 @@ TEST(PannexLanguages, EveryDialogFindsItsTextsInEveryLanguage)
 // label is cut, and no window shows Chinese in English or French.
 TEST(PannexLanguages, EveryLabelFitsAndSpeaksTheLanguage)
 {
-    for (int language : { 1, 2, 3, 4 }) {
-        // Started in the language as a caller starts it.
-        fwtest::CScriptedUiHost host;
-        CPannexSession s({ StartArguments(language) });
-        ASSERT_TRUE(s.started) << language;
-        s.Frame()->ShowWindow(SW_SHOW);
-        fwtest::PumpPending();
-        LampTypeList.Add(L"R1G1B1R2G2B2W3");
+    ForEveryLanguage([](CPannexSession& s, int language) {
         std::string report;
         g_seen = [&](HWND wnd, const CString& path) {
             const std::string name = fwtest::Utf8(path.Mid(path.ReverseFind(L'\\') + 1));
@@ -439,7 +438,5 @@ TEST(PannexLanguages, EveryLabelFitsAndSpeaksTheLanguage)
         OpenEveryDialog(s, language);
         g_seen = nullptr;
         EXPECT_TRUE(report.empty()) << "language " << language << ":" << report;
-        ResetLampTypeList();
-    }
-    SetLangTextLanguage(2);
+    });
 }
