@@ -99,6 +99,73 @@ LabelLayout ButtonLayout(HDC dc, LONG style)
     return layout;
 }
 
+void CheckLabel(HWND control, HDC dc, const LabelLayout& layout, std::vector<CCutLabel>& cut)
+{
+    if (!layout.measured)
+        return;
+    const CString text = TextOf(control);
+    if (text.IsEmpty())
+        return;
+    CRect client;
+    ::GetClientRect(control, &client);
+    const int room = client.Width() - layout.widthTaken;
+    CRect needed(0, 0, room, 0);
+    if (layout.wraps) {
+        ::DrawTextW(dc, text, text.GetLength(), &needed, layout.format | DT_WORDBREAK | DT_CALCRECT);
+    } else {
+        ::DrawTextW(dc, text, text.GetLength(), &needed, layout.format | DT_SINGLELINE | DT_CALCRECT);
+    }
+    // A single line only has to be as wide as the room; its height is
+    // that of the control's font, which a short control centres.
+    const bool fits = needed.Width() <= room && (!layout.wraps || needed.Height() <= client.Height());
+    if (!fits)
+        cut.push_back({ static_cast<UINT>(::GetDlgCtrlID(control)), CutPart::Label, text, needed.Size(),
+            CSize(room, client.Height()) });
+}
+
+// A combo box shows the chosen item in its box, inside the focus frame of
+// the item rectangle, and what is typed in its edit box, inside the edit
+// box's margins. Neither wraps nor shortens a text: the rest is just hidden.
+void CheckCombo(HWND combo, HDC dc, LONG style, std::vector<CCutLabel>& cut)
+{
+    COMBOBOXINFO info {};
+    info.cbSize = sizeof(info);
+    if (!::GetComboBoxInfo(combo, &info))
+        return;
+    const auto id = static_cast<UINT>(::GetDlgCtrlID(combo));
+    auto check = [&](CutPart part, const CString& text, CSize room) {
+        SIZE needed {};
+        ::GetTextExtentPoint32W(dc, text, text.GetLength(), &needed);
+        if (needed.cx > room.cx)
+            cut.push_back({ id, part, text, CSize(needed), room });
+    };
+    HWND edit = info.hwndItem;
+    if (edit != nullptr && edit != combo && ClassOf(edit).CompareNoCase(L"Edit") == 0) {
+        const CString text = TextOf(combo);
+        if (!text.IsEmpty()) {
+            CRect client;
+            ::GetClientRect(edit, &client);
+            const auto margins = static_cast<DWORD>(::SendMessageW(edit, EM_GETMARGINS, 0, 0));
+            check(CutPart::EditText, text, CSize(client.Width() - LOWORD(margins) - HIWORD(margins), client.Height()));
+        }
+    }
+    // An owner-drawn list without strings holds the owner's data, not texts.
+    if ((style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0 && (style & CBS_HASSTRINGS) == 0)
+        return;
+    const CRect box(info.rcItem);
+    const CSize room(box.Width() - 2, box.Height());
+    const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int length = static_cast<int>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+        if (length <= 0)
+            continue;
+        CString item;
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.GetBuffer(length + 1)));
+        item.ReleaseBuffer();
+        check(CutPart::Item, item, room);
+    }
+}
+
 void CheckOne(HWND control, std::vector<CCutLabel>& cut)
 {
     const LONG style = ::GetWindowLongW(control, GWL_STYLE);
@@ -107,32 +174,16 @@ void CheckOne(HWND control, std::vector<CCutLabel>& cut)
     const CString cls = ClassOf(control);
     const bool isStatic = cls.CompareNoCase(L"Static") == 0;
     const bool isButton = cls.CompareNoCase(L"Button") == 0;
-    if (!isStatic && !isButton)
-        return;
-    const CString text = TextOf(control);
-    if (text.IsEmpty())
+    const bool isCombo = cls.CompareNoCase(L"ComboBox") == 0;
+    if (!isStatic && !isButton && !isCombo)
         return;
     HDC dc = ::GetDC(control);
     auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
     HGDIOBJ old = ::SelectObject(dc, font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
-    const LabelLayout layout = isStatic ? StaticLayout(style) : ButtonLayout(dc, style);
-    if (layout.measured) {
-        CRect client;
-        ::GetClientRect(control, &client);
-        const int room = client.Width() - layout.widthTaken;
-        CRect needed(0, 0, room, 0);
-        if (layout.wraps) {
-            ::DrawTextW(dc, text, text.GetLength(), &needed, layout.format | DT_WORDBREAK | DT_CALCRECT);
-        } else {
-            ::DrawTextW(dc, text, text.GetLength(), &needed, layout.format | DT_SINGLELINE | DT_CALCRECT);
-        }
-        // A single line only has to be as wide as the room; its height is
-        // that of the control's font, which a short control centres.
-        const bool fits = needed.Width() <= room && (!layout.wraps || needed.Height() <= client.Height());
-        if (!fits)
-            cut.push_back(
-                { static_cast<UINT>(::GetDlgCtrlID(control)), text, needed.Size(), CSize(room, client.Height()) });
-    }
+    if (isCombo)
+        CheckCombo(control, dc, style, cut);
+    else
+        CheckLabel(control, dc, isStatic ? StaticLayout(style) : ButtonLayout(dc, style), cut);
     ::SelectObject(dc, old);
     ::ReleaseDC(control, dc);
 }
@@ -153,16 +204,21 @@ std::vector<CCutLabel> FindCutLabels(HWND wnd)
     return cut;
 }
 
+CString DescribeCutLabel(const CCutLabel& label)
+{
+    LPCWSTR part = label.part == CutPart::Item ? L" item" : label.part == CutPart::EditText ? L" edit text" : L"";
+    CString line;
+    line.Format(L"control %u%s \"%s\" needs %d x %d, has %d x %d", label.nID, part, label.strText.GetString(),
+        static_cast<int>(label.sizeNeeded.cx), static_cast<int>(label.sizeNeeded.cy),
+        static_cast<int>(label.sizeRoom.cx), static_cast<int>(label.sizeRoom.cy));
+    return line;
+}
+
 std::string DescribeCutLabels(const std::vector<CCutLabel>& cut)
 {
     std::string out;
-    for (const CCutLabel& label : cut) {
-        CString line;
-        line.Format(L"\n  control %u \"%s\" needs %d x %d, has %d x %d", label.nID, label.strText.GetString(),
-            static_cast<int>(label.sizeNeeded.cx), static_cast<int>(label.sizeNeeded.cy),
-            static_cast<int>(label.sizeRoom.cx), static_cast<int>(label.sizeRoom.cy));
-        out += Utf8(line);
-    }
+    for (const CCutLabel& label : cut)
+        out += "\n  " + Utf8(DescribeCutLabel(label));
     return out;
 }
 

@@ -16,6 +16,7 @@
 #include "dmx_dialogs.h"
 #include "dornel_doc.h"
 #include "screen_recorder_dlg.h"
+#include "fw_label_fit.h"
 #include "fw_langtext.h"
 #include "fw_window_picture.h"
 #include "fw_window_texts.h"
@@ -355,93 +356,6 @@ private:
     std::string m_report;
 };
 
-// The labels, buttons and list items of a dialog whose text its control
-// cannot show whole: a one-line label that would wrap (its second line is
-// hidden), a button or check box text wider than the button, a list item
-// or the text of a combo box's edit box wider than the combo box.
-std::vector<CString> CutTexts(HWND dialog)
-{
-    std::vector<CString> cut;
-    HDC dc = ::GetDC(dialog);
-    auto widthOf = [&](HWND control, const CString& text) {
-        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-        SIZE size {};
-        ::GetTextExtentPoint32W(dc, text, text.GetLength(), &size);
-        ::SelectObject(dc, old);
-        return size.cx;
-    };
-    auto note = [&](HWND control, const CString& text) {
-        CString line;
-        line.Format(L"control %d: %s", ::GetDlgCtrlID(control), text.GetString());
-        cut.push_back(line);
-    };
-    for (HWND control = ::GetWindow(dialog, GW_CHILD); control != nullptr;
-         control = ::GetWindow(control, GW_HWNDNEXT)) {
-        // The control's own flag: the dialog itself may not be shown yet.
-        const LONG style = ::GetWindowLongW(control, GWL_STYLE);
-        if ((style & WS_VISIBLE) == 0)
-            continue;
-        WCHAR cls[32] = L"";
-        ::GetClassNameW(control, cls, 32);
-        RECT client {};
-        ::GetClientRect(control, &client);
-        CString text;
-        CWnd::FromHandle(control)->GetWindowTextW(text);
-        text.Remove(L'&');
-        if (_wcsicmp(cls, L"Static") == 0) {
-            const LONG type = style & SS_TYPEMASK;
-            if (text.IsEmpty() || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT))
-                continue;
-            HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-            RECT wrapped = { 0, 0, client.right, 0 };
-            ::DrawTextW(dc, text, text.GetLength(), &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-            TEXTMETRICW metrics {};
-            ::GetTextMetricsW(dc, &metrics);
-            ::SelectObject(dc, old);
-            if (wrapped.bottom > client.bottom && client.bottom < 2 * metrics.tmHeight)
-                note(control, text);
-        } else if (_wcsicmp(cls, L"Button") == 0) {
-            const LONG type = style & BS_TYPEMASK;
-            if (text.IsEmpty() || type == BS_GROUPBOX || type == BS_OWNERDRAW || (style & BS_MULTILINE) != 0)
-                continue;
-            const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON
-                || type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
-            // The box and its gap, or the button's frame.
-            const int room = client.right - (box ? ::GetSystemMetrics(SM_CXMENUCHECK) + 4 : 4);
-            if (widthOf(control, text) > room)
-                note(control, text);
-        } else if (_wcsicmp(cls, L"ComboBox") == 0) {
-            COMBOBOXINFO info {};
-            info.cbSize = sizeof(info);
-            if (!::GetComboBoxInfo(control, &info))
-                continue;
-            const int room = static_cast<int>(info.rcItem.right - info.rcItem.left) - 2;
-            // A combo box with an edit box shows its text there, inside the
-            // edit box's margins.
-            if ((style & 0x3) == CBS_DROPDOWN && info.hwndItem != nullptr && !text.IsEmpty()) {
-                RECT edit {};
-                ::GetClientRect(info.hwndItem, &edit);
-                const DWORD margins = static_cast<DWORD>(::SendMessageW(info.hwndItem, EM_GETMARGINS, 0, 0));
-                if (widthOf(control, text) > edit.right - LOWORD(margins) - HIWORD(margins))
-                    note(control, text);
-            }
-            const int count = static_cast<int>(::SendMessageW(control, CB_GETCOUNT, 0, 0));
-            for (int i = 0; i < count; ++i) {
-                const int length = static_cast<int>(::SendMessageW(control, CB_GETLBTEXTLEN, i, 0));
-                if (length <= 0)
-                    continue;
-                CString item;
-                ::SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.GetBuffer(length + 1)));
-                item.ReleaseBuffer();
-                if (widthOf(control, item) > room)
-                    note(control, L"item " + item);
-            }
-        }
-    }
-    ::ReleaseDC(dialog, dc);
-    return cut;
-}
-
 // A pixel map of three lamps, for the layout commands to read back.
 void WritePixelMap(const CString& path)
 {
@@ -617,10 +531,10 @@ TEST_P(VantrelLanguages, EveryWindowFindsAllItsTexts)
                 if ((live.GetStyle() & WS_CHILD) != 0)
                     return;
                 watch.Look(step, fwtest::CollectShownTexts(live.m_hWnd));
-                for (const CString& text : CutTexts(live.m_hWnd)) {
+                for (const fwtest::CCutLabel& label : fwtest::FindCutLabels(live.m_hWnd)) {
                     CString caption;
                     live.GetWindowTextW(caption);
-                    const CString line = caption + L", " + text;
+                    const CString line = caption + L", " + fwtest::DescribeCutLabel(label);
                     if (cutSeen.insert(line.GetString()).second)
                         cut += "\n  " + fwtest::Utf8(line);
                 }
