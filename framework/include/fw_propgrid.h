@@ -215,6 +215,9 @@ protected:
 
     // Rows in display order (shown rows of expanded groups).
     void CollectVisible(std::vector<CMFCPropertyGridProperty*>& rows) const;
+    // Half the width, or more where a name of the rows needs it (at most two
+    // thirds), so that the longer names of some languages are not cut.
+    int NameColumnWidth(const std::vector<CMFCPropertyGridProperty*>& rows, int width);
     void DrawRow(CDC& dc, CMFCPropertyGridProperty* pProp);
     void Forget(CMFCPropertyGridProperty* pProp);
 

@@ -667,6 +667,26 @@ void CMFCPropertyGridCtrl::CollectVisible(std::vector<CMFCPropertyGridProperty*>
         CollectRows(prop, rows);
 }
 
+int CMFCPropertyGridCtrl::NameColumnWidth(const std::vector<CMFCPropertyGridProperty*>& rows, int width)
+{
+    const int half = std::max(kExpandBoxWidth + 10, width / 2);
+    CClientDC dc(this);
+    CSelectGuard guard(dc, m_fontRegular);
+    int need = 0;
+    for (const CMFCPropertyGridProperty* p : rows) {
+        if (p->IsGroup())
+            continue;
+        int depth = 0;
+        for (const CMFCPropertyGridProperty* parent = p->GetParent(); parent != nullptr; parent = parent->GetParent())
+            ++depth;
+        // As DrawRow lays a name out: after the indent and the expand box,
+        // three pixels of margin on each side.
+        const CString name = p->GetName();
+        need = std::max(need, (depth + 1) * kExpandBoxWidth + 6 + static_cast<int>(dc.GetTextExtent(name).cx));
+    }
+    return std::clamp(need, half, std::max(half, width * 2 / 3));
+}
+
 void CMFCPropertyGridCtrl::AdjustLayout()
 {
     if (GetSafeHwnd() == nullptr)
@@ -686,9 +706,9 @@ void CMFCPropertyGridCtrl::AdjustLayout()
     }
     CRect client;
     GetClientRect(client);
-    m_nLeftColumnWidth = std::max(kExpandBoxWidth + 10, client.Width() / 2);
     std::vector<CMFCPropertyGridProperty*> rows;
     CollectVisible(rows);
+    m_nLeftColumnWidth = NameColumnWidth(rows, client.Width());
     const int header = GetHeaderHeight();
     const int page = std::max(1, (client.Height() - header) / m_nRowHeight);
     const int maxFirst = std::max(0, static_cast<int>(rows.size()) - page);

@@ -110,6 +110,39 @@ TEST_F(PropGridTest, HiddenAndCollapsedRowsTakeNoSpace)
     EXPECT_TRUE(m_list->GetRect().IsRectEmpty());
 }
 
+TEST_F(PropGridTest, TheNameColumnWidensForALongNameUpToTwoThirds)
+{
+    CRect client;
+    m_grid.GetClientRect(client);
+    // Short names: half the width, as always.
+    EXPECT_EQ(m_grid.GetLeftColumnWidth(), client.Width() / 2);
+    auto nameFits = [&](CMFCPropertyGridProperty* row) {
+        HDC dc = ::GetDC(m_grid.m_hWnd);
+        // The grid's names are drawn in the system's dialog font.
+        HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        const CString name = row->GetName();
+        SIZE size {};
+        ::GetTextExtentPoint32W(dc, name, name.GetLength(), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(m_grid.m_hWnd, dc);
+        return 2 * 14 + 6 + size.cx <= m_grid.GetLeftColumnWidth();
+    };
+    struct Case {
+        const wchar_t* name;
+        bool fits; // else cut at two thirds
+    } cases[] = { { L"Largeur de la vue en pixels", true },
+        { L"Un nom beaucoup trop long pour tenir dans les deux tiers de la grille", false } };
+    for (const Case& c : cases) {
+        m_text->SetName(c.name);
+        m_grid.AdjustLayout();
+        EXPECT_GT(m_grid.GetLeftColumnWidth(), client.Width() / 2) << CStringA(c.name).GetString();
+        EXPECT_LE(m_grid.GetLeftColumnWidth(), client.Width() * 2 / 3) << CStringA(c.name).GetString();
+        EXPECT_EQ(nameFits(m_text), c.fits) << CStringA(c.name).GetString();
+        // The value still starts where the names end.
+        EXPECT_EQ(m_text->GetValueRect().left, m_grid.GetLeftColumnWidth());
+    }
+}
+
 TEST_F(PropGridTest, TypingIntoAValueAndPressingEnterReportsTheChange)
 {
     ClickValue(m_text);
