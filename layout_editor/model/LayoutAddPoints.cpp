@@ -373,15 +373,28 @@ int AppendFloatingPoints(CLayoutData& layout, bool gridMode, int port, bool allo
     return PlaceFloating(layout, port, allowOverlap, record, std::move(points));
 }
 
+namespace {
+
+// Moves p's cell by offset; false, leaving p as it was, when the cell would
+// leave the layout's grid.
+bool ShiftCellInGrid(const CLayoutData& layout, const CLPoint& offset, CLPoint& p)
+{
+    const long long x = static_cast<long long>(p.x) + offset.x;
+    const long long y = static_cast<long long>(p.y) + offset.y;
+    if (x < 0 || y < 0 || x >= layout.m_width || y >= layout.m_height)
+        return false;
+    p.x = static_cast<int>(x);
+    p.y = static_cast<int>(y);
+    return true;
+}
+
+} // namespace
+
 bool MoveTemplatePoints(const CLayoutData& layout, const CLPoint& offset, std::vector<CLPoint>& points)
 {
     for (CLPoint& p : points) {
-        const long long x = static_cast<long long>(p.x) + offset.x;
-        const long long y = static_cast<long long>(p.y) + offset.y;
-        if (x < 0 || y < 0 || x >= layout.m_width || y >= layout.m_height)
+        if (!ShiftCellInGrid(layout, offset, p))
             return false;
-        p.x = static_cast<int>(x);
-        p.y = static_cast<int>(y);
         p.m_normX += offset.m_normX;
         p.m_normY += offset.m_normY;
     }
@@ -395,12 +408,8 @@ bool MoveFloatingPoints(const CLayoutData& layout, bool gridMode, const CLPoint&
     const double height = std::max(layout.m_height, 1);
     for (CLPoint& p : points) {
         if (gridMode) {
-            const long long x = static_cast<long long>(p.x) + offset.x;
-            const long long y = static_cast<long long>(p.y) + offset.y;
-            if (x < 0 || y < 0 || x >= layout.m_width || y >= layout.m_height)
+            if (!ShiftCellInGrid(layout, offset, p))
                 return false;
-            p.x = static_cast<int>(x);
-            p.y = static_cast<int>(y);
             p.m_normX = (p.x + 0.5) / width;
             p.m_normY = (p.y + 0.5) / height;
         } else {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "EditorSettings.h"
+#include "LayoutBenchFiles.h"
 #include "LampTypeList.h"
 #include "LayoutAddPoints.h"
 #include "LayoutData.h"
@@ -57,25 +58,9 @@ long long TotalLamps(const CLayoutData& layout)
 
 volatile long long g_sink = 0;
 
-// What the file reader restores besides the model.
-class CBenchView : public ILayoutFileView {
-public:
-    CLayoutProjectSettings& GetLayoutSettings() override { return m_settings; }
-    void ResizeLayout(int width, int height) override
-    {
-        LayoutWidth = width;
-        LayoutHeight = height;
-    }
-    CLayoutProjectSettings m_settings;
-};
-
 CString TempPath(const wchar_t* name)
 {
-    WCHAR folder[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    CString path;
-    path.Format(L"%slayoutedits_bench_%s_%lu", folder, name, ::GetCurrentProcessId());
-    return path;
+    return BenchTempPath(L"layoutedits_bench", name);
 }
 
 struct Timing {
@@ -171,7 +156,7 @@ LS_BENCHMARK(layout_first_edit_after_load)
                 WriteLayoutFile(*built, path, settings, key) == LayoutWriteResult::Ok, "the layout was not saved"))
             return;
     }
-    CBenchView view;
+    CBenchLayoutView view;
     CLayoutData layout;
     double start = bench::Now();
     const bool read = ReadLayoutFile(&view, path, layout) == LayoutReadResult::Ok;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditorSettings.h"
+#include "LayoutBenchFiles.h"
 #include "LampTypeList.h"
 #include "LayoutFile.h"
 
@@ -18,17 +19,6 @@ namespace {
 constexpr int kPorts = 400;
 constexpr int kLampsPerPort = 2500;
 const BYTE kKey[kLayoutKeyBytes] = { 0x11, 0x22, 0x33, 0x44, 0x55 };
-
-class CBenchView : public ILayoutFileView {
-public:
-    CLayoutProjectSettings& GetLayoutSettings() override { return m_settings; }
-    void ResizeLayout(int width, int height) override
-    {
-        LayoutWidth = width;
-        LayoutHeight = height;
-    }
-    CLayoutProjectSettings m_settings;
-};
 
 std::unique_ptr<CLayoutData> BuildLayout()
 {
@@ -58,11 +48,7 @@ std::unique_ptr<CLayoutData> BuildLayout()
 
 CString TempPath(const wchar_t* name)
 {
-    WCHAR folder[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    CString path;
-    path.Format(L"%slayoutfile_bench_%s_%lu", folder, name, ::GetCurrentProcessId());
-    return path;
+    return BenchTempPath(L"layoutfile_bench", name);
 }
 
 bool RawWrite(const CString& path, const std::vector<BYTE>& bytes, bool flush)
@@ -188,7 +174,7 @@ LS_BENCHMARK(layout_file_1m_lamps)
         parsedLamps += static_cast<long long>(port.lamps.size());
     bench::Check(parsedLamps == static_cast<long long>(kPorts) * kLampsPerPort, "the parse did not find every lamp");
 
-    CBenchView view;
+    CBenchLayoutView view;
     long long readLamps = 0;
     const double layoutRead = bench::Measure(
         [&] {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "EditorSettings.h"
+#include "LayoutBenchFiles.h"
 #include "LampTypeList.h"
 #include "LayoutFile.h"
 #include "MainFrm.h"
@@ -55,11 +56,7 @@ bool WriteMillionLampLayout(const CString& path)
 
 CString TempPath(const wchar_t* name)
 {
-    WCHAR folder[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    CString path;
-    path.Format(L"%spannex_open_bench_%s_%lu.lpx", folder, name, ::GetCurrentProcessId());
-    return path;
+    return BenchTempPath(L"pannex_open_bench", name, L".lpx");
 }
 
 } // namespace
