@@ -149,6 +149,18 @@ Bytes FrameTheLongWay(CLEDScreen& screen, const LocalSender& sender, Bytes pixel
     return frame;
 }
 
+// Closes the recording and checks that the file holds, after its 2 MB of
+// header blocks, exactly the expected frames.
+void ExpectClosedFileHoldsFrames(COfflineRecorder& recorder, const std::wstring& path, const Bytes& expected)
+{
+    CStringArray cards;
+    ASSERT_EQ(recorder.Close(PlainSettings(cards), CString()), 0);
+    const Bytes file = ReadFileBytes(path);
+    ASSERT_EQ(file.size(), 2097152u + expected.size());
+    const auto diff = std::mismatch(expected.begin(), expected.end(), file.begin() + 2097152);
+    EXPECT_TRUE(diff.first == expected.end()) << "first difference at frame offset " << (diff.first - expected.begin());
+}
+
 class RecorderSlots : public CRecorderTest { };
 
 TEST_F(RecorderSlots, FramesAreTheFramesBuiltTheLongWay)
@@ -199,13 +211,7 @@ TEST_F(RecorderSlots, FramesAreTheFramesBuiltTheLongWay)
         ASSERT_EQ(frame.size(), 512u + 6 * 1536u);
         expected.insert(expected.end(), frame.begin(), frame.end());
     }
-    CStringArray cards;
-    ASSERT_EQ(recorder.Close(PlainSettings(cards), CString()), 0);
-
-    const Bytes file = ReadFileBytes(path);
-    ASSERT_EQ(file.size(), 2097152u + expected.size());
-    const auto diff = std::mismatch(expected.begin(), expected.end(), file.begin() + 2097152);
-    EXPECT_TRUE(diff.first == expected.end()) << "first difference at frame offset " << (diff.first - expected.begin());
+    ExpectClosedFileHoldsFrames(recorder, path, expected);
 }
 
 // 16 controllers of two ports of 3,072 lamps: frames of 208 slots (320 KB),
@@ -265,12 +271,7 @@ TEST_F(LargeFrames, EachFrameIsInTheFileWholeAndInOrder)
         ASSERT_EQ(frame.size(), kFrameBytes);
         expected.insert(expected.end(), frame.begin(), frame.end());
     }
-    CStringArray cards;
-    ASSERT_EQ(recorder.Close(PlainSettings(cards), CString()), 0);
-    const Bytes file = ReadFileBytes(path);
-    ASSERT_EQ(file.size(), 2097152u + expected.size());
-    const auto diff = std::mismatch(expected.begin(), expected.end(), file.begin() + 2097152);
-    EXPECT_TRUE(diff.first == expected.end()) << "first difference at frame offset " << (diff.first - expected.begin());
+    ExpectClosedFileHoldsFrames(recorder, path, expected);
 }
 
 TEST_F(LargeFrames, AFailedWriteFailsTheNextFrameAndTheClose)

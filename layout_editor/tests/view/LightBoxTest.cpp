@@ -46,6 +46,21 @@ void ClickPicture(CDialog& dlg, int id)
         dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dlg.m_hWnd, id)));
 }
 
+// A small light box typed into the dialog: a 10 x 10 mm canvas of 1 mm
+// lamps, rows of 3 without margins or spacings, style 1.
+void TypeSmallBox(CProjLightBoxDlg& dlg, LPCWSTR rows = L"2", LPCWSTR rowsPerPort = L"1")
+{
+    Type(dlg, IDC_LB_WIDTH, L"10");
+    Type(dlg, IDC_LB_HEIGHT, L"10");
+    Type(dlg, IDC_LB_ROWS, rows);
+    Type(dlg, IDC_LB_COLUMNS, L"3");
+    Type(dlg, IDC_LB_DIAMETER, L"1");
+    for (int id : { IDC_LB_TOP, IDC_LB_LEFT, IDC_LB_ROW_SPACING, IDC_LB_COLUMN_SPACING })
+        Type(dlg, id, L"0");
+    Type(dlg, IDC_LB_PER_PORT, rowsPerPort);
+    ClickPicture(dlg, IDC_STYLE_PICTURE1);
+}
+
 TEST(PannexLightBox, ThirtyEightColumnsOneAPortMakeFiveControllers)
 {
     LightBoxRun run([](CProjLightBoxDlg& dlg) {
@@ -83,15 +98,7 @@ TEST(PannexLightBox, APortPastTheLastRowIsTrimmedAndSparePortsStayEmpty)
 {
     // 5 rows of 3, two rows a port, no margins or spacings, 10 x 10 mm.
     LightBoxRun run([](CProjLightBoxDlg& dlg) {
-        Type(dlg, IDC_LB_WIDTH, L"10");
-        Type(dlg, IDC_LB_HEIGHT, L"10");
-        Type(dlg, IDC_LB_ROWS, L"5");
-        Type(dlg, IDC_LB_COLUMNS, L"3");
-        Type(dlg, IDC_LB_DIAMETER, L"1");
-        for (int id : { IDC_LB_TOP, IDC_LB_LEFT, IDC_LB_ROW_SPACING, IDC_LB_COLUMN_SPACING })
-            Type(dlg, id, L"0");
-        Type(dlg, IDC_LB_PER_PORT, L"2");
-        ClickPicture(dlg, IDC_STYLE_PICTURE1);
+        TypeSmallBox(dlg, L"5", L"2");
         fwtest::ClickButton(dlg, IDOK);
     });
     CLayoutData& model = run.Model();
@@ -121,21 +128,6 @@ TEST(PannexLightBox, ValuesWithoutALightBoxAreRefusedAndCancelStillGivesControll
     EXPECT_EQ(run.Model().GetPortCount(), 8);
     EXPECT_EQ(run.View().m_settings.m_controllers.GetSize(), 1);
     EXPECT_EQ(run.Model().GetPort(0).GetCount(), 0);
-}
-
-// A small light box typed into the dialog: a 10 x 10 mm canvas of 1 mm
-// lamps, 2 rows of 3 without margins or spacings, a row a port, style 1.
-void TypeSmallBox(CProjLightBoxDlg& dlg)
-{
-    Type(dlg, IDC_LB_WIDTH, L"10");
-    Type(dlg, IDC_LB_HEIGHT, L"10");
-    Type(dlg, IDC_LB_ROWS, L"2");
-    Type(dlg, IDC_LB_COLUMNS, L"3");
-    Type(dlg, IDC_LB_DIAMETER, L"1");
-    for (int id : { IDC_LB_TOP, IDC_LB_LEFT, IDC_LB_ROW_SPACING, IDC_LB_COLUMN_SPACING })
-        Type(dlg, id, L"0");
-    Type(dlg, IDC_LB_PER_PORT, L"1");
-    ClickPicture(dlg, IDC_STYLE_PICTURE1);
 }
 
 TEST(PannexLightBox, GridsPastTheLargestLayoutOrPortCountAreRefusedBeforeAnythingIsPlanned)
